@@ -1,0 +1,165 @@
+#include "launcher/data/item_table.h"
+
+#include <new>
+#include <utility>
+
+#include "common/cp932.h"
+
+ItemRecord CItemTable::Normalised(const ItemRecord& r) {
+  ItemRecord n = r;
+  for (std::string* s : {&n.file, &n.caption, &n.iconFile, &n.description})
+    if (s->size() > kMaxItemText) *s = std::string(cp932::Truncate(*s, kMaxItemText));
+  return n;
+}
+
+CItemTable::Menu* CItemTable::MenuOf(int menu) {
+  auto it = m_menus.find(menu);
+  return it == m_menus.end() ? nullptr : &it->second;
+}
+
+const CItemTable::Menu* CItemTable::MenuOf(int menu) const {
+  auto it = m_menus.find(menu);
+  return it == m_menus.end() ? nullptr : &it->second;
+}
+
+void CItemTable::TrimTrailingGaps(Menu& m) {
+  while (!m.slots.empty() && !m.slots.back().used) m.slots.pop_back();
+}
+
+int CItemTable::Store(Menu& m, std::size_t index, const ItemRecord& record) {
+  try {
+    Slot s{true, Normalised(record)};
+    m.slots.insert(m.slots.begin() + static_cast<std::ptrdiff_t>(index), std::move(s));
+    ++m.used;
+    return kOk;
+  } catch (const std::bad_alloc&) {
+    return kCannotGrow;
+  }
+}
+
+int CItemTable::Append(const ItemRecord& record) {
+  if (record.menu < 0) return kOk;  // a record of menu -1 is a free slot: nothing to keep
+  try {
+    Menu& m = m_menus[record.menu];
+    return Store(m, m.slots.size(), record);
+  } catch (const std::bad_alloc&) {
+    return kCannotGrow;
+  }
+}
+
+int CItemTable::InsertAt(const ItemRecord& record) {
+  if (record.position < 0 || record.menu < 0) return kOk;
+  try {
+    Menu& m = m_menus[record.menu];
+    std::size_t at = std::min<std::size_t>(static_cast<std::size_t>(record.position), m.slots.size());
+    return Store(m, at, record);
+  } catch (const std::bad_alloc&) {
+    return kCannotGrow;
+  }
+}
+
+void CItemTable::Remove(int menu, int position) {
+  Menu* m = MenuOf(menu);
+  if (!m || position < 0 || static_cast<std::size_t>(position) >= m->slots.size()) return;
+  if (m->slots[position].used) --m->used;
+  m->slots.erase(m->slots.begin() + position);
+  TrimTrailingGaps(*m);
+}
+
+void CItemTable::Move(int menu, int to, int from) {
+  Menu* m = MenuOf(menu);
+  if (!m || from < 0 || from >= m->used || to < 0) return;
+  if (to > m->used) to = m->used;
+  if (static_cast<std::size_t>(from) >= m->slots.size()) return;
+  int dest = from < to ? to - 1 : to;
+  if (dest == from) return;
+  Slot moving = std::move(m->slots[from]);
+  m->slots.erase(m->slots.begin() + from);
+  dest = std::min<int>(dest, static_cast<int>(m->slots.size()));
+  m->slots.insert(m->slots.begin() + dest, std::move(moving));
+  TrimTrailingGaps(*m);
+}
+
+void CItemTable::Swap(int menu, int a, int b) {
+  Menu* m = MenuOf(menu);
+  if (!m || b < 0 || b >= m->used || a < 0) return;
+  if (a > m->used) a = m->used;
+  if (static_cast<std::size_t>(b) >= m->slots.size()) return;
+  // Swapping with a place past the end moves the record there and leaves its old place empty.
+  if (static_cast<std::size_t>(a) >= m->slots.size()) m->slots.resize(a + 1);
+  std::swap(m->slots[a], m->slots[b]);
+  TrimTrailingGaps(*m);
+}
+
+void CItemTable::MoveToMenu(int targetMenu, int sourceMenu, int position) {
+  if (targetMenu == sourceMenu || targetMenu < 0) return;
+  const ItemRecord* r = Find(sourceMenu, position);
+  if (!r) return;
+  ItemRecord moved = *r;
+  moved.menu = targetMenu;
+  if (Append(moved) != kOk) return;  // keep the item where it was rather than lose it
+  Remove(sourceMenu, position);
+}
+
+int CItemTable::LastPosition(int menu) const {
+  const Menu* m = MenuOf(menu);
+  return m ? static_cast<int>(m->slots.size()) - 1 : -1;
+}
+
+int CItemTable::Count(int menu) const {
+  const Menu* m = MenuOf(menu);
+  return m ? m->used : 0;
+}
+
+std::size_t CItemTable::TotalCount() const {
+  std::size_t n = 0;
+  for (const auto& [menu, m] : m_menus) n += static_cast<std::size_t>(m.used);
+  return n;
+}
+
+const ItemRecord* CItemTable::Find(int menu, int position) const {
+  const Menu* m = MenuOf(menu);
+  if (!m || position < 0 || static_cast<std::size_t>(position) >= m->slots.size()) return nullptr;
+  const Slot& s = m->slots[position];
+  return s.used ? &s.record : nullptr;
+}
+
+ItemRecord CItemTable::Get(int menu, int position) const {
+  const ItemRecord* r = Find(menu, position);
+  if (!r) {
+    ItemRecord zero;
+    zero.menu = 0;
+    zero.position = 0;
+    return zero;
+  }
+  ItemRecord copy = *r;
+  copy.menu = menu;
+  copy.position = position;
+  return copy;
+}
+
+std::string CItemTable::GetCaption(int menu, int position) const {
+  const ItemRecord* r = Find(menu, position);
+  return r ? r->caption : std::string();
+}
+
+std::string CItemTable::GetIconFile(int menu, int position) const {
+  const ItemRecord* r = Find(menu, position);
+  return r ? r->iconFile : std::string();
+}
+
+int CItemTable::SetCaption(int menu, int position, const std::string& text) {
+  if (text.size() >= 260) return kTooLong;
+  ItemRecord* r = const_cast<ItemRecord*>(Find(menu, position));
+  if (!r) return kNotFound;
+  r->caption = text;
+  return kOk;
+}
+
+int CItemTable::SetFile(int menu, int position, const std::string& text) {
+  if (text.size() >= 260) return kTooLong;
+  ItemRecord* r = const_cast<ItemRecord*>(Find(menu, position));
+  if (!r) return kNotFound;
+  r->file = text;
+  return kOk;
+}

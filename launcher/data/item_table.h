@@ -1,0 +1,54 @@
+// The launcher's items, addressed by (menu, position). Positions of each menu run 0..n-1
+// without gaps, except for the one gap that Swap may leave until the next load.
+//
+// Each menu keeps its records in position order, so lookups are O(1) and a shift costs only the
+// records of that menu; a user with thousands of items per menu stays fast.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "launcher/data/item_record.h"
+
+class CItemTable {
+ public:
+  enum { kOk = 0, kCannotGrow = 1, kTooLong = 3, kNotFound = 4 };
+
+  int Append(const ItemRecord& record);
+  int InsertAt(const ItemRecord& record);
+  void Remove(int menu, int position);
+  void Move(int menu, int to, int from);
+  void Swap(int menu, int a, int b);
+  void MoveToMenu(int targetMenu, int sourceMenu, int position);
+
+  int LastPosition(int menu) const;
+  int Count(int menu) const;  // records of the menu, not counting a Swap gap
+  std::size_t TotalCount() const;
+
+  ItemRecord Get(int menu, int position) const;  // all zero when absent
+  const ItemRecord* Find(int menu, int position) const;
+  std::string GetCaption(int menu, int position) const;
+  std::string GetIconFile(int menu, int position) const;
+  int SetCaption(int menu, int position, const std::string& text);
+  int SetFile(int menu, int position, const std::string& text);
+
+  void Clear() { m_menus.clear(); }
+
+ private:
+  struct Slot {
+    bool used = false;
+    ItemRecord record;
+  };
+  struct Menu {
+    std::vector<Slot> slots;  // index == position
+    int used = 0;
+  };
+
+  Menu* MenuOf(int menu);
+  const Menu* MenuOf(int menu) const;
+  int Store(Menu& m, std::size_t index, const ItemRecord& record);
+  static void TrimTrailingGaps(Menu& m);
+  static ItemRecord Normalised(const ItemRecord& record);
+
+  std::map<int, Menu> m_menus;
+};

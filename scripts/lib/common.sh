@@ -1,0 +1,67 @@
+# Shared by setup, build, run, test and bench: paths and the private Wine environment.
+# Sourced, never run. Every process started here is recorded and ended by its own pid.
+top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+build="$top/build"
+dist="$build/dist"
+
+export WINEPREFIX="$build/wine"
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=wine
+WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=wineserver
+
+toplex_pids=()
+
+# Runs a Windows program under the Japanese locale so that GetACP() is 932.
+wine_run() { LC_ALL=ja_JP.UTF-8 "$WINE64" "$@"; }
+
+# Picks a display number that no X server holds and starts Xvfb on it.
+start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  toplex_pids+=($!)
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.05; done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+# A persistent wineserver keeps process start near 0.1 s.
+start_wineserver() {
+  LC_ALL=ja_JP.UTF-8 "$WINESERVER" -f -p >/dev/null 2>&1 &
+  toplex_pids+=($!)
+}
+
+stop_started() {
+  local p
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
+  for p in "${toplex_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${toplex_pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  toplex_pids=()
+}
+
+# Boots the private prefix once, with fonts that stand in for the Japanese system faces.
+ensure_prefix() {
+  [ -f "$WINEPREFIX/.toplex-ready" ] && return 0
+  echo "preparing the Wine prefix"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  LC_ALL=ja_JP.UTF-8 "$WINE64" wineboot -i >/dev/null 2>&1
+  local key='HKCU\Software\Wine\Fonts\Replacements'
+  wine_run reg add "$key" /v "ＭＳ ゴシック" /d "IPAGothic" /f >/dev/null 2>&1
+  wine_run reg add "$key" /v "ＭＳ Ｐゴシック" /d "IPAPGothic" /f >/dev/null 2>&1
+  wine_run reg add "$key" /v "ＭＳ 明朝" /d "IPAMincho" /f >/dev/null 2>&1
+  wine_run reg add "$key" /v "MS UI Gothic" /d "IPAPGothic" /f >/dev/null 2>&1
+  # No crash dialog may wait for a click during a test run.
+  wine_run reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  "$WINESERVER" -w
+  touch "$WINEPREFIX/.toplex-ready"
+}
+
+# The user's application-data folder inside the prefix, as a Linux path.
+appdata_dir() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming"; }
