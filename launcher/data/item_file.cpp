@@ -64,10 +64,9 @@ int Parse(std::string_view data, int menuCount, CItemTable& table) {
     std::size_t end = data.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = data.size();
     std::string_view line = cp932::Truncate(data.substr(pos, end - pos), kMaxLine);
+    // A line ends at CR LF, LF or CR.
     pos = end;
-    if (pos < data.size() && data[pos] == '\r') ++pos;
-    if (pos < data.size() && data[pos] == '\n' && (pos == 0 || data[pos - 1] != '\n' || data[end] == '\r'))
-      if (data[pos] == '\n' && (end == pos || data[end] == '\r')) ++pos;
+    if (pos < data.size()) pos += (data[pos] == '\r' && pos + 1 < data.size() && data[pos + 1] == '\n') ? 2 : 1;
     if (line.empty()) continue;
 
     if (cp932::EqualsNoCase(line, "#Category")) {

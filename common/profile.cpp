@@ -1,0 +1,52 @@
+#include "common/profile.h"
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace {
+constexpr DWORD kValueBuffer = 262;
+constexpr std::size_t kEmptyFrom = 260;
+}  // namespace
+
+std::string Profile::GetString(const char* section, const char* key, const char* def) const {
+  char buf[kValueBuffer] = {};
+  DWORD n = ::GetPrivateProfileStringA(section, key, def, buf, kValueBuffer, m_path.c_str());
+  if (n >= kEmptyFrom) return std::string();
+  return std::string(buf, n);
+}
+
+int Profile::GetInt(const char* section, const char* key, int def) const {
+  return static_cast<int>(::GetPrivateProfileIntA(section, key, def, m_path.c_str()));
+}
+
+std::vector<std::string> Profile::GetSectionLines(const char* section, unsigned maxBytes) const {
+  std::vector<char> buf(maxBytes + 2, '\0');
+  DWORD n = ::GetPrivateProfileSectionA(section, buf.data(), maxBytes, m_path.c_str());
+  std::vector<std::string> lines;
+  std::string_view all(buf.data(), n);
+  std::size_t pos = 0;
+  while (pos < all.size()) {
+    std::size_t end = all.find('\0', pos);
+    if (end == std::string_view::npos) end = all.size();
+    if (end > pos) lines.emplace_back(all.substr(pos, end - pos));
+    pos = end + 1;
+  }
+  return lines;
+}
+
+bool Profile::WriteString(const char* section, const char* key, const std::string& value) const {
+  return ::WritePrivateProfileStringA(section, key, value.c_str(), m_path.c_str()) != 0;
+}
+
+bool Profile::WriteInt(const char* section, const char* key, int value) const {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool Profile::DeleteKey(const char* section, const char* key) const {
+  return ::WritePrivateProfileStringA(section, key, nullptr, m_path.c_str()) != 0;
+}
+
+bool Profile::DeleteSection(const char* section) const {
+  return ::WritePrivateProfileStringA(section, nullptr, nullptr, m_path.c_str()) != 0;
+}

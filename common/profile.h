@@ -1,0 +1,24 @@
+// INI access through the profile functions. Values are read into 262-byte buffers and a value
+// of 260 bytes or more counts as empty, so no caller ever sees an over-long name.
+#pragma once
+#include <string>
+#include <vector>
+
+class Profile {
+ public:
+  explicit Profile(std::string path) : m_path(std::move(path)) {}
+  const std::string& Path() const { return m_path; }
+
+  std::string GetString(const char* section, const char* key, const char* def = "") const;
+  int GetInt(const char* section, const char* key, int def) const;
+  // The section's "key=value" lines, reading at most maxBytes of it.
+  std::vector<std::string> GetSectionLines(const char* section, unsigned maxBytes) const;
+
+  bool WriteString(const char* section, const char* key, const std::string& value) const;
+  bool WriteInt(const char* section, const char* key, int value) const;
+  bool DeleteKey(const char* section, const char* key) const;
+  bool DeleteSection(const char* section) const;
+
+ private:
+  std::string m_path;
+};

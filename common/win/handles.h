@@ -1,0 +1,70 @@
+// Owning wrappers for kernel handles, mapped views and modules. Move-only; each closes what it
+// owns exactly once.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueResource {
+ public:
+  using Type = typename Traits::Type;
+  UniqueResource() = default;
+  explicit UniqueResource(Type h) : m_h(h) {}
+  UniqueResource(UniqueResource&& o) noexcept : m_h(o.Detach()) {}
+  UniqueResource& operator=(UniqueResource&& o) noexcept {
+    if (this != &o) Reset(o.Detach());
+    return *this;
+  }
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  ~UniqueResource() { Reset(); }
+
+  Type Get() const { return m_h; }
+  explicit operator bool() const { return Traits::Valid(m_h); }
+  Type Detach() { return std::exchange(m_h, Traits::Invalid()); }
+  void Reset(Type h = Traits::Invalid()) {
+    if (Traits::Valid(m_h)) Traits::Close(m_h);
+    m_h = h;
+  }
+
+ private:
+  Type m_h = Traits::Invalid();
+};
+
+struct KernelHandleTraits {  // events, mappings, processes: NULL means none
+  using Type = HANDLE;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE means none
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Valid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { ::CloseHandle(h); }
+};
+struct ViewTraits {
+  using Type = void*;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type p) { return p != nullptr; }
+  static void Close(Type p) { ::UnmapViewOfFile(p); }
+};
+struct ModuleTraits {
+  using Type = HMODULE;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::FreeLibrary(h); }
+};
+struct FontTraits {
+  using Type = HFONT;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::DeleteObject(h); }
+};
+
+using UniqueHandle = UniqueResource<KernelHandleTraits>;
+using UniqueFile = UniqueResource<FileHandleTraits>;
+using UniqueView = UniqueResource<ViewTraits>;
+using UniqueModule = UniqueResource<ModuleTraits>;
+using UniqueFont = UniqueResource<FontTraits>;

@@ -1,0 +1,89 @@
+// The launcher's data store: folders, users, menus, items and the active user's settings, read
+// from and written to the INI and item files of the data folder.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win/handles.h"
+#include "launcher/data/item_table.h"
+#include "launcher/data/user_rules.h"
+
+class CLaunchData {
+ public:
+  static constexpr int kMaxUsers = 100;
+  static constexpr int kMaxMenus = 30;
+
+  CLaunchData();
+
+  // Program folder (where the default data set and the theme libraries are); tests point it
+  // elsewhere. Both folders always end with a backslash.
+  void SetProgramFolder(const std::string& folder);
+  const std::string& ProgramFolder() const { return m_programFolder; }
+  const std::string& DataFolder() const { return m_dataFolder; }
+
+  // Builds "<AppData>\MARVANE\TOPLEX\" and seeds it from the program folder when it has no
+  // TOPLEX.INI. With useProgramFolder the program folder itself becomes the data folder.
+  void PrepareDataFolder(bool useProgramFolder);
+
+  int Load(const std::string& dataFolder = std::string());  // 1 on success, 0 without a theme
+  void Save(HWND mainWindow);                                // items, geometry, current menu
+  void SaveMenuOnly() const;
+  void SaveItems() const;
+  int SwitchUser(int index, HWND mainWindow);  // 2 when the web pane should open instead
+  void ReloadMenusAndItems();
+  void ReloadUsers();
+  int GetUserFile(int index, char* buffer, int size) const;
+
+  // What the windows read.
+  const std::vector<std::string>& Users() const { return m_users; }
+  const std::vector<std::string>& Menus() const { return m_menus; }
+  CItemTable& Items() { return m_items; }
+  const CItemTable& Items() const { return m_items; }
+  const std::string& ActiveUserFile() const { return m_activeUser; }
+  std::string ActiveUserPath() const { return m_dataFolder + m_activeUser; }
+  const std::string& UserName() const { return m_userName; }
+  const std::string& ResourceDll() const { return m_resourceDll; }
+  const std::vector<rules::ExtIconEntry>& ExtIcons() const { return m_extIcons; }
+  int IconIndex() const { return m_iconIndex; }
+  bool HasInternetPage() const { return !m_startPage.empty(); }
+  const std::string& StartPage() const { return m_startPage; }
+  const Rect& WideRect() const { return m_rcWide; }
+  bool IsWide() const { return m_wide; }
+  void SetWide(bool wide) { m_wide = wide; }
+  int StartMenu() const { return m_startMenu; }
+  int CurrentMenu() const { return m_nCurrent; }
+  void SetCurrentMenu(int menu) { m_nCurrent = menu; }
+  HMODULE Theme() const { return m_theme.Get(); }
+
+  // The data folder's TOPLEX.INI.
+  std::string MainIni() const { return m_dataFolder + "TOPLEX.INI"; }
+
+ private:
+  void Migrate();
+  void CheckActiveUser();
+  void ReadUserList();
+  void ReadInternetPage();
+  void ReadUserSettings();
+  void ReadMenuNames();
+  bool LoadTheme();
+
+  std::string m_programFolder;
+  std::string m_dataFolder;
+  std::string m_activeUser;
+  std::string m_userName;
+  std::string m_resourceDll;
+  std::vector<std::string> m_users;
+  std::vector<std::string> m_menus;
+  CItemTable m_items;
+  int m_startMenu = 0;
+  int m_nCurrent = 0;
+  std::vector<rules::ExtIconEntry> m_extIcons;
+  int m_iconIndex = 1;
+  std::string m_internetFile;
+  std::string m_startPage;
+  Rect m_rcWide;
+  bool m_wide = false;
+  UniqueModule m_theme;
+};
