@@ -76,7 +76,7 @@ void CMainFrame::OnPaint() {
   for (std::size_t i = 0; i < menus.size(); ++i, y += 22) {
     std::string line = (static_cast<int>(i) == m_data.CurrentMenu() ? "> " : "  ") + menus[i] + "  (" +
                        std::to_string(m_data.Items().Count(static_cast<int>(i))) + ")";
-    ::TextOutA(dc, rc.right - 200, y, line.c_str(), static_cast<int>(line.size()));
+    ::TextOutA(dc, rc.right - 230, y, line.c_str(), static_cast<int>(line.size()));
   }
   y = 32;
   int menu = m_data.CurrentMenu();
