@@ -56,8 +56,9 @@ struct ModuleTraits {
   static bool Valid(Type h) { return h != nullptr; }
   static void Close(Type h) { ::FreeLibrary(h); }
 };
-struct FontTraits {
-  using Type = HFONT;
+template <typename T>
+struct GdiObjectTraits {  // fonts, brushes, pens, bitmaps made by this process
+  using Type = T;
   static Type Invalid() { return nullptr; }
   static bool Valid(Type h) { return h != nullptr; }
   static void Close(Type h) { ::DeleteObject(h); }
@@ -67,4 +68,5 @@ using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueView = UniqueResource<ViewTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
-using UniqueFont = UniqueResource<FontTraits>;
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;

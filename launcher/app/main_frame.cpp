@@ -57,12 +57,10 @@ void CMainFrame::OnPaint() {
   HDC dc = ::BeginPaint(m_hWnd, &ps);
   RECT rc;
   ::GetClientRect(m_hWnd, &rc);
-  HBRUSH back = ::CreateSolidBrush(kBack), strip = ::CreateSolidBrush(kStrip);
-  ::FillRect(dc, &rc, back);
+  UniqueBrush back(::CreateSolidBrush(kBack)), strip(::CreateSolidBrush(kStrip));
+  ::FillRect(dc, &rc, back.Get());
   RECT top{0, 0, rc.right, 21};
-  ::FillRect(dc, &top, strip);
-  ::DeleteObject(back);
-  ::DeleteObject(strip);
+  ::FillRect(dc, &top, strip.Get());
   HGDIOBJ oldFont = ::SelectObject(dc, m_appFont ? m_appFont : ::GetStockObject(DEFAULT_GUI_FONT));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, RGB(255, 255, 255));
