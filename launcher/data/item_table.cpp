@@ -70,7 +70,6 @@ void CItemTable::Move(int menu, int to, int from) {
   Menu* m = MenuOf(menu);
   if (!m || from < 0 || from >= m->used || to < 0) return;
   if (to > m->used) to = m->used;
-  if (static_cast<std::size_t>(from) >= m->slots.size()) return;
   int dest = from < to ? to - 1 : to;
   if (dest == from) return;
   Slot moving = std::move(m->slots[from]);
@@ -84,7 +83,6 @@ void CItemTable::Swap(int menu, int a, int b) {
   Menu* m = MenuOf(menu);
   if (!m || b < 0 || b >= m->used || a < 0) return;
   if (a > m->used) a = m->used;
-  if (static_cast<std::size_t>(b) >= m->slots.size()) return;
   // Swapping with a place past the end moves the record there and leaves its old place empty.
   if (static_cast<std::size_t>(a) >= m->slots.size()) m->slots.resize(a + 1);
   std::swap(m->slots[a], m->slots[b]);
