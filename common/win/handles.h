@@ -70,3 +70,5 @@ using UniqueView = UniqueResource<ViewTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;

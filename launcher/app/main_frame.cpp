@@ -1,11 +1,14 @@
 #include "launcher/app/main_frame.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <cstring>
 #include <string>
 
 #include "bridge/handoff.h"
 #include "common/cp932.h"
-#include "common/win/handles.h"
+#include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/package_check.h"
@@ -14,37 +17,74 @@ namespace {
 constexpr char kBusyText[] =
     "ダイアログボックス表示中は実行できません.\n表示中のダイアログボックスを閉じてやり直してください。";
 constexpr char kNotValidFormat[] = "%s は有効なファイルではありません.";
-constexpr char kTitle[] = "TOPLEX";
-constexpr COLORREF kBack = RGB(236, 240, 246), kStrip = RGB(46, 72, 120), kText = RGB(30, 30, 40);
+
+constexpr int kFrameWidth = rules::kWideWidth, kFrameHeight = rules::kWideHeight;
+constexpr int kWebWidth = 652, kWebHeight = 522;
+constexpr int kStripTop = 21, kWebStripTop = 33;  // a press above this line drags the window
+constexpr int kButtonPanelTop = 21, kEdge = 3;
+constexpr UINT kHoverPeriodMs = 50;
+
+// The web pane's fixed look.
+constexpr COLORREF kWebBack = RGB(0x31, 0x8A, 0xFF), kWebOuter = RGB(0x95, 0xC3, 0xFF),
+                   kWebInner = RGB(0x63, 0xA6, 0xFF);
+
+// Theme pictures of the frame.
+constexpr int kTitleWideActive = 20102, kTitleWideInactive = 20103, kTitleNarrowActive = 20104,
+              kTitleNarrowInactive = 20105, kCloseNormal = 20106, kClosePressed = 20107, kMiniNormal = 20108,
+              kMiniPressed = 20109;
+
+struct ButtonSpec {
+  int id;
+  const char* text;
+  const char* tip;
+};
+constexpr ButtonSpec kButtonSpecs[] = {
+    {IDC_FRAME_CLOSE, "Close", nullptr},   {IDC_FRAME_MINIMIZE, "Mini", nullptr},
+    {ID_WEB_CLOSE, "Off", "ぽんぽんガイド"}, {ID_WEB_REFRESH, "Ref", "更新"},
+    {ID_WEB_STOP, "Stop", "中止"},           {ID_WEB_FORWARD, "Next", "進む"},
+    {ID_WEB_BACK, "Prev", "戻る"},
+};
+
+void MoveKeepingBottomRight(HWND w, int width, int height, bool repaint) {
+  RECT rc;
+  ::GetWindowRect(w, &rc);
+  ::MoveWindow(w, rc.right - width, rc.bottom - height, width, height, repaint);
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(HINSTANCE inst, HFONT appFont, void* handoffView, bool dataInProgramFolder)
     : m_inst(inst), m_appFont(appFont), m_handoffView(handoffView), m_dataInProgramFolder(dataInProgramFolder) {}
 
+CMainFrame::~CMainFrame() = default;
+
 bool CMainFrame::CreateFrame(const char* className) {
-  m_data.PrepareDataFolder(m_dataInProgramFolder);
-  if (!m_data.Load()) return false;
-  HICON icon = ::LoadIconA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  CWnd::RegisterClass(className, m_inst, icon, nullptr);
-  const Rect& r = m_data.WideRect();
-  RECT rc{r.left, r.top, r.right, r.bottom};
-  return Create(className, kTitle, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, rc, nullptr, m_inst) !=
+  static bool registered =
+      CWnd::RegisterClass(className, m_inst, ::LoadIconA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME)), nullptr);
+  (void)registered;
+  RECT none{0, 0, 0, 0};
+  return Create(className, "", WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, none, nullptr, m_inst) !=
          nullptr;
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   switch (msg) {
+    case WM_CREATE: return OnCreate();
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_NCHITTEST: {
-      LRESULT hit = Default(msg, wParam, lParam);
-      POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      ::ScreenToClient(m_hWnd, &pt);
-      return (hit == HTCLIENT && pt.y < 21) ? HTCAPTION : hit;  // the top strip drags the window
-    }
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE); return Default(msg, wParam, lParam);
+    case WM_SIZE: OnSize(); return 0;
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
+    case WM_CAPTURECHANGED: m_dragAnchor = {-1, -1}; return 0;
+    case WM_TIMER: if (wParam == IDT_HOVER) OnHoverTimer(); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
+    case UM_ITEM_ACTION: OnItemAction(wParam, lParam); return 0;
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
@@ -52,57 +92,362 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+bool CMainFrame::PreTranslateMessage(MSG* msg) {
+  if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
+    ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+  if (!m_hWnd || !m_accel) return false;
+  if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return false;
+  return ::TranslateAcceleratorA(m_hWnd, m_accel, msg) != 0;
+}
+
+int CMainFrame::OnCreate() {
+  // No caption and no frame: the window draws its own.
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX);
+  ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, ::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+  ::SetMenu(m_hWnd, nullptr);
+
+  m_data.PrepareDataFolder(m_dataInProgramFolder);
+  if (!m_data.Load()) return -1;
+
+  Rect r = m_data.WideRect();
+  if (!m_data.IsWide()) r.left += m_data.PaneWidth();
+  WINDOWPLACEMENT wp{sizeof wp};
+  wp.showCmd = SW_HIDE;
+  wp.rcNormalPosition = RECT{r.left, r.top, r.right, r.bottom};
+  ::SetWindowPlacement(m_hWnd, &wp);
+
+  m_title = m_data.Theme().Params().title;
+  ::SetWindowTextA(m_hWnd, m_title.c_str());
+
+  CreateButtons();
+  ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr);
+  m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  PlaceChildren();
+  return 0;
+}
+
+void CMainFrame::CreateButtons() {
+  for (int i = 0; i < kButtonCount; ++i) {
+    m_buttons[i] = ::CreateWindowExA(0, "BUTTON", kButtonSpecs[i].text, WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, m_hWnd,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonSpecs[i].id)), m_inst,
+                                     nullptr);
+  }
+  ::ShowWindow(m_buttons[kClose], SW_SHOW);
+  ::ShowWindow(m_buttons[kMinimize], SW_SHOW);
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
+  if (!m_tooltip) return;
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (!kButtonSpecs[i].tip) continue;
+    TOOLINFOA ti{sizeof ti};
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = m_hWnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(m_buttons[i]);
+    ti.lpszText = const_cast<char*>(kButtonSpecs[i].tip);
+    ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+// Every child stands where the layout puts it for the current size and state.
+void CMainFrame::PlaceChildren() {
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  const int pane = m_data.PaneWidth();
+  const int shift = m_data.LayoutOffset() - pane;  // 3 - pane in the narrow layout, 3 when wide
+  if (m_webOpen) {
+    // Close, Minimise and Off follow the right edge; the browser buttons stand at fixed places.
+    const int lefts[kButtonCount] = {shift + 621, shift + 597, shift + 573, 107, 83, 59, 35};
+    for (int i = 0; i < kButtonCount; ++i) {
+      int left = lefts[i];
+      ::MoveWindow(m_buttons[i], left, 6, 24, 24, TRUE);
+    }
+    if (m_web && m_web->Handle())
+      ::MoveWindow(m_web->Handle(), kEdge, kWebStripTop, client.right - 2 * kEdge, client.bottom - kWebStripTop - kEdge,
+                   TRUE);
+    return;
+  }
+  ::MoveWindow(m_buttons[kClose], shift + 617, 5, 16, 13, TRUE);
+  ::MoveWindow(m_buttons[kMinimize], shift + 601, 5, 16, 13, TRUE);
+  if (m_buttonPanel)
+    ::MoveWindow(m_buttonPanel, m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge - m_data.LayoutOffset(),
+                 client.bottom - kEdge - kButtonPanelTop, TRUE);
+  if (m_iconPanel) {
+    int top = m_data.Theme().Params().titleHeight + 4;
+    ::MoveWindow(m_iconPanel, kEdge, top, pane, client.bottom - kEdge - top, TRUE);
+  }
+}
+
+void CMainFrame::OnSize() { PlaceChildren(); }
+
+RECT CMainFrame::TitleStripRect() const {
+  HBITMAP strip = m_webOpen ? OwnBitmap(IDB_OWN_TITLE_ACTIVE) : m_data.Theme().Bitmap(kTitleWideActive);
+  BITMAP bm{};
+  if (!strip || !::GetObjectA(strip, sizeof bm, &bm)) {
+    bm.bmWidth = kFrameWidth;
+    bm.bmHeight = kStripTop;
+  }
+  return RECT{kEdge, kEdge, kEdge + bm.bmWidth, kEdge + bm.bmHeight};
+}
+
 void CMainFrame::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(m_hWnd, &ps);
   RECT rc;
   ::GetClientRect(m_hWnd, &rc);
-  UniqueBrush back(::CreateSolidBrush(kBack)), strip(::CreateSolidBrush(kStrip));
-  ::FillRect(dc, &rc, back.Get());
-  RECT top{0, 0, rc.right, 21};
-  ::FillRect(dc, &top, strip.Get());
-  HGDIOBJ oldFont = ::SelectObject(dc, m_appFont ? m_appFont : ::GetStockObject(DEFAULT_GUI_FONT));
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(255, 255, 255));
-  RECT title{8, 0, rc.right - 8, 21};
-  ::DrawTextA(dc, m_data.UserName().c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  const theme::Params& p = m_data.Theme().Params();
+  COLORREF back = m_webOpen ? static_cast<COLORREF>(kWebBack) : static_cast<COLORREF>(p.background);
+  COLORREF outer = m_webOpen ? kWebOuter : p.outerFrame;
+  COLORREF inner = m_webOpen ? kWebInner : p.innerFrame;
+  UniqueBrush backBrush(::CreateSolidBrush(back)), outerBrush(::CreateSolidBrush(outer)),
+      innerBrush(::CreateSolidBrush(inner));
+  ::FillRect(dc, &rc, backBrush.Get());
+  ::FrameRect(dc, &rc, outerBrush.Get());
+  RECT in{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1};
+  ::FrameRect(dc, &in, innerBrush.Get());
 
-  // Until the panels arrive, the window lists the user's menus and the items of the current one.
-  ::SetTextColor(dc, kText);
-  int y = 32;
-  const auto& menus = m_data.Menus();
-  for (std::size_t i = 0; i < menus.size(); ++i, y += 22) {
-    std::string line = (static_cast<int>(i) == m_data.CurrentMenu() ? "> " : "  ") + menus[i] + "  (" +
-                       std::to_string(m_data.Items().Count(static_cast<int>(i))) + ")";
-    ::TextOutA(dc, rc.right - 230, y, line.c_str(), static_cast<int>(line.size()));
-  }
-  y = 32;
-  int menu = m_data.CurrentMenu();
-  for (int p = 0, last = m_data.Items().LastPosition(menu); p <= last && y < rc.bottom - 22; ++p) {
-    const ItemRecord* r = m_data.Items().Find(menu, p);
-    if (!r) continue;
-    const std::string& text = r->caption.empty() ? r->file : r->caption;
-    ::TextOutA(dc, 16, y, text.c_str(), static_cast<int>(text.size()));
-    y += 22;
-  }
-  ::SelectObject(dc, oldFont);
+  HBITMAP strip;
+  if (m_webOpen) strip = OwnBitmap(m_active ? IDB_OWN_TITLE_ACTIVE : IDB_OWN_TITLE_INACTIVE);
+  else if (m_data.IsWide()) strip = m_data.Theme().Bitmap(m_active ? kTitleWideActive : kTitleWideInactive);
+  else strip = m_data.Theme().Bitmap(m_active ? kTitleNarrowActive : kTitleNarrowInactive);
+  BlitBitmap(dc, kEdge, kEdge, strip);
   ::EndPaint(m_hWnd, &ps);
 }
 
+void CMainFrame::OnActivate(bool active) {
+  if (active == m_active) return;
+  m_active = active;
+  RedrawTitleStrip();
+}
+
+void CMainFrame::RedrawTitleStrip() {
+  RECT strip = TitleStripRect();
+  ::InvalidateRect(m_hWnd, &strip, FALSE);
+}
+
+HBITMAP CMainFrame::OwnBitmap(int id) const {
+  auto it = m_own.find(id);
+  if (it != m_own.end()) return it->second.Get();
+  HBITMAP b = static_cast<HBITMAP>(::LoadImageA(m_inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+  return m_own.emplace(id, UniqueBitmap(b)).first->second.Get();
+}
+
+HBITMAP CMainFrame::ButtonBitmap(int button, bool pressed, bool disabled) const {
+  switch (button) {
+    case kClose:
+      if (m_webOpen) return OwnBitmap(pressed ? IDB_OWN_CLOSE_PRESSED : IDB_OWN_CLOSE);
+      return m_data.Theme().Bitmap(pressed ? kClosePressed : kCloseNormal);
+    case kMinimize:
+      if (m_webOpen) return OwnBitmap(pressed ? IDB_OWN_MINIMIZE_PRESSED : IDB_OWN_MINIMIZE);
+      return m_data.Theme().Bitmap(pressed ? kMiniPressed : kMiniNormal);
+    case kWebBack: return OwnBitmap(IDB_WEB_BACK + (pressed ? 1 : disabled ? 2 : 0));
+    case kWebForward: return OwnBitmap(IDB_WEB_FORWARD + (pressed ? 1 : disabled ? 2 : 0));
+    case kWebRefresh: return OwnBitmap(IDB_WEB_REFRESH + (pressed ? 1 : 0));
+    case kWebStop: return OwnBitmap(IDB_WEB_STOP + (pressed ? 1 : 0));
+    case kWebOff: return OwnBitmap(IDB_WEB_OFF + (pressed ? 1 : 0));
+    default: return nullptr;
+  }
+}
+
+void CMainFrame::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (d->hwndItem != m_buttons[i]) continue;
+    HBITMAP b = ButtonBitmap(i, (d->itemState & ODS_SELECTED) != 0, (d->itemState & ODS_DISABLED) != 0);
+    if (b) {
+      BlitBitmap(d->hDC, 0, 0, b);
+    } else {  // a theme without this picture still shows where the button is
+      UniqueBrush brush(::CreateSolidBrush(m_data.Theme().Params().innerFrame));
+      ::FillRect(d->hDC, &d->rcItem, brush.Get());
+    }
+    return;
+  }
+}
+
+void CMainFrame::OnLButtonDown(POINT pt) {
+  ::SetFocus(m_hWnd);
+  if (pt.y >= (m_webOpen ? kWebStripTop : kStripTop)) return;
+  ::SetCapture(m_hWnd);
+  m_dragAnchor = pt;
+}
+
+void CMainFrame::MoveBy(POINT pt) {
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  ::SetWindowPos(m_hWnd, nullptr, rc.left + pt.x - m_dragAnchor.x, rc.top + pt.y - m_dragAnchor.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainFrame::OnMouseMove(POINT pt) {
+  if (m_dragAnchor.x == -1 || ::GetCapture() != m_hWnd) return;
+  MoveBy(pt);
+}
+
+void CMainFrame::OnLButtonUp(POINT pt) {
+  if (m_dragAnchor.x == -1) return;
+  MoveBy(pt);
+  m_dragAnchor = {-1, -1};
+  ::ReleaseCapture();
+}
+
+void CMainFrame::OnHoverTimer() {
+  if (!m_active) return;
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  // The panels highlight what lies under the cursor as they land; the frame itself has nothing
+  // that follows the mouse.
+  (void)cursor;
+}
+
 void CMainFrame::SetLayout(bool wide) {
+  if (wide == m_data.IsWide()) return;
+  const int pane = m_data.PaneWidth();
   m_data.SetWide(wide);
+  if (wide) {
+    if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_SHOW);
+    ::ScrollWindow(m_hWnd, pane, 0, nullptr, nullptr);
+    MoveKeepingBottomRight(m_hWnd, kFrameWidth, kFrameHeight, TRUE);
+  } else {
+    if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_HIDE);
+    MoveKeepingBottomRight(m_hWnd, kFrameWidth - pane, kFrameHeight, TRUE);
+  }
+  PlaceChildren();
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CMainFrame::OnCommand(UINT id) {
+  if (id >= ID_ITEM_1 && id <= ID_ITEM_9) return;  // numbered items: the icon panel's, once it lands
+  if (id >= ID_MENU_1 && id <= ID_MENU_9) return;  // numbered menus: the menu column's
   switch (id) {
+    case IDC_FRAME_CLOSE: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); break;
+    case IDC_FRAME_MINIMIZE: ::ShowWindow(m_hWnd, SW_MINIMIZE); break;
+    case ID_HELP_FINDER: ShowHelp(); break;
     case ID_VIEW_FULL: SetLayout(true); break;
     case ID_VIEW_LITTLE: SetLayout(false); break;
-    case ID_WEB_CLOSE: break;  // no web pane is open in this build
+    case ID_USER_LIST:
+      if (m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_USER_BUTTON, 0);
+      break;
+    case ID_MENU_PREV:
+      if (m_data.CurrentMenu() > 0) ::SendMessageA(m_hWnd, UM_ITEM_ACTION, IDC_MENU_COLUMN, m_data.CurrentMenu() - 1);
+      break;
+    case ID_MENU_NEXT:
+      if (m_data.CurrentMenu() + 1 < static_cast<int>(m_data.Menus().size()))
+        ::SendMessageA(m_hWnd, UM_ITEM_ACTION, IDC_MENU_COLUMN, m_data.CurrentMenu() + 1);
+      break;
+    case ID_WEB_OPEN: OpenWebPane(); break;
+    case ID_WEB_CLOSE: CloseWebPane(); break;
+    case ID_WEB_STOP:
+      if (m_web) m_web->Stop();
+      break;
+    case ID_WEB_BACK:
+      if (m_web && m_backEnabled) m_web->GoBack();
+      break;
+    case ID_WEB_FORWARD:
+      if (m_web && m_forwardEnabled) m_web->GoForward();
+      break;
+    case ID_WEB_REFRESH:
+      if (m_web) m_web->Refresh();
+      break;
     case ID_APP_ABOUT: ShowAbout(); break;
     default: break;
   }
 }
+
+void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
+  if (source == IDC_MENU_COLUMN) {
+    int menu = static_cast<int>(value);
+    if (menu >= 0 && menu < static_cast<int>(m_data.Menus().size())) m_data.SetCurrentMenu(menu);
+    if (m_iconPanel) ::InvalidateRect(m_iconPanel, nullptr, TRUE);
+    if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_PANEL_TOGGLE, 0);
+  }
+}
+
+void CMainFrame::OpenWebPane() {
+  if (m_webOpen) return;
+  SetLayout(true);
+  ::ShowWindow(m_hWnd, SW_HIDE);
+  m_webOpen = true;
+  m_backEnabled = m_forwardEnabled = false;
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  ::SetWindowPos(m_hWnd, nullptr, rc.right - kWebWidth, rc.top, kWebWidth, kWebHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int i = kWebOff; i < kButtonCount; ++i) ::ShowWindow(m_buttons[i], SW_SHOW);
+  ::EnableWindow(m_buttons[kWebBack], FALSE);
+  ::EnableWindow(m_buttons[kWebForward], FALSE);
+  m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_WEBPANE));
+
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  RECT area{kEdge, kWebStripTop, client.right - kEdge, client.bottom - kEdge};
+  m_web = std::make_unique<CWebBrowser2>();
+  bool created = m_web->CreateControl(m_hWnd, area, ID_WEB_OPEN,
+                                      [this](long command, bool enabled) { OnWebCommandState(command, enabled); });
+  if (m_buttonPanel) ::ShowWindow(m_buttonPanel, SW_HIDE);
+  if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_HIDE);
+  PlaceChildren();
+  if (created) {
+    ::ShowWindow(m_web->Handle(), SW_SHOW);
+    m_web->SetToolBar(1);
+    m_web->Navigate(m_data.StartPage().c_str());
+  } else {
+    m_web.reset();  // the window keeps the web pane's size and keys until 40033
+  }
+  ::ShowWindow(m_hWnd, SW_SHOW);
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CMainFrame::CloseWebPane() {
+  if (!m_webOpen) return;
+  ::ShowWindow(m_hWnd, SW_HIDE);
+  m_web.reset();
+  m_webOpen = false;
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  ::SetWindowPos(m_hWnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (m_buttonPanel) ::ShowWindow(m_buttonPanel, SW_SHOW);
+  if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_SHOW);
+  for (int i = kWebOff; i < kButtonCount; ++i) ::ShowWindow(m_buttons[i], SW_HIDE);
+  PlaceChildren();
+  ::ShowWindow(m_hWnd, SW_SHOW);
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+void CMainFrame::OnWebCommandState(long command, bool enabled) {
+  int button;
+  if (command == CWebBrowser2::kForwardPossible) {
+    m_forwardEnabled = enabled;
+    button = kWebForward;
+  } else if (command == CWebBrowser2::kBackPossible) {
+    m_backEnabled = enabled;
+    button = kWebBack;
+  } else {
+    return;
+  }
+  ::EnableWindow(m_buttons[button], enabled);
+  ::InvalidateRect(m_buttons[button], nullptr, FALSE);
+}
+
+// Help is a page in the program folder named after the program, opened at its contents by
+// whatever the system opens pages with.
+void CMainFrame::ShowHelp() {
+  char exe[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string path(exe);
+  std::size_t dot = path.rfind('.');
+  if (dot != std::string::npos && dot > path.rfind('\\')) path.resize(dot);
+  path += ".htm";
+  SHELLEXECUTEINFOA sei{sizeof sei};
+  sei.fMask = SEE_MASK_FLAG_NO_UI;
+  sei.hwnd = m_hWnd;
+  sei.lpFile = path.c_str();
+  sei.nShow = SW_SHOWNORMAL;
+  if (!::ShellExecuteExA(&sei)) Warn("ヘルプファイルを開けませんでした.");
+}
+
+void CMainFrame::Warn(const char* text) { GuardedMessageBox(m_hWnd, text, m_title.c_str(), MB_OK | MB_ICONWARNING); }
 
 void CMainFrame::ShowAbout() {
   ModalGuard guard;
@@ -120,30 +465,35 @@ void CMainFrame::ShowAbout() {
 
 void CMainFrame::OnClose() {
   ::ShowWindow(m_hWnd, SW_HIDE);
+  m_web.reset();
+  m_webOpen = false;
   RECT rc;
   ::GetWindowRect(m_hWnd, &rc);
-  ::SetWindowPos(m_hWnd, nullptr, rc.right - rules::kWideWidth, rc.top, rules::kWideWidth, rules::kWideHeight,
+  ::SetWindowPos(m_hWnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   m_data.Save(m_hWnd);
   ::DestroyWindow(m_hWnd);
 }
 
 void CMainFrame::OnDestroy() {
+  ::KillTimer(m_hWnd, IDT_HOVER);
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::PostMessageA(finder, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }
 
 void CMainFrame::OnReloadData() {
+  HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   m_data.ReloadMenusAndItems();
   m_data.SetCurrentMenu(m_data.StartMenu());
   m_reloaded = true;
+  ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CMainFrame::OnPathFromInstance() {
   if (ModalGuard::IsSet()) {
     HWND over = ::GetLastActivePopup(m_hWnd);
-    GuardedMessageBox(over, kBusyText, kTitle, MB_OK | MB_ICONWARNING);
+    GuardedMessageBox(over, kBusyText, m_title.c_str(), MB_OK | MB_ICONWARNING);
     return;
   }
   // The block belongs to whoever wrote it last: copy it once and work on the copy.
@@ -159,7 +509,7 @@ void CMainFrame::OnPathFromInstance() {
   if (!package::LooksLikeCabinet(file)) {
     char text[512];
     wsprintfA(text, kNotValidFormat, file.c_str());
-    GuardedMessageBox(m_hWnd, text, kTitle, MB_OK | MB_ICONWARNING);
+    Warn(text);
   }
   ::SetCursor(old);
   ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);

@@ -1,33 +1,81 @@
-// CMainFrame: the launcher's caption-less main window. It owns the data store for its life.
+// CMainFrame: the launcher's caption-less main window. It owns the data store for its life,
+// draws its own frame and title strip, and is the hub for the work that touches the data.
 #pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
 #include <string>
 
 #include "common/ui/wnd.h"
+#include "common/win/handles.h"
+#include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
 
 class CMainFrame : public CWnd {
  public:
   CMainFrame(HINSTANCE inst, HFONT appFont, void* handoffView, bool dataInProgramFolder);
+  ~CMainFrame() override;
   bool CreateFrame(const char* className);
   CLaunchData& Data() { return m_data; }
+
+  // Called by the message loop for every message before it is dispatched: the tooltips see
+  // the mouse, and the keys of the current accelerator table become commands.
+  bool PreTranslateMessage(MSG* msg);
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  enum Button { kClose, kMinimize, kWebOff, kWebRefresh, kWebStop, kWebForward, kWebBack, kButtonCount };
+
+  int OnCreate();
   void OnPaint();
+  void OnActivate(bool active);
+  void OnSize();
+  void OnDrawItem(const DRAWITEMSTRUCT* d);
+  void OnLButtonDown(POINT pt);
+  void OnMouseMove(POINT pt);
+  void OnLButtonUp(POINT pt);
+  void OnHoverTimer();
   void OnClose();
   void OnDestroy();
   void OnCommand(UINT id);
+  void OnItemAction(WPARAM source, LPARAM value);
   void OnPathFromInstance();
   void OnReloadData();
   void SetLayout(bool wide);
+  void OpenWebPane();
+  void CloseWebPane();
+  void OnWebCommandState(long command, bool enabled);
+  void ShowHelp();
   void ShowAbout();
+  void Warn(const char* text);
+
+  void CreateButtons();
+  void PlaceChildren();
+  void MoveBy(POINT pt);
+  void RedrawTitleStrip();
+  RECT TitleStripRect() const;
+  HBITMAP ButtonBitmap(int button, bool pressed, bool disabled) const;
+  HBITMAP OwnBitmap(int id) const;
 
   HINSTANCE m_inst;
   HFONT m_appFont;            // borrowed from the application
   const void* m_handoffView;  // borrowed: the shared block, or null without the receiving end
   bool m_dataInProgramFolder;
-  bool m_reloaded = false;  // menus and items reread since creation
+  bool m_reloaded = false;  // menus and items reread since creation; never cleared again
+  bool m_active = false;
+  bool m_webOpen = false;   // the web pane's size and keys, also when its control failed
+  bool m_backEnabled = false, m_forwardEnabled = false;
+  POINT m_dragAnchor{-1, -1};
+  std::string m_title;  // theme string 21901: the window text and every message box caption
   CLaunchData m_data;
+  HWND m_buttons[kButtonCount] = {};
+  HWND m_tooltip = nullptr;
+  HWND m_buttonPanel = nullptr;  // the child panels, once they exist
+  HWND m_iconPanel = nullptr;
+  HACCEL m_accel = nullptr;  // resource tables: freed with the module
+  std::unique_ptr<CWebBrowser2> m_web;
+  mutable std::map<int, UniqueBitmap> m_own;  // the program's own pictures, loaded on first use
 };

@@ -1,7 +1,8 @@
-// Identifiers of the launcher's resources, commands and private messages.
+// Identifiers of the launcher's resources, commands, controls and private messages.
 #pragma once
 
-#define IDR_MAINFRAME 128
+#define IDR_MAINFRAME 128  // icon and accelerator table of the normal window
+#define IDR_WEBPANE 133    // accelerator table while the web pane is open
 #define IDD_ABOUTBOX 100
 
 #define IDS_MAIN_CLASS 1
@@ -14,10 +15,54 @@
 #define IDS_ITEM_FORMAT 10
 #define IDS_PATH_FORMAT 11
 
-#define ID_APP_ABOUT 57664
+// Owner-drawn buttons of the frame (control identifiers; the web pane's are also commands).
+#define IDC_FRAME_CLOSE 6071
+#define IDC_FRAME_MINIMIZE 6075
+#define IDT_HOVER 6081
+
+// Child windows and their notifications.
+#define IDC_MENU_COLUMN 6263
+#define IDC_ICON_PANEL 6161
+#define ID_PANEL_TOGGLE 6072
+#define ID_USER_BUTTON 6080
+#define ID_MENU_UP 6280
+#define ID_MENU_DOWN 6281
+
+// Commands.
+#define ID_HELP_FINDER 40002
+#define ID_ITEM_1 40005  // .. 40013
+#define ID_ITEM_9 40013
+#define ID_MENU_1 40014  // .. 40022
+#define ID_MENU_9 40022
+#define ID_PAGE_UP 40023
+#define ID_PAGE_DOWN 40024
+#define ID_KEY_UP 40025
+#define ID_KEY_DOWN 40026
 #define ID_VIEW_FULL 40027
 #define ID_VIEW_LITTLE 40028
+#define ID_USER_LIST 40029
+#define ID_MENU_PREV 40030
+#define ID_MENU_NEXT 40031
+#define ID_WEB_OPEN 40032
 #define ID_WEB_CLOSE 40033
+#define ID_WEB_STOP 40034
+#define ID_WEB_BACK 40035
+#define ID_WEB_FORWARD 40036
+#define ID_WEB_REFRESH 40037
+#define ID_APP_ABOUT 57664
+
+// The program's own pictures: the web pane's title strip and frame buttons, and its browser buttons.
+#define IDB_OWN_TITLE_ACTIVE 20102
+#define IDB_OWN_TITLE_INACTIVE 20103
+#define IDB_OWN_CLOSE 20106
+#define IDB_OWN_CLOSE_PRESSED 20107
+#define IDB_OWN_MINIMIZE 20108
+#define IDB_OWN_MINIMIZE_PRESSED 20109
+#define IDB_WEB_BACK 32000  // normal, pressed, disabled
+#define IDB_WEB_FORWARD 32003
+#define IDB_WEB_STOP 32006  // normal, pressed
+#define IDB_WEB_REFRESH 32008
+#define IDB_WEB_OFF 32010
 
 #define UM_ITEM_ACTION (WM_USER + 0)
 #define UM_ITEM_DROP (WM_USER + 1)

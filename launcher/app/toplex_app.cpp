@@ -83,6 +83,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
       ::UpdateWindow(hwnd);
       MSG msg;
       while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (frame.PreTranslateMessage(&msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
       }

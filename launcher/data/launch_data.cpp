@@ -196,7 +196,7 @@ void CLaunchData::ReadUserSettings() {
   g.startTop = user.GetInt(kInit, "StartTop", rules::kUnset);
   g.startBottom = user.GetInt(kInit, "StartBottom", rules::kUnset);
   m_rcWide = rules::WindowRect(g, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  m_wide = rules::IsWideSize(user.GetString(kInit, "StartSize", "S"));
+  m_wideAtLoad = rules::IsWideSize(user.GetString(kInit, "StartSize", "S"));
   m_startMenu = user.GetInt(kInit, "Menu", 0);
 }
 
@@ -212,18 +212,20 @@ void CLaunchData::ReadMenuNames() {
 
 bool CLaunchData::LoadTheme() {
   // Theme libraries hold only resources: mapped as data, no code of theirs ever runs.
-  constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
-  UniqueModule lib;
+  std::unique_ptr<CTheme> loaded;
   if (!m_resourceDll.empty() && rules::IsPlainFileName(m_resourceDll))
-    lib.Reset(::LoadLibraryExA((m_programFolder + m_resourceDll).c_str(), nullptr, kAsData));
-  if (!lib) lib.Reset(::LoadLibraryExA((m_programFolder + kDefaultTheme).c_str(), nullptr, kAsData));
-  if (!lib) {
+    loaded = CTheme::Load(m_programFolder + m_resourceDll);
+  if (!loaded) loaded = CTheme::Load(m_programFolder + kDefaultTheme);
+  if (!loaded) {
     GuardedMessageBox(nullptr, "リソースファイルが見つかりません", "エラー", MB_OK | MB_ICONWARNING);
     return false;
   }
-  m_theme = std::move(lib);  // the new theme is complete before the old one goes
+  m_theme = std::move(loaded);  // the new theme is complete before the old one goes
+  SetWide(m_wideAtLoad);
   return true;
 }
+
+void CLaunchData::SetWide(bool wide) { m_layoutOffset = wide ? PaneWidth() + 3 : 3; }
 
 void CLaunchData::SaveItems() const {
   itemstore::WriteItems(ActiveUserPath(), m_items, static_cast<int>(m_menus.size()));
@@ -245,7 +247,7 @@ void CLaunchData::Save(HWND mainWindow) {
       user.DeleteKey(kInit, "StartBottom");
     }
   }
-  user.WriteString(kInit, "StartSize", m_wide ? "L" : "S");
+  user.WriteString(kInit, "StartSize", IsWide() ? "L" : "S");
   SaveMenuOnly();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/win/handles.h"
+#include "launcher/app/theme.h"
 #include "launcher/data/item_table.h"
 #include "launcher/data/user_rules.h"
 
@@ -50,12 +51,17 @@ class CLaunchData {
   bool HasInternetPage() const { return !m_startPage.empty(); }
   const std::string& StartPage() const { return m_startPage; }
   const Rect& WideRect() const { return m_rcWide; }
-  bool IsWide() const { return m_wide; }
-  void SetWide(bool wide) { m_wide = wide; }
+  // The button panel's left edge in the frame: the pane width + 3 in the wide layout (the icon
+  // panel shown), 3 in the narrow one. 100 or more means wide.
+  int LayoutOffset() const { return m_layoutOffset; }
+  bool IsWide() const { return m_layoutOffset >= 100; }
+  void SetWide(bool wide);
+  int PaneWidth() const { return m_theme ? m_theme->Params().paneWidth : theme::Params().paneWidth; }
   int StartMenu() const { return m_startMenu; }
   int CurrentMenu() const { return m_nCurrent; }
   void SetCurrentMenu(int menu) { m_nCurrent = menu; }
-  HMODULE Theme() const { return m_theme.Get(); }
+  const CTheme& Theme() const { return *m_theme; }  // valid after a successful Load
+  HMODULE ThemeModule() const { return m_theme ? m_theme->Module() : nullptr; }
 
   // The data folder's TOPLEX.INI.
   std::string MainIni() const { return m_dataFolder + "TOPLEX.INI"; }
@@ -84,6 +90,7 @@ class CLaunchData {
   std::string m_internetFile;
   std::string m_startPage;
   Rect m_rcWide;
-  bool m_wide = false;
-  UniqueModule m_theme;
+  bool m_wideAtLoad = false;
+  int m_layoutOffset = 3;
+  std::unique_ptr<CTheme> m_theme;
 };

@@ -5,10 +5,8 @@
 #include <string_view>
 #include <vector>
 
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
+#include "common/rect.h"
+
 
 namespace rules {
 

@@ -173,6 +173,7 @@ TEST_F(LauncherE2E, GeometryFromTheUserFile) {
   ::WritePrivateProfileStringA("Init", "StartLeft", "40", user.c_str());
   ::WritePrivateProfileStringA("Init", "StartRight", "300", user.c_str());
   ::WritePrivateProfileStringA("Init", "StartBottom", "100", user.c_str());
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", user.c_str());
   Launcher app;
   HWND w = app.WaitForWindow();
   ASSERT_NE(w, nullptr);

@@ -1,0 +1,60 @@
+#include "launcher/app/theme.h"
+
+#include <vector>
+
+std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
+  constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+  UniqueModule lib(::LoadLibraryExA(path.c_str(), nullptr, kAsData));
+  if (!lib) return nullptr;
+  return std::unique_ptr<CTheme>(new CTheme(std::move(lib)));
+}
+
+CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) {
+  m_params = theme::ReadParams(AsSource());
+  const theme::ThemeFont* fonts[] = {&m_params.fontA, &m_params.fontB, &m_params.fontC, &m_params.fontD,
+                                     &m_params.fontE};
+  for (int i = 0; i < 5; ++i) m_fonts[i] = CreateThemeFont(*fonts[i]);
+}
+
+UniqueFont CreateThemeFont(const theme::ThemeFont& f) {
+  return UniqueFont(::CreateFontA(f.height, 0, 0, 0, f.style.weight, f.style.italic, f.style.underline,
+                                  f.style.strikeOut, static_cast<BYTE>(f.charset), 0, 0, 0, 0, f.face.c_str()));
+}
+
+std::string CTheme::Text(int id, int bytes) const {
+  std::vector<char> buf(static_cast<std::size_t>(bytes), '\0');
+  int n = m_module ? ::LoadStringA(m_module.Get(), static_cast<UINT>(id), buf.data(), bytes) : 0;
+  return std::string(buf.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+int CTheme::Number(int id, int fallback) const { return theme::ParseNumber(Text(id), fallback); }
+
+COLORREF CTheme::Colour(int id, COLORREF fallback) const { return theme::ParseColour(Text(id), fallback); }
+
+HBITMAP CTheme::Bitmap(int id) const {
+  auto it = m_bitmaps.find(id);
+  if (it != m_bitmaps.end()) return it->second.Get();
+  HBITMAP b = m_module ? static_cast<HBITMAP>(::LoadImageA(m_module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+                                                           LR_DEFAULTCOLOR))
+                       : nullptr;
+  return m_bitmaps.emplace(id, UniqueBitmap(b)).first->second.Get();
+}
+
+HCURSOR CTheme::Cursor(int id) const {
+  auto it = m_cursors.find(id);
+  if (it != m_cursors.end()) return it->second;
+  HCURSOR c = m_module ? static_cast<HCURSOR>(::LoadImageA(m_module.Get(), MAKEINTRESOURCEA(id), IMAGE_CURSOR, 0, 0,
+                                                           LR_DEFAULTSIZE | LR_SHARED))
+                       : nullptr;
+  return m_cursors.emplace(id, c).first->second;
+}
+
+theme::Source CTheme::AsSource() const {
+  return {[this](int id, int bytes) { return Text(id, bytes); },
+          [this](int id) -> std::optional<theme::Size> {
+            HBITMAP b = Bitmap(id);
+            BITMAP bm{};
+            if (!b || !::GetObjectA(b, sizeof bm, &bm)) return std::nullopt;
+            return theme::Size{bm.bmWidth, bm.bmHeight};
+          }};
+}

@@ -1,0 +1,49 @@
+// CTheme: a loaded theme library and what the launcher builds from it. The library is mapped as
+// data only; windows borrow its bitmaps, fonts and values and never free them.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "common/win/handles.h"
+#include "launcher/app/theme_values.h"
+
+class CTheme {
+ public:
+  // Loads the library as a data file; an empty theme (no module) when it cannot be loaded.
+  static std::unique_ptr<CTheme> Load(const std::string& path);
+
+  HMODULE Module() const { return m_module.Get(); }
+  const theme::Params& Params() const { return m_params; }
+
+  // The shared readers of a window's own identifiers.
+  int Number(int id, int fallback) const;
+  COLORREF Colour(int id, COLORREF fallback) const;
+  std::string Text(int id, int bytes = theme::kValueBytes) const;
+
+  // Bitmaps are loaded once and kept for the life of the theme; null when the library has none.
+  HBITMAP Bitmap(int id) const;
+  HCURSOR Cursor(int id) const;
+
+  // Fonts of the 21101 block, made once.
+  HFONT FontA() const { return m_fonts[0].Get(); }
+  HFONT FontB() const { return m_fonts[1].Get(); }
+  HFONT FontC() const { return m_fonts[2].Get(); }
+  HFONT FontD() const { return m_fonts[3].Get(); }
+  HFONT FontE() const { return m_fonts[4].Get(); }
+
+  theme::Source AsSource() const;
+
+ private:
+  explicit CTheme(UniqueModule module);
+
+  UniqueModule m_module;
+  theme::Params m_params;
+  UniqueFont m_fonts[5];
+  mutable std::map<int, UniqueBitmap> m_bitmaps;
+  mutable std::map<int, HCURSOR> m_cursors;  // shared resources: the system frees them
+};
+
+UniqueFont CreateThemeFont(const theme::ThemeFont& f);
