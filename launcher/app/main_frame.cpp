@@ -7,6 +7,7 @@
 #include "common/cp932.h"
 #include "common/win/handles.h"
 #include "common/win/modal_guard.h"
+#include "launcher/app/launch_item.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/package_check.h"
 
@@ -45,6 +46,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
+    case UM_ITEM_ACTION: OnItemAction(wParam, lParam); return 0;
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
@@ -138,6 +140,13 @@ void CMainFrame::OnReloadData() {
   m_data.SetCurrentMenu(m_data.StartMenu());
   m_reloaded = true;
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CMainFrame::OnItemAction(WPARAM from, LPARAM value) {
+  if (from != IDC_ICON_PANEL) return;
+  char title[264] = {};  // the window title is the caption of its warnings
+  ::GetWindowTextA(m_hWnd, title, sizeof title);
+  LaunchItem(m_hWnd, title, m_data, static_cast<int>(value));  // a corrected File is written by the next Save
 }
 
 void CMainFrame::OnPathFromInstance() {

@@ -21,6 +21,7 @@ class CMainFrame : public CWnd {
   void OnCommand(UINT id);
   void OnPathFromInstance();
   void OnReloadData();
+  void OnItemAction(WPARAM from, LPARAM value);
   void SetLayout(bool wide);
   void ShowAbout();
 

@@ -14,6 +14,9 @@
 #define IDS_ITEM_FORMAT 10
 #define IDS_PATH_FORMAT 11
 
+// Senders named in WPARAM of UM_ITEM_ACTION and UM_ITEM_DROP.
+#define IDC_ICON_PANEL 6161
+
 #define ID_APP_ABOUT 57664
 #define ID_VIEW_FULL 40027
 #define ID_VIEW_LITTLE 40028
