@@ -133,9 +133,13 @@ UniqueBitmap LoadPictureFile(const std::string& path) {
 
 UniqueIcon SchemeDefaultIcon(const std::string& scheme) {
   if (scheme.empty()) return {};
+  // The per-user classes first, as the merged view of Windows has them; Wine's view of the
+  // classes root holds only the machine's.
+  const std::string sub = scheme + "\\DefaultIcon";
   HKEY raw = nullptr;
-  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, (scheme + "\\DefaultIcon").c_str(), 0, KEY_QUERY_VALUE, &raw) !=
-      ERROR_SUCCESS)
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\Classes\\" + sub).c_str(), 0, KEY_QUERY_VALUE, &raw) !=
+          ERROR_SUCCESS &&
+      ::RegOpenKeyExA(HKEY_CLASSES_ROOT, sub.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
     return {};
   UniqueRegKey key(raw);
   char value[kMaxRegistryValue + 1] = {};
