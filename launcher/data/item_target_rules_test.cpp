@@ -80,15 +80,3 @@ TEST(ItemTargetRules, DefaultIconValues) {
   EXPECT_FALSE(ParseDefaultIcon("   "));
   EXPECT_FALSE(ParseDefaultIcon(" ,1"));
 }
-
-TEST(ItemTargetRules, CopyIfFitsWritesAllOrNothing) {
-  char buf[6];
-  EXPECT_TRUE(CopyIfFits(buf, sizeof buf, "abcde"));
-  EXPECT_STREQ(buf, "abcde");
-  EXPECT_FALSE(CopyIfFits(buf, sizeof buf, "abcdef"));
-  EXPECT_STREQ(buf, "");
-  EXPECT_TRUE(CopyIfFits(buf, 1, ""));
-  char untouched = 'x';
-  EXPECT_FALSE(CopyIfFits(&untouched, 0, ""));
-  EXPECT_EQ(untouched, 'x');
-}
