@@ -1,5 +1,5 @@
-// Owning wrappers for kernel handles, mapped views and modules. Move-only; each closes what it
-// owns exactly once.
+// Owning wrappers for kernel handles, mapped views, modules, GDI objects, icons and keys.
+// Move-only; each closes what it owns exactly once.
 #pragma once
 #include <windows.h>
 
@@ -64,6 +64,25 @@ struct GdiObjectTraits {  // fonts, brushes, pens, bitmaps made by this process
   static void Close(Type h) { ::DeleteObject(h); }
 };
 
+struct IconTraits {  // icons extracted or created by this process (never shared or loaded ones)
+  using Type = HICON;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::DestroyIcon(h); }
+};
+struct FindTraits {  // FindFirstFile
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Valid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { ::FindClose(h); }
+};
+struct RegKeyTraits {
+  using Type = HKEY;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::RegCloseKey(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueView = UniqueResource<ViewTraits>;
@@ -72,3 +91,23 @@ using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
+using UniquePalette = UniqueResource<GdiObjectTraits<HPALETTE>>;
+using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueFind = UniqueResource<FindTraits>;
+using UniqueRegKey = UniqueResource<RegKeyTraits>;
+
+// The device context of a window (the screen for null), released on scope exit.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND wnd) : m_wnd(wnd), m_dc(::GetDC(wnd)) {}
+  ~WindowDC() {
+    if (m_dc) ::ReleaseDC(m_wnd, m_dc);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC Get() const { return m_dc; }
+
+ private:
+  HWND m_wnd;
+  HDC m_dc;
+};

@@ -10,6 +10,7 @@
 #include "common/cp932.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
+#include "launcher/app/launch_item.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/package_check.h"
 
@@ -360,6 +361,8 @@ void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
     if (menu >= 0 && menu < static_cast<int>(m_data.Menus().size())) m_data.SetCurrentMenu(menu);
     if (m_iconPanel) ::InvalidateRect(m_iconPanel, nullptr, TRUE);
     if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_PANEL_TOGGLE, 0);
+  } else if (source == IDC_ICON_PANEL) {
+    LaunchItem(m_hWnd, m_title.c_str(), m_data, static_cast<int>(value));  // a corrected File goes out at the next Save
   }
 }
 

@@ -1,122 +1,16 @@
 // Drives the real TOPLEX.exe from the program folder as a user or a peer program would: its data
 // folder, its window class, its messages and its files.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+
+#include "tests/e2e/e2e_support.h"
 
 namespace {
 
-constexpr char kClass[] = "QuiloDeckBaseWin";
-constexpr DWORD kWaitMs = 15000;
-
-std::string ProgramFolder() {
-  char exe[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string p(exe);
-  return p.substr(0, p.rfind('\\') + 1) + "..\\dist\\";
-}
-
-std::string DataFolder() {
-  char appData[MAX_PATH];
-  ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
-  return std::string(appData) + "\\MARVANE\\TOPLEX\\";
-}
-
-void EmptyDataFolder() {
-  std::string dir = DataFolder();
-  WIN32_FIND_DATAA fd;
-  HANDLE h = ::FindFirstFileA((dir + "*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do ::DeleteFileA((dir + fd.cFileName).c_str());
-  while (::FindNextFileA(h, &fd));
-  ::FindClose(h);
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string Ini(const std::string& file, const char* section, const char* key) {
-  char buf[262] = {};
-  ::GetPrivateProfileStringA(section, key, "", buf, sizeof buf, file.c_str());
-  return buf;
-}
-
-struct Launcher {
-  PROCESS_INFORMATION pi{};
-  explicit Launcher(const std::string& args = "") {
-    std::string cmd = "\"" + ProgramFolder() + "TOPLEX.exe\" " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) pi = {};
-  }
-  ~Launcher() {
-    if (!pi.hProcess) return;
-    if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-      if (HWND w = Window()) ::PostMessageA(w, WM_CLOSE, 0, 0);
-      if (::WaitForSingleObject(pi.hProcess, kWaitMs) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 1);
-    }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-  }
-  bool Exited(DWORD ms) const { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-  static HWND Window() { return ::FindWindowA(kClass, nullptr); }
-  HWND WaitForWindow() const {
-    for (DWORD t = 0; t < kWaitMs; t += 50) {
-      HWND w = Window();
-      if (w && ::IsWindowVisible(w)) return w;
-      if (Exited(0)) return nullptr;
-      ::Sleep(50);
-    }
-    return nullptr;
-  }
-  bool Close() {
-    HWND w = Window();
-    if (w) ::PostMessageA(w, WM_CLOSE, 0, 0);
-    return Exited(kWaitMs);
-  }
-};
-
-int CountLauncherWindows() {
-  int n = 0;
-  ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-    char cls[64];
-    if (::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == kClass) ++*reinterpret_cast<int*>(p);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&n));
-  return n;
-}
-
-// A message box of the given process, with the text of its static control.
-HWND FindMessageBox(DWORD pid, std::string* text) {
-  for (DWORD t = 0; t < kWaitMs; t += 50) {
-    struct Search { DWORD pid; HWND found; } s{pid, nullptr};
-    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<Search*>(p);
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(w, &owner);
-      char cls[16];
-      if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-          ::IsWindowVisible(w)) {
-        s->found = w;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
-    if (s.found) {
-      char buf[600] = {};
-      ::GetDlgItemTextA(s.found, 0xFFFF, buf, sizeof buf);
-      *text = buf;
-      return s.found;
-    }
-    ::Sleep(50);
-  }
-  return nullptr;
-}
+using namespace e2e;
 
 class LauncherE2E : public ::testing::Test {
  protected:

@@ -1,0 +1,21 @@
+// ResolveTarget: what an item opens. The expansion of the per-user Start Menu prefix and the
+// search for a shortcut that has moved within the Start Menu folders need the shell, so this
+// part of the item table lives beside it rather than in it.
+#pragma once
+#include <string>
+
+#include "launcher/data/item_table.h"
+
+// Size of the caller's target buffer: at most 259 bytes and the terminator.
+constexpr int kTargetBufferSize = 260;
+
+struct StartMenuFolders {
+  std::string common;  // each with a trailing backslash, or "" when the shell has none
+  std::string user;
+};
+StartMenuFolders ShellStartMenuFolders();
+
+// Writes the path to open (or "") into out, a buffer of kTargetBufferSize bytes. Result 1 when
+// the stored File of the record was changed (a moved shortcut was found), else 0.
+int ResolveTarget(CItemTable& items, int menu, int position, char* out);
+int ResolveTarget(CItemTable& items, int menu, int position, char* out, const StartMenuFolders& folders);

@@ -1,0 +1,189 @@
+// What the end-to-end tests share: the program and data folders, starting and closing the real
+// launcher, finding its message boxes and saving what a window shows.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+inline constexpr char kClass[] = "QuiloDeckBaseWin";
+inline constexpr DWORD kWaitMs = 15000;
+
+// The folder of the test programs (build\win\), with a trailing backslash.
+inline std::string TestFolder() {
+  char exe[MAX_PATH];
+  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string p(exe);
+  return p.substr(0, p.rfind('\\') + 1);
+}
+
+inline std::string ProgramFolder() { return TestFolder() + "..\\dist\\"; }
+
+inline std::string FullPath(const std::string& path) {
+  char full[MAX_PATH] = {};
+  ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+inline std::string DataFolder() {
+  char appData[MAX_PATH];
+  ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+  return std::string(appData) + "\\MARVANE\\TOPLEX\\";
+}
+
+inline void EmptyDataFolder() {
+  std::string dir = DataFolder();
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((dir + "*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do ::DeleteFileA((dir + fd.cFileName).c_str());
+  while (::FindNextFileA(h, &fd));
+  ::FindClose(h);
+}
+
+inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+inline std::string Ini(const std::string& file, const char* section, const char* key) {
+  char buf[262] = {};
+  ::GetPrivateProfileStringA(section, key, "", buf, sizeof buf, file.c_str());
+  return buf;
+}
+
+inline std::string ReadWholeFile(const std::string& path) {
+  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+  if (f == INVALID_HANDLE_VALUE) return {};
+  std::string text;
+  char buf[4096];
+  DWORD n = 0;
+  while (::ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) text.append(buf, n);
+  ::CloseHandle(f);
+  return text;
+}
+
+inline bool WriteWholeFile(const std::string& path, const std::string& text) {
+  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD n = 0;
+  bool ok = ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr) && n == text.size();
+  ::CloseHandle(f);
+  return ok;
+}
+
+// The real TOPLEX.exe, started with the given options and current directory.
+struct Launcher {
+  PROCESS_INFORMATION pi{};
+  explicit Launcher(const std::string& args = "", const std::string& currentDirectory = "") {
+    std::string cmd = "\"" + ProgramFolder() + "TOPLEX.exe\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    const char* dir = currentDirectory.empty() ? nullptr : currentDirectory.c_str();
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir, &si, &pi)) pi = {};
+  }
+  ~Launcher() {
+    if (!pi.hProcess) return;
+    if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+      if (HWND w = Window()) ::PostMessageA(w, WM_CLOSE, 0, 0);
+      if (::WaitForSingleObject(pi.hProcess, kWaitMs) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+  }
+  Launcher(const Launcher&) = delete;
+  Launcher& operator=(const Launcher&) = delete;
+
+  bool Exited(DWORD ms) const { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+  static HWND Window() { return ::FindWindowA(kClass, nullptr); }
+  HWND WaitForWindow() const {
+    for (DWORD t = 0; t < kWaitMs; t += 50) {
+      HWND w = Window();
+      if (w && ::IsWindowVisible(w)) return w;
+      if (Exited(0)) return nullptr;
+      ::Sleep(50);
+    }
+    return nullptr;
+  }
+  bool Close() {
+    HWND w = Window();
+    if (w) ::PostMessageA(w, WM_CLOSE, 0, 0);
+    return Exited(kWaitMs);
+  }
+};
+
+inline int CountLauncherWindows() {
+  int n = 0;
+  ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
+    char cls[64];
+    if (::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == kClass) ++*reinterpret_cast<int*>(p);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
+// A message box of the given process, with the text of its static control.
+inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs) {
+  for (DWORD t = 0; t <= waitMs; t += 50) {
+    struct Search { DWORD pid; HWND found; } s{pid, nullptr};
+    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
+      auto* s = reinterpret_cast<Search*>(p);
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(w, &owner);
+      char cls[16];
+      if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
+          ::IsWindowVisible(w)) {
+        s->found = w;
+        return FALSE;
+      }
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&s));
+    if (s.found) {
+      char buf[600] = {};
+      ::GetDlgItemTextA(s.found, 0xFFFF, buf, sizeof buf);
+      *text = buf;
+      return s.found;
+    }
+    ::Sleep(50);
+  }
+  return nullptr;
+}
+
+inline std::string WindowText(HWND w) {
+  char buf[264] = {};
+  ::GetWindowTextA(w, buf, sizeof buf);
+  return buf;
+}
+
+// Saves what the screen shows of a window as build\shots\<name>.bmp.
+inline void SaveShot(HWND w, const std::string& name) {
+  RECT rc;
+  if (!::GetWindowRect(w, &rc)) return;
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  if (width <= 0 || height <= 0) return;
+  HDC screen = ::GetDC(nullptr);
+  HDC mem = ::CreateCompatibleDC(screen);
+  BITMAPINFOHEADER bih{sizeof bih, width, height, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP dib = ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(mem, dib);
+  ::BitBlt(mem, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  ::GdiFlush();
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, image = stride * height;
+  BITMAPFILEHEADER bfh{0x4D42, static_cast<DWORD>(sizeof bfh + sizeof bih + image), 0, 0,
+                       static_cast<DWORD>(sizeof bfh + sizeof bih)};
+  std::string file(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+  file.append(reinterpret_cast<const char*>(&bih), sizeof bih);
+  file.append(static_cast<const char*>(bits), image);
+  ::CreateDirectoryA((TestFolder() + "..\\shots").c_str(), nullptr);
+  WriteWholeFile(TestFolder() + "..\\shots\\" + name + ".bmp", file);
+  ::SelectObject(mem, old);
+  ::DeleteObject(dib);
+  ::DeleteDC(mem);
+  ::ReleaseDC(nullptr, screen);
+}
+
+}  // namespace e2e

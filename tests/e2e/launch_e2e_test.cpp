@@ -1,0 +1,242 @@
+// Launching items of the real TOPLEX.exe: the test writes the user's items, asks the main window
+// to open one as the icon panel does (UM_ITEM_ACTION from 6161), and watches what the shell
+// started, the warnings and the item file.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_support.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr UINT kItemAction = WM_USER + 0;
+constexpr WPARAM kFromIconPanel = 6161;
+constexpr char kMissingText[] =
+    "登録されたファイルが見つかりません.\n登録し直すか,対象のアプリケーションをインストールしてください.";
+constexpr char kScheme[] = "toplexe2e";
+
+std::string StartMenu() {
+  char path[MAX_PATH] = {};
+  ::SHGetFolderPathA(nullptr, CSIDL_STARTMENU, nullptr, 0, path);
+  return path;
+}
+
+std::string WithoutSlash(std::string s) {
+  if (s.size() > 3 && s.back() == '\\') s.pop_back();
+  return s;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+  return ::lstrcmpiA(WithoutSlash(a).c_str(), WithoutSlash(b).c_str()) == 0;
+}
+
+void SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
+  HKEY k;
+  if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+  ::RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1));
+  ::RegCloseKey(k);
+}
+
+// A URL scheme whose open command is the probe, for the life of the object. Windows reads
+// per-user classes; Wine's shell reads only the machine's, so both are written.
+struct RegisteredScheme {
+  explicit RegisteredScheme(const std::string& probe) {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      std::string key = std::string("Software\\Classes\\") + kScheme;
+      SetString(root, key, nullptr, "URL:TOPLEX test");
+      SetString(root, key, "URL Protocol", "");
+      SetString(root, key + "\\shell\\open\\command", nullptr, "\"" + probe + "\" \"%1\"");
+    }
+  }
+  ~RegisteredScheme() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+      ::RegDeleteTreeA(root, (std::string("Software\\Classes\\") + kScheme).c_str());
+  }
+};
+
+// A shell shortcut to target, saved at path, removed again with its folder.
+struct Shortcut {
+  std::string path;
+  bool made = false;
+  Shortcut(const std::string& at, const std::string& target) : path(at) {
+    ::CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
+    IShellLinkA* link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&link))))
+      return;
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      wchar_t wide[MAX_PATH] = {};
+      ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+      made = SUCCEEDED(file->Save(wide, TRUE));
+      file->Release();
+    }
+    link->Release();
+  }
+  ~Shortcut() {
+    ::DeleteFileA(path.c_str());
+    ::RemoveDirectoryA(path.substr(0, path.rfind('\\')).c_str());
+  }
+};
+
+class LaunchE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::string d = DataFolder();
+    ::CreateDirectoryA(d.substr(0, d.size() - 7).c_str(), nullptr);  // ...\MARVANE
+    ::CreateDirectoryA(d.c_str(), nullptr);
+    EmptyDataFolder();
+    const std::string main = d + "TOPLEX.INI", user = d + "USER00.INI";
+    ::WritePrivateProfileStringA("Init", "FileVersion", "200", main.c_str());
+    ::WritePrivateProfileStringA("Init", "ActiveUser", "USER00.INI", main.c_str());
+    ::WritePrivateProfileStringA("UserList", "User1", "USER00.INI", main.c_str());
+    ::WritePrivateProfileStringA("MenuList", "Category1", "起動", user.c_str());
+
+    char tmp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, tmp);
+    m_temp = std::string(tmp) + "toplex_launch\\";
+    ::CreateDirectoryA(m_temp.c_str(), nullptr);
+    m_probe = m_temp + "probe.exe";
+    ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), m_probe.c_str(), FALSE));
+    m_probeOut = m_temp + "probe.txt";
+    ::DeleteFileA(m_probeOut.c_str());
+    ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", m_probeOut.c_str());  // inherited by the launcher
+  }
+  void TearDown() override { ::CoUninitialize(); }
+
+  // The items of the only menu, in order.
+  static void WriteItems(const std::vector<std::string>& files) {
+    std::string dat = "#Category\r\n";
+    for (const std::string& f : files) dat += "#Item\r\nF: " + f + "\r\nC: item\r\n";
+    ASSERT_TRUE(WriteWholeFile(DataFolder() + "USER00.DAT", dat));
+  }
+  static void Launch(HWND w, int position) { ::PostMessageA(w, kItemAction, kFromIconPanel, position); }
+
+  // The probe's record: its current directory, then its arguments. Empty when it never ran.
+  std::vector<std::string> WaitForProbe() {
+    std::vector<std::string> lines;
+    for (DWORD t = 0; t < kWaitMs && !Exists(m_probeOut); t += 50) ::Sleep(50);
+    std::string text = ReadWholeFile(m_probeOut);
+    ::DeleteFileA(m_probeOut.c_str());
+    for (std::size_t at = 0; at < text.size();) {
+      std::size_t end = text.find("\r\n", at);
+      if (end == std::string::npos) end = text.size();
+      lines.push_back(text.substr(at, end - at));
+      at = end + 2;
+    }
+    return lines;
+  }
+
+  std::string m_temp, m_probe, m_probeOut;
+};
+
+void Dismiss(HWND box) {
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  for (DWORD t = 0; t < kWaitMs && ::IsWindow(box); t += 50) ::Sleep(50);
+}
+
+}  // namespace
+
+TEST_F(LaunchE2E, ProgramsOpenWithTheirOwnFolderAsCurrentDirectory) {
+  const std::string folder = m_temp + "起動 テスト\\";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileA(m_probe.c_str(), (folder + "probe.exe").c_str(), FALSE));
+  // The second item is relative: it is found under the program folder, not under the
+  // launcher's own current directory.
+  WriteItems({folder + "probe.exe", "..\\win\\probe.exe"});
+  Launcher app("", m_temp);
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+
+  Launch(w, 0);
+  std::vector<std::string> ran = WaitForProbe();
+  ASSERT_EQ(ran.size(), 1u) << "the program did not run, or got arguments";
+  EXPECT_TRUE(SamePath(ran[0], folder)) << ran[0];
+
+  Launch(w, 1);
+  ran = WaitForProbe();
+  ASSERT_EQ(ran.size(), 1u);
+  EXPECT_TRUE(SamePath(ran[0], FullPath(ProgramFolder() + "..\\win"))) << ran[0];
+  ASSERT_TRUE(app.Close());
+  ::DeleteFileA((folder + "probe.exe").c_str());
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(LaunchE2E, AnAddressGoesToItsSchemeHandlerUnchanged) {
+  RegisteredScheme scheme(m_probe);
+  const std::string address = std::string(kScheme) + ":item/path?x=1&y=two";
+  WriteItems({address});
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  Launch(w, 0);
+  std::vector<std::string> ran = WaitForProbe();
+  ASSERT_EQ(ran.size(), 2u) << "the handler did not run with one argument";
+  EXPECT_EQ(ran[1], address);
+  ASSERT_TRUE(app.Close());
+}
+
+TEST_F(LaunchE2E, AMovedShortcutOpensAndTheItemFileNamesItsNewPlace) {
+  const std::string moved = StartMenu() + "\\Programs\\TOPLEX e2e moved\\Probe e2e.lnk";
+  Shortcut link(moved, m_probe);
+  ASSERT_TRUE(link.made);
+  WriteItems({"<CurrentUserFolder>\\Programs\\TOPLEX e2e old\\Probe e2e.lnk"});
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  Launch(w, 0);
+  EXPECT_FALSE(WaitForProbe().empty()) << "the shortcut's program did not run";
+  ASSERT_TRUE(app.Close());
+  std::string dat = ReadWholeFile(DataFolder() + "USER00.DAT");
+  EXPECT_NE(dat.find("F: " + moved + "\r\n"), std::string::npos) << dat;
+}
+
+TEST_F(LaunchE2E, TargetsThatCannotBeOpenedWarnWithTheWindowTitle) {
+  const std::string noProgram = m_temp + "unopenable.toplexnoassoc";  // exists, but nothing opens it
+  ASSERT_TRUE(WriteWholeFile(noProgram, "x"));
+  WriteItems({"C:\\nowhere\\missing.exe", "<CurrentUserFolder>\\Programs\\nowhere\\TOPLEX e2e gone.lnk", noProgram});
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  const std::string title = WindowText(w);
+  HANDLE modal = ::OpenEventA(SYNCHRONIZE, FALSE, "EventForModalDialogOpen");
+  ASSERT_NE(modal, nullptr);
+
+  // A missing file or shortcut: the warning comes without the modal event.
+  for (int position : {0, 1}) {
+    Launch(w, position);
+    std::string text;
+    HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+    ASSERT_NE(box, nullptr) << position;
+    EXPECT_EQ(text, kMissingText);
+    EXPECT_EQ(WindowText(box), title);
+    EXPECT_EQ(::WaitForSingleObject(modal, 0), WAIT_TIMEOUT) << position;
+    if (position == 0) SaveShot(box, "launch-missing-file");
+    Dismiss(box);
+  }
+
+  // The shell refuses the file: the same warning, inside the modal event.
+  Launch(w, 2);
+  std::string text;
+  HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(text, kMissingText);
+  EXPECT_EQ(WindowText(box), title);
+  EXPECT_EQ(::WaitForSingleObject(modal, 0), WAIT_OBJECT_0);
+  Dismiss(box);
+  for (DWORD t = 0; t < kWaitMs && ::WaitForSingleObject(modal, 0) == WAIT_OBJECT_0; t += 50) ::Sleep(50);
+  EXPECT_EQ(::WaitForSingleObject(modal, 0), WAIT_TIMEOUT);
+  ::CloseHandle(modal);
+  ASSERT_TRUE(app.Close());
+  ::DeleteFileA(noProgram.c_str());
+}

@@ -1,0 +1,230 @@
+// The main window as a user meets it: where it stands, its two layouts, dragging by the top
+// strip, the web pane, and what it draws from each shipped theme.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/e2e/e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kPaneWidth = 498;  // both shipped themes keep the default pane width
+constexpr UINT kOpenWeb = 40032, kCloseWeb = 40033;
+
+RECT WindowRect(HWND w) {
+  RECT rc{};
+  ::GetWindowRect(w, &rc);
+  return rc;
+}
+
+void PressKey(HWND w, UINT vk) {
+  ::PostMessageA(w, WM_KEYDOWN, vk, 1);
+  ::PostMessageA(w, WM_KEYUP, vk, 0xC0000001);
+  ::Sleep(300);
+}
+
+void MouseTo(int x, int y) {
+  ::SetCursorPos(x, y);
+  ::Sleep(60);
+}
+
+void Button(DWORD flag) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flag;
+  ::SendInput(1, &in, sizeof in);
+  ::Sleep(120);
+}
+
+// Presses at (x, y) of the window, moves by (dx, dy) in steps and releases.
+void DragWindowAt(HWND w, int x, int y, int dx, int dy) {
+  RECT rc = WindowRect(w);
+  MouseTo(rc.left + x, rc.top + y);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 4; ++step) MouseTo(rc.left + x + dx * step / 4, rc.top + y + dy * step / 4);
+  Button(MOUSEEVENTF_LEFTUP);
+  ::Sleep(200);
+}
+
+// A theme library of the program folder, opened as data as the launcher opens it.
+struct ThemeLibrary {
+  HMODULE module;
+  explicit ThemeLibrary(const char* name)
+      : module(::LoadLibraryExA((ProgramFolder() + name).c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+  ~ThemeLibrary() {
+    if (module) ::FreeLibrary(module);
+  }
+  COLORREF Colour(UINT id, COLORREF fallback) const {
+    char buf[32] = {};
+    if (::LoadStringA(module, id, buf, sizeof buf) != 6) return fallback;
+    unsigned v = std::strtoul(buf, nullptr, 16);
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  // A pixel inside a bitmap, away from its edges.
+  COLORREF BitmapPixel(UINT id, int x, int y) const {
+    HBITMAP b = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    if (!b) return CLR_INVALID;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, b);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(b);
+    return c;
+  }
+};
+
+COLORREF ScreenPixel(HWND w, int x, int y) {
+  RECT rc = WindowRect(w);
+  HDC screen = ::GetDC(nullptr);
+  COLORREF c = ::GetPixel(screen, rc.left + x, rc.top + y);
+  ::ReleaseDC(nullptr, screen);
+  return c;
+}
+
+class MainFrameE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
+    EmptyDataFolder();
+  }
+  // A data folder whose only user wears the given theme in the given layout.
+  static void SeedUser(const char* theme, const char* size) {
+    std::string d = DataFolder();
+    ::CreateDirectoryA(d.c_str(), nullptr);
+    std::string main = d + "TOPLEX.INI", user = d + "USER00.INI";
+    ::WritePrivateProfileStringA("Init", "FileVersion", "200", main.c_str());
+    ::WritePrivateProfileStringA("Init", "ActiveUser", "USER00.INI", main.c_str());
+    ::WritePrivateProfileStringA("UserList", "User1", "USER00.INI", main.c_str());
+    ::WritePrivateProfileStringA("Init", "ResourceDLL", theme, user.c_str());
+    ::WritePrivateProfileStringA("Init", "StartSize", size, user.c_str());
+    ::WritePrivateProfileStringA("MenuList", "Category1", "テスト", user.c_str());
+  }
+};
+
+}  // namespace
+
+TEST_F(MainFrameE2E, ArrowKeysSwitchLayoutsKeepingTheBottomRightCorner) {
+  SeedUser("Image00.dll", "S");
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  RECT narrow = WindowRect(w);
+  EXPECT_EQ(narrow.right - narrow.left, 640 - kPaneWidth);
+  EXPECT_EQ(narrow.bottom - narrow.top, 480);
+  EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) - narrow.right, 30);  // same right edge as the wide default
+
+  PressKey(w, VK_RIGHT);  // already narrow: nothing
+  EXPECT_EQ(WindowRect(w).left, narrow.left);
+  PressKey(w, VK_LEFT);
+  RECT wide = WindowRect(w);
+  EXPECT_EQ(wide.right - wide.left, 640);
+  EXPECT_EQ(wide.right, narrow.right);
+  EXPECT_EQ(wide.bottom, narrow.bottom);
+  PressKey(w, VK_LEFT);  // the second Left changes nothing
+  RECT again = WindowRect(w);
+  EXPECT_EQ(again.left, wide.left);
+  EXPECT_EQ(again.right - again.left, 640);
+
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(Ini(DataFolder() + "USER00.INI", "Init", "StartSize"), "L");
+}
+
+TEST_F(MainFrameE2E, TheTopStripDragsTheWindowAndNothingBelowItDoes) {
+  SeedUser("Image00.dll", "L");
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  RECT before = WindowRect(w);
+  DragWindowAt(w, 200, 20, -60, 40);
+  RECT moved = WindowRect(w);
+  EXPECT_EQ(moved.left, before.left - 60);
+  EXPECT_EQ(moved.top, before.top + 40);
+  DragWindowAt(w, 200, 22, -60, 40);
+  RECT still = WindowRect(w);
+  EXPECT_EQ(still.left, moved.left);
+  EXPECT_EQ(still.top, moved.top);
+  ASSERT_TRUE(app.Close());
+}
+
+TEST_F(MainFrameE2E, TheWebPaneTakesItsSizeAndClosingSavesTheNormalGeometry) {
+  SeedUser("Image00.dll", "S");
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  RECT narrow = WindowRect(w);
+  ::SendMessageA(w, WM_COMMAND, kOpenWeb, 0);
+  ::Sleep(300);
+  RECT web = WindowRect(w);
+  EXPECT_EQ(web.right - web.left, 652);
+  EXPECT_EQ(web.bottom - web.top, 522);
+  EXPECT_EQ(web.right, narrow.right);
+  EXPECT_EQ(web.top, narrow.top);
+  HWND off = ::GetDlgItem(w, kCloseWeb);
+  ASSERT_NE(off, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(off));
+  // The web pane's fixed colours, whatever the theme.
+  EXPECT_EQ(ScreenPixel(w, 0, 0), RGB(0x95, 0xC3, 0xFF));
+  EXPECT_EQ(ScreenPixel(w, 1, 200), RGB(0x63, 0xA6, 0xFF));
+  SaveShot(w, "frame-web-pane");
+
+  // Its keys: Left is no layout switch while the pane is open.
+  PressKey(w, VK_LEFT);
+  EXPECT_EQ(WindowRect(w).right - WindowRect(w).left, 652);
+
+  ::SendMessageA(w, WM_COMMAND, kCloseWeb, 0);
+  ::Sleep(300);
+  RECT back = WindowRect(w);
+  EXPECT_EQ(back.right - back.left, 640);
+  EXPECT_EQ(back.bottom - back.top, 480);
+  EXPECT_FALSE(::IsWindowVisible(off));
+
+  // Closed while the pane is open: what is saved is the 640 x 480 window with the same right edge.
+  ::SendMessageA(w, WM_COMMAND, kOpenWeb, 0);
+  ::Sleep(300);
+  ASSERT_TRUE(app.Close());
+  std::string user = DataFolder() + "USER00.INI";
+  EXPECT_EQ(Ini(user, "Init", "StartRight"), std::to_string(::GetSystemMetrics(SM_CXSCREEN) - web.right));
+  EXPECT_EQ(Ini(user, "Init", "StartTop"), std::to_string(web.top));
+  EXPECT_EQ(Ini(user, "Init", "StartSize"), "L");
+}
+
+TEST_F(MainFrameE2E, EachThemeDrawsItsFrameAndTitleStrips) {
+  for (const char* name : {"Image00.dll", "Image01.dll"}) {
+    SCOPED_TRACE(name);
+    EmptyDataFolder();
+    SeedUser(name, "L");
+    ThemeLibrary theme(name);
+    ASSERT_NE(theme.module, nullptr);
+    Launcher app;
+    HWND w = app.WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    ::SetForegroundWindow(w);
+    ::Sleep(400);
+    std::string base = std::string("frame-") + std::string(name).substr(0, 7);
+    EXPECT_EQ(ScreenPixel(w, 0, 240), theme.Colour(21401, RGB(0xFF, 0xFF, 0xFF)));
+    EXPECT_EQ(ScreenPixel(w, 1, 240), theme.Colour(21402, RGB(0xE0, 0xE0, 0xE0)));
+    EXPECT_EQ(ScreenPixel(w, 3 + 100, 3 + 8), theme.BitmapPixel(20102, 100, 8)) << "active wide strip";
+    SaveShot(w, base + "-wide");
+
+    // Another window takes the activation: the inactive strip.
+    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 10, 600, 200, 100, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ::Sleep(400);
+    EXPECT_EQ(ScreenPixel(w, 3 + 100, 3 + 8), theme.BitmapPixel(20103, 100, 8)) << "inactive wide strip";
+    SaveShot(w, base + "-inactive");
+    ::DestroyWindow(other);
+
+    ::SetForegroundWindow(w);
+    PressKey(w, VK_RIGHT);
+    ::Sleep(300);
+    EXPECT_EQ(ScreenPixel(w, 3 + 60, 3 + 8), theme.BitmapPixel(20104, 60, 8)) << "active narrow strip";
+    SaveShot(w, base + "-narrow");
+    ASSERT_TRUE(app.Close());
+  }
+}
