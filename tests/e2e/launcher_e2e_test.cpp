@@ -121,3 +121,97 @@ TEST_F(LauncherE2E, DataInTheProgramFolderWithD) {
   EXPECT_FALSE(Exists(d + "USER00.INI"));
   ASSERT_TRUE(app.Close());
 }
+
+TEST_F(LauncherE2E, MigratesTheSingleUserDataOfOlderVersions) {
+  std::string d = DataFolder();
+  ::CreateDirectoryA(d.c_str(), nullptr);
+  std::string main = d + "TOPLEX.INI";
+  ::WritePrivateProfileStringA("Init", "StartRight", "50", main.c_str());
+  ::WritePrivateProfileStringA("Init", "StartTop", "60", main.c_str());
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", main.c_str());
+  ::WritePrivateProfileStringA("Init", "ResourceDLL", "Image01.dll", main.c_str());
+  ::WritePrivateProfileStringA("Init", "EStartRight", "5", main.c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category1", "古いメニュー", main.c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category2", "二番目", main.c_str());
+  ::WritePrivateProfileStringA("Category1", "File1", "C:\\windows\\notepad.exe", main.c_str());
+  ::WritePrivateProfileStringA("Category1", "Caption1", "メモ帳", main.c_str());
+  ASSERT_TRUE(WriteWholeFile(d + "TOPLEX.DAT",
+                             "#Category\r\n#Category\r\n#Item\r\nF: C:\\windows\\regedit.exe\r\nC: レジストリ\r\n"));
+
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  std::string user = d + "USER01.INI";
+  EXPECT_EQ(Ini(main, "Init", "FileVersion"), "200");
+  EXPECT_EQ(Ini(main, "Init", "ActiveUser"), "USER01.INI");
+  EXPECT_EQ(Ini(main, "UserList", "User1"), "USER01.INI");
+  EXPECT_EQ(Ini(main, "MenuList", "Category1"), "");
+  EXPECT_EQ(Ini(main, "Category1", "File1"), "");
+  EXPECT_EQ(Ini(main, "Init", "StartRight"), "");
+  EXPECT_EQ(Ini(main, "Init", "EStartRight"), "");
+  EXPECT_EQ(Ini(user, "Init", "Name"), "以前のデータ");
+  EXPECT_EQ(Ini(user, "Init", "ResourceDLL"), "Image01.dll");
+  EXPECT_EQ(Ini(user, "MenuList", "Category2"), "二番目");
+  RECT rc;
+  ::GetWindowRect(w, &rc);
+  EXPECT_EQ(rc.top, 60);
+  EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) - rc.right, 50);
+  EXPECT_EQ(rc.right - rc.left, 640);
+  ASSERT_TRUE(app.Close());
+  std::string items = ReadWholeFile(d + "USER01.DAT");
+  EXPECT_NE(items.find("F: C:\\windows\\notepad.exe"), std::string::npos);
+  EXPECT_NE(items.find("F: C:\\windows\\regedit.exe"), std::string::npos);
+}
+
+TEST_F(LauncherE2E, LayoutOptionsAtStartAreUpperCaseOnly) {
+  struct Case {
+    const char* stored;
+    const char* option;
+    const char* saved;
+  } cases[] = {{"L", "/L", "S"}, {"S", "-F", "L"}, {"L", "/l", "L"}, {"S", "/f", "S"}};
+  std::string user = DataFolder() + "USER00.INI";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option);
+    {
+      Launcher seed;  // the first start seeds the folder
+      ASSERT_NE(seed.WaitForWindow(), nullptr);
+      ASSERT_TRUE(seed.Close());
+    }
+    ::WritePrivateProfileStringA("Init", "StartSize", c.stored, user.c_str());
+    Launcher app(c.option);
+    HWND w = app.WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    RECT rc;
+    ::GetWindowRect(w, &rc);
+    EXPECT_EQ(rc.right - rc.left, std::string(c.saved) == "L" ? 640 : 640 - 498);
+    ASSERT_TRUE(app.Close());
+    EXPECT_EQ(Ini(user, "Init", "StartSize"), c.saved);
+  }
+}
+
+TEST_F(LauncherE2E, ClosingTheLauncherClosesTheFinder) {
+  static bool closed = false;
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg == WM_CLOSE) {
+      closed = true;
+      return 0;
+    }
+    return ::DefWindowProcA(w, msg, wp, lp);
+  };
+  wc.lpszClassName = "QuiloSeekBaseWin";
+  ::RegisterClassA(&wc);
+  HWND finder = ::CreateWindowA("QuiloSeekBaseWin", "ﾌｧｲﾙ検索", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(finder, nullptr);
+  Launcher app;
+  ASSERT_NE(app.WaitForWindow(), nullptr);
+  ASSERT_TRUE(app.Close());
+  MSG msg;
+  for (int i = 0; i < 40 && !closed; ++i) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    ::Sleep(25);
+  }
+  EXPECT_TRUE(closed);
+  ::DestroyWindow(finder);
+}
