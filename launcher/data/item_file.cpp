@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "common/cp932.h"
 
@@ -55,15 +56,16 @@ int Parse(std::string_view data, int menuCount, CItemTable& table) {
   std::optional<ItemRecord> pending;
   int result = 0;
   auto flush = [&] {
-    if (pending && table.Append(*pending) != CItemTable::kOk) result = 1;
+    if (pending && table.Append(std::move(*pending)) != CItemTable::kOk) result = 1;
     pending.reset();
   };
 
   std::size_t pos = 0;
   while (pos < data.size()) {
-    std::size_t end = data.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = data.size();
-    std::string_view line = cp932::Truncate(data.substr(pos, end - pos), kMaxLine);
+    std::size_t end = pos;
+    while (end < data.size() && data[end] != '\r' && data[end] != '\n') ++end;
+    std::string_view line = data.substr(pos, end - pos);
+    if (line.size() > kMaxLine) line = cp932::Truncate(line, kMaxLine);
     // A line ends at CR LF, LF or CR.
     pos = end;
     if (pos < data.size()) pos += (data[pos] == '\r' && pos + 1 < data.size() && data[pos + 1] == '\n') ? 2 : 1;
@@ -95,7 +97,7 @@ int Parse(std::string_view data, int menuCount, CItemTable& table) {
       case 'D': pending->date = ParseDate(value); break;
       default: break;
     }
-    if (field) *field = std::string(value);
+    if (field) field->assign(value);
   }
   flush();
   return result;

@@ -5,11 +5,9 @@
 
 #include "common/cp932.h"
 
-ItemRecord CItemTable::Normalised(const ItemRecord& r) {
-  ItemRecord n = r;
+void CItemTable::Normalise(ItemRecord& n) {
   for (std::string* s : {&n.file, &n.caption, &n.iconFile, &n.description})
-    if (s->size() > kMaxItemText) *s = std::string(cp932::Truncate(*s, kMaxItemText));
-  return n;
+    if (s->size() > kMaxItemText) s->resize(cp932::Truncate(*s, kMaxItemText).size());
 }
 
 CItemTable::Menu* CItemTable::MenuOf(int menu) {
@@ -23,12 +21,13 @@ const CItemTable::Menu* CItemTable::MenuOf(int menu) const {
 }
 
 void CItemTable::TrimTrailingGaps(Menu& m) {
-  while (!m.slots.empty() && !m.slots.back().used) m.slots.pop_back();
+  while (!m.slots.empty() && !m.slots.back()) m.slots.pop_back();
 }
 
-int CItemTable::Store(Menu& m, std::size_t index, const ItemRecord& record) {
+int CItemTable::Store(Menu& m, std::size_t index, ItemRecord record) {
   try {
-    Slot s{true, Normalised(record)};
+    Normalise(record);
+    Slot s = std::make_unique<ItemRecord>(std::move(record));
     m.slots.insert(m.slots.begin() + static_cast<std::ptrdiff_t>(index), std::move(s));
     ++m.used;
     return kOk;
@@ -37,22 +36,22 @@ int CItemTable::Store(Menu& m, std::size_t index, const ItemRecord& record) {
   }
 }
 
-int CItemTable::Append(const ItemRecord& record) {
+int CItemTable::Append(ItemRecord record) {
   if (record.menu < 0) return kOk;  // a record of menu -1 is a free slot: nothing to keep
   try {
     Menu& m = m_menus[record.menu];
-    return Store(m, m.slots.size(), record);
+    return Store(m, m.slots.size(), std::move(record));
   } catch (const std::bad_alloc&) {
     return kCannotGrow;
   }
 }
 
-int CItemTable::InsertAt(const ItemRecord& record) {
+int CItemTable::InsertAt(ItemRecord record) {
   if (record.position < 0 || record.menu < 0) return kOk;
   try {
     Menu& m = m_menus[record.menu];
     std::size_t at = std::min<std::size_t>(static_cast<std::size_t>(record.position), m.slots.size());
-    return Store(m, at, record);
+    return Store(m, at, std::move(record));
   } catch (const std::bad_alloc&) {
     return kCannotGrow;
   }
@@ -61,7 +60,7 @@ int CItemTable::InsertAt(const ItemRecord& record) {
 void CItemTable::Remove(int menu, int position) {
   Menu* m = MenuOf(menu);
   if (!m || position < 0 || static_cast<std::size_t>(position) >= m->slots.size()) return;
-  if (m->slots[position].used) --m->used;
+  if (m->slots[position]) --m->used;
   m->slots.erase(m->slots.begin() + position);
   TrimTrailingGaps(*m);
 }
@@ -95,7 +94,7 @@ void CItemTable::MoveToMenu(int targetMenu, int sourceMenu, int position) {
   if (!r) return;
   ItemRecord moved = *r;
   moved.menu = targetMenu;
-  if (Append(moved) != kOk) return;  // keep the item where it was rather than lose it
+  if (Append(std::move(moved)) != kOk) return;  // keep the item where it was rather than lose it
   Remove(sourceMenu, position);
 }
 
@@ -118,8 +117,7 @@ std::size_t CItemTable::TotalCount() const {
 const ItemRecord* CItemTable::Find(int menu, int position) const {
   const Menu* m = MenuOf(menu);
   if (!m || position < 0 || static_cast<std::size_t>(position) >= m->slots.size()) return nullptr;
-  const Slot& s = m->slots[position];
-  return s.used ? &s.record : nullptr;
+  return m->slots[position].get();
 }
 
 ItemRecord CItemTable::Get(int menu, int position) const {

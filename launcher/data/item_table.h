@@ -5,6 +5,7 @@
 // records of that menu; a user with thousands of items per menu stays fast.
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ class CItemTable {
  public:
   enum { kOk = 0, kCannotGrow = 1, kTooLong = 3, kNotFound = 4 };
 
-  int Append(const ItemRecord& record);
-  int InsertAt(const ItemRecord& record);
+  int Append(ItemRecord record);  // by value: a caller that is done with it moves it in
+  int InsertAt(ItemRecord record);
   void Remove(int menu, int position);
   void Move(int menu, int to, int from);
   void Swap(int menu, int a, int b);
@@ -35,10 +36,8 @@ class CItemTable {
   void Clear() { m_menus.clear(); }
 
  private:
-  struct Slot {
-    bool used = false;
-    ItemRecord record;
-  };
+  // Records live on the heap so that a shift moves pointers, not texts; null is a gap.
+  using Slot = std::unique_ptr<ItemRecord>;
   struct Menu {
     std::vector<Slot> slots;  // index == position
     int used = 0;
@@ -46,9 +45,9 @@ class CItemTable {
 
   Menu* MenuOf(int menu);
   const Menu* MenuOf(int menu) const;
-  int Store(Menu& m, std::size_t index, const ItemRecord& record);
+  int Store(Menu& m, std::size_t index, ItemRecord record);
   static void TrimTrailingGaps(Menu& m);
-  static ItemRecord Normalised(const ItemRecord& record);
+  static void Normalise(ItemRecord& record);
 
   std::map<int, Menu> m_menus;
 };
