@@ -1,7 +1,6 @@
 #include "launcher/data/item_file.h"
 
 #include <cstdio>
-#include <optional>
 #include <utility>
 
 #include "common/cp932.h"
@@ -53,11 +52,12 @@ std::string FormatDate(const ItemDate& d) {
 
 int Parse(std::string_view data, int menuCount, CItemTable& table) {
   int menu = -1;
-  std::optional<ItemRecord> pending;
+  ItemRecord pending;
+  bool havePending = false;
   int result = 0;
   auto flush = [&] {
-    if (pending && table.Append(std::move(*pending)) != CItemTable::kOk) result = 1;
-    pending.reset();
+    if (havePending && table.Append(std::move(pending)) != CItemTable::kOk) result = 1;
+    havePending = false;
   };
 
   std::size_t pos = 0;
@@ -84,17 +84,18 @@ int Parse(std::string_view data, int menuCount, CItemTable& table) {
     if (line.size() < 3 || line[1] != ':' || line[2] != ' ') continue;
     std::string_view value = line.substr(3);
     std::string* field = nullptr;
-    if (!pending) {
+    if (!havePending) {
       if (std::string_view("FCISD").find(line[0]) == std::string_view::npos) continue;
-      pending.emplace();
-      pending->menu = menu;
+      pending = ItemRecord();
+      pending.menu = menu;
+      havePending = true;
     }
     switch (line[0]) {
-      case 'F': field = &pending->file; break;
-      case 'C': field = &pending->caption; break;
-      case 'I': field = &pending->iconFile; break;
-      case 'S': field = &pending->description; break;
-      case 'D': pending->date = ParseDate(value); break;
+      case 'F': field = &pending.file; break;
+      case 'C': field = &pending.caption; break;
+      case 'I': field = &pending.iconFile; break;
+      case 'S': field = &pending.description; break;
+      case 'D': pending.date = ParseDate(value); break;
       default: break;
     }
     if (field) field->assign(value);
