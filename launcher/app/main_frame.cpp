@@ -10,6 +10,7 @@
 #include "common/cp932.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
+#include "launcher/app/item_request.h"
 #include "launcher/app/launch_item.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/package_check.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr char kBusyText[] =
     "ダイアログボックス表示中は実行できません.\n表示中のダイアログボックスを閉じてやり直してください。";
 constexpr char kNotValidFormat[] = "%s は有効なファイルではありません.";
+constexpr char kCannotStore[] = "これ以上登録できません";
 
 constexpr int kFrameWidth = rules::kWideWidth, kFrameHeight = rules::kWideHeight;
 constexpr int kWebWidth = 652, kWebHeight = 522;
@@ -86,6 +88,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case UM_ITEM_ACTION: OnItemAction(wParam, lParam); return 0;
+    case UM_ITEM_DROP: OnItemDrop(wParam, AcceptItemRequest(lParam)); return 0;
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
@@ -123,8 +126,15 @@ int CMainFrame::OnCreate() {
   CreateButtons();
   ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr);
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  m_itemFormat = RegisteredFormat(IDS_ITEM_FORMAT);
+  m_pathFormat = RegisteredFormat(IDS_PATH_FORMAT);
   PlaceChildren();
   return 0;
+}
+
+UINT CMainFrame::RegisteredFormat(UINT nameId) const {
+  char name[64] = {};
+  return ::LoadStringA(m_inst, nameId, name, sizeof name) > 0 ? ::RegisterClipboardFormatA(name) : 0;
 }
 
 void CMainFrame::CreateButtons() {
@@ -359,11 +369,45 @@ void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
   if (source == IDC_MENU_COLUMN) {
     int menu = static_cast<int>(value);
     if (menu >= 0 && menu < static_cast<int>(m_data.Menus().size())) m_data.SetCurrentMenu(menu);
-    if (m_iconPanel) ::InvalidateRect(m_iconPanel, nullptr, TRUE);
+    RefreshPanel(true);
     if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_PANEL_TOGGLE, 0);
   } else if (source == IDC_ICON_PANEL) {
     LaunchItem(m_hWnd, m_title.c_str(), m_data, static_cast<int>(value));  // a corrected File goes out at the next Save
   }
+}
+
+void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
+  if (!request) return;
+  const bool isItem = request->format == m_itemFormat, isPath = request->format == m_pathFormat;
+  CItemTable& items = m_data.Items();
+  int result = CItemTable::kOk;
+  auto record = [&](int menu, int position) {
+    ItemRecord r;
+    r.menu = menu;
+    r.position = position;
+    r.file = cp932::TerminatedView(request->file, sizeof request->file);
+    r.caption = cp932::TerminatedView(request->caption, sizeof request->caption);
+    r.iconFile = cp932::TerminatedView(request->iconFile, sizeof request->iconFile);
+    r.description = cp932::TerminatedView(request->description, sizeof request->description);
+    r.date = request->date;
+    return r;
+  };
+  if (receiver == IDC_MENU_COLUMN) {
+    if (isItem) items.MoveToMenu(request->a, request->b, request->c);
+    else if (isPath) result = items.Append(record(request->a, -1));
+  } else if (receiver == IDC_ICON_PANEL) {
+    const int menu = m_data.CurrentMenu();
+    if (isItem && request->operation == 1) items.Move(menu, request->a, request->c);
+    else if (isItem && request->operation != 0) items.Swap(menu, request->a, request->c);
+    else if (isPath) result = items.InsertAt(record(menu, request->a));
+  }
+  if (result != CItemTable::kOk) Warn(kCannotStore);
+  RefreshPanel(false);
+}
+
+void CMainFrame::RefreshPanel(bool resetScroll) {
+  (void)resetScroll;  // the icon panel keeps or resets its scroll position when it lands
+  if (m_iconPanel) ::InvalidateRect(m_iconPanel, nullptr, TRUE);
 }
 
 void CMainFrame::OpenWebPane() {

@@ -9,6 +9,7 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "launcher/app/item_request.h"
 #include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
 
@@ -42,6 +43,9 @@ class CMainFrame : public CWnd {
   void OnDestroy();
   void OnCommand(UINT id);
   void OnItemAction(WPARAM source, LPARAM value);
+  void OnItemDrop(WPARAM receiver, const ItemRequest* request);
+  void RefreshPanel(bool resetScroll);
+  UINT RegisteredFormat(UINT nameId) const;
   void OnPathFromInstance();
   void OnReloadData();
   void SetLayout(bool wide);
@@ -75,6 +79,7 @@ class CMainFrame : public CWnd {
   HWND m_tooltip = nullptr;
   HWND m_buttonPanel = nullptr;  // the child panels, once they exist
   HWND m_iconPanel = nullptr;
+  UINT m_itemFormat = 0, m_pathFormat = 0;  // the private clipboard formats
   HACCEL m_accel = nullptr;  // resource tables: freed with the module
   std::unique_ptr<CWebBrowser2> m_web;
   mutable std::map<int, UniqueBitmap> m_own;  // the program's own pictures, loaded on first use

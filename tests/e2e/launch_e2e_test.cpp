@@ -240,3 +240,34 @@ TEST_F(LaunchE2E, TargetsThatCannotBeOpenedWarnWithTheWindowTitle) {
   ASSERT_TRUE(app.Close());
   ::DeleteFileA(noProgram.c_str());
 }
+
+// F1 opens the help page of the program folder through whatever opens pages; here that is the
+// probe, registered for a class of its own and given back afterwards.
+TEST_F(LaunchE2E, F1OpensTheHelpPageOfTheProgramFolder) {
+  std::string oldClass;
+  {
+    char buf[128] = {};
+    LONG size = sizeof buf;
+    if (::RegQueryValueA(HKEY_CLASSES_ROOT, ".htm", buf, &size) == ERROR_SUCCESS) oldClass = buf;
+  }
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    SetString(root, "Software\\Classes\\.htm", nullptr, "toplexe2e.help");
+    SetString(root, "Software\\Classes\\toplexe2e.help\\shell\\open\\command", nullptr, "\"" + m_probe + "\" \"%1\"");
+  }
+  {
+    Launcher app;
+    HWND w = app.WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    ::PostMessageA(w, WM_KEYDOWN, VK_F1, 1);
+    std::vector<std::string> ran = WaitForProbe();
+    ASSERT_EQ(ran.size(), 2u) << "the help page was not opened";
+    EXPECT_TRUE(SamePath(ran[1], FullPath(ProgramFolder() + "TOPLEX.htm"))) << ran[1];
+    EXPECT_TRUE(Exists(ProgramFolder() + "TOPLEX.htm"));
+    ASSERT_TRUE(app.Close());
+  }
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    ::RegDeleteTreeA(root, "Software\\Classes\\toplexe2e.help");
+    if (oldClass.empty()) ::RegDeleteTreeA(root, "Software\\Classes\\.htm");
+    else SetString(root, "Software\\Classes\\.htm", nullptr, oldClass);
+  }
+}

@@ -193,6 +193,23 @@ TEST_F(MainFrameE2E, TheWebPaneTakesItsSizeAndClosingSavesTheNormalGeometry) {
   EXPECT_EQ(Ini(user, "Init", "StartSize"), "L");
 }
 
+// Another program can send the window any numbers: a drop notice whose address is not one of
+// the launcher's own is ignored, not read.
+TEST_F(MainFrameE2E, ADropNoticeFromOutsideIsIgnored) {
+  SeedUser("Image00.dll", "L");
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  const UINT kItemDrop = WM_USER + 1;
+  for (WPARAM receiver : {6161, 6263}) {
+    ::SendMessageA(w, kItemDrop, receiver, 0x12345678);
+    ::PostMessageA(w, kItemDrop, receiver, 0x10);
+  }
+  ::Sleep(300);
+  EXPECT_FALSE(app.Exited(0));
+  ASSERT_TRUE(app.Close());
+}
+
 TEST_F(MainFrameE2E, EachThemeDrawsItsFrameAndTitleStrips) {
   for (const char* name : {"Image00.dll", "Image01.dll"}) {
     SCOPED_TRACE(name);
@@ -205,7 +222,8 @@ TEST_F(MainFrameE2E, EachThemeDrawsItsFrameAndTitleStrips) {
     ASSERT_NE(w, nullptr);
     ::SetForegroundWindow(w);
     ::Sleep(400);
-    std::string base = std::string("frame-") + std::string(name).substr(0, 7);
+    std::string base = "frame-";
+    base.append(name, 7);  // frame-Image00
     EXPECT_EQ(ScreenPixel(w, 0, 240), theme.Colour(21401, RGB(0xFF, 0xFF, 0xFF)));
     EXPECT_EQ(ScreenPixel(w, 1, 240), theme.Colour(21402, RGB(0xE0, 0xE0, 0xE0)));
     EXPECT_EQ(ScreenPixel(w, 3 + 100, 3 + 8), theme.BitmapPixel(20102, 100, 8)) << "active wide strip";
