@@ -77,7 +77,10 @@ inline bool WriteWholeFile(const std::string& path, const std::string& text) {
 struct Launcher {
   PROCESS_INFORMATION pi{};
   explicit Launcher(const std::string& args = "", const std::string& currentDirectory = "") {
-    std::string cmd = "\"" + ProgramFolder() + "TOPLEX.exe\" " + args;
+    std::string cmd(1, '"');
+    cmd += ProgramFolder();
+    cmd += "TOPLEX.exe\" ";
+    cmd += args;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     std::vector<char> line(cmd.begin(), cmd.end());
