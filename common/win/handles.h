@@ -91,6 +91,7 @@ using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
+using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
 using UniquePalette = UniqueResource<GdiObjectTraits<HPALETTE>>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueFind = UniqueResource<FindTraits>;

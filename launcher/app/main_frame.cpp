@@ -128,8 +128,22 @@ int CMainFrame::OnCreate() {
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_itemFormat = RegisteredFormat(IDS_ITEM_FORMAT);
   m_pathFormat = RegisteredFormat(IDS_PATH_FORMAT);
+  CreatePanels();
   PlaceChildren();
   return 0;
+}
+
+void CMainFrame::CreatePanels() {
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  m_panel.AttachData(&m_data);
+  m_panel.SetFormats(m_itemFormat, m_pathFormat);
+  int top = m_data.Theme().Params().titleHeight + 4;
+  RECT rc{kEdge, top, kEdge + m_data.PaneWidth(), client.bottom - kEdge};
+  if (m_panel.CreatePanel(m_hWnd, rc, m_inst)) m_iconPanel = m_panel.Handle();
+  m_panel.RefreshItems(true);
+  ::EnableWindow(m_iconPanel, !m_data.Menus().empty());
+  if (!m_data.IsWide()) ::ShowWindow(m_iconPanel, SW_HIDE);
 }
 
 UINT CMainFrame::RegisteredFormat(UINT nameId) const {
@@ -306,9 +320,7 @@ void CMainFrame::OnHoverTimer() {
   if (!m_active) return;
   POINT cursor;
   ::GetCursorPos(&cursor);
-  // The panels highlight what lies under the cursor as they land; the frame itself has nothing
-  // that follows the mouse.
-  (void)cursor;
+  if (m_iconPanel) m_panel.TrackHover(cursor);
 }
 
 void CMainFrame::SetLayout(bool wide) {
@@ -328,12 +340,21 @@ void CMainFrame::SetLayout(bool wide) {
 }
 
 void CMainFrame::OnCommand(UINT id) {
-  if (id >= ID_ITEM_1 && id <= ID_ITEM_9) return;  // numbered items: the icon panel's, once it lands
+  if (id >= ID_ITEM_1 && id <= ID_ITEM_9) {
+    if (m_iconPanel && ::IsWindowVisible(m_iconPanel)) m_panel.LaunchVisible(static_cast<int>(id - ID_ITEM_1));
+    return;
+  }
   if (id >= ID_MENU_1 && id <= ID_MENU_9) return;  // numbered menus: the menu column's
   switch (id) {
     case IDC_FRAME_CLOSE: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); break;
     case IDC_FRAME_MINIMIZE: ::ShowWindow(m_hWnd, SW_MINIMIZE); break;
     case ID_HELP_FINDER: ShowHelp(); break;
+    case ID_PAGE_UP:
+      if (m_iconPanel) m_panel.PageUp();
+      break;
+    case ID_PAGE_DOWN:
+      if (m_iconPanel) m_panel.PageDown();
+      break;
     case ID_VIEW_FULL: SetLayout(true); break;
     case ID_VIEW_LITTLE: SetLayout(false); break;
     case ID_USER_LIST:
@@ -406,8 +427,7 @@ void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
 }
 
 void CMainFrame::RefreshPanel(bool resetScroll) {
-  (void)resetScroll;  // the icon panel keeps or resets its scroll position when it lands
-  if (m_iconPanel) ::InvalidateRect(m_iconPanel, nullptr, TRUE);
+  if (m_iconPanel) m_panel.RefreshItems(resetScroll);
 }
 
 void CMainFrame::OpenWebPane() {
@@ -533,6 +553,7 @@ void CMainFrame::OnReloadData() {
   m_data.ReloadMenusAndItems();
   m_data.SetCurrentMenu(m_data.StartMenu());
   m_reloaded = true;
+  RefreshPanel(true);
   ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }

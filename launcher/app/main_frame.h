@@ -12,6 +12,7 @@
 #include "launcher/app/item_request.h"
 #include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/panels/icon_panel_wnd.h"
 
 class CMainFrame : public CWnd {
  public:
@@ -57,6 +58,7 @@ class CMainFrame : public CWnd {
   void Warn(const char* text);
 
   void CreateButtons();
+  void CreatePanels();
   void PlaceChildren();
   void MoveBy(POINT pt);
   void RedrawTitleStrip();
@@ -78,7 +80,8 @@ class CMainFrame : public CWnd {
   HWND m_buttons[kButtonCount] = {};
   HWND m_tooltip = nullptr;
   HWND m_buttonPanel = nullptr;  // the child panels, once they exist
-  HWND m_iconPanel = nullptr;
+  HWND m_iconPanel = nullptr;  // m_panel's window
+  CIconPanelWnd m_panel;
   UINT m_itemFormat = 0, m_pathFormat = 0;  // the private clipboard formats
   HACCEL m_accel = nullptr;  // resource tables: freed with the module
   std::unique_ptr<CWebBrowser2> m_web;

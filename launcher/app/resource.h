@@ -29,6 +29,8 @@
 #define ID_MENU_DOWN 6281
 
 // Commands.
+#define ID_ITEM_RENAME 40003  // item popup
+#define ID_ITEM_DELETE 40004
 #define ID_HELP_FINDER 40002
 #define ID_ITEM_1 40005  // .. 40013
 #define ID_ITEM_9 40013

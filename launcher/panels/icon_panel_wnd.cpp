@@ -1,0 +1,512 @@
+#include "launcher/panels/icon_panel_wnd.h"
+
+#include <algorithm>
+
+#include "common/theme_ids.h"
+#include "common/win/gdi.h"
+#include "common/win/modal_guard.h"
+#include "launcher/app/resource.h"
+
+namespace {
+
+constexpr char kPanelClass[] = "ToplexIconPanel";
+constexpr char kDeleteQuestion[] = "アイテムを削除します. よろしいですか?";
+constexpr int kBlock = 32;            // the background is copied in blocks of this size
+constexpr DWORD kKeyPressMs = 300;    // how long a keyboard launch shows the tile pressed
+constexpr int kAutoScrollBand = 10;   // a drag this close to an edge scrolls
+
+SIZE BitmapSize(HBITMAP b) {
+  BITMAP bm{};
+  if (!b || !::GetObjectA(b, sizeof bm, &bm)) return SIZE{0, 0};
+  return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// Copies image onto the target through a monochrome mask (white: the image shows), writing the
+// target once. The image is whitened where the mask is black, so passing it again changes nothing.
+void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask) {
+  SIZE s = BitmapSize(image);
+  if (!s.cx || !mask) return;
+  UniqueBitmap scratch(::CreateCompatibleBitmap(target, s.cx, s.cy));
+  MemoryDC scratchDC(target), imageDC(target), maskDC(target);
+  scratchDC.Select(scratch.Get());
+  imageDC.Select(image);
+  maskDC.Select(mask);
+  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, target, x, y, SRCCOPY);
+  ::SetTextColor(imageDC.Get(), RGB(255, 255, 255));
+  ::SetBkColor(imageDC.Get(), RGB(0, 0, 0));
+  ::BitBlt(imageDC.Get(), 0, 0, s.cx, s.cy, maskDC.Get(), 0, 0, SRCPAINT);
+  ::SetTextColor(scratchDC.Get(), RGB(0, 0, 0));
+  ::SetBkColor(scratchDC.Get(), RGB(255, 255, 255));
+  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, maskDC.Get(), 0, 0, SRCPAINT);
+  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, imageDC.Get(), 0, 0, SRCAND);
+  ::BitBlt(target, x, y, s.cx, s.cy, scratchDC.Get(), 0, 0, SRCCOPY);
+}
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+bool Inside(const Rect& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+struct StateBitmaps {
+  int image, mask;
+  bool shifted;
+};
+StateBitmaps ForState(int state) {
+  switch (state) {
+    case 2: return {IDB_TILE_PRESSED, IDB_TILE_PRESSED_MASK, true};
+    case 4: return {IDB_TILE_HOVER, IDB_TILE_HOVER_MASK, false};
+    case 5: return {IDB_TILE_GRIP_HOVER, IDB_TILE_GRIP_HOVER_MASK, false};
+    default: return {IDB_TILE, IDB_TILE_MASK, false};
+  }
+}
+
+}  // namespace
+
+void CIconPanelWnd::AttachData(CLaunchData* data) {
+  m_pData = data;
+  const theme::Params& p = data->Theme().Params();
+  m_grid.layout.pressedShiftX = p.panelValue1;
+  m_grid.layout.pressedShiftY = p.panelValue2;
+  m_grid.layout.overlayX = p.panelValue3;
+  m_grid.layout.overlayY = p.panelValue4;
+}
+
+bool CIconPanelWnd::CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst) {
+  static bool registered = CWnd::RegisterClass(kPanelClass, inst, nullptr, nullptr);
+  (void)registered;
+  HWND w = ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, rc.left,
+                             rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst, static_cast<CWnd*>(this));
+  return w != nullptr;
+}
+
+LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
+    case WM_SETCURSOR: return OnSetCursor() ? TRUE : Default(msg, wParam, lParam);
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    default: return Default(msg, wParam, lParam);
+  }
+}
+
+int CIconPanelWnd::OnCreate() {
+  RECT rc;
+  ::GetClientRect(m_hWnd, &rc);
+  m_grid.clientWidth = rc.right;
+  m_grid.clientHeight = rc.bottom;
+  ApplyTheme(false);
+  return 0;
+}
+
+void CIconPanelWnd::OnDestroy() {
+  for (ItemSlot& s : m_slots) s.Release();
+}
+
+void CIconPanelWnd::ReadLayout() {
+  const theme::Params& p = m_theme->Params();
+  iconpanel::Layout& l = m_grid.layout;
+  l.originX = p.panelValues2[0] - iconpanel::kInnerX;
+  l.originY = p.panelValues2[1] - iconpanel::kInnerY;
+  l.columnWidth = std::max(p.panelValues2[2], 1);
+  l.rowHeight = std::max(p.panelValues2[3], 1);
+  l.tileX = p.panelRect2.left;
+  l.tileY = p.panelRect2.top;
+  l.tileWidth = p.panelRect2.Width();
+  l.tileHeight = p.panelRect2.Height();
+  l.gripX = p.panelRect3.left;
+  l.gripY = p.panelRect3.top;
+  l.gripWidth = p.panelRect3.Width();
+  l.gripHeight = p.panelRect3.Height();
+  l.iconX = p.panelValues[0];
+  l.iconY = p.panelValues[1];
+  l.bannerX = p.panelValues[2];
+  l.bannerY = p.panelValues[3];
+  l.pictureX = p.panelValues[4];
+  l.pictureY = p.panelValues[5];
+  l.name = p.panelRect1;
+}
+
+void CIconPanelWnd::ApplyTheme(bool full) {
+  for (ItemSlot& s : m_slots) s.Release();
+  m_theme = &m_pData->Theme();
+  ReadLayout();
+  BuildBackground();
+  m_nameFont = CreateThemeFont(m_theme->Params().fontB);
+  m_nameColour = m_theme->Params().fontB.colour1;
+  m_nMarkPos = -1;
+  if (!full) return;
+  ::EnableWindow(m_hWnd, !m_pData->Menus().empty());
+  UpdateScrollBar();
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+// The grid picture repeated over the client width and a whole number of its heights, plus one,
+// so that any scroll phase can be copied from it.
+void CIconPanelWnd::BuildBackground() {
+  m_background.Reset();
+  HBITMAP tile = m_theme->Bitmap(IDB_GRID_BACK);
+  SIZE s = BitmapSize(tile);
+  m_backgroundTile = s.cy;
+  if (!s.cx || !s.cy || m_grid.clientWidth <= 0) return;
+  int height = ((m_grid.clientHeight + s.cy - 1) / s.cy + 1) * s.cy;
+  WindowDC screen(m_hWnd);
+  m_background.Reset(::CreateCompatibleBitmap(screen.Get(), m_grid.clientWidth, height));
+  MemoryDC dst(screen.Get()), src(screen.Get());
+  dst.Select(m_background.Get());
+  src.Select(tile);
+  for (int y = 0; y < height; y += s.cy)
+    for (int x = 0; x < m_grid.clientWidth; x += s.cx) ::BitBlt(dst.Get(), x, y, s.cx, s.cy, src.Get(), 0, 0, SRCCOPY);
+}
+
+void CIconPanelWnd::AssignSlots() {
+  std::array<int, iconpanel::kSlotCount> shown = m_grid.AssignSlots();
+  for (int i = 0; i < iconpanel::kSlotCount; ++i) {
+    ItemSlot& s = m_slots[static_cast<std::size_t>(i)];
+    s.shown = shown[static_cast<std::size_t>(i)];
+    if (s.shown == s.loaded || s.shown < 0 || !m_grid.RowVisible(s.shown)) continue;
+    s.Release();
+    if (GetItemPresentation(*m_pData, s.shown, s.look, s.displayName, sizeof s.displayName, s.caption,
+                            sizeof s.caption))
+      s.loaded = s.shown;  // a failure is retried at the next assignment
+  }
+}
+
+void CIconPanelWnd::UpdateScrollBar() {
+  SCROLLINFO si{sizeof si};
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  si.nMin = 0;
+  si.nMax = m_grid.TotalHeight() - 1;
+  si.nPage = static_cast<UINT>(std::max(m_grid.clientHeight, 0));
+  si.nPos = m_grid.scroll;
+  ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+}
+
+void CIconPanelWnd::RefreshItems(bool resetScroll) {
+  if (!m_pData) return;
+  for (ItemSlot& s : m_slots) s.Release();
+  m_grid.count = m_pData->Items().LastPosition(m_pData->CurrentMenu()) + 1;
+  if (resetScroll) m_grid.scroll = 0;
+  AssignSlots();
+  int clamped = iconpanel::ClampScroll(m_grid, m_grid.scroll);
+  if (clamped != m_grid.scroll) {
+    m_grid.scroll = clamped;
+    AssignSlots();
+  }
+  UpdateScrollBar();
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CIconPanelWnd::OnSize(int width, int height) {
+  const int oldColumns = m_grid.Columns(), oldScroll = m_grid.scroll;
+  m_grid.clientWidth = width;
+  m_grid.clientHeight = height;
+  if (!m_theme) return;
+  BuildBackground();
+  AssignSlots();
+  m_grid.scroll = iconpanel::ClampScroll(m_grid, m_grid.scroll);
+  AssignSlots();
+  if (m_grid.scroll != oldScroll) ::ScrollWindow(m_hWnd, 0, oldScroll - m_grid.scroll, nullptr, nullptr);
+  UpdateScrollBar();
+  if (m_grid.Columns() != oldColumns) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CIconPanelWnd::SetScroll(int position, bool scrollContent) {
+  int old = m_grid.scroll;
+  m_grid.scroll = position;
+  AssignSlots();
+  UpdateScrollBar();
+  if (scrollContent) ::ScrollWindow(m_hWnd, 0, old - position, nullptr, nullptr);
+  else ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::UpdateWindow(m_hWnd);
+}
+
+void CIconPanelWnd::OnVScroll(int code) {
+  auto clamp = [&](int p) { return iconpanel::ClampScroll(m_grid, p); };
+  const int pos = m_grid.scroll;
+  switch (code) {
+    case SB_LINEUP:
+    case SB_LINEDOWN: {
+      int p = clamp(pos + (code == SB_LINEUP ? -iconpanel::kLineStep : iconpanel::kLineStep));
+      if (p != pos) SetScroll(p, true);
+      break;
+    }
+    case SB_PAGEUP: SetScroll(clamp(pos - m_grid.clientHeight), false); break;
+    case SB_PAGEDOWN: SetScroll(clamp(pos + m_grid.clientHeight), false); break;
+    case SB_THUMBTRACK: {
+      SCROLLINFO si{sizeof si};
+      si.fMask = SIF_TRACKPOS;
+      ::GetScrollInfo(m_hWnd, SB_VERT, &si);
+      SetScroll(clamp(si.nTrackPos), true);
+      break;
+    }
+    default: break;
+  }
+}
+
+void CIconPanelWnd::PageUp() { SetScroll(iconpanel::PageUpPosition(m_grid), false); }
+void CIconPanelWnd::PageDown() { SetScroll(iconpanel::PageDownPosition(m_grid), false); }
+
+void CIconPanelWnd::OnPaint() {
+  UniqueRegion update(::CreateRectRgn(0, 0, 0, 0));
+  ::GetUpdateRgn(m_hWnd, update.Get(), FALSE);
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  const RECT& rc = ps.rcPaint;
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  if (w > 0 && h > 0) {
+    UniqueBitmap buffer(::CreateCompatibleBitmap(dc, w, h));
+    MemoryDC mem(dc);
+    mem.Select(buffer.Get());
+    ::SetWindowOrgEx(mem.Get(), rc.left, rc.top, nullptr);
+    if (m_background) {
+      MemoryDC back(dc);
+      back.Select(m_background.Get());
+      const int phase = m_backgroundTile ? m_grid.scroll % m_backgroundTile : 0;
+      for (int y = rc.top / kBlock * kBlock; y < rc.bottom; y += kBlock)
+        for (int x = rc.left / kBlock * kBlock; x < rc.right; x += kBlock) {
+          RECT block{x, y, x + kBlock, y + kBlock};
+          if (::RectInRegion(update.Get(), &block))
+            ::BitBlt(mem.Get(), x, y, kBlock, kBlock, back.Get(), x, y + phase, SRCCOPY);
+        }
+    } else {
+      UniqueBrush brush(::CreateSolidBrush(m_theme->Params().background));
+      ::FillRect(mem.Get(), &rc, brush.Get());
+    }
+    for (const ItemSlot& s : m_slots)
+      if (s.shown >= 0) DrawTile(mem.Get(), update.Get(), s);
+    ::SetWindowOrgEx(mem.Get(), 0, 0, nullptr);
+    ::BitBlt(dc, rc.left, rc.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+  }
+  ::EndPaint(m_hWnd, &ps);
+  if (m_nMarkPos >= 0) ShowMark({m_nMarkPos, m_nMarkSide});
+}
+
+void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
+  const int p = slot.shown;
+  const int state = iconpanel::TileState(p, m_nPressed, m_nPressPhase, m_nHot, m_nHotGrip);
+  StateBitmaps sb = ForState(state);
+  HBITMAP image = m_theme->Bitmap(sb.image), mask = m_theme->Bitmap(sb.mask);
+  SIZE size = BitmapSize(image);
+  if (!size.cx) return;
+  const int left = m_grid.TileLeft(p), top = m_grid.TileTop(p);
+  RECT box{left, top, left + size.cx, top + size.cy};
+  if (!::RectInRegion(update, &box)) return;
+
+  const iconpanel::Layout& l = m_grid.layout;
+  const int dx = sb.shifted ? l.pressedShiftX : 0, dy = sb.shifted ? l.pressedShiftY : 0;
+  UniqueBitmap tile(::CreateCompatibleBitmap(dc, size.cx, size.cy));
+  {
+    MemoryDC t(dc), src(dc);
+    t.Select(tile.Get());
+    src.Select(image);
+    ::BitBlt(t.Get(), 0, 0, size.cx, size.cy, src.Get(), 0, 0, SRCCOPY);
+    if (mask) {
+      MemoryDC m(dc);
+      m.Select(mask);
+      ::SetTextColor(t.Get(), RGB(255, 255, 255));
+      ::SetBkColor(t.Get(), RGB(0, 0, 0));
+      ::BitBlt(t.Get(), 0, 0, size.cx, size.cy, m.Get(), 0, 0, SRCPAINT);
+    }
+    if (HBITMAP picture = slot.look.picture.Get()) {
+      SIZE ps = BitmapSize(picture);
+      Rect at = iconpanel::PicturePlacement(l, ps.cx, ps.cy);
+      MemoryDC pic(dc);
+      pic.Select(picture);
+      if (at.Width() == ps.cx && at.Height() == ps.cy) {
+        ::BitBlt(t.Get(), at.left + dx, at.top + dy, ps.cx, ps.cy, pic.Get(), 0, 0, SRCCOPY);
+      } else {
+        ::SetStretchBltMode(t.Get(), HALFTONE);
+        ::StretchBlt(t.Get(), at.left + dx, at.top + dy, at.Width(), at.Height(), pic.Get(), 0, 0, ps.cx, ps.cy,
+                     SRCCOPY);
+      }
+    } else if (slot.look.icon) {
+      ::DrawIcon(t.Get(), l.iconX + dx, l.iconY + dy, slot.look.icon.Get());
+    }
+    if (slot.look.kind == 1)
+      MaskedOntoDC(t.Get(), l.overlayX + dx, l.overlayY + dy, m_theme->Bitmap(IDB_TILE_MARK),
+                   m_theme->Bitmap(IDB_TILE_MARK_MASK));
+    RECT name = ToRECT(l.name);
+    ::OffsetRect(&name, dx, dy);
+    ScopedSelect font(t.Get(), m_nameFont.Get());
+    ::SetBkMode(t.Get(), TRANSPARENT);
+    ::SetTextColor(t.Get(), m_nameColour);
+    ::DrawTextA(t.Get(), slot.caption, -1, &name, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  // Every state is cut out through the pressed mask, so the tile's outline never jumps.
+  MaskedOntoDC(dc, left, top, tile.Get(), m_theme->Bitmap(IDB_TILE_PRESSED_MASK));
+}
+
+void CIconPanelWnd::RepaintCell(int position, bool now) {
+  if (position < 0) return;
+  RECT cell = ToRECT(m_grid.Cell(position));
+  ::InvalidateRect(m_hWnd, &cell, FALSE);
+  if (now) ::UpdateWindow(m_hWnd);
+}
+
+void CIconPanelWnd::OnLButtonDown(POINT pt) {
+  ::SetFocus(m_hWnd);
+  int p = m_grid.TileAt(pt.x, pt.y, -1);
+  if (p < 0) return;
+  if (Inside(m_grid.GripRect(p), pt)) {
+    m_nPressed = p;
+    ::SendMessageA(Parent(), UM_BEGIN_ITEM_DRAG, kControlId, p);  // returns when the drag has ended
+    m_nPressed = -1;
+    return;
+  }
+  m_nPressed = p;
+  m_nPressPhase = 2;
+  RepaintCell(p, true);
+  ::SetCapture(m_hWnd);
+}
+
+void CIconPanelWnd::OnMouseMove(POINT pt) {
+  if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
+  int phase = Inside(m_grid.HitRect(m_nPressed, true), pt) ? 2 : 1;
+  if (phase == m_nPressPhase) return;
+  m_nPressPhase = phase;
+  RepaintCell(m_nPressed, true);
+}
+
+void CIconPanelWnd::OnLButtonUp(POINT pt) {
+  if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
+  int p = m_nPressed;
+  if (Inside(m_grid.HitRect(p, true), pt)) ::PostMessageA(Parent(), UM_ITEM_ACTION, kControlId, p);
+  m_nPressed = -1;
+  m_nPressPhase = 0;
+  RepaintCell(p, true);
+  ::ReleaseCapture();
+}
+
+bool CIconPanelWnd::OnSetCursor() {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(m_hWnd, &pt);
+  for (const ItemSlot& s : m_slots) {
+    if (s.shown < 0 || !Inside(m_grid.GripRect(s.shown), pt)) continue;
+    HCURSOR grip = m_theme ? m_theme->Cursor(IDC_GRIP) : nullptr;
+    if (!grip) return false;
+    ::SetCursor(grip);
+    return true;
+  }
+  return false;
+}
+
+void CIconPanelWnd::TrackHover(POINT screen) {
+  if (!m_hWnd || !m_theme) return;
+  int hot = -1, grip = -1;
+  if (::WindowFromPoint(screen) == m_hWnd) {
+    if (m_bDragOver) {
+      hot = m_nPressed;
+    } else {
+      POINT pt = screen;
+      ::ScreenToClient(m_hWnd, &pt);
+      hot = m_grid.TileAt(pt.x, pt.y, m_nPressed);
+      if (hot >= 0 && Inside(m_grid.GripRect(hot), pt)) grip = hot;
+    }
+  }
+  if (hot != m_nHot) {
+    int old = m_nHot;
+    m_nHot = hot;
+    m_nHotGrip = grip;
+    RepaintCell(old, true);
+    RepaintCell(hot, true);
+  } else if (grip != m_nHotGrip) {
+    m_nHotGrip = grip;
+    RepaintCell(hot, true);
+  }
+}
+
+void CIconPanelWnd::LaunchVisible(int n) {
+  if (m_nPressed != -1) return;
+  int snapped = iconpanel::SnapToRow(m_grid);
+  if (snapped != m_grid.scroll) SetScroll(snapped, false);
+  int position = n + m_grid.FirstShown();
+  bool shown = std::any_of(m_slots.begin(), m_slots.end(), [&](const ItemSlot& s) { return s.shown == position; });
+  if (shown) {
+    m_nPressed = position;
+    m_nPressPhase = 2;
+    RepaintCell(position, true);
+    ::Sleep(kKeyPressMs);
+    m_nPressed = -1;
+    m_nPressPhase = 0;
+    RepaintCell(position, true);
+  }
+  if (position < m_grid.count) ::PostMessageA(Parent(), UM_ITEM_ACTION, kControlId, position);
+}
+
+RECT CIconPanelWnd::MarkRect() const {
+  const iconpanel::Layout& l = m_grid.layout;
+  Rect cell = m_grid.Cell(m_nMarkPos);
+  int x = cell.left + iconpanel::kInnerX + l.MarkOffset() -
+          (m_nMarkSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
+  int y = cell.top + iconpanel::kInnerY + l.tileY;
+  return RECT{x, y, x + iconpanel::kMarkWidth, y + l.tileHeight};
+}
+
+void CIconPanelWnd::ShowMark(const iconpanel::DropPosition& d) {
+  m_nMarkPos = d.index;
+  m_nMarkSide = d.side;
+  RECT r = MarkRect();
+  WindowDC dc(m_hWnd);
+  UniqueBrush brush(::CreateSolidBrush(m_theme->Params().panelColour));
+  ::FillRect(dc.Get(), &r, brush.Get());
+}
+
+void CIconPanelWnd::RemoveMark() {
+  if (m_nMarkPos < 0) return;
+  RECT r = MarkRect();
+  m_nMarkPos = -1;
+  ::InvalidateRect(m_hWnd, &r, FALSE);
+  ::UpdateWindow(m_hWnd);
+}
+
+bool CIconPanelWnd::DragOverFeedback(POINT client) {
+  m_bDragOver = true;
+  iconpanel::DropPosition d = iconpanel::DropAt(m_grid, client.x, client.y);
+  bool result;
+  if (iconpanel::DropChangesNothing(m_nPressed, d)) {
+    RemoveMark();
+    result = false;
+  } else {
+    if (d.index != m_nMarkPos || d.side != m_nMarkSide) {
+      RemoveMark();
+      ShowMark(d);
+    }
+    result = true;
+  }
+  if (client.y < kAutoScrollBand) {
+    m_nAutoScroll = -1;
+    OnVScroll(SB_LINEUP);
+  } else if (client.y >= m_grid.clientHeight - kAutoScrollBand) {
+    m_nAutoScroll = 1;
+    OnVScroll(SB_LINEDOWN);
+  } else {
+    m_nAutoScroll = 0;
+  }
+  return result;
+}
+
+void CIconPanelWnd::DragLeaveFeedback() {
+  RemoveMark();
+  m_nAutoScroll = 0;
+  m_bDragOver = false;
+}
+
+void CIconPanelWnd::OnCommand(UINT id) {
+  if (id == ID_ITEM_DELETE) DeleteMenuItem();
+}
+
+void CIconPanelWnd::DeleteMenuItem() {
+  char caption[264] = {};
+  ::GetWindowTextA(Parent(), caption, sizeof caption);
+  if (GuardedMessageBox(m_hWnd, kDeleteQuestion, caption, MB_ICONWARNING | MB_OKCANCEL) != IDOK) return;
+  m_pData->Items().Remove(m_pData->CurrentMenu(), m_nMenuItem);
+  RefreshItems(false);
+}

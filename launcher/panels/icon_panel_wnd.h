@@ -1,0 +1,97 @@
+// CIconPanelWnd: the scrolling grid of themed tiles that shows the items of the current menu.
+// It launches, moves and adds items only by asking its parent (the main frame); rename and
+// delete it does itself.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "common/ui/wnd.h"
+#include "common/win/handles.h"
+#include "launcher/data/item_presentation.h"
+#include "launcher/data/launch_data.h"
+#include "launcher/panels/icon_layout.h"
+
+class CIconPanelWnd : public CWnd {
+ public:
+  static constexpr int kControlId = 6161;
+
+  void AttachData(CLaunchData* data);
+  void SetFormats(UINT itemFormat, UINT pathFormat) {
+    m_cfIconItem = itemFormat;
+    m_cfFilePath = pathFormat;
+  }
+  bool CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst);
+
+  void RefreshItems(bool resetScroll);
+  void ApplyTheme(bool full);
+  void LaunchVisible(int n);
+  void PageUp();
+  void PageDown();
+  void TrackHover(POINT screen);
+
+  // Drag feedback for the drop target: false when the drop would leave the dragged item where it is.
+  bool DragOverFeedback(POINT client);
+  void DragLeaveFeedback();
+
+  // Read by tests and by the drop target.
+  int Count() const { return m_grid.count; }
+  int ScrollPos() const { return m_grid.scroll; }
+  int Pressed() const { return m_nPressed; }
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct ItemSlot {
+    int shown = -1;   // item position the slot shows
+    int loaded = -1;  // item position whose data is loaded
+    ItemPresentation look;
+    char displayName[260] = {};
+    char caption[260] = {};
+    void Release() {
+      look = ItemPresentation();
+      loaded = -1;
+    }
+  };
+
+  int OnCreate();
+  void OnDestroy();
+  void OnSize(int width, int height);
+  void OnPaint();
+  void OnVScroll(int code);
+  void OnLButtonDown(POINT pt);
+  void OnMouseMove(POINT pt);
+  void OnLButtonUp(POINT pt);
+  bool OnSetCursor();
+  void OnCommand(UINT id);
+  void DeleteMenuItem();
+
+  void ReadLayout();
+  void BuildBackground();
+  void AssignSlots();
+  void UpdateScrollBar();
+  void SetScroll(int position, bool scrollContent);
+  void RepaintCell(int position, bool now);
+  void DrawTile(HDC dc, HRGN update, const ItemSlot& slot);
+  void ShowMark(const iconpanel::DropPosition& d);
+  void RemoveMark();
+  RECT MarkRect() const;
+  HWND Parent() const { return ::GetParent(m_hWnd); }
+
+  CLaunchData* m_pData = nullptr;
+  const CTheme* m_theme = nullptr;  // borrowed from the data store
+  UINT m_cfIconItem = 0, m_cfFilePath = 0;
+  iconpanel::Grid m_grid;
+  std::array<ItemSlot, iconpanel::kSlotCount> m_slots;
+  int m_nPressed = -1, m_nPressPhase = 0, m_nHot = -1, m_nHotGrip = -1, m_nMenuItem = -1;
+  int m_nMarkPos = -1;
+  iconpanel::Side m_nMarkSide = iconpanel::Side::kBefore;
+  int m_nAutoScroll = 0;
+  bool m_bDragOver = false;
+  UniqueBitmap m_background;  // the grid picture tiled over the panel, one extra row high
+  int m_backgroundTile = 0;   // height of one picture of it
+  UniqueFont m_nameFont;
+  COLORREF m_nameColour = 0;
+};
