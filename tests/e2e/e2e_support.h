@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,36 @@ inline void SaveShot(HWND w, const std::string& name) {
   ::DeleteObject(dib);
   ::DeleteDC(mem);
   ::ReleaseDC(nullptr, screen);
+}
+
+// Real mouse input: the cursor moves and the window under it gets the button.
+inline void MouseTo(int x, int y) {
+  ::SetCursorPos(x, y);
+  ::Sleep(60);
+}
+
+inline void Button(DWORD flag) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flag;
+  ::SendInput(1, &in, sizeof in);
+  ::Sleep(120);
+}
+
+inline void ClickAt(int screenX, int screenY) {
+  MouseTo(screenX, screenY);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Button(MOUSEEVENTF_LEFTUP);
+}
+
+// A number from a theme library of the program folder, as the launcher reads it.
+inline int ThemeNumber(const char* library, UINT id) {
+  HMODULE m = ::LoadLibraryExA((ProgramFolder() + library).c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  char buf[32] = {};
+  int n = m ? ::LoadStringA(m, id, buf, sizeof buf) : 0;
+  if (m) ::FreeLibrary(m);
+  return n > 0 ? std::atoi(buf) : 0;
 }
 
 }  // namespace e2e

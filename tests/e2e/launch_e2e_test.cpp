@@ -271,3 +271,38 @@ TEST_F(LaunchE2E, F1OpensTheHelpPageOfTheProgramFolder) {
     else SetString(root, "Software\\Classes\\.htm", nullptr, oldClass);
   }
 }
+
+// The icon panel as a user meets it: a click on a tile opens its item; a number key opens the
+// item of that place.
+TEST_F(LaunchE2E, ATileClickAndANumberKeyOpenTheirItems) {
+  const std::string first = m_temp + "one\\", second = m_temp + "two\\";
+  for (const std::string& f : {first, second}) {
+    ::CreateDirectoryA(f.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileA(m_probe.c_str(), (f + "probe.exe").c_str(), FALSE));
+  }
+  WriteItems({first + "probe.exe", second + "probe.exe"});
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", (DataFolder() + "USER00.INI").c_str());
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(::IsWindowVisible(panel));
+  ::SetForegroundWindow(w);
+
+  // The middle of the first tile, from the grid's place in the theme.
+  RECT rc;
+  ::GetWindowRect(panel, &rc);
+  const int left = ThemeNumber("Image00.dll", 21152), top = ThemeNumber("Image00.dll", 21153);
+  ClickAt(rc.left + left + 50, rc.top + top + 60);
+  std::vector<std::string> ran = WaitForProbe();
+  ASSERT_EQ(ran.size(), 1u) << "the click opened nothing";
+  EXPECT_TRUE(SamePath(ran[0], first)) << ran[0];
+  SaveShot(w, "panel-tiles");
+
+  ::PostMessageA(w, WM_KEYDOWN, '2', 1);
+  ran = WaitForProbe();
+  ASSERT_EQ(ran.size(), 1u) << "the number key opened nothing";
+  EXPECT_TRUE(SamePath(ran[0], second)) << ran[0];
+  ASSERT_TRUE(app.Close());
+}

@@ -25,19 +25,6 @@ void PressKey(HWND w, UINT vk) {
   ::Sleep(300);
 }
 
-void MouseTo(int x, int y) {
-  ::SetCursorPos(x, y);
-  ::Sleep(60);
-}
-
-void Button(DWORD flag) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flag;
-  ::SendInput(1, &in, sizeof in);
-  ::Sleep(120);
-}
-
 // Presses at (x, y) of the window, moves by (dx, dy) in steps and releases.
 void DragWindowAt(HWND w, int x, int y, int dx, int dy) {
   RECT rc = WindowRect(w);
