@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "bridge/handoff.h"
+#include "bridge/quilodll.h"
 #include "common/cp932.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"

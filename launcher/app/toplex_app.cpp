@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "bridge/handoff.h"
+#include "bridge/quilodll.h"
 #include "common/cp932.h"
 #include "common/win/handles.h"
 #include "common/win/modal_guard.h"
