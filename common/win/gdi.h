@@ -39,6 +39,16 @@ class MemoryDC {
   HGDIOBJ m_old = nullptr;
 };
 
+inline SIZE BitmapSize(HBITMAP b) {
+  BITMAP bm{};
+  if (!b || !::GetObjectA(b, sizeof bm, &bm)) return SIZE{0, 0};
+  return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// Copies image onto the target through a monochrome mask (white: the image shows), writing the
+// target once. The image is whitened where the mask is black, so passing it again changes nothing.
+void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask);
+
 // Copies a whole bitmap to (x, y) of the DC in its own size; nothing when there is no bitmap.
 inline void BlitBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
   if (!bitmap) return;

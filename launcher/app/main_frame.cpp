@@ -99,6 +99,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+  if (m_buttonPanel) m_tools.PreTranslateMessage(msg);
   if (!m_hWnd || !m_accel) return false;
   if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return false;
   return ::TranslateAcceleratorA(m_hWnd, m_accel, msg) != 0;
@@ -136,6 +137,11 @@ int CMainFrame::OnCreate() {
 void CMainFrame::CreatePanels() {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
+  m_tools.AttachData(&m_data, &m_panel, m_itemFormat, m_pathFormat);
+  RECT tools{m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge, client.bottom - kEdge};
+  if (m_tools.CreatePanel(m_hWnd, tools, m_inst)) m_buttonPanel = m_tools.Handle();
+  m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
+
   m_panel.AttachData(&m_data);
   m_panel.SetFormats(m_itemFormat, m_pathFormat);
   int top = m_data.Theme().Params().titleHeight + 4;
@@ -321,6 +327,7 @@ void CMainFrame::OnHoverTimer() {
   POINT cursor;
   ::GetCursorPos(&cursor);
   if (m_iconPanel) m_panel.TrackHover(cursor);
+  if (m_buttonPanel) m_tools.TrackHover(cursor);
 }
 
 void CMainFrame::SetLayout(bool wide) {
@@ -344,7 +351,11 @@ void CMainFrame::OnCommand(UINT id) {
     if (m_iconPanel && ::IsWindowVisible(m_iconPanel)) m_panel.LaunchVisible(static_cast<int>(id - ID_ITEM_1));
     return;
   }
-  if (id >= ID_MENU_1 && id <= ID_MENU_9) return;  // numbered menus: the menu column's
+  if (id >= ID_MENU_1 && id <= ID_MENU_9) {
+    if (HWND column = m_tools.MenuColumn().Handle())
+      ::SendMessageA(column, WM_COMMAND, CMenuWnd::kFirstMenuId + (id - ID_MENU_1), 0);
+    return;
+  }
   switch (id) {
     case IDC_FRAME_CLOSE: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); break;
     case IDC_FRAME_MINIMIZE: ::ShowWindow(m_hWnd, SW_MINIMIZE); break;
@@ -360,12 +371,16 @@ void CMainFrame::OnCommand(UINT id) {
     case ID_USER_LIST:
       if (m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_USER_BUTTON, 0);
       break;
+    case ID_KEY_UP:
+    case ID_KEY_DOWN:
+      if (HWND column = m_tools.MenuColumn().Handle())
+        ::SendMessageA(column, WM_COMMAND, id == ID_KEY_UP ? CMenuWnd::kPrevId : CMenuWnd::kNextId, 0);
+      break;
     case ID_MENU_PREV:
-      if (m_data.CurrentMenu() > 0) ::SendMessageA(m_hWnd, UM_ITEM_ACTION, IDC_MENU_COLUMN, m_data.CurrentMenu() - 1);
+      if (m_buttonPanel) m_tools.MenuColumn().SelectPrevious();
       break;
     case ID_MENU_NEXT:
-      if (m_data.CurrentMenu() + 1 < static_cast<int>(m_data.Menus().size()))
-        ::SendMessageA(m_hWnd, UM_ITEM_ACTION, IDC_MENU_COLUMN, m_data.CurrentMenu() + 1);
+      if (m_buttonPanel) m_tools.MenuColumn().SelectNext();
       break;
     case ID_WEB_OPEN: OpenWebPane(); break;
     case ID_WEB_CLOSE: CloseWebPane(); break;
@@ -553,6 +568,7 @@ void CMainFrame::OnReloadData() {
   m_data.ReloadMenusAndItems();
   m_data.SetCurrentMenu(m_data.StartMenu());
   m_reloaded = true;
+  if (m_buttonPanel) m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
   RefreshPanel(true);
   ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);

@@ -12,6 +12,7 @@
 #include "launcher/app/item_request.h"
 #include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/panels/button_panel_wnd.h"
 #include "launcher/panels/icon_panel_wnd.h"
 
 class CMainFrame : public CWnd {
@@ -79,9 +80,10 @@ class CMainFrame : public CWnd {
   CLaunchData m_data;
   HWND m_buttons[kButtonCount] = {};
   HWND m_tooltip = nullptr;
-  HWND m_buttonPanel = nullptr;  // the child panels, once they exist
+  HWND m_buttonPanel = nullptr;  // m_tools's window
   HWND m_iconPanel = nullptr;  // m_panel's window
   CIconPanelWnd m_panel;
+  CButtonPanelWnd m_tools;
   UINT m_itemFormat = 0, m_pathFormat = 0;  // the private clipboard formats
   HACCEL m_accel = nullptr;  // resource tables: freed with the module
   std::unique_ptr<CWebBrowser2> m_web;

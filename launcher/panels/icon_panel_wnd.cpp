@@ -15,33 +15,6 @@ constexpr int kBlock = 32;            // the background is copied in blocks of t
 constexpr DWORD kKeyPressMs = 300;    // how long a keyboard launch shows the tile pressed
 constexpr int kAutoScrollBand = 10;   // a drag this close to an edge scrolls
 
-SIZE BitmapSize(HBITMAP b) {
-  BITMAP bm{};
-  if (!b || !::GetObjectA(b, sizeof bm, &bm)) return SIZE{0, 0};
-  return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
-// Copies image onto the target through a monochrome mask (white: the image shows), writing the
-// target once. The image is whitened where the mask is black, so passing it again changes nothing.
-void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask) {
-  SIZE s = BitmapSize(image);
-  if (!s.cx || !mask) return;
-  UniqueBitmap scratch(::CreateCompatibleBitmap(target, s.cx, s.cy));
-  MemoryDC scratchDC(target), imageDC(target), maskDC(target);
-  scratchDC.Select(scratch.Get());
-  imageDC.Select(image);
-  maskDC.Select(mask);
-  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, target, x, y, SRCCOPY);
-  ::SetTextColor(imageDC.Get(), RGB(255, 255, 255));
-  ::SetBkColor(imageDC.Get(), RGB(0, 0, 0));
-  ::BitBlt(imageDC.Get(), 0, 0, s.cx, s.cy, maskDC.Get(), 0, 0, SRCPAINT);
-  ::SetTextColor(scratchDC.Get(), RGB(0, 0, 0));
-  ::SetBkColor(scratchDC.Get(), RGB(255, 255, 255));
-  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, maskDC.Get(), 0, 0, SRCPAINT);
-  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, imageDC.Get(), 0, 0, SRCAND);
-  ::BitBlt(target, x, y, s.cx, s.cy, scratchDC.Get(), 0, 0, SRCCOPY);
-}
-
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 bool Inside(const Rect& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 

@@ -1,0 +1,24 @@
+#include "common/win/gdi.h"
+
+#include "common/win/handles.h"
+
+void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask) {
+  SIZE s = BitmapSize(image);
+  if (!s.cx || !mask) return;
+  UniqueBitmap scratch(::CreateCompatibleBitmap(target, s.cx, s.cy));
+  MemoryDC scratchDC(target), imageDC(target), maskDC(target);
+  scratchDC.Select(scratch.Get());
+  imageDC.Select(image);
+  maskDC.Select(mask);
+  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, target, x, y, SRCCOPY);
+  // A monochrome source takes the destination's text colour for black and its background
+  // colour for white.
+  ::SetTextColor(imageDC.Get(), RGB(255, 255, 255));
+  ::SetBkColor(imageDC.Get(), RGB(0, 0, 0));
+  ::BitBlt(imageDC.Get(), 0, 0, s.cx, s.cy, maskDC.Get(), 0, 0, SRCPAINT);
+  ::SetTextColor(scratchDC.Get(), RGB(0, 0, 0));
+  ::SetBkColor(scratchDC.Get(), RGB(255, 255, 255));
+  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, maskDC.Get(), 0, 0, SRCPAINT);
+  ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, imageDC.Get(), 0, 0, SRCAND);
+  ::BitBlt(target, x, y, s.cx, s.cy, scratchDC.Get(), 0, 0, SRCCOPY);
+}

@@ -1,0 +1,225 @@
+#include "launcher/menus/menu_wnd.h"
+
+#include <utility>
+
+#include "common/theme_ids.h"
+#include "common/ui/no_erase_button.h"
+#include "common/win/gdi.h"
+#include "launcher/app/resource.h"
+#include "launcher/panels/icon_panel_wnd.h"
+
+namespace {
+constexpr char kColumnClass[] = "CMenuWndClass";
+constexpr DWORD kButtonStyle = WS_CLIPSIBLINGS;  // owner-drawn child, shown when it has a menu
+constexpr int kPrevSet = IDB_MENU_PREV, kNextSet = IDB_MENU_NEXT;  // normal, pressed, disabled, hover
+}  // namespace
+
+bool CMenuWnd::CreateColumn(HWND parent, HINSTANCE inst) {
+  static bool registered =
+      CWnd::RegisterClass(kColumnClass, inst, nullptr, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+  (void)registered;
+  RECT none{0, 0, 0, 0};
+  return Create(kColumnClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, none, parent, inst) !=
+         nullptr;
+}
+
+LRESULT CMenuWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
+    default: return Default(msg, wParam, lParam);
+  }
+}
+
+int CMenuWnd::OnCreate() {
+  ApplyTheme(false);
+  m_created = m_pages.PerPage();
+  for (int k = 0; k < m_created; ++k)
+    m_menuButtons[k] = CNoEraseButton::Create(m_hWnd, kFirstMenuId + k, "", kButtonStyle, 0,
+                                              m_prevSize.cy + k * m_menuSize.cy, m_menuSize.cx, m_menuSize.cy);
+  m_prev = CNoEraseButton::Create(m_hWnd, kPrevId, "", kButtonStyle, 0, 0, m_prevSize.cx, m_prevSize.cy);
+  m_next = CNoEraseButton::Create(m_hWnd, kNextId, "", kButtonStyle, 0, m_prevSize.cy + m_created * m_menuSize.cy,
+                                  m_nextSize.cx, m_nextSize.cy);
+  RefreshNames();
+  RefreshButtons();
+  return 0;
+}
+
+void CMenuWnd::OnDestroy() {
+  for (HWND& b : m_menuButtons)
+    if (b) ::DestroyWindow(std::exchange(b, nullptr));
+  if (m_prev) ::DestroyWindow(std::exchange(m_prev, nullptr));
+  if (m_next) ::DestroyWindow(std::exchange(m_next, nullptr));
+}
+
+// Where a page has fewer menus than buttons, the panel's own picture shows through rather than
+// a grey gap.
+void CMenuWnd::OnEraseBackground(HDC dc) {
+  RECT rc;
+  ::GetClientRect(m_hWnd, &rc);
+  POINT at{0, 0};
+  ::MapWindowPoints(m_hWnd, ::GetParent(m_hWnd), &at, 1);
+  HBITMAP back = m_pData->Theme().Bitmap(IDB_PANEL_BACK);
+  if (!back) {
+    ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+    return;
+  }
+  MemoryDC src(dc);
+  src.Select(back);
+  ::BitBlt(dc, 0, 0, rc.right, rc.bottom, src.Get(), at.x, at.y, SRCCOPY);
+}
+
+void CMenuWnd::ApplyTheme(bool redraw) {
+  const CTheme& t = m_pData->Theme();
+  m_menuSize = BitmapSize(t.Bitmap(IDB_MENU_BUTTON));
+  m_prevSize = BitmapSize(t.Bitmap(kPrevSet));
+  m_nextSize = BitmapSize(t.Bitmap(kNextSet));
+  m_font = CreateThemeFont(t.Params().fontC);
+  m_text = t.Params().fontC.colour1;
+  m_shadow = t.Params().fontC.colour2;
+  m_pages.SetPerPage(t.Params().menusPerPage);
+  if (!redraw) return;
+  for (int k = 0; k < m_created; ++k) ::InvalidateRect(m_menuButtons[k], nullptr, TRUE);
+  ::InvalidateRect(m_prev, nullptr, TRUE);
+  ::InvalidateRect(m_next, nullptr, TRUE);
+}
+
+void CMenuWnd::MoveTo(int x, int y) {
+  int height = m_prevSize.cy + m_pages.PerPage() * m_menuSize.cy + m_nextSize.cy;
+  ::MoveWindow(m_hWnd, x, y, m_menuSize.cx, height, TRUE);
+}
+
+void CMenuWnd::SetCurrentMenu(int index) {
+  m_pages.SetCurrent(index, static_cast<int>(m_pData->Menus().size()));
+  m_pData->SetCurrentMenu(m_pages.Current());
+  RefreshNames();
+  RefreshButtons();
+}
+
+void CMenuWnd::RefreshNames() {
+  const auto& menus = m_pData->Menus();
+  for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
+    int index = m_pages.MenuOf(k);
+    m_names[k] = (k < m_pages.PerPage() && index < static_cast<int>(menus.size())) ? menus[index] : std::string();
+  }
+}
+
+void CMenuWnd::RefreshButtons() {
+  for (int k = 0; k < m_created; ++k) {
+    bool shown = m_pages.ButtonShown(k);
+    ::ShowWindow(m_menuButtons[k], shown ? SW_SHOW : SW_HIDE);
+    if (shown) ::InvalidateRect(m_menuButtons[k], nullptr, FALSE);
+  }
+  ::EnableWindow(m_prev, m_pages.PreviousEnabled());
+  ::EnableWindow(m_next, m_pages.NextEnabled());
+  ::ShowWindow(m_prev, SW_SHOW);
+  ::ShowWindow(m_next, SW_SHOW);
+  ::InvalidateRect(m_prev, nullptr, FALSE);
+  ::InvalidateRect(m_next, nullptr, FALSE);
+}
+
+void CMenuWnd::OnCommand(UINT id) {
+  if (id == kPrevId) {
+    m_pages.PreviousPage();
+  } else if (id == kNextId) {
+    m_pages.NextPage();
+  } else if (id >= static_cast<UINT>(kFirstMenuId) && id < static_cast<UINT>(kFirstMenuId + MenuPages::kMaxPerPage)) {
+    ChooseMenu(static_cast<int>(id) - kFirstMenuId);
+    return;
+  } else {
+    return;
+  }
+  RefreshNames();
+  RefreshButtons();
+}
+
+void CMenuWnd::ChooseMenu(int k) {
+  if (k >= m_created) return;
+  if (m_pages.CurrentOnPage()) Repaint(kFirstMenuId + m_pages.Current() - m_pages.First());
+  if (m_pages.Choose(k) < 0) return;
+  m_pData->SetCurrentMenu(m_pages.Current());
+  Repaint(kFirstMenuId + k);
+  if (m_panel) m_panel->RefreshItems(true);
+  if (!m_pData->IsWide()) ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, ID_PANEL_TOGGLE, 0);
+}
+
+void CMenuWnd::Announce() {
+  m_pData->SetCurrentMenu(m_pages.Current());
+  RefreshNames();
+  RefreshButtons();
+  ::SendMessageA(Frame(), UM_ITEM_ACTION, IDC_MENU_COLUMN, m_pages.Current());
+}
+
+void CMenuWnd::SelectPrevious() {
+  if (m_pages.SelectPrevious()) Announce();
+}
+
+void CMenuWnd::SelectNext() {
+  if (m_pages.SelectNext()) Announce();
+}
+
+HWND CMenuWnd::ButtonOf(int id) const {
+  if (id == kPrevId) return m_prev;
+  if (id == kNextId) return m_next;
+  int k = id - kFirstMenuId;
+  return (k >= 0 && k < m_created) ? m_menuButtons[k] : nullptr;
+}
+
+void CMenuWnd::Repaint(int id) {
+  if (HWND b = ButtonOf(id)) {
+    ::InvalidateRect(b, nullptr, FALSE);
+    ::UpdateWindow(b);
+  }
+}
+
+bool CMenuWnd::TrackHover(POINT screen) {
+  HWND under = ::WindowFromPoint(screen);
+  int hot = 0;
+  if (under && under == m_prev) hot = kPrevId;
+  else if (under && under == m_next) hot = kNextId;
+  for (int k = 0; k < m_created && !hot; ++k)
+    if (under && under == m_menuButtons[k]) hot = kFirstMenuId + k;
+  if (hot != m_nHotId && ::GetKeyState(VK_LBUTTON) >= 0) {
+    int old = m_nHotId;
+    m_nHotId = hot;
+    if (old) Repaint(old);
+    if (hot) Repaint(hot);
+  }
+  return hot != 0;
+}
+
+void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  const CTheme& t = m_pData->Theme();
+  const int id = static_cast<int>(d->CtlID);
+  const bool pressed = d->itemState & ODS_SELECTED, disabled = d->itemState & ODS_DISABLED;
+  const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
+  UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
+  MemoryDC mem(d->hDC);
+  mem.Select(buffer.Get());
+  if (id == kPrevId || id == kNextId) {
+    int set = id == kPrevId ? kPrevSet : kNextSet;
+    int state = disabled ? 2 : pressed ? 1 : m_nHotId == id ? 3 : 0;
+    BlitBitmap(mem.Get(), 0, 0, t.Bitmap(set + state));
+  } else {
+    int k = id - kFirstMenuId;
+    if (k < 0 || k >= m_pages.PerPage()) return;
+    bool selected = pressed || m_pages.IsCurrentButton(k);
+    int image = selected ? IDB_MENU_BUTTON_SELECTED : m_nHotId == id ? IDB_MENU_BUTTON_HOVER : IDB_MENU_BUTTON;
+    BlitBitmap(mem.Get(), 0, 0, t.Bitmap(image));
+    ScopedSelect font(mem.Get(), m_font.Get());
+    ::SetBkMode(mem.Get(), TRANSPARENT);
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (!selected) {  // the selected button stands flat, without a shadow
+      RECT shadow{2, 2, w, h};
+      ::SetTextColor(mem.Get(), m_shadow);
+      ::DrawTextA(mem.Get(), m_names[k].c_str(), -1, &shadow, format);
+    }
+    RECT text{1, 1, w - 1, h - 1};
+    ::SetTextColor(mem.Get(), m_text);
+    ::DrawTextA(mem.Get(), m_names[k].c_str(), -1, &text, format);
+  }
+  ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}

@@ -1,0 +1,68 @@
+// CMenuWnd: the menu column, a strip of themed buttons, one per menu of the page, between a
+// previous-page and a next-page button. It never changes the data store: it asks the main frame.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "common/ui/wnd.h"
+#include "common/win/handles.h"
+#include "launcher/data/launch_data.h"
+#include "launcher/menus/menu_pages.h"
+
+class CIconPanelWnd;
+
+class CMenuWnd : public CWnd {
+ public:
+  static constexpr int kPrevId = 6280, kNextId = 6281, kFirstMenuId = 6282;
+
+  void AttachData(CLaunchData* data, CIconPanelWnd* panel) {
+    m_pData = data;
+    m_panel = panel;
+  }
+  void SetFormats(UINT itemFormat, UINT pathFormat) {
+    m_cfIconItem = itemFormat;
+    m_cfFilePath = pathFormat;
+  }
+  bool CreateColumn(HWND parent, HINSTANCE inst);
+
+  void SetCurrentMenu(int index);
+  void ApplyTheme(bool redraw);
+  void MoveTo(int x, int y);
+  void SelectPrevious();
+  void SelectNext();
+  bool TrackHover(POINT screen);
+
+  int Current() const { return m_pages.Current(); }
+  int Total() const { return m_pages.Total(); }
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  int OnCreate();
+  void OnDestroy();
+  void OnCommand(UINT id);
+  void OnDrawItem(const DRAWITEMSTRUCT* d);
+  void OnEraseBackground(HDC dc);
+  void ChooseMenu(int k);
+  void RefreshNames();
+  void RefreshButtons();
+  void Announce();  // UM_ITEM_ACTION 6263 to the frame
+  HWND Frame() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
+  HWND ButtonOf(int id) const;
+  void Repaint(int id);
+
+  CLaunchData* m_pData = nullptr;
+  CIconPanelWnd* m_panel = nullptr;
+  UINT m_cfIconItem = 0, m_cfFilePath = 0;
+  MenuPages m_pages;
+  int m_nHotId = 0;
+  std::string m_names[MenuPages::kMaxPerPage];
+  HWND m_menuButtons[MenuPages::kMaxPerPage] = {};
+  HWND m_prev = nullptr, m_next = nullptr;
+  int m_created = 0;  // menu buttons made at creation
+  SIZE m_menuSize{120, 28}, m_prevSize{120, 14}, m_nextSize{120, 14};
+  UniqueFont m_font;
+  COLORREF m_text = 0, m_shadow = 0;
+};

@@ -1,0 +1,246 @@
+#include "launcher/panels/button_panel_wnd.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "common/theme_ids.h"
+#include "common/ui/no_erase_button.h"
+#include "common/win/gdi.h"
+#include "launcher/app/resource.h"
+#include "launcher/panels/icon_panel_wnd.h"
+
+namespace {
+
+constexpr char kPanelClass[] = "ToplexButtonPanel";
+// Theme coordinates start at the panel's client origin as the frame places it: (3, 21).
+constexpr int kThemeDx = 3, kThemeDy = 21;
+constexpr int kTrashDragImage = 25128;
+constexpr int kFinderExeId = 9;
+
+struct Spec {
+  int id;
+  const char* text;
+  const char* tip;
+};
+constexpr Spec kButtons[] = {{6080, "", nullptr},           {6072, "LR", nullptr},   {6076, "Lupe", "ファイルから追加"},
+                             {6073, "Edit", "編集"},        {6074, "Help", "ヘルプ"}, {6079, "Trash", nullptr}};
+
+}  // namespace
+
+void CButtonPanelWnd::AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat) {
+  m_pData = data;
+  m_panel = panel;
+  m_menu.AttachData(data, panel);
+  m_menu.SetFormats(itemFormat, pathFormat);
+}
+
+bool CButtonPanelWnd::CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst) {
+  m_inst = inst;
+  static bool registered = CWnd::RegisterClass(kPanelClass, inst, nullptr, nullptr);
+  (void)registered;
+  return Create(kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, rc, parent, inst) !=
+         nullptr;
+}
+
+LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_PAINT: ::ValidateRect(m_hWnd, nullptr); return 0;
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    default: return Default(msg, wParam, lParam);
+  }
+}
+
+int CButtonPanelWnd::OnCreate() {
+  for (const Spec& b : kButtons) {
+    const char* text = b.id == kUserId ? m_pData->UserName().c_str() : b.text;
+    CNoEraseButton::Create(m_hWnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
+  }
+  m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
+  for (const Spec& b : kButtons) {
+    if (!b.tip || !m_tooltip) continue;
+    TOOLINFOA ti{sizeof ti};
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = m_hWnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(Button(b.id));
+    ti.lpszText = const_cast<char*>(b.tip);
+    ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  m_menu.CreateColumn(m_hWnd, m_inst);
+  ApplyTheme(false);
+  return 0;
+}
+
+void CButtonPanelWnd::OnDestroy() {
+  for (const Spec& b : kButtons)
+    if (HWND w = Button(b.id)) ::DestroyWindow(w);
+  if (m_tooltip) ::DestroyWindow(m_tooltip);
+  m_tooltip = nullptr;
+  if (m_menu.Handle()) ::DestroyWindow(m_menu.Handle());
+}
+
+bool CButtonPanelWnd::PreTranslateMessage(MSG* msg) {
+  if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
+    ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+  return false;
+}
+
+Rect CButtonPanelWnd::ThemeRect(int id) const {
+  const theme::Params& p = m_pData->Theme().Params();
+  switch (id) {
+    case kUserId: return p.userButton;
+    case kLrId: return p.toolButton1;
+    case kHelpId: return p.toolButton2;
+    case kEditId: return p.toolButton3;
+    case kLupeId: return p.toolButton4;
+    case kTrashId: return p.toolButton5;
+    default: return Rect{};
+  }
+}
+
+void CButtonPanelWnd::ApplyTheme(bool full) {
+  m_menu.ApplyTheme(full);
+  const theme::Params& p = m_pData->Theme().Params();
+  m_menu.MoveTo(p.menuColumnX - kThemeDx, p.menuColumnY - kThemeDy);
+  m_menu.SetCurrentMenu(m_pData->CurrentMenu());
+  LayOut();
+  if (m_panel && m_panel->Handle()) ::EnableWindow(m_panel->Handle(), m_menu.Total() > 0);
+  if (!full) return;
+  ::SetWindowTextA(Button(kUserId), m_pData->UserName().c_str());
+  for (const Spec& b : kButtons) Repaint(b.id);
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CButtonPanelWnd::LayOut() {
+  for (const Spec& b : kButtons) {
+    Rect r = ThemeRect(b.id);
+    ::MoveWindow(Button(b.id), r.left - kThemeDx, r.top - kThemeDy, r.Width(), r.Height(), TRUE);
+  }
+}
+
+void CButtonPanelWnd::OnEraseBackground(HDC dc) {
+  const CTheme& t = m_pData->Theme();
+  BlitBitmap(dc, 0, 0, t.Bitmap(IDB_PANEL_BACK));
+  const theme::Params& p = t.Params();
+  BlitBitmap(dc, p.buttonPanelBackX - kThemeDx, p.buttonPanelBackY - kThemeDy, t.Bitmap(IDB_PANEL_PICTURE));
+}
+
+void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  const CTheme& t = m_pData->Theme();
+  const int id = static_cast<int>(d->CtlID);
+  const bool pressed = d->itemState & ODS_SELECTED;
+  int set;
+  switch (id) {
+    case kUserId: set = IDB_USER_BUTTON; break;
+    case kLrId: set = m_pData->IsWide() ? IDB_TOOL_LR_SHOWN : IDB_TOOL_LR_HIDDEN; break;
+    case kLupeId: set = IDB_TOOL_LUPE; break;
+    case kEditId: set = IDB_TOOL_EDIT; break;
+    case kHelpId: set = IDB_TOOL_HELP; break;
+    case kTrashId: set = IDB_TOOL_TRASH; break;
+    default: return;
+  }
+  int state = pressed ? 1 : (m_nHotId == id ? 3 : 0);
+  int image = set + state, mask = set + 4 + state;
+  if (id == kTrashId) {
+    image = m_trashHot ? kTrashDragImage : IDB_TOOL_TRASH;
+    mask = image + 4;
+  }
+  const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
+  UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
+  MemoryDC mem(d->hDC);
+  mem.Select(buffer.Get());
+  // The panel background under the button, then the button through its mask.
+  Rect r = ThemeRect(id);
+  {
+    MemoryDC back(d->hDC);
+    back.Select(t.Bitmap(IDB_PANEL_BACK));
+    ::BitBlt(mem.Get(), 0, 0, w, h, back.Get(), r.left - kThemeDx, r.top - kThemeDy, SRCCOPY);
+  }
+  MaskedOntoDC(mem.Get(), 0, 0, t.Bitmap(image), t.Bitmap(mask));
+  if (id == kUserId) {
+    const theme::ThemeFont& f = t.Params().fontD;
+    UniqueFont font = CreateThemeFont(f);
+    ScopedSelect select(mem.Get(), font.Get());
+    ::SetBkMode(mem.Get(), TRANSPARENT);
+    char text[264] = {};
+    ::GetWindowTextA(d->hwndItem, text, sizeof text);
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (!pressed) {
+      RECT shadow{2, 2, w, h};
+      ::SetTextColor(mem.Get(), f.colour2);
+      ::DrawTextA(mem.Get(), text, -1, &shadow, format);
+    }
+    RECT box{1, 1, w - 1, h - 1};
+    ::SetTextColor(mem.Get(), f.colour1);
+    ::DrawTextA(mem.Get(), text, -1, &box, format);
+  }
+  ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+void CButtonPanelWnd::Repaint(int id) {
+  if (HWND b = Button(id)) {
+    ::InvalidateRect(b, nullptr, FALSE);
+    ::UpdateWindow(b);
+  }
+}
+
+void CButtonPanelWnd::SetTrashHighlight(bool on) {
+  if (on == m_trashHot) return;
+  m_trashHot = on;
+  Repaint(kTrashId);
+}
+
+void CButtonPanelWnd::TrackHover(POINT screen) {
+  m_menu.TrackHover(screen);
+  HWND under = ::WindowFromPoint(screen);
+  int hot = 0;
+  for (int id : {kUserId, kLrId, kLupeId, kHelpId, kEditId})
+    if (under && under == Button(id)) hot = id;
+  if (hot == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  int old = m_nHotId;
+  m_nHotId = hot;
+  if (old) Repaint(old);
+  if (hot) Repaint(hot);
+}
+
+void CButtonPanelWnd::OnCommand(UINT id) {
+  HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+  switch (id) {
+    case kLrId:
+      // The frame keeps the layout: it hides or shows the icon panel and resizes itself.
+      ::SendMessageA(frame, WM_COMMAND, m_pData->IsWide() ? ID_VIEW_LITTLE : ID_VIEW_FULL, 0);
+      ::InvalidateRect(frame, nullptr, TRUE);
+      Repaint(kLrId);
+      break;
+    case kLupeId: StartFinder(); break;
+    case kHelpId: ::PostMessageA(frame, WM_COMMAND, ID_HELP_FINDER, 0); break;
+    default: break;  // the edit popup and the user list arrive with their windows
+  }
+}
+
+// The finder opens beside the launcher, left of it when there is room.
+void CButtonPanelWnd::StartFinder() {
+  char exe[64] = {};
+  ::LoadStringA(m_inst, kFinderExeId, exe, sizeof exe);
+  std::string args = "/L0 /T0 /W640 /H480";
+  HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+  RECT rc;
+  if (frame && ::GetWindowRect(frame, &rc)) {
+    int x = rc.right + m_pData->PaneWidth() - 1280;
+    args = "/L" + std::to_string(x < 0 ? 0 : x) + " /T" + std::to_string(rc.top) + " /W640 /H480";
+  }
+  // Quoted, so that a program folder with blanks in its path still names the finder.
+  std::string line = "\"" + m_pData->ProgramFolder() + exe + "\" " + args;
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
+                       &pi)) {
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+  }
+}

@@ -1,0 +1,50 @@
+// CButtonPanelWnd: the right part of the main window: the user-name button, the menu column and
+// the tool buttons (LR, Lupe, Edit, Help, Trash), all drawn from the theme.
+#pragma once
+#include <windows.h>
+
+#include "common/ui/wnd.h"
+#include "common/win/handles.h"
+#include "launcher/data/launch_data.h"
+#include "launcher/menus/menu_wnd.h"
+
+class CIconPanelWnd;
+
+class CButtonPanelWnd : public CWnd {
+ public:
+  enum : int { kUserId = 6080, kLrId = 6072, kEditId = 6073, kHelpId = 6074, kLupeId = 6076, kTrashId = 6079 };
+
+  void AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat);
+  bool CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst);
+  void ApplyTheme(bool full);
+  void TrackHover(POINT screen);
+  bool PreTranslateMessage(MSG* msg);
+  CMenuWnd& MenuColumn() { return m_menu; }
+
+  // Whether an item is being dragged over the trash (its picture changes).
+  void SetTrashHighlight(bool on);
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct ButtonSpec;
+  int OnCreate();
+  void OnDestroy();
+  void OnEraseBackground(HDC dc);
+  void OnDrawItem(const DRAWITEMSTRUCT* d);
+  void OnCommand(UINT id);
+  void StartFinder();
+  void LayOut();
+  Rect ThemeRect(int id) const;  // a button's rectangle in theme coordinates
+  HWND Button(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  void Repaint(int id);
+
+  CLaunchData* m_pData = nullptr;
+  CIconPanelWnd* m_panel = nullptr;
+  CMenuWnd m_menu;
+  HINSTANCE m_inst = nullptr;
+  HWND m_tooltip = nullptr;
+  int m_nHotId = 0;
+  bool m_trashHot = false;
+};
