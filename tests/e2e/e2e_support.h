@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,24 @@ inline void ClickAt(int screenX, int screenY) {
   MouseTo(screenX, screenY);
   Button(MOUSEEVENTF_LEFTDOWN);
   Button(MOUSEEVENTF_LEFTUP);
+}
+
+// Real key strokes to the focused window: the modifiers held while the key goes down and up.
+inline void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
+  std::vector<INPUT> in;
+  auto add = [&](WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (WORD m : modifiers) add(m, false);
+  add(key, false);
+  add(key, true);
+  for (WORD m : modifiers) add(m, true);
+  ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  ::Sleep(300);
 }
 
 // A number from a theme library of the program folder, as the launcher reads it.

@@ -233,3 +233,62 @@ TEST_F(MainFrameE2E, EachThemeDrawsItsFrameAndTitleStrips) {
     ASSERT_TRUE(app.Close());
   }
 }
+
+// The menu column: a click, the Alt+number keys and the previous/next keys choose menus, the
+// choice is what the launcher starts with next time, and a choice in the narrow layout widens it.
+TEST_F(MainFrameE2E, MenusAreChosenByButtonAndKeys) {
+  SeedUser("Image00.dll", "S");
+  std::string user = DataFolder() + "USER00.INI";
+  for (int i = 2; i <= 10; ++i) {
+    char key[16], name[16];
+    wsprintfA(key, "Category%d", i);
+    wsprintfA(name, "メニュー%d", i);
+    ::WritePrivateProfileStringA("MenuList", key, name, user.c_str());
+  }
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  HWND column = ::FindWindowExA(panel, nullptr, "CMenuWndClass", nullptr);
+  ASSERT_NE(column, nullptr);
+  HWND second = ::GetDlgItem(column, 6283), next = ::GetDlgItem(column, 6281), prev = ::GetDlgItem(column, 6280);
+  ASSERT_TRUE(second && next && prev);
+  EXPECT_TRUE(::IsWindowEnabled(next));  // ten menus on pages of eight
+  EXPECT_FALSE(::IsWindowEnabled(prev));
+
+  RECT rc;
+  ::GetWindowRect(second, &rc);
+  ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  ::Sleep(400);
+  RECT frame;
+  ::GetWindowRect(w, &frame);
+  EXPECT_EQ(frame.right - frame.left, 640) << "a menu chosen in the narrow layout shows the icon panel";
+  SaveShot(w, "panel-menus");
+
+  PressKeys({VK_MENU}, '3');
+  ::PostMessageA(w, WM_COMMAND, 6281, 0);  // not a frame command: ignored
+  ::PostMessageA(next, BM_CLICK, 0, 0);     // the next page: menus 9 and 10
+  ::Sleep(300);
+  EXPECT_TRUE(::IsWindowEnabled(prev));
+  EXPECT_FALSE(::IsWindowEnabled(next));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(column, 6283)));
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(column, 6284)));
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(Ini(user, "Init", "Menu"), "2");  // paging never changes the current menu
+
+  // Ctrl+Up and Ctrl+Down step through the menus, none before the first.
+  Launcher again;
+  HWND w2 = again.WaitForWindow();
+  ASSERT_NE(w2, nullptr);
+  ::SetForegroundWindow(w2);
+  PressKeys({VK_CONTROL}, VK_DOWN);
+  PressKeys({VK_CONTROL}, VK_UP);
+  PressKeys({VK_CONTROL}, VK_UP);
+  PressKeys({VK_CONTROL}, VK_UP);
+  PressKeys({VK_CONTROL}, VK_UP);  // already the first
+  PressKeys({VK_CONTROL}, VK_DOWN);
+  ASSERT_TRUE(again.Close());
+  EXPECT_EQ(Ini(user, "Init", "Menu"), "1");
+}
