@@ -99,7 +99,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
-  if (m_buttonPanel) m_tools.PreTranslateMessage(msg);
+  if (m_buttonPanel && m_tools.PreTranslateMessage(msg)) return true;
   if (!m_hWnd || !m_accel) return false;
   if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return false;
   return ::TranslateAcceleratorA(m_hWnd, m_accel, msg) != 0;
@@ -137,7 +137,7 @@ int CMainFrame::OnCreate() {
 void CMainFrame::CreatePanels() {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
-  m_tools.AttachData(&m_data, &m_panel, m_itemFormat, m_pathFormat);
+  m_tools.AttachData(&m_data, &m_panel, m_itemFormat, m_pathFormat, [this](int result) { OnUserSwitched(result); });
   RECT tools{m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge, client.bottom - kEdge};
   if (m_tools.CreatePanel(m_hWnd, tools, m_inst)) m_buttonPanel = m_tools.Handle();
   m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
@@ -443,6 +443,27 @@ void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
 
 void CMainFrame::RefreshPanel(bool resetScroll) {
   if (m_iconPanel) m_panel.RefreshItems(resetScroll);
+}
+
+// After a user switch (or a theme change) everything that shows the user is built again from
+// the newly loaded data and theme, before anything repaints.
+void CMainFrame::OnUserSwitched(int result) {
+  if (result == 2) {
+    OpenWebPane();
+    return;
+  }
+  m_title = m_data.Theme().Params().title;
+  ::SetWindowTextA(m_hWnd, m_title.c_str());
+  m_tools.ApplyTheme(true);
+  m_panel.ApplyTheme(true);
+  m_panel.RefreshItems(true);
+  ::ShowWindow(m_iconPanel, m_data.IsWide() ? SW_SHOW : SW_HIDE);
+  // Each user keeps a place of their own.
+  Rect r = m_data.WideRect();
+  if (!m_data.IsWide()) r.left += m_data.PaneWidth();
+  ::MoveWindow(m_hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
+  PlaceChildren();
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CMainFrame::OpenWebPane() {

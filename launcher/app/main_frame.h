@@ -51,6 +51,7 @@ class CMainFrame : public CWnd {
   void OnPathFromInstance();
   void OnReloadData();
   void SetLayout(bool wide);
+  void OnUserSwitched(int result);
   void OpenWebPane();
   void CloseWebPane();
   void OnWebCommandState(long command, bool enabled);

@@ -183,11 +183,16 @@ void CLaunchData::ReadInternetPage() {
   if (!value.empty()) m_startPage = rules::ResolveStartPage(value, m_dataFolder);
 }
 
+std::string CLaunchData::DisplayNameOf(const std::string& file) const {
+  std::string path = m_dataFolder + file;
+  char name[64] = {};  // the display name is read up to 63 characters
+  ::GetPrivateProfileStringA(kInit, "Name", "", name, sizeof name, path.c_str());
+  return rules::DisplayName(cp932::Truncate(name, 63), path);
+}
+
 void CLaunchData::ReadUserSettings() {
   Profile user(ActiveUserPath());
-  char name[64] = {};  // the display name is read up to 63 characters
-  ::GetPrivateProfileStringA(kInit, "Name", "", name, sizeof name, user.Path().c_str());
-  m_userName = rules::DisplayName(cp932::Truncate(name, 63), ActiveUserPath());
+  m_userName = DisplayNameOf(m_activeUser);
   m_resourceDll = user.GetString(kInit, "ResourceDLL", kDefaultTheme);
 
   rules::StoredGeometry g;

@@ -49,6 +49,9 @@ class CLaunchData {
   const std::vector<rules::ExtIconEntry>& ExtIcons() const { return m_extIcons; }
   int IconIndex() const { return m_iconIndex; }
   bool HasInternetPage() const { return !m_startPage.empty(); }
+  const std::string& InternetFile() const { return m_internetFile; }
+  // The display name kept in a user (or internet page) file of the data folder.
+  std::string DisplayNameOf(const std::string& file) const;
   const std::string& StartPage() const { return m_startPage; }
   const Rect& WideRect() const { return m_rcWide; }
   // The button panel's left edge in the frame: the pane width + 3 in the wide layout (the icon

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "common/theme_ids.h"
 #include "common/ui/no_erase_button.h"
@@ -28,8 +29,10 @@ constexpr Spec kButtons[] = {{6080, "", nullptr},           {6072, "LR", nullptr
 
 }  // namespace
 
-void CButtonPanelWnd::AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat) {
+void CButtonPanelWnd::AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat,
+                                 CUserListBox::SwitchedHandler onUserSwitched) {
   m_pData = data;
+  m_users.AttachData(data, std::move(onUserSwitched));
   m_panel = panel;
   m_menu.AttachData(data, panel);
   m_menu.SetFormats(itemFormat, pathFormat);
@@ -50,7 +53,13 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_PAINT: ::ValidateRect(m_hWnd, nullptr); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == CUserListBox::kControlId) m_users.OnNotify(HIWORD(wParam));
+      else OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_CTLCOLORLISTBOX:
+      if (reinterpret_cast<HWND>(lParam) == m_users.Handle()) return reinterpret_cast<LRESULT>(m_users.OnColour(reinterpret_cast<HDC>(wParam)));
+      return Default(msg, wParam, lParam);
     default: return Default(msg, wParam, lParam);
   }
 }
@@ -87,7 +96,7 @@ void CButtonPanelWnd::OnDestroy() {
 bool CButtonPanelWnd::PreTranslateMessage(MSG* msg) {
   if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
-  return false;
+  return m_users.PreTranslateMessage(msg);
 }
 
 Rect CButtonPanelWnd::ThemeRect(int id) const {
@@ -219,6 +228,9 @@ void CButtonPanelWnd::OnCommand(UINT id) {
       break;
     case kLupeId: StartFinder(); break;
     case kHelpId: ::PostMessageA(frame, WM_COMMAND, ID_HELP_FINDER, 0); break;
+    case kUserId:
+      if (!m_users.IsOpen()) m_users.Create(m_hWnd, ThemeRect(kUserId), m_pData->Theme().Params().userListHeight);
+      break;
     default: break;  // the edit popup and the user list arrive with their windows
   }
 }

@@ -7,6 +7,7 @@
 #include "common/win/handles.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/menus/menu_wnd.h"
+#include "launcher/menus/user_list_box.h"
 
 class CIconPanelWnd;
 
@@ -14,7 +15,8 @@ class CButtonPanelWnd : public CWnd {
  public:
   enum : int { kUserId = 6080, kLrId = 6072, kEditId = 6073, kHelpId = 6074, kLupeId = 6076, kTrashId = 6079 };
 
-  void AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat);
+  void AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat,
+                  CUserListBox::SwitchedHandler onUserSwitched);
   bool CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst);
   void ApplyTheme(bool full);
   void TrackHover(POINT screen);
@@ -43,6 +45,7 @@ class CButtonPanelWnd : public CWnd {
   CLaunchData* m_pData = nullptr;
   CIconPanelWnd* m_panel = nullptr;
   CMenuWnd m_menu;
+  CUserListBox m_users;
   HINSTANCE m_inst = nullptr;
   HWND m_tooltip = nullptr;
   int m_nHotId = 0;

@@ -292,3 +292,51 @@ TEST_F(MainFrameE2E, MenusAreChosenByButtonAndKeys) {
   ASSERT_TRUE(again.Close());
   EXPECT_EQ(Ini(user, "Init", "Menu"), "1");
 }
+
+// The user drop-down list: Escape closes it without a switch; Down and Enter switch to the next
+// user, whose name the button then shows and whose menus the column lists.
+TEST_F(MainFrameE2E, TheUserListSwitchesUsers) {
+  SeedUser("Image00.dll", "L");
+  std::string d = DataFolder();
+  ::WritePrivateProfileStringA("Init", "Name", "一郎", (d + "USER00.INI").c_str());
+  ::WritePrivateProfileStringA("UserList", "User2", "USER01.INI", (d + "TOPLEX.INI").c_str());
+  ::WritePrivateProfileStringA("Init", "Name", "花子", (d + "USER01.INI").c_str());
+  ::WritePrivateProfileStringA("Init", "ResourceDLL", "Image01.dll", (d + "USER01.INI").c_str());
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", (d + "USER01.INI").c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category1", "花子の仕事", (d + "USER01.INI").c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category2", "花子の趣味", (d + "USER01.INI").c_str());
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
+  HWND userButton = ::GetDlgItem(panel, 6080);
+  ASSERT_NE(userButton, nullptr);
+  EXPECT_EQ(WindowText(userButton), "一郎");
+  RECT rc;
+  ::GetWindowRect(userButton, &rc);
+
+  ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  HWND list = ::GetDlgItem(panel, 6081);
+  ASSERT_NE(list, nullptr) << "the list did not open";
+  EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 2);  // two users, no internet page
+  EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+  PressKeys({}, VK_ESCAPE);
+  EXPECT_EQ(::GetDlgItem(panel, 6081), nullptr);
+  EXPECT_EQ(Ini(d + "TOPLEX.INI", "Init", "ActiveUser"), "USER00.INI");
+
+  ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  ASSERT_NE(::GetDlgItem(panel, 6081), nullptr);
+  SaveShot(w, "panel-user-list");
+  PressKeys({}, VK_DOWN);
+  PressKeys({}, VK_RETURN);
+  ::Sleep(500);
+  EXPECT_EQ(::GetDlgItem(panel, 6081), nullptr);
+  EXPECT_EQ(Ini(d + "TOPLEX.INI", "Init", "ActiveUser"), "USER01.INI");
+  EXPECT_EQ(WindowText(userButton), "花子");
+  HWND column = ::FindWindowExA(panel, nullptr, "CMenuWndClass", nullptr);
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(column, 6283)));
+  EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(column, 6284)));
+  SaveShot(w, "panel-switched-user");
+  ASSERT_TRUE(app.Close());
+}

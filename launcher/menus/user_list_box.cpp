@@ -1,0 +1,100 @@
+#include "launcher/menus/user_list_box.h"
+
+#include "common/cp932.h"
+#include "launcher/app/theme.h"
+
+namespace {
+constexpr int kThemeDx = 3, kThemeDy = 21;  // theme coordinates to the panel's client ones
+}
+
+bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
+  if (IsOpen() || !m_pData) return false;
+  HINSTANCE inst = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+  m_hWnd = ::CreateWindowExA(0, "LISTBOX", "",
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
+                                 LBS_DISABLENOSCROLL,
+                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst,
+                             nullptr);
+  if (!m_hWnd) return false;
+  ::SetPropA(m_hWnd, "ToplexUserList", this);
+  m_previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+
+  const theme::ThemeFont& f = m_pData->Theme().Params().fontE;
+  m_font = CreateThemeFont(f);
+  m_text = f.colour1;
+  m_back = f.colour2;
+  m_brush.Reset(::CreateSolidBrush(m_back));
+  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
+  ::SetWindowPos(m_hWnd, HWND_TOP, button.left - kThemeDx, button.bottom - kThemeDy, button.Width(), listHeight, 0);
+  ::SetFocus(m_hWnd);
+
+  const auto& users = m_pData->Users();
+  m_active = -1;
+  for (std::size_t i = 0; i < users.size(); ++i) {
+    std::string name = m_pData->DisplayNameOf(users[i]);
+    ::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    if (m_active < 0 && cp932::EqualsNoCase(users[i], m_pData->ActiveUserFile())) m_active = static_cast<int>(i);
+  }
+  m_keyHeld = false;
+  ::SendMessageA(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(m_active), 0);
+  if (m_pData->HasInternetPage()) {
+    std::string page = m_pData->DisplayNameOf(m_pData->InternetFile());
+    ::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page.c_str()));
+  }
+  return true;
+}
+
+LRESULT CALLBACK CUserListBox::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = static_cast<CUserListBox*>(::GetPropA(w, "ToplexUserList"));
+  if (!self) return ::DefWindowProcA(w, msg, wp, lp);
+  WNDPROC previous = self->m_previous;
+  switch (msg) {
+    case WM_KEYDOWN: return self->OnKeyDown(wp, lp);
+    case WM_KEYUP: self->m_keyHeld = false; break;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      ::RemovePropA(w, "ToplexUserList");
+      self->m_hWnd = nullptr;
+      self->m_brush.Reset();
+      self->m_font.Reset();
+      break;
+    default: break;
+  }
+  return ::CallWindowProcA(previous, w, msg, wp, lp);
+}
+
+LRESULT CUserListBox::OnKeyDown(WPARAM key, LPARAM lp) {
+  if (key == VK_SPACE || key == VK_RETURN) Commit();
+  if (key == VK_ESCAPE) Close();
+  else m_keyHeld = true;
+  return ::CallWindowProcA(m_previous, m_hWnd, WM_KEYDOWN, key, lp);
+}
+
+bool CUserListBox::PreTranslateMessage(MSG* msg) {
+  if (!IsOpen() || msg->hwnd != m_hWnd) return false;
+  if (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP) return false;
+  ::CallWindowProcA(reinterpret_cast<WNDPROC>(&Proc), msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return true;
+}
+
+void CUserListBox::OnNotify(UINT code) {
+  if (code == LBN_SELCHANGE) Commit();
+  else if (code == LBN_KILLFOCUS) Close();
+}
+
+HBRUSH CUserListBox::OnColour(HDC dc) {
+  ::SetTextColor(dc, m_text);
+  ::SetBkColor(dc, m_back);
+  return m_brush.Get();
+}
+
+void CUserListBox::Commit() {
+  if (m_keyHeld) return;  // the selection only moves while a key is held
+  int row = static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0));
+  if (row == LB_ERR) return;
+  Close();
+  if (row == m_active) return;
+  HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+  int result = m_pData->SwitchUser(row, frame);
+  if (m_onSwitched) m_onSwitched(result);
+}
