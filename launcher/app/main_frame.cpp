@@ -463,7 +463,7 @@ void CMainFrame::OnUserSwitched(int result) {
   if (!m_data.IsWide()) r.left += m_data.PaneWidth();
   ::MoveWindow(m_hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
   PlaceChildren();
-  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMainFrame::OpenWebPane() {
