@@ -1,0 +1,64 @@
+#include "launcher/panels/drop_rules.h"
+
+#include <cstring>
+
+namespace droprules {
+namespace {
+
+// FILEGROUPDESCRIPTORA: a 4-byte count, then 592-byte FILEDESCRIPTORA records whose name (260
+// bytes) is the last field, at offset 332.
+constexpr std::size_t kCountBytes = 4, kDescriptorBytes = 592, kNameOffset = 332, kNameBytes = 260;
+constexpr std::size_t kBookmarkTitleOffset = 1024;
+
+std::uint32_t Choose(std::uint32_t allowed, std::uint32_t keyState, bool link) {
+  if (allowed & kMove) return ((keyState & kControlKey) && (allowed & kCopy)) ? kCopy : kMove;
+  if (allowed & kCopy) return kCopy;
+  if (link && (allowed & kLink)) return kLink;
+  return kNone;
+}
+
+std::optional<std::string> Terminated(const char* p, std::size_t size) {
+  const void* end = std::memchr(p, '\0', size);
+  if (!end) return std::nullopt;
+  return std::string(p, static_cast<const char*>(end) - p);
+}
+
+}  // namespace
+
+std::uint32_t PanelEffect(std::uint32_t allowed, std::uint32_t keyState) { return Choose(allowed, keyState, true); }
+std::uint32_t TrashEffect(std::uint32_t allowed, std::uint32_t keyState) { return Choose(allowed, keyState, false); }
+
+std::optional<ItemRef> ReadItemRef(const void* block, std::size_t size) {
+  if (!block || size < sizeof(ItemRef)) return std::nullopt;
+  ItemRef r;
+  std::memcpy(&r, block, sizeof r);
+  return r;
+}
+
+std::optional<std::string> ReadTerminated(const void* block, std::size_t size) {
+  if (!block) return std::nullopt;
+  return Terminated(static_cast<const char*>(block), size);
+}
+
+std::optional<Bookmark> ReadBookmark(const void* block, std::size_t size) {
+  if (!block || size <= kBookmarkTitleOffset) return std::nullopt;
+  const char* p = static_cast<const char*>(block);
+  auto url = Terminated(p, kBookmarkTitleOffset);
+  auto title = Terminated(p + kBookmarkTitleOffset, size - kBookmarkTitleOffset);
+  if (!url || !title) return std::nullopt;
+  return Bookmark{*url, *title};
+}
+
+std::optional<std::string> DescriptorTitle(const void* block, std::size_t size) {
+  if (!block || size < kCountBytes + kDescriptorBytes) return std::nullopt;
+  std::uint32_t count;
+  std::memcpy(&count, block, sizeof count);
+  if (count == 0) return std::nullopt;
+  const char* name = static_cast<const char*>(block) + kCountBytes + kNameOffset;
+  std::string title = Terminated(name, kNameBytes).value_or(std::string(name, kNameBytes - 1));
+  std::size_t dot = title.rfind('.');
+  if (dot != std::string::npos && dot != 0) title.resize(dot);
+  return title;
+}
+
+}  // namespace droprules

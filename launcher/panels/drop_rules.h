@@ -1,0 +1,40 @@
+// What a drop becomes, decided without OLE: the effects the panel and the trash offer, and the
+// reading of drag data that another program supplies (never trusted to hold what it claims).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace droprules {
+
+// The platform's values, repeated so that this stays free of Win32 headers.
+constexpr std::uint32_t kNone = 0, kCopy = 1, kMove = 2, kLink = 4;
+constexpr std::uint32_t kControlKey = 8;
+
+std::uint32_t PanelEffect(std::uint32_t allowed, std::uint32_t keyState);
+std::uint32_t TrashEffect(std::uint32_t allowed, std::uint32_t keyState);
+
+// The item format's block: {int32 menu, int32 position}; none when it is shorter.
+struct ItemRef {
+  std::int32_t menu, position;
+};
+std::optional<ItemRef> ReadItemRef(const void* block, std::size_t size);
+
+// A text that must end inside its block (a path or URL); none without a terminator.
+std::optional<std::string> ReadTerminated(const void* block, std::size_t size);
+
+// A path or URL an item can hold: at most 259 bytes.
+constexpr std::size_t kMaxItemText = 259;
+
+// "Netscape Bookmark": URL at 0, title at 1024; none when the block cannot hold both.
+struct Bookmark {
+  std::string url, title;
+};
+std::optional<Bookmark> ReadBookmark(const void* block, std::size_t size);
+
+// The title proposed from a file group descriptor's first name: cut at its last dot unless
+// that dot is the first character. None when the block holds no whole first entry.
+std::optional<std::string> DescriptorTitle(const void* block, std::size_t size);
+
+}  // namespace droprules

@@ -1,0 +1,62 @@
+#include "launcher/panels/drop_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace droprules;
+
+TEST(DropRules, EffectsOfThePanelAndTheTrash) {
+  EXPECT_EQ(PanelEffect(kMove | kCopy, 0), kMove);
+  EXPECT_EQ(PanelEffect(kMove | kCopy, kControlKey), kCopy);
+  EXPECT_EQ(PanelEffect(kMove, kControlKey), kMove);
+  EXPECT_EQ(PanelEffect(kCopy, 0), kCopy);
+  EXPECT_EQ(PanelEffect(kLink, 0), kLink);
+  EXPECT_EQ(PanelEffect(kNone, 0), kNone);
+  EXPECT_EQ(TrashEffect(kLink, 0), kNone);  // a link cannot be thrown away
+  EXPECT_EQ(TrashEffect(kCopy | kLink, 0), kCopy);
+  EXPECT_EQ(TrashEffect(kMove | kCopy, kControlKey), kCopy);
+}
+
+TEST(DropRules, BlocksAreReadOnlyWithinTheirSize) {
+  std::int32_t pair[2] = {3, 7};
+  auto ref = ReadItemRef(pair, sizeof pair);
+  ASSERT_TRUE(ref);
+  EXPECT_EQ(ref->menu, 3);
+  EXPECT_EQ(ref->position, 7);
+  EXPECT_FALSE(ReadItemRef(pair, 7));
+
+  const char path[] = {'C', ':', '\\', 'a'};  // no terminator
+  EXPECT_FALSE(ReadTerminated(path, sizeof path));
+  EXPECT_EQ(*ReadTerminated("C:\\a\0junk", 9), "C:\\a");
+
+  std::vector<char> bookmark(1030, '\0');
+  std::memcpy(bookmark.data(), "http://a/", 9);
+  std::memcpy(bookmark.data() + 1024, "Page", 4);
+  auto b = ReadBookmark(bookmark.data(), bookmark.size());
+  ASSERT_TRUE(b);
+  EXPECT_EQ(b->url, "http://a/");
+  EXPECT_EQ(b->title, "Page");
+  EXPECT_FALSE(ReadBookmark(bookmark.data(), 1024));  // too short to hold a title
+  bookmark.back() = 'x';
+  bookmark[1029] = 'x';
+  std::memset(bookmark.data() + 1024, 'x', 6);
+  EXPECT_FALSE(ReadBookmark(bookmark.data(), bookmark.size()));  // the title never ends
+}
+
+TEST(DropRules, DescriptorTitles) {
+  std::vector<char> d(4 + 592, '\0');
+  std::uint32_t one = 1;
+  std::memcpy(d.data(), &one, 4);
+  std::strcpy(d.data() + 4 + 332, "Example.url");
+  EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), "Example");
+  std::strcpy(d.data() + 4 + 332, ".url");
+  EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), ".url");
+  std::strcpy(d.data() + 4 + 332, "a.b.url");
+  EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), "a.b");
+  EXPECT_FALSE(DescriptorTitle(d.data(), d.size() - 1));  // no whole entry
+  std::uint32_t none = 0;
+  std::memcpy(d.data(), &none, 4);
+  EXPECT_FALSE(DescriptorTitle(d.data(), d.size()));
+}
