@@ -31,14 +31,11 @@ flush() {
 # Ends the picture being built: 24-bit file NAME.bmp.
 rgb() { q -alpha off -type truecolor -write "BMP3:$out/$1.bmp"; }
 # Ends an RGBA picture: NAME.bmp flattened over the background made by the ops after NAME,
-# and NAME_mask.bmp from its opacity (or MASKNAME when given as -m MASKNAME first).
+# and NAME_mask.bmp from its opacity.
 masked() {
-  local maskname=""
-  if [ "$1" = -m ]; then maskname=$2; shift 2; fi
   local name=$1; shift
   q '(' +clone "$@" +swap -compose over -composite; rgb "$name"; q +delete ')'
-  [ -n "$maskname" ] || maskname=${name}_mask
-  q -alpha extract -threshold 50% +dither -remap mpr:bw -write "BMP3:$out/$maskname.bmp"
+  q -alpha extract -threshold 50% +dither -remap mpr:bw -write "BMP3:$out/${name}_mask.bmp"
 }
 solid() { echo "(" -size "$1x$2" "xc:$3" ")"; }                  # background op: W H colour
 crop() { echo "(" "$out/$1.bmp" -crop "$2x$3+$4+$5" +repage ")"; }  # background op: file W H X Y
