@@ -31,14 +31,11 @@ flush() {
 # Ends the picture being built: 24-bit file NAME.bmp.
 rgb() { q -alpha off -type truecolor -write "BMP3:$out/$1.bmp"; }
 # Ends an RGBA picture: NAME.bmp flattened over the background made by the ops after NAME,
-# and NAME_mask.bmp from its opacity (or MASKNAME when given as -m MASKNAME first).
+# and NAME_mask.bmp from its opacity.
 masked() {
-  local maskname=""
-  if [ "$1" = -m ]; then maskname=$2; shift 2; fi
   local name=$1; shift
   q '(' +clone "$@" +swap -compose over -composite; rgb "$name"; q +delete ')'
-  [ -n "$maskname" ] || maskname=${name}_mask
-  q -alpha extract -threshold 50% +dither -remap mpr:bw -write "BMP3:$out/$maskname.bmp"
+  q -alpha extract -threshold 50% +dither -remap mpr:bw -write "BMP3:$out/${name}_mask.bmp"
 }
 solid() { echo "(" -size "$1x$2" "xc:$3" ")"; }                  # background op: W H colour
 crop() { echo "(" "$out/$1.bmp" -crop "$2x$3+$4+$5" +repage ")"; }  # background op: file W H X Y
@@ -323,17 +320,23 @@ grip_band() {  # OX OY BAND1 BAND2 RIDGE RIDGE_HI
     done
   fi
 }
-# Every tile state shares one outline: the face and its shadow, SX SY lower right. A pressed face
-# moves into the shadow, which then shows as the hollow it left.
+# Every tile state shares one outline, the face and its shadow SX SY lower right, and so one mask:
+# the panel cuts every state out through the pressed mask. A pressed face moves into the shadow,
+# which then shows as the hollow it left.
+silhouette() { draw "$1" "roundrectangle 0,0 $((FW - 1)),$((FH - 1)) $TILE_RADIUS,$TILE_RADIUS"
+  draw "$1" "roundrectangle $SX,$SY $((TW - 1)),$((TH - 1)) $TILE_RADIUS,$TILE_RADIUS"; }
 tile() {  # NAME OX OY TOP BOT EDGE EDGEWIDTH BAND1 BAND2 RIDGE RIDGE_HI
-  q '(' -size "${TW}x$TH" xc:none
-  draw "$TILE_SHADOW" "roundrectangle 0,0 $((FW - 1)),$((FH - 1)) $TILE_RADIUS,$TILE_RADIUS"
-  draw "$TILE_SHADOW" "roundrectangle $SX,$SY $((TW - 1)),$((TH - 1)) $TILE_RADIUS,$TILE_RADIUS"
+  q '(' -size "${TW}x$TH" "xc:$GRID_BASE"
+  silhouette "$TILE_SHADOW"
   face "$FW" "$FH" "$TILE_RADIUS" "$4" "$5" "$6" "$4"; put "$2" "$3"
   grip_band "$2" "$3" "$8" "$9" "${10}" "${11}"
   [ "$7" = 2 ] && line "$6" 1 "roundrectangle $(($2 + 1)),$(($3 + 1)) $(($2 + FW - 2)),$(($3 + FH - 2)) $((TILE_RADIUS - 1)),$((TILE_RADIUS - 1))"
-  masked -m "$1_mask" "$1" $(solid "$TW" "$TH" "$GRID_BASE"); q +delete ')'
+  rgb "$1"; q +delete ')'
 }
+q "(" -size "${TW}x$TH" xc:none; silhouette white
+q -alpha extract -threshold 50% +dither -remap mpr:bw
+for s in normal hover pressed grip; do q -write "BMP3:$out/tile_${s}_mask.bmp"; done
+q +delete ')'
 tile tile_normal 0 0 "$TILE_TOP" "$TILE_BOT" "$TILE_EDGE" 1 "$TILE_BAND" "$TILE_BAND2" "$TILE_RIDGE" "$TILE_RIDGE_HI"
 tile tile_hover 0 0 "$TILE_HOT_TOP" "$TILE_HOT_BOT" "$TILE_HOT_EDGE" 2 "$TILE_BAND" "$TILE_BAND2" "$TILE_RIDGE" "$TILE_RIDGE_HI"
 tile tile_pressed "$SX" "$SY" "$TILE_BOT" "$TILE_HOT_BOT" "$TILE_HOT_EDGE" 2 "$TILE_BAND2" "$TILE_BAND" "$TILE_RIDGE" "$TILE_RIDGE_HI"

@@ -91,8 +91,8 @@ frame() { local x=$1 y=$2 w=$3 h=$4
   dargs+=(-fill none -stroke "$(c IDS_DLG_FRAME1_COLOR)" -draw "rectangle $x,$y $((x + w - 2)),$((y + h - 2))"
     -stroke "$(c IDS_DLG_FRAME2_COLOR)" -draw "rectangle $((x + 1)),$((y + 1)) $((x + w - 1)),$((y + h - 1))" -stroke none); }
 # A label as the shadow-text primitive draws it: background restored under it, shadow 1 right 2 down.
-lbl() { local x=$1 y=$2 w=$3
-  dargs+=('(' "$(a dialog_back)" -crop "${w}x16+$x+$y" +repage ')' -geometry "+$x+$y" -composite
+lbl() { local x=$1 y=$2 w=$3 back=${5:-dialog_back} bx=${6:-$1} by=${7:-$2}
+  dargs+=('(' "$(a "$back")" -crop "${w}x16+$bx+$by" +repage ')' -geometry "+$x+$y" -composite
     -fill "$(c IDS_DLG_SHADOW_COLOR)" -annotate "+$((x + 2))+$((y + 2))" "$4"
     -fill "$(c IDS_DLG_TEXT_COLOR)" -annotate "+$((x + 1))+$y" "$4"); }
 box() { dargs+=(-fill "$(c "$5")" -stroke "$(c IDS_DLG_FRAME1_COLOR)" -draw "rectangle $1,$2 $(($1 + $3 - 1)),$(($2 + $4 - 1))" -stroke none); }
@@ -105,7 +105,7 @@ box "$(V EDIT_X)" "$(V EDIT_Y)" "$(V EDIT_WIDTH)" "$(V EDIT_HEIGHT)" IDS_DLG_EDI
 box "$(V LIST_X)" "$(V LIST_Y)" "$(V LIST_WIDTH)" "$(V LIST_HEIGHT)" IDS_DLG_LIST_BACK_COLOR
 lbl "$(V ADD_LABEL_X)" "$(V ADD_LABEL_Y)" 104 "メニュー追加(M)"
 lbl "$(V LIST_LABEL_X)" "$(V LIST_LABEL_Y)" 214 "メニュー順序変更・名称変更・削除(E)"
-lbl 21 3 150 "メニュー追加・変更・削除"
+lbl 21 3 150 "メニュー追加・変更・削除" caption_active 20 2
 dargs+=(-fill "$(c IDS_DLG_LIST_TEXT_COLOR)")
 y=$(($(V LIST_Y) + 2))
 for n in "${menus[@]:0:6}"; do dargs+=(-annotate "+$(($(V LIST_X) + 3))+$y" "$n"); y=$((y + 16)); done
@@ -127,4 +127,4 @@ shopt -s extglob
   -background '#808890' "$tmp/sheet.png"
 "$CONVERT" -background '#808890' '(' "$tmp/main.png" '(' "$tmp/dialog.png" "$tmp/popup.png" -gravity west -splice 0x0 \
   -background '#808890' -gravity northwest -append ')' -gravity north +append -bordercolor '#808890' -border 8 ')' \
-  "$tmp/sheet.png" -gravity center -append "$png"
+  "$tmp/sheet.png" -gravity center -append +repage -depth 8 "$png"
