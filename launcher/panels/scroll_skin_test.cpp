@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "common/theme_ids.h"
@@ -207,5 +208,62 @@ TEST_F(ScrollSkinTest, SkinnedListOnScreen) {
   EXPECT_EQ(skintest::WindowPixel(list, up.x - window.left, up.y - window.top), PartCentre(IDB_SCROLL_UP))
       << "the system's bar shows";
   skintest::SaveShot(list, "scroll-skin-list");
+  ::DestroyWindow(list);
+}
+
+TEST_F(ScrollSkinTest, DraggingTheThumbKeepsTheSkinOverTheSystemBar) {
+  ::ShowWindow(m_host, SW_SHOWNOACTIVATE);
+  HWND list = List(100, 300);
+  ASSERT_EQ(InstallScrollBarSkin(list, kBase), 1);
+  ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  skintest::Pump();
+  RECT client;
+  ::GetClientRect(list, &client);
+  POINT press{client.right + ::GetSystemMetrics(SM_CXVSCROLL) / 2, ::GetSystemMetrics(SM_CYVSCROLL) + 4};
+  ::ClientToScreen(list, &press);
+
+  // The system tracks the thumb in its own loop on this thread; another thread moves the mouse
+  // and looks for the cover meanwhile.
+  struct Seen {
+    bool cover = false, visible = false;
+    RECT rect{};
+  } seen;
+  UniqueHandle done(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  std::thread mover([&] {
+    ::SetCursorPos(press.x, press.y);
+    skintest::MouseButton(press, true);
+    for (int step = 1; step <= 8; ++step) {
+      ::Sleep(40);  // pacing for the other thread's loop, not a measurement
+      skintest::MouseMove({press.x, press.y + 12 * step});
+      if (HWND cover = ::FindWindowA(kScrollCoverClass, nullptr)) {
+        seen.cover = true;
+        seen.visible = ::IsWindowVisible(cover) != FALSE;
+        ::GetWindowRect(cover, &seen.rect);
+      }
+      if (step == 6) {
+        RECT shot;
+        ::GetWindowRect(list, &shot);
+        skintest::SaveScreenShot(shot, "scroll-skin-drag");
+      }
+    }
+    ::Sleep(40);
+    skintest::MouseButton({press.x, press.y + 96}, false);
+    ::Sleep(40);
+    ::SetEvent(done.Get());
+  });
+  HANDLE finished = done.Get();
+  for (int rounds = 0; rounds < 1000; ++rounds) {
+    if (::MsgWaitForMultipleObjects(1, &finished, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0)
+      break;
+    skintest::Pump();
+  }
+  mover.join();
+  skintest::Pump();
+
+  EXPECT_TRUE(seen.cover) << "no cover while the thumb was dragged";
+  EXPECT_TRUE(seen.visible);
+  EXPECT_EQ(seen.rect.right - seen.rect.left, ::GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "the drag scrolled the list";
+  EXPECT_FALSE(::FindWindowA(kScrollCoverClass, nullptr)) << "the cover goes with the capture";
   ::DestroyWindow(list);
 }

@@ -77,22 +77,17 @@ inline UniqueBitmap CopyOf(HBITMAP b) {
   return copy;
 }
 
-// Saves what a shown window looks like (its own pixels, children included) as
-// build\shots\<name>.bmp; scripts/test turns it into a PNG.
-inline void SaveShot(HWND w, const std::string& name) {
-  RECT rc;
-  if (!::GetWindowRect(w, &rc)) return;
-  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+// Writes a DC's pixels (width x height from its origin) to build\shots\<name>.bmp; scripts/test
+// turns it into a PNG.
+inline void SaveBitmapFile(HDC source, int x, int y, int width, int height, const std::string& name) {
   if (width <= 0 || height <= 0) return;
-  WindowFrameDC screen(w);
-  MemoryDC mem(screen.Get());
+  MemoryDC mem(source);
   BITMAPINFOHEADER bih{sizeof bih, width, height, 1, 24, BI_RGB};
   void* bits = nullptr;
-  UniqueBitmap dib(
-      ::CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueBitmap dib(::CreateDIBSection(source, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib) return;
   mem.Select(dib.Get());
-  ::BitBlt(mem.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+  ::BitBlt(mem.Get(), 0, 0, width, height, source, x, y, SRCCOPY);
   ::GdiFlush();
   const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, image = stride * height;
   BITMAPFILEHEADER bfh{0x4D42, static_cast<DWORD>(sizeof bfh + sizeof bih + image), 0, 0,
@@ -108,6 +103,20 @@ inline void SaveShot(HWND w, const std::string& name) {
   ::WriteFile(f.Get(), bits, image, &n, nullptr);
 }
 
+// What a shown window looks like: its own pixels, children included.
+inline void SaveShot(HWND w, const std::string& name) {
+  RECT rc;
+  if (!::GetWindowRect(w, &rc)) return;
+  WindowFrameDC dc(w);
+  SaveBitmapFile(dc.Get(), 0, 0, rc.right - rc.left, rc.bottom - rc.top, name);
+}
+
+// What the screen shows over a rectangle, other windows on top included.
+inline void SaveScreenShot(const RECT& rc, const std::string& name) {
+  WindowDC screen(nullptr);
+  SaveBitmapFile(screen.Get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, name);
+}
+
 // A real press or release of the left button at a screen point.
 inline void MouseButton(POINT at, bool down) {
   ::SetCursorPos(at.x, at.y);
@@ -116,6 +125,16 @@ inline void MouseButton(POINT at, bool down) {
   in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   ::SendInput(1, &in, sizeof in);
   Pump();
+}
+
+// Moves the cursor with real input, so that the window under it sees the move.
+inline void MouseMove(POINT to) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>(to.x * 65535LL / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+  in.mi.dy = static_cast<LONG>(to.y * 65535LL / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &in, sizeof in);
 }
 
 // A plain top-level window to own dialogs and hold controls. Under Wine on a bare X server,
