@@ -195,8 +195,10 @@
 #define IDS_DLG_READONLY_BACK_COLOR 31108
 #define IDS_DLG_LIST_TEXT_COLOR 31109
 #define IDS_DLG_LIST_BACK_COLOR 31110
-#define DLG_CLOSE_BOX_RIGHT 17  // close box at (background width - 17, 3)
+#define DLG_CLOSE_BOX_RIGHT 17  // close box at (background width - 17, 3), drawn from IDB_CLOSE
 #define DLG_CLOSE_BOX_TOP 3
+#define DLG_CLOSE_BOX_WIDTH 16
+#define DLG_CLOSE_BOX_HEIGHT 13
 
 // Theme selection dialog
 #define IDS_THEMEDLG_LABEL_X 11101

@@ -93,6 +93,7 @@ using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
 using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
 using UniquePalette = UniqueResource<GdiObjectTraits<HPALETTE>>;
+using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueFind = UniqueResource<FindTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
@@ -106,6 +107,22 @@ class WindowDC {
   }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
+  HDC Get() const { return m_dc; }
+
+ private:
+  HWND m_wnd;
+  HDC m_dc;
+};
+
+// The device context of a whole window, frame and scroll bars included, released on scope exit.
+class WindowFrameDC {
+ public:
+  explicit WindowFrameDC(HWND wnd) : m_wnd(wnd), m_dc(::GetWindowDC(wnd)) {}
+  ~WindowFrameDC() {
+    if (m_dc) ::ReleaseDC(m_wnd, m_dc);
+  }
+  WindowFrameDC(const WindowFrameDC&) = delete;
+  WindowFrameDC& operator=(const WindowFrameDC&) = delete;
   HDC Get() const { return m_dc; }
 
  private:

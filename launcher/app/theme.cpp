@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "launcher/panels/scroll_skin.h"
+
 std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
   constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
   UniqueModule lib(::LoadLibraryExA(path.c_str(), nullptr, kAsData));
@@ -14,6 +16,11 @@ CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) {
   const theme::ThemeFont* fonts[] = {&m_params.fontA, &m_params.fontB, &m_params.fontC, &m_params.fontD,
                                      &m_params.fontE};
   for (int i = 0; i < 5; ++i) m_fonts[i] = CreateThemeFont(*fonts[i]);
+}
+
+CTheme::~CTheme() {
+  // No skinned scroll bar may go on drawing from pictures that are about to be freed.
+  if (ScrollSkinTheme() == this) SetScrollSkinTheme(nullptr);
 }
 
 UniqueFont CreateThemeFont(const theme::ThemeFont& f) {

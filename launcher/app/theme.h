@@ -14,6 +14,7 @@ class CTheme {
  public:
   // Loads the library as a data file; an empty theme (no module) when it cannot be loaded.
   static std::unique_ptr<CTheme> Load(const std::string& path);
+  ~CTheme();
 
   HMODULE Module() const { return m_module.Get(); }
   const theme::Params& Params() const { return m_params; }

@@ -6,6 +6,7 @@
 #include "common/profile.h"
 #include "common/win/modal_guard.h"
 #include "launcher/data/item_store.h"
+#include "launcher/panels/scroll_skin.h"
 
 namespace {
 
@@ -225,7 +226,9 @@ bool CLaunchData::LoadTheme() {
     GuardedMessageBox(nullptr, "リソースファイルが見つかりません", "エラー", MB_OK | MB_ICONWARNING);
     return false;
   }
-  m_theme = std::move(loaded);  // the new theme is complete before the old one goes
+  // The new theme is complete before the old one goes; skinned scroll bars move over first.
+  SetScrollSkinTheme(loaded.get());
+  m_theme = std::move(loaded);
   SetWide(m_wideAtLoad);
   return true;
 }

@@ -1,0 +1,327 @@
+#include "launcher/panels/skin_dialog.h"
+
+#include "common/win/gdi.h"
+#include "launcher/app/resource.h"
+#include "launcher/app/theme.h"
+#include "launcher/panels/draw.h"
+#include "launcher/panels/scroll_skin.h"
+#include "launcher/panels/skin_layout.h"
+
+namespace {
+constexpr UINT kHoverPeriodMs = 50;
+constexpr DWORD kKeepStyles = 0xFF3FFFFF;  // everything but WS_CAPTION
+constexpr DWORD kCloseBoxStyle = 0x5400000B;  // child, visible, clip siblings, owner-draw
+constexpr int kOutOfSight = 10000;
+constexpr int kTitleFontHeight = 12;
+constexpr char kTitleFace[] = "ＭＳ Ｐゴシック";
+constexpr int kLabelBytes = 256, kTitleBytes = 260;
+constexpr UINT kTitleFormat = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+
+bool SizeOf(HBITMAP b, int& width, int& height) {
+  BITMAP bm{};
+  if (!b || !::GetObjectA(b, sizeof bm, &bm)) return false;
+  width = bm.bmWidth;
+  height = bm.bmHeight;
+  return true;
+}
+
+void Outline(HDC dc, int left, int top, int right, int bottom) {
+  POINT pts[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+  ::Polyline(dc, pts, 5);
+}
+}  // namespace
+
+CSkinDialog::CSkinDialog(int templateId, HWND parent) : CDialog(templateId, parent) {}
+
+CSkinDialog::~CSkinDialog() = default;
+
+void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionActiveId, int captionInactiveId,
+                           bool drawTitle) {
+  m_theme = &theme;
+  m_background = theme.Bitmap(backgroundId);
+  m_captionActive = captionActiveId;
+  m_captionInactive = captionInactiveId;
+  m_drawTitle = drawTitle;
+  m_textColour = theme.Colour(IDS_DLG_TEXT_COLOR, RGB(255, 255, 255));
+  m_shadowColour = theme.Colour(IDS_DLG_SHADOW_COLOR, RGB(0, 0, 0));
+  m_titleFont.Reset(::CreateFontA(kTitleFontHeight, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kTitleFace));
+
+  const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((style & kKeepStyles) | WS_CLIPCHILDREN | WS_SYSMENU));
+
+  int width = 0, height = 0;
+  if (SizeOf(m_background, width, height)) {
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME),
+                   height + 2 * ::GetSystemMetrics(SM_CYDLGFRAME),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  } else {  // no background: the template's own client size
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    width = rc.right;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                   SWP_FRAMECHANGED);
+  }
+  const Rect box = skin::CloseBox(width);
+  ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, box.left, box.top, box.Width(), box.Height(), m_hWnd,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_CLOSE)), ::GetModuleHandleA(nullptr),
+                    nullptr);
+}
+
+void CSkinDialog::PlaceBesideParent() {
+  RECT window, desktop, parent;
+  ::GetWindowRect(m_hWnd, &window);
+  ::GetWindowRect(::GetDesktopWindow(), &desktop);
+  const bool hasParent = Parent() && ::GetWindowRect(Parent(), &parent);
+  const Rect parentRect{parent.left, parent.top, parent.right, parent.bottom};
+  const skin::Point p = skin::PlaceDialog(window.right - window.left, window.bottom - window.top,
+                                          hasParent ? &parentRect : nullptr,
+                                          {desktop.left, desktop.top, desktop.right, desktop.bottom});
+  ::SetWindowPos(m_hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect CSkinDialog::ReadBox(const ThemeBox& b) const {
+  const int x = m_theme->Number(b.xId, b.x), y = m_theme->Number(b.yId, b.y);
+  return {x, y, x + m_theme->Number(b.widthId, b.width), y + m_theme->Number(b.heightId, b.height)};
+}
+
+void CSkinDialog::PlaceControl(int id, const ThemeBox& box) {
+  const Rect r = ReadBox(box);
+  ::MoveWindow(::GetDlgItem(m_hWnd, id), r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook) {
+  HWND button = ::GetDlgItem(m_hWnd, id);
+  const int x = m_theme->Number(pos.xId, pos.x), y = m_theme->Number(pos.yId, pos.y);
+  int width = 0, height = 0;
+  if (!SizeOf(m_theme->Bitmap(base + IDB_STATE_NORMAL), width, height)) {
+    RECT rc;
+    ::GetWindowRect(button, &rc);
+    width = rc.right - rc.left;
+    height = rc.bottom - rc.top;
+  }
+  const LONG style = ::GetWindowLongA(button, GWL_STYLE);
+  ::SetWindowLongA(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+  ::MoveWindow(button, x, y, width, height, TRUE);
+  m_buttons.push_back({id, base, x, y, hasDisabledLook});
+}
+
+void CSkinDialog::AddLabel(int id, const ThemeBox& box, UINT format) {
+  const Rect r = ReadBox(box);
+  ::MoveWindow(::GetDlgItem(m_hWnd, id), kOutOfSight, kOutOfSight, 0, 0, FALSE);
+  m_labels.push_back({id, RECT{r.left, r.top, r.right, r.bottom}, format});
+}
+
+void CSkinDialog::AddFrame(const ThemeBox& box) {
+  const Rect r = ReadBox(box);
+  m_frames.push_back(RECT{r.left, r.top, r.right, r.bottom});
+}
+
+void CSkinDialog::SetControlColours(int id, COLORREF text, COLORREF back) {
+  for (Colours& c : m_colours) {
+    if (c.id != id) continue;
+    c.text = text;
+    c.back = back;
+    c.brush.Reset(::CreateSolidBrush(back));
+    return;
+  }
+  m_colours.push_back({id, text, back, UniqueBrush(::CreateSolidBrush(back))});
+}
+
+void CSkinDialog::SkinListBox(int id) {
+  InstallScrollBarSkin(::GetDlgItem(m_hWnd, id), IDB_SCROLL_DIALOG);
+  SetControlColours(id, m_theme->Colour(IDS_DLG_LIST_TEXT_COLOR, RGB(0, 0, 0)),
+                    m_theme->Colour(IDS_DLG_LIST_BACK_COLOR, RGB(255, 255, 255)));
+}
+
+void CSkinDialog::StartHoverTimer() {
+  m_nHotId = 0;
+  m_timer = ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr) != 0;
+}
+
+INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  switch (msg) {
+    case WM_NCACTIVATE: OnNcActivate(wParam != 0); return FALSE;
+    case WM_LBUTTONDOWN: OnLButtonDown(pt); return FALSE;
+    case WM_MOUSEMOVE: OnMouseMove(pt); return FALSE;
+    case WM_LBUTTONUP: OnLButtonUp(pt); return FALSE;
+    case WM_CAPTURECHANGED: m_ptDragAnchor = {-1, -1}; return FALSE;
+    case WM_ERASEBKGND:
+      if (!m_background) return FALSE;
+      BlitBitmap(reinterpret_cast<HDC>(wParam), 0, 0, m_background);
+      return SetResult(1);
+    case WM_PAINT:
+      if (!m_theme) return FALSE;
+      OnPaint();
+      return TRUE;
+    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_TIMER:
+      if (wParam != IDT_HOVER) return FALSE;
+      OnHoverTimer();
+      return TRUE;
+    case WM_DESTROY:
+      if (m_timer) ::KillTimer(m_hWnd, IDT_HOVER);
+      m_timer = false;
+      return FALSE;
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_FRAME_CLOSE) {
+        OnCancel();
+        return TRUE;
+      }
+      break;
+    default: break;
+  }
+  return CDialog::DialogProc(msg, wParam, lParam);
+}
+
+void CSkinDialog::OnNcActivate(bool active) {
+  if (active == (m_bActive != FALSE)) return;
+  m_bActive = active ? TRUE : FALSE;
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  ::UpdateWindow(m_hWnd);
+}
+
+void CSkinDialog::OnLButtonDown(POINT pt) {
+  if (!skin::StartsDrag(pt.y)) return;
+  m_ptDragAnchor = pt;
+  ::SetCapture(m_hWnd);
+}
+
+void CSkinDialog::MoveByDrag(POINT pt) {
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  ::MoveWindow(m_hWnd, rc.left + pt.x - m_ptDragAnchor.x, rc.top + pt.y - m_ptDragAnchor.y, rc.right - rc.left,
+               rc.bottom - rc.top, TRUE);
+}
+
+void CSkinDialog::OnMouseMove(POINT pt) {
+  if (m_ptDragAnchor.x == -1 && m_ptDragAnchor.y == -1) return;
+  MoveByDrag(pt);
+}
+
+void CSkinDialog::OnLButtonUp(POINT pt) {
+  if (m_ptDragAnchor.x != -1 || m_ptDragAnchor.y != -1) {
+    MoveByDrag(pt);
+    m_ptDragAnchor = {-1, -1};  // before the release, whose WM_CAPTURECHANGED finds no drag
+    ::ReleaseCapture();
+  }
+  m_ptDragAnchor = {-1, -1};
+}
+
+void CSkinDialog::PaintSkin(HDC dc) {
+  BlitBitmap(dc, 0, 0, m_background);
+  const int captionId = m_bActive ? m_captionActive : m_captionInactive;
+  HBITMAP caption = captionId ? m_theme->Bitmap(captionId) : nullptr;
+  BlitBitmap(dc, skin::kCaptionX, skin::kCaptionY, caption);
+
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  if (m_drawTitle) {
+    char title[kTitleBytes] = {};
+    ::GetWindowTextA(m_hWnd, title, sizeof title);
+    const Rect t = skin::TitleBox(client.right);
+    DrawShadowText(dc, title, RECT{t.left, t.top, t.right, t.bottom}, kTitleFormat, m_titleFont.Get(), m_textColour,
+                   m_shadowColour, caption, t.left, t.top);
+  }
+  if (!m_frames.empty()) {
+    UniquePen first(::CreatePen(PS_SOLID, 1, m_theme->Colour(IDS_DLG_FRAME1_COLOR, RGB(255, 255, 255))));
+    UniquePen second(::CreatePen(PS_SOLID, 1, m_theme->Colour(IDS_DLG_FRAME2_COLOR, RGB(0, 0, 0))));
+    for (const RECT& f : m_frames) {
+      {
+        ScopedSelect pen(dc, first.Get());
+        Outline(dc, f.left, f.top, f.right - 2, f.bottom - 2);
+      }
+      ScopedSelect pen(dc, second.Get());
+      Outline(dc, f.left + 1, f.top + 1, f.right - 1, f.bottom - 1);
+    }
+  }
+  for (const Label& l : m_labels) {
+    char text[kLabelBytes] = {};
+    ::GetDlgItemTextA(m_hWnd, l.id, text, sizeof text);
+    DrawShadowText(dc, text, l.box, l.format, m_titleFont.Get(), m_textColour, m_shadowColour, m_background,
+                   l.box.left, l.box.top);
+  }
+}
+
+void CSkinDialog::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  // Drawn off screen and copied once, so the caption and title never flicker.
+  UniqueBitmap buffer(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+  if (buffer) {
+    MemoryDC mem(dc);
+    mem.Select(buffer.Get());
+    PaintSkin(mem.Get());
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, mem.Get(), 0, 0, SRCCOPY);
+  } else {
+    PaintSkin(dc);
+  }
+  ::EndPaint(m_hWnd, &ps);
+}
+
+const CSkinDialog::Button* CSkinDialog::FindButton(int id) const {
+  for (const Button& b : m_buttons)
+    if (b.id == id) return &b;
+  return nullptr;
+}
+
+bool CSkinDialog::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  if (!m_theme || d->CtlType != ODT_BUTTON) return false;
+  const bool pressed = (d->itemState & ODS_SELECTED) != 0;
+  if (d->CtlID == IDC_FRAME_CLOSE) {
+    BlitBitmap(d->hDC, 0, 0, m_theme->Bitmap(pressed ? IDB_CLOSE_PRESSED : IDB_CLOSE));
+    return true;
+  }
+  const Button* b = FindButton(static_cast<int>(d->CtlID));
+  if (!b) return false;
+  const int state = skin::ButtonState((d->itemState & ODS_DISABLED) != 0, pressed, m_nHotId == b->id,
+                                      b->hasDisabledLook);
+  HBITMAP image = m_theme->Bitmap(b->base + state);
+  if (image) {
+    DrawMasked(d->hDC, 0, 0, image, m_theme->Bitmap(b->base + IDB_STATE_MASK + state), m_background, b->x, b->y);
+    return true;
+  }
+  // A theme without this set still shows a usable button.
+  RECT rc = d->rcItem;
+  ::DrawFrameControl(d->hDC, &rc, DFC_BUTTON,
+                     DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | ((d->itemState & ODS_DISABLED) ? DFCS_INACTIVE : 0));
+  char text[kLabelBytes] = {};
+  ::GetWindowTextA(d->hwndItem, text, sizeof text);
+  ::SetBkMode(d->hDC, TRANSPARENT);
+  ::DrawTextA(d->hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  return true;
+}
+
+void CSkinDialog::OnHoverTimer() {
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  HWND under = ::WindowFromPoint(cursor);
+  int id = 0;
+  if (m_bActive && under && ::IsChild(m_hWnd, under)) {
+    const int candidate = ::GetDlgCtrlID(under);
+    if (FindButton(candidate)) id = candidate;
+  }
+  // A held button keeps its look until it is released.
+  if (id == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  const int old = m_nHotId;
+  m_nHotId = id;
+  if (old) ::InvalidateRect(::GetDlgItem(m_hWnd, old), nullptr, FALSE);
+  if (id) ::InvalidateRect(::GetDlgItem(m_hWnd, id), nullptr, FALSE);
+}
+
+INT_PTR CSkinDialog::OnCtlColor(HDC dc, HWND ctl) {
+  const int id = ::GetDlgCtrlID(ctl);
+  for (const Colours& c : m_colours) {
+    if (c.id != id) continue;
+    ::SetTextColor(dc, c.text);
+    ::SetBkColor(dc, c.back);
+    return reinterpret_cast<INT_PTR>(c.brush.Get());
+  }
+  return FALSE;
+}
