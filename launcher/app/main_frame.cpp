@@ -12,6 +12,8 @@
 #include "common/win/modal_guard.h"
 #include "launcher/app/item_request.h"
 #include "launcher/app/launch_item.h"
+#include "launcher/menus/item_info_dlg.h"
+#include "launcher/panels/drag_drop.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/package_check.h"
 
@@ -89,6 +91,8 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: OnDestroy(); return 0;
     case UM_ITEM_ACTION: OnItemAction(wParam, lParam); return 0;
     case UM_ITEM_DROP: OnItemDrop(wParam, AcceptItemRequest(lParam)); return 0;
+    case UM_BEGIN_ITEM_DRAG: OnBeginItemDrag(static_cast<int>(lParam)); return 0;
+    case UM_PATH_FROM_FINDER: OnPathFromFinder(); return 0;
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
@@ -593,6 +597,53 @@ void CMainFrame::OnReloadData() {
   RefreshPanel(true);
   ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CMainFrame::OnBeginItemDrag(int position) {
+  const std::int32_t block[2] = {m_data.CurrentMenu(), position};
+  StartItemDrag(m_itemFormat, block, sizeof block);  // returns when the drag has ended
+}
+
+// A path handed over by the finder through the bridge: confirmed in the item dialog and added.
+void CMainFrame::OnPathFromFinder() {
+  if (ModalGuard::IsSet()) {
+    SignalFinderDone();  // refused, yet the finder's wait ends
+    return;
+  }
+  char block[handoff::kBlockSize] = {};
+  if (m_handoffView) std::memcpy(block, m_handoffView, sizeof block);
+  handoff::FinderBlock request;
+  std::memcpy(&request, block, sizeof request);
+  std::string_view path = cp932::TerminatedView(request.path, sizeof request.path);
+  if (path.size() < sizeof request.path && !path.empty()) {
+    std::string file(path);
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+    CItemInfoDlg dlg(&m_data, m_hWnd);
+    PrepareNewItem(dlg.Info(), file.c_str(), info.szDisplayName);
+    ModalGuard guard;
+    ::SetForegroundWindow(m_hWnd);
+    if (dlg.DoModal() == IDOK) {
+      ItemRecord r;
+      r.menu = request.menu;
+      r.position = -1;
+      r.file = file;
+      r.caption = dlg.Info().caption;
+      r.description = info.szDisplayName;
+      const SYSTEMTIME& t = dlg.Info().date;
+      r.date = ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+      if (m_data.Items().Append(std::move(r)) != CItemTable::kOk)
+        ::MessageBoxA(m_hWnd, kCannotStore, m_title.c_str(), MB_OK | MB_ICONWARNING);
+      RefreshPanel(false);
+    }
+  }
+  SignalFinderDone();
+  if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::SetForegroundWindow(finder);
+}
+
+void CMainFrame::SignalFinderDone() {
+  UniqueHandle done(::OpenEventA(EVENT_MODIFY_STATE, FALSE, handoff::kCompletionEvent));
+  if (done) ::SetEvent(done.Get());
 }
 
 void CMainFrame::OnPathFromInstance() {

@@ -49,6 +49,9 @@ class CMainFrame : public CWnd {
   void RefreshPanel(bool resetScroll);
   UINT RegisteredFormat(UINT nameId) const;
   void OnPathFromInstance();
+  void OnPathFromFinder();
+  void SignalFinderDone();
+  void OnBeginItemDrag(int position);
   void OnReloadData();
   void SetLayout(bool wide);
   void OnUserSwitched(int result);

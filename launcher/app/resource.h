@@ -4,6 +4,9 @@
 #define IDR_MAINFRAME 128  // icon and accelerator table of the normal window
 #define IDR_WEBPANE 133    // accelerator table while the web pane is open
 #define IDD_ABOUTBOX 100
+#define IDD_ITEMINFO 145
+#define IDD_ITEM_POPUP 150
+#define IDD_EDIT_POPUP 135
 
 #define IDS_MAIN_CLASS 1
 #define IDS_MAIN_CLASS2 3

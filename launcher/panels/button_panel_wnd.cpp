@@ -9,7 +9,9 @@
 #include "common/ui/no_erase_button.h"
 #include "common/win/gdi.h"
 #include "launcher/app/resource.h"
+#include "launcher/panels/drag_drop.h"
 #include "launcher/panels/icon_panel_wnd.h"
+#include "launcher/panels/popup_dlg.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ void CButtonPanelWnd::AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT i
                                  CUserListBox::SwitchedHandler onUserSwitched) {
   m_pData = data;
   m_users.AttachData(data, std::move(onUserSwitched));
+  m_cfIconItem = itemFormat;
   m_panel = panel;
   m_menu.AttachData(data, panel);
   m_menu.SetFormats(itemFormat, pathFormat);
@@ -69,6 +72,12 @@ int CButtonPanelWnd::OnCreate() {
     const char* text = b.id == kUserId ? m_pData->UserName().c_str() : b.text;
     CNoEraseButton::Create(m_hWnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
   }
+  m_pDropTarget = new CTrashDropTarget(
+      m_pData, Button(kTrashId), m_cfIconItem, [this](bool hot) { SetTrashHighlight(hot); },
+      [this] {
+        if (m_panel) m_panel->RefreshItems(false);
+      });
+  RegisterTarget(Button(kTrashId), m_pDropTarget);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
   for (const Spec& b : kButtons) {
@@ -86,6 +95,8 @@ int CButtonPanelWnd::OnCreate() {
 }
 
 void CButtonPanelWnd::OnDestroy() {
+  if (m_pDropTarget) RevokeTarget(Button(kTrashId), m_pDropTarget);
+  m_pDropTarget = nullptr;
   for (const Spec& b : kButtons)
     if (HWND w = Button(b.id)) ::DestroyWindow(w);
   if (m_tooltip) ::DestroyWindow(m_tooltip);
@@ -231,7 +242,12 @@ void CButtonPanelWnd::OnCommand(UINT id) {
     case kUserId:
       if (!m_users.IsOpen()) m_users.Create(m_hWnd, ThemeRect(kUserId), m_pData->Theme().Params().userListHeight);
       break;
-    default: break;  // the edit popup and the user list arrive with their windows
+    case kEditId: {
+      auto* popup = new CEditPopupDlg(m_hWnd, m_pData);
+      if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
+      break;
+    }
+    default: break;
   }
 }
 

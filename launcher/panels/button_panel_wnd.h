@@ -2,6 +2,7 @@
 // the tool buttons (LR, Lupe, Edit, Help, Trash), all drawn from the theme.
 #pragma once
 #include <windows.h>
+#include <ole2.h>
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
@@ -50,4 +51,6 @@ class CButtonPanelWnd : public CWnd {
   HWND m_tooltip = nullptr;
   int m_nHotId = 0;
   bool m_trashHot = false;
+  UINT m_cfIconItem = 0;
+  IDropTarget* m_pDropTarget = nullptr;  // the trash's, one reference held while the window lives
 };

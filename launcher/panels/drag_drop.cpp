@@ -1,6 +1,9 @@
 #include "launcher/panels/drag_drop.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include <new>
 #include <string>
@@ -92,14 +95,14 @@ int StartItemDrag(UINT format, const void* data, SIZE_T bytes) {
   }
   auto* source = new (std::nothrow) CItemDropSource;
   auto* object = new (std::nothrow) CItemDataObject;
+  if (source) source->AddRef();
+  if (object) object->AddRef();
   if (!source || !object) {
-    delete source;
-    delete object;
+    if (source) source->Release();
+    if (object) object->Release();
     ::GlobalFree(memory);
     return 0;
   }
-  source->AddRef();
-  object->AddRef();
   FORMATETC f = Hglobal(format);
   STGMEDIUM m{};
   m.tymed = TYMED_HGLOBAL;

@@ -1,16 +1,25 @@
 #include "launcher/panels/icon_panel_wnd.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
+#include "common/cp932.h"
+#include "launcher/app/item_request.h"
 #include "launcher/app/resource.h"
+#include "launcher/menus/item_info_dlg.h"
+#include "launcher/panels/drag_drop.h"
+#include "launcher/panels/popup_dlg.h"
+#include "launcher/panels/scroll_skin.h"
 
 namespace {
 
 constexpr char kPanelClass[] = "ToplexIconPanel";
-constexpr char kDeleteQuestion[] = "アイテムを削除します. よろしいですか?";
+constexpr char kUrlTooLong[] = "リンク先の指定が長すぎるため登録できません.";
+constexpr std::size_t kMaxText = 259;
 constexpr int kBlock = 32;            // the background is copied in blocks of this size
 constexpr DWORD kKeyPressMs = 300;    // how long a keyboard launch shows the tile pressed
 constexpr int kAutoScrollBand = 10;   // a drag this close to an edge scrolls
@@ -63,6 +72,7 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
+    case WM_RBUTTONUP: OnRButtonUp(pt); return 0;
     case WM_SETCURSOR: return OnSetCursor() ? TRUE : Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     default: return Default(msg, wParam, lParam);
@@ -74,11 +84,16 @@ int CIconPanelWnd::OnCreate() {
   ::GetClientRect(m_hWnd, &rc);
   m_grid.clientWidth = rc.right;
   m_grid.clientHeight = rc.bottom;
+  m_pDropTarget = new CItemDropTarget(this, m_cfIconItem, m_cfFilePath);
+  RegisterTarget(m_hWnd, m_pDropTarget);
+  InstallScrollBarSkin(m_hWnd, IDB_SCROLL_PANEL);
   ApplyTheme(false);
   return 0;
 }
 
 void CIconPanelWnd::OnDestroy() {
+  if (m_pDropTarget) RevokeTarget(m_hWnd, m_pDropTarget);
+  m_pDropTarget = nullptr;
   for (ItemSlot& s : m_slots) s.Release();
 }
 
@@ -357,6 +372,14 @@ void CIconPanelWnd::OnLButtonUp(POINT pt) {
   ::ReleaseCapture();
 }
 
+void CIconPanelWnd::OnRButtonUp(POINT pt) {
+  int p = m_grid.TileAt(pt.x, pt.y, -1);
+  if (p < 0) return;
+  m_nMenuItem = p;
+  auto* popup = new CItemPopupDlg(m_hWnd, m_pData);
+  if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
+}
+
 bool CIconPanelWnd::OnSetCursor() {
   POINT pt;
   ::GetCursorPos(&pt);
@@ -474,12 +497,101 @@ void CIconPanelWnd::DragLeaveFeedback() {
 
 void CIconPanelWnd::OnCommand(UINT id) {
   if (id == ID_ITEM_DELETE) DeleteMenuItem();
+  else if (id == ID_ITEM_RENAME) RenameMenuItem();
 }
 
-void CIconPanelWnd::DeleteMenuItem() {
+std::string CIconPanelWnd::Caption() const {
   char caption[264] = {};
-  ::GetWindowTextA(Parent(), caption, sizeof caption);
-  if (GuardedMessageBox(m_hWnd, kDeleteQuestion, caption, MB_ICONWARNING | MB_OKCANCEL) != IDOK) return;
-  m_pData->Items().Remove(m_pData->CurrentMenu(), m_nMenuItem);
+  ::GetWindowTextA(::GetAncestor(m_hWnd, GA_ROOT), caption, sizeof caption);
+  return caption;
+}
+
+// The same confirmation as the trash, through a target made for this window.
+void CIconPanelWnd::DeleteMenuItem() {
+  auto* trash = new CTrashDropTarget(m_pData, m_hWnd, m_cfIconItem, nullptr, [this] { RefreshItems(false); });
+  trash->AddRef();
+  trash->ConfirmDelete(m_pData->CurrentMenu(), m_nMenuItem);
+  trash->Release();
+}
+
+void CIconPanelWnd::RenameMenuItem() {
+  ModalGuard guard;
+  ItemRecord r = m_pData->Items().Get(m_pData->CurrentMenu(), m_nMenuItem);
+  CItemInfoDlg dlg(m_pData, Parent());
+  ItemInfo& info = dlg.Info();
+  cp932::CopyBounded(info.file, sizeof info.file, r.file);
+  cp932::CopyBounded(info.caption, sizeof info.caption, r.caption);
+  cp932::CopyBounded(info.description, sizeof info.description, r.description);
+  info.date = SYSTEMTIME{r.date.year, r.date.month, r.date.dayOfWeek, r.date.day,
+                         r.date.hour, r.date.minute, r.date.second, r.date.milliseconds};
+  if (dlg.DoModal() == IDCANCEL) return;
+  m_pData->Items().SetCaption(m_pData->CurrentMenu(), m_nMenuItem, info.caption);
   RefreshItems(false);
+}
+
+namespace {
+ItemDate ToItemDate(const SYSTEMTIME& t) {
+  return ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+}  // namespace
+
+int CIconPanelWnd::DropMoveItem(int menu, int item) {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(m_hWnd, &pt);
+  iconpanel::DropPosition d = iconpanel::DropAt(m_grid, pt.x, pt.y);
+  if (iconpanel::DropChangesNothing(item, d)) return 0;
+  ItemRequest r;
+  r.format = m_cfIconItem;
+  r.operation = 1;
+  r.a = d.Insertion();
+  r.b = menu;
+  r.c = item;
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  r.date = ToItemDate(now);
+  SendItemRequest(Parent(), kControlId, r);
+  return 1;
+}
+
+// Files and addresses become items only after the user confirmed their name.
+int CIconPanelWnd::AddThroughDialog(const std::string& target, const std::string& name, const std::string& description) {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(m_hWnd, &pt);
+  const int insertion = iconpanel::DropAt(m_grid, pt.x, pt.y).Insertion();
+  CItemInfoDlg dlg(m_pData, Parent());
+  PrepareNewItem(dlg.Info(), target.c_str(), name.c_str());
+  cp932::CopyBounded(dlg.Info().description, sizeof dlg.Info().description, description);
+  INT_PTR result;
+  {
+    ModalGuard guard;
+    ::SetForegroundWindow(Parent());
+    result = dlg.DoModal();
+  }
+  if (result == IDCANCEL) return 1;
+  ItemRequest r;
+  r.format = m_cfFilePath;
+  r.a = insertion;
+  cp932::CopyBounded(r.file, sizeof r.file, target);
+  cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
+  cp932::CopyBounded(r.description, sizeof r.description, description);
+  r.date = ToItemDate(dlg.Info().date);
+  SendItemRequest(Parent(), kControlId, r);
+  return 1;
+}
+
+int CIconPanelWnd::DropFile(const std::string& path) {
+  SHFILEINFOA info{};
+  ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+  return AddThroughDialog(path, info.szDisplayName, info.szDisplayName);
+}
+
+int CIconPanelWnd::DropUrl(const std::string& url, const char* title) {
+  if (url.size() > kMaxText) {
+    GuardedMessageBox(Parent(), kUrlTooLong, Caption().c_str(), MB_ICONWARNING);
+    return 1;
+  }
+  std::string name = title ? std::string(cp932::Truncate(title, kMaxText)) : url;
+  return AddThroughDialog(url, name, name);
 }

@@ -35,6 +35,11 @@ class CIconPanelWnd : public CWnd {
   bool DragOverFeedback(POINT client);
   void DragLeaveFeedback();
 
+  // Drop handlers of the drop target, in its format order; nonzero when the drop was taken.
+  int DropMoveItem(int menu, int item);
+  int DropFile(const std::string& path);
+  int DropUrl(const std::string& url, const char* title);
+
   // Read by tests and by the drop target.
   int Count() const { return m_grid.count; }
   int ScrollPos() const { return m_grid.scroll; }
@@ -64,9 +69,13 @@ class CIconPanelWnd : public CWnd {
   void OnLButtonDown(POINT pt);
   void OnMouseMove(POINT pt);
   void OnLButtonUp(POINT pt);
+  void OnRButtonUp(POINT pt);
   bool OnSetCursor();
   void OnCommand(UINT id);
   void DeleteMenuItem();
+  void RenameMenuItem();
+  int AddThroughDialog(const std::string& target, const std::string& name, const std::string& description);
+  std::string Caption() const;
 
   void ReadLayout();
   void BuildBackground();
@@ -94,4 +103,5 @@ class CIconPanelWnd : public CWnd {
   int m_backgroundTile = 0;   // height of one picture of it
   UniqueFont m_nameFont;
   COLORREF m_nameColour = 0;
+  IDropTarget* m_pDropTarget = nullptr;  // one reference held while the window lives
 };

@@ -1,0 +1,35 @@
+// CItemInfoDlg: "アイテム情報(名称変更)", where a new or renamed item's button name is confirmed.
+// The caller fills Info() before the run and, unless the result is IDCANCEL, reads the Caption.
+#pragma once
+#include <windows.h>
+
+#include "common/win/handles.h"
+#include "launcher/data/launch_data.h"
+#include "launcher/panels/skin_dialog.h"
+
+struct ItemInfo {
+  char file[260] = {};
+  char caption[260] = {};
+  char description[260] = {};
+  SYSTEMTIME date{};  // year 0: no date
+};
+
+class CItemInfoDlg : public CSkinDialog {
+ public:
+  static constexpr int kTemplateId = 145;
+  CItemInfoDlg(CLaunchData* data, HWND parent) : CSkinDialog(kTemplateId, parent), m_pData(data) {}
+  ItemInfo& Info() { return m_info; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+
+ private:
+  CLaunchData* m_pData;
+  ItemInfo m_info;
+  UniqueFont m_font;
+};
+
+// Fills the info of a new item: the target, its display name as the proposed name, and now.
+void PrepareNewItem(ItemInfo& info, const char* target, const char* name);

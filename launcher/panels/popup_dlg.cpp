@@ -1,0 +1,182 @@
+#include "launcher/panels/popup_dlg.h"
+
+#include "common/theme_ids.h"
+#include "common/win/gdi.h"
+#include "common/win/handles.h"
+#include "launcher/app/resource.h"
+
+namespace {
+
+constexpr UINT kTrackMs = 100;
+constexpr int kFirstEntry = 1004, kSecondEntry = 1005, kThirdEntry = 1006;
+
+struct Entry {
+  int id;
+  const char* text;
+};
+constexpr Entry kItemEntries[] = {{kFirstEntry, "アイテム情報(名称変更)"}, {kSecondEntry, "アイテム削除"}};
+constexpr Entry kEditEntries[] = {
+    {kFirstEntry, "メニュー追加・変更・削除"}, {kSecondEntry, "ユーザー追加・変更・削除"}, {kThirdEntry, "画面テーマ選択"}};
+
+const char* EntryText(int templateId, int id) {
+  if (templateId == CItemPopupDlg::kTemplateId) {
+    for (const Entry& e : kItemEntries)
+      if (e.id == id) return e.text;
+  } else {
+    for (const Entry& e : kEditEntries)
+      if (e.id == id) return e.text;
+  }
+  return "";
+}
+
+RECT WindowRectOf(HWND w) {
+  RECT rc{};
+  ::GetWindowRect(w, &rc);
+  return rc;
+}
+
+}  // namespace
+
+CPopupBase::CPopupBase(int templateId, HWND parent, CLaunchData* data, UINT timerId)
+    : CDialog(templateId, parent), m_pData(data), m_timerId(timerId) {
+  m_text = data->Theme().Params().popupColour1;
+  m_hilite = data->Theme().Params().popupColour2;
+}
+
+void CPopupBase::StartTracking() { ::SetTimer(m_hWnd, m_timerId, kTrackMs, nullptr); }
+
+INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCACTIVATE:
+      if (!wParam) ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+      return FALSE;
+    case WM_CLOSE: ::DestroyWindow(m_hWnd); return TRUE;
+    case WM_TIMER: OnTimer(); return TRUE;
+    case WM_PAINT: OnPaint(); return TRUE;
+    case WM_ERASEBKGND: return SetResult(1);
+    case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DESTROY: ::KillTimer(m_hWnd, m_timerId); return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) >= kFirstEntry && LOWORD(wParam) <= kThirdEntry) {
+        Choose(LOWORD(wParam));
+        ::DestroyWindow(m_hWnd);
+        return TRUE;
+      }
+      break;
+    default: break;
+  }
+  return CDialog::DialogProc(msg, wParam, lParam);
+}
+
+void CPopupBase::OnTimer() {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  HWND under = ::WindowFromPoint(pt);
+  int hot = (under && ::GetParent(under) == m_hWnd) ? ::GetDlgCtrlID(under) : 0;
+  if (hot == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  int old = m_nHotId;
+  m_nHotId = hot;
+  for (int id : {old, hot})
+    if (HWND w = id ? ::GetDlgItem(m_hWnd, id) : nullptr) ::InvalidateRect(w, nullptr, FALSE);
+}
+
+void CPopupBase::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  BlitBitmap(dc, 0, 0, Theme().Bitmap(IDB_POPUP_BACK));
+  ::EndPaint(m_hWnd, &ps);
+}
+
+void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
+  UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
+  MemoryDC mem(d->hDC);
+  mem.Select(buffer.Get());
+  // The popup's background under the entry.
+  POINT at{0, 0};
+  ::MapWindowPoints(d->hwndItem, m_hWnd, &at, 1);
+  {
+    MemoryDC back(d->hDC);
+    back.Select(Theme().Bitmap(IDB_POPUP_BACK));
+    ::BitBlt(mem.Get(), 0, 0, w, h, back.Get(), at.x, at.y, SRCCOPY);
+  }
+  const bool pressed = d->itemState & ODS_SELECTED, hot = static_cast<int>(d->CtlID) == m_nHotId;
+  int image = pressed ? IDB_POPUP_BULLET_PRESSED : hot ? IDB_POPUP_BULLET_HOVER : IDB_POPUP_BULLET;
+  int mask = pressed ? IDB_POPUP_BULLET_PRESSED_MASK : hot ? IDB_POPUP_BULLET_HOVER_MASK : IDB_POPUP_BULLET_MASK;
+  SIZE bullet = BitmapSize(Theme().Bitmap(image));
+  MaskedOntoDC(mem.Get(), 0, (h - bullet.cy) / 2, Theme().Bitmap(image), Theme().Bitmap(mask));
+
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  ScopedSelect select(mem.Get(), font);
+  ::SetBkMode(mem.Get(), TRANSPARENT);
+  const char* text = EntryText(TemplateId(), static_cast<int>(d->CtlID));
+  const UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+  if (hot && !pressed) {
+    RECT glow{bullet.cx + 9, 1, w, h};
+    ::SetTextColor(mem.Get(), m_hilite);
+    ::DrawTextA(mem.Get(), text, -1, &glow, format);
+  }
+  RECT box{bullet.cx + 8, 0, w - 1, h - 1};
+  ::SetTextColor(mem.Get(), m_text);
+  ::DrawTextA(mem.Get(), text, -1, &box, format);
+  ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+// ---- item popup -------------------------------------------------------------------------------
+
+BOOL CItemPopupDlg::OnInitDialog() {
+  // Top-left corner at the cursor, kept on the desktop.
+  POINT pt;
+  ::GetCursorPos(&pt);
+  RECT rc = WindowRectOf(m_hWnd);
+  int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  int x = pt.x, y = pt.y;
+  if (x + width > ::GetSystemMetrics(SM_CXSCREEN)) x = ::GetSystemMetrics(SM_CXSCREEN) - width;
+  if (y + height > ::GetSystemMetrics(SM_CYSCREEN)) y = ::GetSystemMetrics(SM_CYSCREEN) - height;
+  ::SetWindowPos(m_hWnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+  StartTracking();
+  return TRUE;
+}
+
+void CItemPopupDlg::Choose(int id) {
+  ::PostMessageA(Parent(), WM_COMMAND, id == kFirstEntry ? ID_ITEM_RENAME : ID_ITEM_DELETE, 0);
+}
+
+// ---- edit popup -------------------------------------------------------------------------------
+
+CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, CLaunchData* data) : CPopupBase(kTemplateId, buttonPanel, data, 6083) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((data->ProgramFolder() + "Image??.dll").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    m_bManyThemes = ::FindNextFileA(h, &fd) != FALSE;
+    ::FindClose(h);
+  }
+}
+
+BOOL CEditPopupDlg::OnInitDialog() {
+  // Bottom-right corner at the cursor.
+  POINT pt;
+  ::GetCursorPos(&pt);
+  RECT rc = WindowRectOf(m_hWnd);
+  int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  int x = pt.x - width, y = pt.y - height;
+  if (x < 0) x = 0;
+  if (!m_bManyThemes) {
+    RECT third = WindowRectOf(::GetDlgItem(m_hWnd, kThirdEntry)), second = WindowRectOf(::GetDlgItem(m_hWnd, kSecondEntry));
+    int d = third.bottom - second.bottom;
+    ::ShowWindow(::GetDlgItem(m_hWnd, kThirdEntry), SW_HIDE);
+    height -= d;
+    y = y < 0 ? d : y + d;
+  }
+  ::SetWindowPos(m_hWnd, HWND_TOP, x, y, width, height, 0);
+  StartTracking();
+  return TRUE;
+}
+
+void CEditPopupDlg::Choose(int id) {
+  HWND frame = ::GetAncestor(Parent(), GA_ROOT);
+  ::SetForegroundWindow(frame);
+  ::SetActiveWindow(frame);
+  UINT message = id == kFirstEntry ? UM_EDIT_MENUS : id == kSecondEntry ? UM_EDIT_USERS : UM_SELECT_THEME;
+  ::PostMessageA(frame, message, 0, 0);
+}
