@@ -163,6 +163,13 @@ inline std::string WindowText(HWND w) {
   return buf;
 }
 
+// The text a control of another process holds (GetWindowText answers only the window title there).
+inline std::string ControlText(HWND w) {
+  char buf[600] = {};
+  ::SendMessageA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+  return buf;
+}
+
 // Saves what the screen shows of a window as build\shots\<name>.bmp.
 inline void SaveShot(HWND w, const std::string& name) {
   RECT rc;

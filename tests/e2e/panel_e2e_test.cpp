@@ -113,10 +113,10 @@ TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   ClickControl(popup, 1004);
   HWND info = FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
   ASSERT_NE(info, nullptr) << "no item information dialog";
-  EXPECT_EQ(WindowText(::GetDlgItem(info, 1009)), "C:\\windows\\notepad.exe");
-  EXPECT_EQ(WindowText(::GetDlgItem(info, 1011)), "不明");  // the item has no date
+  EXPECT_EQ(ControlText(::GetDlgItem(info, 1009)), "C:\\windows\\notepad.exe");
+  EXPECT_EQ(ControlText(::GetDlgItem(info, 1011)), "不明");  // the item has no date
   SaveShot(info, "dialog-item-info");
-  ::SetDlgItemTextA(info, 1000, "テキスト編集");
+  ::SendMessageA(::GetDlgItem(info, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("テキスト編集"));
   ClickControl(info, IDOK);
   ::Sleep(300);
 
@@ -210,7 +210,7 @@ TEST_F(PanelE2E, APathFromTheBridgeBecomesAnItemOfTheChosenMenu) {
       FAIL() << "no item information dialog";
     }
     EXPECT_EQ(modal(), 1);  // busy while the dialog is open
-    EXPECT_EQ(WindowText(::GetDlgItem(info, 1009)), path);
+    EXPECT_EQ(ControlText(::GetDlgItem(info, 1009)), path);
     ::PostMessageA(info, WM_COMMAND, answer, 0);
     client.join();
     EXPECT_EQ(sent, 1);
