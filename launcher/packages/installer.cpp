@@ -99,8 +99,8 @@ int Install(const std::string& userIni, const std::string& cabinet, const std::s
     return 1;
 
   HCURSOR before = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  CopyPackageFiles(ini, work, programFolder, dataFolder);
-  MergePackageItems(userIni, ini);
+  CopyPackageFiles(d, work, programFolder, dataFolder);
+  MergePackageItems(userIni, d);
   ::SetCursor(before);
   if (!d.msgBoxComp.empty())
     GuardedMessageBox(window.owner, d.msgBoxComp.c_str(), window.caption.c_str(), MB_OK | MB_ICONINFORMATION);
@@ -140,13 +140,22 @@ PackageDescription ReadPackageDescription(const std::string& downloadIni) {
 
 int CopyPackageFiles(const std::string& downloadIni, const std::string& workFolder, const std::string& programFolder,
                      const std::string& dataFolder) {
-  CopyPlan plan = PlanCopies(ReadPackageDescription(downloadIni), workFolder, programFolder, dataFolder);
+  return CopyPackageFiles(ReadPackageDescription(downloadIni), workFolder, programFolder, dataFolder);
+}
+
+int CopyPackageFiles(const PackageDescription& d, const std::string& workFolder, const std::string& programFolder,
+                     const std::string& dataFolder) {
+  CopyPlan plan = PlanCopies(d, workFolder, programFolder, dataFolder);
   for (const std::string& folder : plan.folders) ::CreateDirectoryA(folder.c_str(), nullptr);
   for (const CopyStep& c : plan.copies) ::CopyFileA(c.from.c_str(), c.to.c_str(), FALSE);  // failures are skipped
   return 1;
 }
 
 int MergePackageItems(const std::string& userIni, const std::string& downloadIni) {
+  return MergePackageItems(userIni, ReadPackageDescription(downloadIni));
+}
+
+int MergePackageItems(const std::string& userIni, const PackageDescription& d) {
   Profile user(userIni);
   std::vector<std::string> menus;
   for (std::size_t i = 1; i <= kMaxMenus; ++i) {
@@ -156,7 +165,7 @@ int MergePackageItems(const std::string& userIni, const std::string& downloadIni
   }
   CItemTable table;  // private: the launcher picks the result up when it reloads
   itemstore::ReadItems(userIni, table, static_cast<int>(menus.size()));
-  MergeItems(ReadPackageDescription(downloadIni), menus, table);
+  MergeItems(d, menus, table);
   WriteMenuList(user, menus);
   itemstore::WriteItems(userIni, table, static_cast<int>(menus.size()));
   return 1;

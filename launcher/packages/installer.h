@@ -23,10 +23,14 @@ struct InstallerWindow {
 int InstallPackage(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,
                    const std::string& dataFolder, const InstallerWindow& window = {});
 
-// The steps, each on an extracted DOWNLOAD.INI. Both return 1.
+// The steps, each on an extracted DOWNLOAD.INI, or on what was read from it once (every profile
+// call opens the file again). Both return 1.
 int CopyPackageFiles(const std::string& downloadIni, const std::string& workFolder, const std::string& programFolder,
                      const std::string& dataFolder);
+int CopyPackageFiles(const PackageDescription& d, const std::string& workFolder, const std::string& programFolder,
+                     const std::string& dataFolder);
 int MergePackageItems(const std::string& userIni, const std::string& downloadIni);
+int MergePackageItems(const std::string& userIni, const PackageDescription& d);
 
 PackageDescription ReadPackageDescription(const std::string& downloadIni);
 
