@@ -17,37 +17,16 @@
 #include "common/win/modal_guard.h"
 #include "launcher/data/item_store.h"
 #include "launcher/packages/cabinet.h"
+#include "tests/e2e/e2e_support.h"
 
 namespace {
 
-std::string TestFolder() {
-  char exe[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string p(exe);
-  return p.substr(0, p.rfind('\\') + 1);
-}
+using e2e::Exists;
+using e2e::TestFolder;
 
 std::string Fixture(const std::string& name) { return TestFolder() + "..\\fixtures\\packages\\" + name; }
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ReadAll(const std::string& path) {
-  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
-  std::string text;
-  char buf[4096];
-  DWORD n = 0;
-  while (::ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) text.append(buf, n);
-  ::CloseHandle(f);
-  return text;
-}
-
-void WriteAll(const std::string& path, const std::string& text) {
-  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-  ::CloseHandle(f);
-}
+std::string ReadAll(const std::string& path) { return e2e::ReadWholeFile(path); }
+void WriteAll(const std::string& path, const std::string& text) { e2e::WriteWholeFile(path, text); }
 
 // Every file and folder below root, as paths relative to it.
 void ListTree(const std::string& root, const std::string& rel, std::set<std::string>& out) {
