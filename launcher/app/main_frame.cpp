@@ -15,7 +15,7 @@
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/panels/drag_drop.h"
 #include "launcher/app/resource.h"
-#include "launcher/packages/package_check.h"
+#include "launcher/packages/installer.h"
 
 namespace {
 constexpr char kBusyText[] =
@@ -647,24 +647,29 @@ void CMainFrame::SignalFinderDone() {
 }
 
 void CMainFrame::OnPathFromInstance() {
+  CloseWebPane();
   if (ModalGuard::IsSet()) {
     HWND over = ::GetLastActivePopup(m_hWnd);
     GuardedMessageBox(over, kBusyText, m_title.c_str(), MB_OK | MB_ICONWARNING);
     return;
   }
-  // The block belongs to whoever wrote it last: copy it once and work on the copy.
+  // The block belongs to whoever wrote it last: copy it once and work on the copy. A path with
+  // no terminator inside its field is no path.
   char block[handoff::kBlockSize] = {};
   if (m_handoffView) std::memcpy(block, m_handoffView, sizeof block);
   std::string_view path = cp932::TerminatedView(block, handoff::kPathField);
   if (path.size() >= handoff::kPathField) path = {};
+  const std::string cabinet(path);
 
   HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  if (m_reloaded) m_data.SaveItems();
+  // The items are always written first: the reload after the install rereads them from the file,
+  // and an item added or renamed since the last save would otherwise be lost.
+  m_data.SaveItems();
   m_data.SaveMenuOnly();
-  std::string file(path);
-  if (!package::LooksLikeCabinet(file)) {
+  if (!package::InstallPackage(m_data.ActiveUserPath(), cabinet, m_data.ProgramFolder(), m_data.DataFolder(),
+                               {m_hWnd, m_title})) {
     char text[512];
-    wsprintfA(text, kNotValidFormat, file.c_str());
+    wsprintfA(text, kNotValidFormat, cabinet.c_str());
     Warn(text);
   }
   ::SetCursor(old);

@@ -1,0 +1,90 @@
+// Rules of a download package that need no Win32: what DOWNLOAD.INI asks for, which of its
+// names may become files, where each file goes and how the packaged items merge into a user's
+// menus. The installer reads the INI and the cabinet and does what these rules decide.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "launcher/data/item_record.h"
+#include "launcher/data/item_table.h"
+
+namespace package {
+
+constexpr std::size_t kMaxMenus = 30;
+constexpr std::size_t kMaxPath = 260;            // a joined path must stay below this
+constexpr std::size_t kItemSectionBuffer = 32;   // "Item%d" values name sections of at most 31 bytes
+constexpr std::size_t kMaxListEntries = 1000;    // entries read from each numbered list
+constexpr int kLastWorkNumber = 998;             // QTX000 ... QTX998
+
+// "YYYYMMDDhhmmss" after leading blanks; fewer than 14 characters give no date (year 0).
+ItemDate ParsePackageDate(std::string_view text);
+
+// A name from a package that is to become a file or folder: one component that stays inside
+// the folder it is joined to. Refused: empty, "." and "..", any "..", separators and drive
+// colons, characters Windows forbids in names, control bytes, a double-byte character with no
+// valid second byte, trailing dots or blanks (Windows drops them, so two names would meet) and
+// device names such as CON or LPT1.TXT.
+bool IsPlainName(std::string_view name);
+
+// folder + name when name is plain and the result fits in a path buffer, else "".
+std::string JoinPlain(std::string_view folder, std::string_view name);
+
+// The folder with a trailing backslash; a backslash that is the second byte of a double-byte
+// character does not count as one.
+std::string WithTrailingBackslash(std::string_view folder);
+
+// "%sQTX%03d\" for the temporary folder and a number.
+std::string WorkFolderName(std::string_view tempFolder, int number);
+
+// DEF/ID names a package for this launcher (any case).
+bool IsLauncherPackage(std::string_view id);
+
+// Item paths are relative to the program folder: ".\" or ".\<Folder>\".
+std::string ItemPrefix(std::string_view folder);
+// A File whose first "/", ":" or "\" is a colon (a drive path or an address) is the target
+// itself; any other gets the prefix.
+std::string ItemTarget(std::string_view file, std::string_view prefix);
+
+struct PackageItem {
+  std::string section;  // the Item%d value
+  std::string category, file, iconFile, caption, description, date;
+};
+
+// What DOWNLOAD.INI says, every list already cut at its first empty value.
+struct PackageDescription {
+  std::string id, msgBox, msgBoxComp;
+  std::string folder;              // DEF/Folder: the item folder under the program folder
+  std::vector<std::string> dllItems;
+  std::vector<PackageItem> items;
+  std::string dataSubfolder;       // IDATAF/Folder
+  std::vector<std::string> dataSubfolderFiles;
+  std::vector<std::string> dataFiles;  // IDATA
+};
+
+struct CopyStep {
+  std::string from, to;
+};
+struct CopyPlan {
+  std::vector<std::string> folders;  // created first; an existing one is fine
+  std::vector<CopyStep> copies;      // in package order; a later copy may overwrite an earlier one
+};
+
+// Every copy the package asks for, from the work folder into the program and data folders.
+// Names that are not plain, and folders that are not, are left out with everything that would go
+// into them; so every destination lies directly in one of the two folders or in a subfolder
+// that the plan itself creates. All three folders end with a backslash.
+CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, std::string_view programFolder,
+                    std::string_view dataFolder);
+
+// Index of the first menu named exactly name, or -1.
+int FindMenu(const std::vector<std::string>& menus, std::string_view name);
+
+// Merges the packaged items into a user's menus and items: missing menus are added at the end
+// (up to 30; an item for a further menu is left out), an item whose target is already in its menu
+// is updated where it stands, others are appended. An item whose target would not fit an item
+// text is left out; an icon path that would not fit is not taken.
+void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CItemTable& table);
+
+}  // namespace package
