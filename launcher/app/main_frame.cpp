@@ -592,7 +592,6 @@ void CMainFrame::OnReloadData() {
   HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   m_data.ReloadMenusAndItems();
   m_data.SetCurrentMenu(m_data.StartMenu());
-  m_reloaded = true;
   if (m_buttonPanel) m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
   RefreshPanel(true);
   ::SetCursor(old);

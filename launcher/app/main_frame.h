@@ -75,7 +75,6 @@ class CMainFrame : public CWnd {
   HFONT m_appFont;            // borrowed from the application
   const void* m_handoffView;  // borrowed: the shared block, or null without the receiving end
   bool m_dataInProgramFolder;
-  bool m_reloaded = false;  // menus and items reread since creation; never cleared again
   bool m_active = false;
   bool m_webOpen = false;   // the web pane's size and keys, also when its control failed
   bool m_backEnabled = false, m_forwardEnabled = false;
