@@ -109,12 +109,14 @@ TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   Button(MOUSEEVENTF_RIGHTUP);
   HWND popup = FindDialog(app.pi.dwProcessId, "");
   ASSERT_NE(popup, nullptr) << "no item popup";
+  ::Sleep(500);  // let it finish painting
   SaveShot(popup, "popup-item");
   ClickControl(popup, 1004);
   HWND info = FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
   ASSERT_NE(info, nullptr) << "no item information dialog";
   EXPECT_EQ(ControlText(::GetDlgItem(info, 1009)), "C:\\windows\\notepad.exe");
   EXPECT_EQ(ControlText(::GetDlgItem(info, 1011)), "不明");  // the item has no date
+  ::Sleep(500);
   SaveShot(info, "dialog-item-info");
   ::SendMessageA(::GetDlgItem(info, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("テキスト編集"));
   ClickControl(info, IDOK);
