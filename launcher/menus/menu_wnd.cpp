@@ -1,11 +1,17 @@
 #include "launcher/menus/menu_wnd.h"
 
+#include <shellapi.h>
+
 #include <utility>
 
 #include "common/theme_ids.h"
 #include "common/ui/no_erase_button.h"
 #include "common/win/gdi.h"
 #include "launcher/app/resource.h"
+#include "common/cp932.h"
+#include "common/win/modal_guard.h"
+#include "launcher/app/item_request.h"
+#include "launcher/menus/item_info_dlg.h"
 #include "launcher/panels/icon_panel_wnd.h"
 
 namespace {
@@ -43,12 +49,20 @@ int CMenuWnd::OnCreate() {
   m_prev = CNoEraseButton::Create(m_hWnd, kPrevId, "", kButtonStyle, 0, 0, m_prevSize.cx, m_prevSize.cy);
   m_next = CNoEraseButton::Create(m_hWnd, kNextId, "", kButtonStyle, 0, m_prevSize.cy + m_created * m_menuSize.cy,
                                   m_nextSize.cx, m_nextSize.cy);
+  for (int k = 0; k < m_created; ++k) {
+    m_sinks[k].column = this;
+    m_sinks[k].k = k;
+    m_targets[k] = new CMenuDropTarget(k, m_menuButtons[k], &m_sinks[k], m_cfIconItem, m_cfFilePath);
+    RegisterTarget(m_menuButtons[k], m_targets[k]);
+  }
   RefreshNames();
   RefreshButtons();
   return 0;
 }
 
 void CMenuWnd::OnDestroy() {
+  for (int k = 0; k < m_created; ++k)
+    if (m_targets[k]) RevokeTarget(m_menuButtons[k], std::exchange(m_targets[k], nullptr));
   for (HWND& b : m_menuButtons)
     if (b) ::DestroyWindow(std::exchange(b, nullptr));
   if (m_prev) ::DestroyWindow(std::exchange(m_prev, nullptr));
@@ -206,8 +220,12 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   } else {
     int k = id - kFirstMenuId;
     if (k < 0 || k >= m_pages.PerPage()) return;
-    bool selected = pressed || m_pages.IsCurrentButton(k);
-    int image = selected ? IDB_MENU_BUTTON_SELECTED : m_nHotId == id ? IDB_MENU_BUTTON_HOVER : IDB_MENU_BUTTON;
+    const bool dragOver = k < m_created && m_targets[k] && m_targets[k]->Highlighted();
+    bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
+    int image = dragOver   ? IDB_MENU_BUTTON_HOVER
+                : selected ? IDB_MENU_BUTTON_SELECTED
+                : m_nHotId == id ? IDB_MENU_BUTTON_HOVER
+                                 : IDB_MENU_BUTTON;
     BlitBitmap(mem.Get(), 0, 0, t.Bitmap(image));
     ScopedSelect font(mem.Get(), m_font.Get());
     ::SetBkMode(mem.Get(), TRANSPARENT);
@@ -222,4 +240,65 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     ::DrawTextA(mem.Get(), m_names[k].c_str(), -1, &text, format);
   }
   ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+namespace {
+ItemDate Now() {
+  SYSTEMTIME t;
+  ::GetLocalTime(&t);
+  return ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+constexpr char kUrlTooLong[] = "リンク先の指定が長すぎるため登録できません.";
+constexpr std::size_t kMaxText = 259;
+}  // namespace
+
+int CMenuWnd::DropMoveItem(int k, int menu, int item) {
+  const int target = m_pages.MenuOf(k);
+  if (target == menu) return 0;  // a drop on the item's own menu changes nothing
+  ItemRequest r;
+  r.format = m_cfIconItem;
+  r.a = target;
+  r.b = menu;
+  r.c = item;
+  r.date = Now();
+  SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
+  return 1;
+}
+
+int CMenuWnd::AddThroughDialog(int k, const std::string& target, const std::string& name) {
+  CItemInfoDlg dlg(m_pData, ::GetParent(m_hWnd));
+  PrepareNewItem(dlg.Info(), target.c_str(), name.c_str());
+  INT_PTR result;
+  {
+    ModalGuard guard;
+    ::SetForegroundWindow(Frame());
+    result = dlg.DoModal();
+  }
+  if (result == IDCANCEL) return 1;
+  ItemRequest r;
+  r.format = m_cfFilePath;
+  r.a = m_pages.MenuOf(k);
+  cp932::CopyBounded(r.file, sizeof r.file, target);
+  cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
+  cp932::CopyBounded(r.description, sizeof r.description, dlg.Info().description);
+  const SYSTEMTIME& t = dlg.Info().date;
+  r.date = ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
+  return 1;
+}
+
+int CMenuWnd::DropFile(int k, const std::string& path) {
+  SHFILEINFOA info{};
+  ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+  return AddThroughDialog(k, path, info.szDisplayName);
+}
+
+int CMenuWnd::DropUrl(int k, const std::string& url, const char* title) {
+  if (url.size() > kMaxText) {
+    char caption[264] = {};
+    ::GetWindowTextA(Frame(), caption, sizeof caption);
+    GuardedMessageBox(::GetParent(m_hWnd), kUrlTooLong, caption, MB_ICONWARNING);
+    return 1;
+  }
+  return AddThroughDialog(k, url, title ? std::string(cp932::Truncate(title, kMaxText)) : url);
 }

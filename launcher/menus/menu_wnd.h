@@ -9,6 +9,7 @@
 #include "common/win/handles.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/menus/menu_pages.h"
+#include "launcher/panels/drag_drop.h"
 
 class CIconPanelWnd;
 
@@ -34,6 +35,11 @@ class CMenuWnd : public CWnd {
   bool TrackHover(POINT screen);
 
   int Current() const { return m_pages.Current(); }
+
+  // What a drop on menu button k becomes; nonzero when it was taken.
+  int DropMoveItem(int k, int menu, int item);
+  int DropFile(int k, const std::string& path);
+  int DropUrl(int k, const std::string& url, const char* title);
   int Total() const { return m_pages.Total(); }
 
  protected:
@@ -65,4 +71,16 @@ class CMenuWnd : public CWnd {
   SIZE m_menuSize{120, 28}, m_prevSize{120, 14}, m_nextSize{120, 14};
   UniqueFont m_font;
   COLORREF m_text = 0, m_shadow = 0;
+
+  // Each menu button hands its drops to the column with its own index.
+  struct ButtonSink : DropSink {
+    CMenuWnd* column = nullptr;
+    int k = 0;
+    int DropMoveItem(int menu, int item) override { return column->DropMoveItem(k, menu, item); }
+    int DropFile(const std::string& path) override { return column->DropFile(k, path); }
+    int DropUrl(const std::string& url, const char* title) override { return column->DropUrl(k, url, title); }
+  };
+  int AddThroughDialog(int k, const std::string& target, const std::string& name);
+  ButtonSink m_sinks[MenuPages::kMaxPerPage];
+  CMenuDropTarget* m_targets[MenuPages::kMaxPerPage] = {};
 };

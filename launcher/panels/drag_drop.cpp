@@ -82,6 +82,47 @@ std::optional<std::string> SingleFile(IDataObject* data) {
   return file;
 }
 
+bool Acceptable(IDataObject* data, UINT itemFormat, UINT pathFormat) {
+  return data && (Offers(data, itemFormat) || Offers(data, pathFormat) ||
+                  Offers(data, Registered(CFSTR_FILEDESCRIPTORA)) || Offers(data, Registered("Netscape Bookmark")) ||
+                  SingleFile(data));
+}
+
+bool Deliver(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink) {
+  if (Offers(data, itemFormat)) {
+    HeldBlock b(data, itemFormat);
+    if (auto ref = droprules::ReadItemRef(b.Bytes(), b.Size()))
+      if (sink.DropMoveItem(ref->menu, ref->position)) return true;
+  }
+  if (Offers(data, pathFormat)) {
+    HeldBlock b(data, pathFormat);
+    auto path = droprules::ReadTerminated(b.Bytes(), b.Size());
+    // A path that an item cannot hold is refused like a long address.
+    if (path && path->size() > droprules::kMaxItemText && sink.DropUrl(*path, nullptr)) return true;
+    if (path && path->size() <= droprules::kMaxItemText && sink.DropFile(*path)) return true;
+  }
+  const UINT url = Registered(CFSTR_INETURLA), descriptor = Registered(CFSTR_FILEDESCRIPTORA);
+  if (Offers(data, url)) {
+    HeldBlock b(data, url);
+    std::optional<std::string> title;
+    if (Offers(data, descriptor)) {
+      HeldBlock d(data, descriptor);
+      title = droprules::DescriptorTitle(d.Bytes(), d.Size());
+    }
+    if (auto address = droprules::ReadTerminated(b.Bytes(), b.Size()))
+      if (sink.DropUrl(*address, title ? title->c_str() : nullptr)) return true;
+  }
+  const UINT bookmark = Registered("Netscape Bookmark");
+  if (Offers(data, bookmark)) {
+    HeldBlock b(data, bookmark);
+    if (auto mark = droprules::ReadBookmark(b.Bytes(), b.Size()))
+      if (sink.DropUrl(mark->url, mark->title.c_str())) return true;
+  }
+  if (auto file = SingleFile(data))
+    if (sink.DropFile(*file)) return true;
+  return false;
+}
+
 }  // namespace
 
 // ---- starting a drag --------------------------------------------------------------------------
@@ -279,10 +320,7 @@ void CItemDropTarget::Forget() {
 
 STDMETHODIMP CItemDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
   Forget();
-  bool acceptable = data && (Offers(data, m_cfIconItem) || Offers(data, m_cfFilePath) ||
-                             Offers(data, Registered(CFSTR_FILEDESCRIPTORA)) ||
-                             Offers(data, Registered("Netscape Bookmark")) || SingleFile(data));
-  *effect = acceptable ? droprules::PanelEffect(*effect, keys) : DROPEFFECT_NONE;
+  *effect = Acceptable(data, m_cfIconItem, m_cfFilePath) ? droprules::PanelEffect(*effect, keys) : DROPEFFECT_NONE;
   if (*effect != DROPEFFECT_NONE) {
     m_data = data;
     m_data->AddRef();
@@ -317,44 +355,9 @@ STDMETHODIMP CItemDropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD*
   Forget();
   *effect = droprules::PanelEffect(*effect, keys);
   if (*effect == DROPEFFECT_NONE || !data) return E_FAIL;
-  if (TryDrop(data)) return S_OK;
+  if (Deliver(data, m_cfIconItem, m_cfFilePath, *m_panel)) return S_OK;
   *effect = DROPEFFECT_NONE;
   return E_FAIL;
-}
-
-bool CItemDropTarget::TryDrop(IDataObject* data) {
-  if (Offers(data, m_cfIconItem)) {
-    HeldBlock b(data, m_cfIconItem);
-    if (auto ref = droprules::ReadItemRef(b.Bytes(), b.Size()))
-      if (m_panel->DropMoveItem(ref->menu, ref->position)) return true;
-  }
-  if (Offers(data, m_cfFilePath)) {
-    HeldBlock b(data, m_cfFilePath);
-    auto path = droprules::ReadTerminated(b.Bytes(), b.Size());
-    // A path that an item cannot hold is refused like a long address.
-    if (path && path->size() > droprules::kMaxItemText && m_panel->DropUrl(*path, nullptr)) return true;
-    if (path && path->size() <= droprules::kMaxItemText && m_panel->DropFile(*path)) return true;
-  }
-  const UINT url = Registered(CFSTR_INETURLA), descriptor = Registered(CFSTR_FILEDESCRIPTORA);
-  if (Offers(data, url)) {
-    HeldBlock b(data, url);
-    std::optional<std::string> title;
-    if (Offers(data, descriptor)) {
-      HeldBlock d(data, descriptor);
-      title = droprules::DescriptorTitle(d.Bytes(), d.Size());
-    }
-    if (auto address = droprules::ReadTerminated(b.Bytes(), b.Size()))
-      if (m_panel->DropUrl(*address, title ? title->c_str() : nullptr)) return true;
-  }
-  const UINT bookmark = Registered("Netscape Bookmark");
-  if (Offers(data, bookmark)) {
-    HeldBlock b(data, bookmark);
-    if (auto mark = droprules::ReadBookmark(b.Bytes(), b.Size()))
-      if (m_panel->DropUrl(mark->url, mark->title.c_str())) return true;
-  }
-  if (auto file = SingleFile(data))
-    if (m_panel->DropFile(*file)) return true;
-  return false;
 }
 
 // ---- the trash's drop target ------------------------------------------------------------------
@@ -436,6 +439,66 @@ int CTrashDropTarget::ConfirmDelete(int menu, int position) {
     if (m_refresh) m_refresh();
   }
   return 1;
+}
+
+// ---- a menu button's drop target --------------------------------------------------------------
+
+CMenuDropTarget::~CMenuDropTarget() { Forget(); }
+
+STDMETHODIMP CMenuDropTarget::QueryInterface(REFIID iid, void** out) {
+  return QueryOwn<CMenuDropTarget, IDropTarget>(this, iid, IID_IDropTarget, out);
+}
+
+STDMETHODIMP_(ULONG) CMenuDropTarget::Release() {
+  ULONG n = --m_refs;
+  if (n == 0) delete this;
+  return n;
+}
+
+void CMenuDropTarget::Forget() {
+  if (m_data) m_data->Release();
+  m_data = nullptr;
+}
+
+void CMenuDropTarget::SetHighlight(bool on) {
+  m_highlight = on;
+  ::InvalidateRect(m_button, nullptr, FALSE);
+}
+
+STDMETHODIMP CMenuDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
+  Forget();
+  *effect = Acceptable(data, m_cfIconItem, m_cfFilePath) ? droprules::PanelEffect(*effect, keys) : DROPEFFECT_NONE;
+  if (*effect != DROPEFFECT_NONE) {
+    m_data = data;
+    m_data->AddRef();
+    SetHighlight(true);
+  }
+  return S_OK;
+}
+
+STDMETHODIMP CMenuDropTarget::DragOver(DWORD keys, POINTL, DWORD* effect) {
+  *effect = m_data ? droprules::PanelEffect(*effect, keys) : DROPEFFECT_NONE;
+  return S_OK;
+}
+
+STDMETHODIMP CMenuDropTarget::DragLeave() {
+  SetHighlight(false);
+  Forget();
+  return S_OK;
+}
+
+STDMETHODIMP CMenuDropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
+  SetHighlight(false);
+  if (!m_data) {
+    *effect = DROPEFFECT_NONE;
+    return E_FAIL;
+  }
+  Forget();
+  *effect = droprules::PanelEffect(*effect, keys);
+  if (*effect == DROPEFFECT_NONE || !data) return E_FAIL;
+  if (Deliver(data, m_cfIconItem, m_cfFilePath, *m_sink)) return S_OK;
+  *effect = DROPEFFECT_NONE;
+  return E_FAIL;
 }
 
 void RegisterTarget(HWND window, IDropTarget* target) {

@@ -6,9 +6,22 @@
 #include <ole2.h>
 
 #include <functional>
+#include <string>
 
 class CIconPanelWnd;
 class CLaunchData;
+
+// Whoever takes what a drop delivers, tried in the order item, path, address, bookmark, file;
+// each answers nonzero when it took the drop.
+class DropSink {
+ public:
+  virtual int DropMoveItem(int menu, int item) = 0;
+  virtual int DropFile(const std::string& path) = 0;
+  virtual int DropUrl(const std::string& url, const char* title) = 0;
+
+ protected:
+  ~DropSink() = default;
+};
 
 // Runs an OLE drag of one data block in the given format, move only. 1 when the drag ran.
 int StartItemDrag(UINT format, const void* data, SIZE_T bytes);
@@ -90,10 +103,36 @@ class CItemDropTarget : public IDropTarget {
  private:
   virtual ~CItemDropTarget();
   void Forget();
-  bool TryDrop(IDataObject* data);
   ULONG m_refs = 0;
   IDataObject* m_data = nullptr;
   CIconPanelWnd* m_panel;
+  UINT m_cfIconItem, m_cfFilePath;
+};
+
+// The drop target of one menu button: what is dropped goes to that button's menu.
+class CMenuDropTarget : public IDropTarget {
+ public:
+  CMenuDropTarget(int index, HWND button, DropSink* sink, UINT itemFormat, UINT pathFormat)
+      : m_index(index), m_button(button), m_sink(sink), m_cfIconItem(itemFormat), m_cfFilePath(pathFormat) {}
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+  STDMETHODIMP_(ULONG) Release() override;
+  STDMETHODIMP DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
+  STDMETHODIMP DragOver(DWORD keys, POINTL pt, DWORD* effect) override;
+  STDMETHODIMP DragLeave() override;
+  STDMETHODIMP Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override;
+  bool Highlighted() const { return m_highlight; }
+
+ private:
+  virtual ~CMenuDropTarget();
+  void SetHighlight(bool on);
+  void Forget();
+  int m_index;
+  bool m_highlight = false;
+  ULONG m_refs = 0;
+  IDataObject* m_data = nullptr;
+  HWND m_button;
+  DropSink* m_sink;
   UINT m_cfIconItem, m_cfFilePath;
 };
 

@@ -11,9 +11,10 @@
 #include "common/win/handles.h"
 #include "launcher/data/item_presentation.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/panels/drag_drop.h"
 #include "launcher/panels/icon_layout.h"
 
-class CIconPanelWnd : public CWnd {
+class CIconPanelWnd : public CWnd, public DropSink {
  public:
   static constexpr int kControlId = 6161;
 
@@ -36,9 +37,9 @@ class CIconPanelWnd : public CWnd {
   void DragLeaveFeedback();
 
   // Drop handlers of the drop target, in its format order; nonzero when the drop was taken.
-  int DropMoveItem(int menu, int item);
-  int DropFile(const std::string& path);
-  int DropUrl(const std::string& url, const char* title);
+  int DropMoveItem(int menu, int item) override;
+  int DropFile(const std::string& path) override;
+  int DropUrl(const std::string& url, const char* title) override;
 
   // Read by tests and by the drop target.
   int Count() const { return m_grid.count; }

@@ -180,6 +180,35 @@ TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
   EXPECT_NE(items.find("regedit"), std::string::npos) << items;
 }
 
+// A tile dragged onto another menu's button moves to the end of that menu.
+TEST_F(PanelE2E, ATileDraggedOntoAMenuButtonMovesThere) {
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  HWND tools = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
+  HWND column = ::FindWindowExA(tools, nullptr, "CMenuWndClass", nullptr);
+  HWND third = ::GetDlgItem(column, 6284);
+  ASSERT_TRUE(panel && third);
+  RECT target;
+  ::GetWindowRect(third, &target);
+  POINT grip = GripCentre(panel, 0);
+  MouseTo(grip.x, grip.y);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
+  for (int step = 1; step <= 12; ++step) MouseTo(grip.x + (tx - grip.x) * step / 12, grip.y + (ty - grip.y) * step / 12);
+  SaveShot(w, "panel-drag-over-menu");
+  Button(MOUSEEVENTF_LEFTUP);
+  ::Sleep(400);
+  ASSERT_TRUE(app.Close());
+  std::string items = Items();
+  std::size_t third_ = items.find("#Category", items.find("#Category", items.find("#Category") + 1) + 1);
+  ASSERT_NE(third_, std::string::npos);
+  EXPECT_NE(items.find("notepad", third_), std::string::npos) << items;
+  EXPECT_LT(items.find("regedit"), third_) << items;
+}
+
 // The finder's way in: through the bridge library, into a chosen menu after the item dialog.
 TEST_F(PanelE2E, APathFromTheBridgeBecomesAnItemOfTheChosenMenu) {
   HMODULE bridge = ::LoadLibraryA((ProgramFolder() + "QUILODLL.dll").c_str());
