@@ -247,9 +247,29 @@ TEST_F(PanelE2E, APathFromTheBridgeBecomesAnItemOfTheChosenMenu) {
     EXPECT_EQ(sent, 1);
     EXPECT_EQ(modal(), 0);
   }
+  // A request while a launcher dialog is open is refused, and the client is still let go.
+  ::PostMessageA(w, WM_COMMAND, 57664, 0);  // the about box
+  ASSERT_NE(FindDialog(app.pi.dwProcessId, ""), nullptr);
+  EXPECT_EQ(modal(), 1);
+  {
+    std::atomic<int> sent{-1};
+    std::thread client([&] {
+      QuiloNet net{};
+      if (open(&net)) sent = send(&net, 0, "C:\\refused.txt");
+      close(&net);
+    });
+    for (int i = 0; i < 100 && sent == -1; ++i) ::Sleep(50);
+    EXPECT_EQ(sent, 1) << "the refused client was left waiting";
+    if (sent == -1) ::TerminateProcess(app.pi.hProcess, 1);  // ends the client's wait: the window is gone
+    client.join();
+  }
+  HWND about = FindDialog(app.pi.dwProcessId, "");
+  if (about) ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+  ::Sleep(300);
   ASSERT_TRUE(app.Close());
   ::FreeLibrary(bridge);
   std::string items = Items();
+  EXPECT_EQ(items.find("refused"), std::string::npos);
   // Cancel added nothing; OK added one item, to the third menu.
   std::size_t third = items.find("#Category", items.find("#Category", items.find("#Category") + 1) + 1);
   ASSERT_NE(third, std::string::npos);

@@ -1,0 +1,107 @@
+// The icon panel under load: the time of one scroll step (scroll, assign slots, paint what came
+// into view) with 20 and with 2,000 items in the menu, and of a menu switch (RefreshItems).
+// Each is sent to the real TOPLEX.exe and returns when the panel has painted.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+double NowMs() {
+  LARGE_INTEGER f, t;
+  ::QueryPerformanceFrequency(&f);
+  ::QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+std::string DataFolder() {
+  char appData[MAX_PATH];
+  ::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+  return std::string(appData) + "\\MARVANE\\TOPLEX\\";
+}
+
+// One user whose two menus hold the given numbers of items.
+void Seed(int first, int second) {
+  std::string d = DataFolder();
+  ::CreateDirectoryA((d.substr(0, d.size() - 7)).c_str(), nullptr);
+  ::CreateDirectoryA(d.c_str(), nullptr);
+  std::string main = d + "TOPLEX.INI", user = d + "USER00.INI";
+  ::WritePrivateProfileStringA("Init", "FileVersion", "200", main.c_str());
+  ::WritePrivateProfileStringA("Init", "ActiveUser", "USER00.INI", main.c_str());
+  ::WritePrivateProfileStringA("UserList", "User1", "USER00.INI", main.c_str());
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", user.c_str());
+  ::WritePrivateProfileStringA("Init", "Menu", "0", user.c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category1", "A", user.c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category2", "B", user.c_str());
+  std::string dat;
+  for (int count : {first, second}) {
+    dat += "#Category\r\n";
+    for (int i = 0; i < count; ++i)
+      dat += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: item " + std::to_string(i) + "\r\n";
+  }
+  HANDLE f = ::CreateFileA((d + "USER00.DAT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD n;
+  ::WriteFile(f, dat.data(), static_cast<DWORD>(dat.size()), &n, nullptr);
+  ::CloseHandle(f);
+}
+
+struct Figures {
+  double step, refresh;
+};
+
+Figures Measure(const std::string& exe, int items) {
+  Seed(items, items);
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::string line = "\"" + exe + "\"";
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+  HWND frame = nullptr;
+  for (int i = 0; i < 300 && !(frame = ::FindWindowA("QuiloDeckBaseWin", nullptr)); ++i) ::Sleep(20);
+  ::Sleep(500);
+  HWND panel = frame ? ::FindWindowExA(frame, nullptr, "ToplexIconPanel", nullptr) : nullptr;
+  Figures f{};
+  if (panel) {
+    std::vector<double> steps, refreshes;
+    for (int i = 0; i < 60; ++i) {
+      double t0 = NowMs();
+      ::SendMessageA(panel, WM_VSCROLL, i < 30 ? SB_LINEDOWN : SB_LINEUP, 0);
+      steps.push_back(NowMs() - t0);
+    }
+    for (int i = 0; i < 10; ++i) {
+      double t0 = NowMs();
+      ::SendMessageA(frame, WM_COMMAND, 40014 + (i % 2), 0);  // Alt+1 / Alt+2: the other menu
+      ::UpdateWindow(panel);
+      refreshes.push_back(NowMs() - t0);
+    }
+    f = {Median(steps), Median(refreshes)};
+  }
+  if (frame) ::PostMessageA(frame, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(pi.hProcess, 15000);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return f;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  Measure(argv[1], 20);  // warm-up
+  Figures small = Measure(argv[1], 20), large = Measure(argv[1], 2000);
+  std::printf("panel scroll step, 20 items:            %7.2f ms median\n", small.step);
+  std::printf("panel scroll step, 2,000 items:         %7.2f ms median (x%.2f)\n", large.step,
+              small.step > 0 ? large.step / small.step : 0.0);
+  std::printf("menu switch (RefreshItems), 20 items:   %7.2f ms median\n", small.refresh);
+  std::printf("menu switch (RefreshItems), 2,000 items:%7.2f ms median (x%.2f)\n", large.refresh,
+              small.refresh > 0 ? large.refresh / small.refresh : 0.0);
+  return 0;
+}
