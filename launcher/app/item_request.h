@@ -18,6 +18,16 @@ struct ItemRequest {
   ItemDate date;
 };
 
+// Dates cross between the platform's SYSTEMTIME and the item record's plain type.
+inline ItemDate ToItemDate(const SYSTEMTIME& t) {
+  return ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+inline ItemDate LocalNow() {
+  SYSTEMTIME t;
+  ::GetLocalTime(&t);
+  return ToItemDate(t);
+}
+
 // Sends the request to the main window. Only a request sent this way is taken: the message's
 // address parameter is never trusted when it comes from anywhere else (another program can post
 // any number to the window).

@@ -504,8 +504,8 @@ void CMainFrame::OpenWebPane() {
   ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-void CMainFrame::CloseWebPane() {
-  if (!m_webOpen) return;
+// Hidden, without the browser, and back at 640 x 480 with the same right edge.
+void CMainFrame::HideAtNormalSize() {
   ::ShowWindow(m_hWnd, SW_HIDE);
   m_web.reset();
   m_webOpen = false;
@@ -513,6 +513,11 @@ void CMainFrame::CloseWebPane() {
   ::GetWindowRect(m_hWnd, &rc);
   ::SetWindowPos(m_hWnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainFrame::CloseWebPane() {
+  if (!m_webOpen) return;
+  HideAtNormalSize();
   if (m_buttonPanel) ::ShowWindow(m_buttonPanel, SW_SHOW);
   if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_SHOW);
   for (int i = kWebOff; i < kButtonCount; ++i) ::ShowWindow(m_buttons[i], SW_HIDE);
@@ -571,13 +576,7 @@ void CMainFrame::ShowAbout() {
 }
 
 void CMainFrame::OnClose() {
-  ::ShowWindow(m_hWnd, SW_HIDE);
-  m_web.reset();
-  m_webOpen = false;
-  RECT rc;
-  ::GetWindowRect(m_hWnd, &rc);
-  ::SetWindowPos(m_hWnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  HideAtNormalSize();
   m_data.Save(m_hWnd);
   ::DestroyWindow(m_hWnd);
 }
@@ -629,8 +628,7 @@ void CMainFrame::OnPathFromFinder() {
       r.file = file;
       r.caption = dlg.Info().caption;
       r.description = info.szDisplayName;
-      const SYSTEMTIME& t = dlg.Info().date;
-      r.date = ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+      r.date = ToItemDate(dlg.Info().date);
       if (m_data.Items().Append(std::move(r)) != CItemTable::kOk)
         ::MessageBoxA(m_hWnd, kCannotStore, m_title.c_str(), MB_OK | MB_ICONWARNING);
       RefreshPanel(false);

@@ -57,6 +57,7 @@ class CMainFrame : public CWnd {
   void OnUserSwitched(int result);
   void OpenWebPane();
   void CloseWebPane();
+  void HideAtNormalSize();
   void OnWebCommandState(long command, bool enabled);
   void ShowHelp();
   void ShowAbout();

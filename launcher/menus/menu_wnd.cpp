@@ -243,11 +243,6 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
 }
 
 namespace {
-ItemDate Now() {
-  SYSTEMTIME t;
-  ::GetLocalTime(&t);
-  return ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
 constexpr char kUrlTooLong[] = "リンク先の指定が長すぎるため登録できません.";
 constexpr std::size_t kMaxText = 259;
 }  // namespace
@@ -260,7 +255,7 @@ int CMenuWnd::DropMoveItem(int k, int menu, int item) {
   r.a = target;
   r.b = menu;
   r.c = item;
-  r.date = Now();
+  r.date = LocalNow();
   SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
   return 1;
 }
@@ -281,8 +276,7 @@ int CMenuWnd::AddThroughDialog(int k, const std::string& target, const std::stri
   cp932::CopyBounded(r.file, sizeof r.file, target);
   cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
   cp932::CopyBounded(r.description, sizeof r.description, dlg.Info().description);
-  const SYSTEMTIME& t = dlg.Info().date;
-  r.date = ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+  r.date = ToItemDate(dlg.Info().date);
   SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
   return 1;
 }

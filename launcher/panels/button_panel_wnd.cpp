@@ -21,12 +21,12 @@ constexpr int kThemeDx = 3, kThemeDy = 21;
 constexpr int kTrashDragImage = 25128;
 constexpr int kFinderExeId = 9;
 
-struct Spec {
+struct ToolButton {
   int id;
   const char* text;
   const char* tip;
 };
-constexpr Spec kButtons[] = {{6080, "", nullptr},           {6072, "LR", nullptr},   {6076, "Lupe", "ファイルから追加"},
+constexpr ToolButton kButtons[] = {{6080, "", nullptr},           {6072, "LR", nullptr},   {6076, "Lupe", "ファイルから追加"},
                              {6073, "Edit", "編集"},        {6074, "Help", "ヘルプ"}, {6079, "Trash", nullptr}};
 
 }  // namespace
@@ -68,7 +68,7 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 int CButtonPanelWnd::OnCreate() {
-  for (const Spec& b : kButtons) {
+  for (const ToolButton& b : kButtons) {
     const char* text = b.id == kUserId ? m_pData->UserName().c_str() : b.text;
     CNoEraseButton::Create(m_hWnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
   }
@@ -80,7 +80,7 @@ int CButtonPanelWnd::OnCreate() {
   RegisterTarget(Button(kTrashId), m_pDropTarget);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
-  for (const Spec& b : kButtons) {
+  for (const ToolButton& b : kButtons) {
     if (!b.tip || !m_tooltip) continue;
     TOOLINFOA ti{sizeof ti};
     ti.uFlags = TTF_IDISHWND;
@@ -97,7 +97,7 @@ int CButtonPanelWnd::OnCreate() {
 void CButtonPanelWnd::OnDestroy() {
   if (m_pDropTarget) RevokeTarget(Button(kTrashId), m_pDropTarget);
   m_pDropTarget = nullptr;
-  for (const Spec& b : kButtons)
+  for (const ToolButton& b : kButtons)
     if (HWND w = Button(b.id)) ::DestroyWindow(w);
   if (m_tooltip) ::DestroyWindow(m_tooltip);
   m_tooltip = nullptr;
@@ -132,12 +132,12 @@ void CButtonPanelWnd::ApplyTheme(bool full) {
   if (m_panel && m_panel->Handle()) ::EnableWindow(m_panel->Handle(), m_menu.Total() > 0);
   if (!full) return;
   ::SetWindowTextA(Button(kUserId), m_pData->UserName().c_str());
-  for (const Spec& b : kButtons) Repaint(b.id);
+  for (const ToolButton& b : kButtons) Repaint(b.id);
   ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CButtonPanelWnd::LayOut() {
-  for (const Spec& b : kButtons) {
+  for (const ToolButton& b : kButtons) {
     Rect r = ThemeRect(b.id);
     ::MoveWindow(Button(b.id), r.left - kThemeDx, r.top - kThemeDy, r.Width(), r.Height(), TRUE);
   }

@@ -31,7 +31,6 @@ class CButtonPanelWnd : public CWnd {
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  struct ButtonSpec;
   int OnCreate();
   void OnDestroy();
   void OnEraseBackground(HDC dc);

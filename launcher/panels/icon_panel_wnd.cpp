@@ -529,12 +529,6 @@ void CIconPanelWnd::RenameMenuItem() {
   RefreshItems(false);
 }
 
-namespace {
-ItemDate ToItemDate(const SYSTEMTIME& t) {
-  return ItemDate{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-}  // namespace
-
 int CIconPanelWnd::DropMoveItem(int menu, int item) {
   POINT pt;
   ::GetCursorPos(&pt);
@@ -547,9 +541,7 @@ int CIconPanelWnd::DropMoveItem(int menu, int item) {
   r.a = d.Insertion();
   r.b = menu;
   r.c = item;
-  SYSTEMTIME now;
-  ::GetLocalTime(&now);
-  r.date = ToItemDate(now);
+  r.date = LocalNow();
   SendItemRequest(Parent(), kControlId, r);
   return 1;
 }
