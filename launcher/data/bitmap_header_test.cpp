@@ -6,7 +6,7 @@
 
 namespace {
 
-struct Spec {
+struct Shape {
   uint32_t infoSize = 40;
   int32_t width = 2, height = 2;
   uint16_t planes = 1, bits = 24;
@@ -19,7 +19,7 @@ void Put(std::vector<unsigned char>& v, std::size_t at, uint32_t x, int bytes) {
 
 // A header as given followed by `extra` bytes; the file header's data offset says 0 throughout,
 // which the check must ignore.
-bmp::BitmapHeader Parse(const Spec& s, std::size_t extra) {
+bmp::BitmapHeader Parse(const Shape& s, std::size_t extra) {
   std::vector<unsigned char> v(14 + s.infoSize + extra, 0);
   v[0] = 'B';
   v[1] = 'M';
@@ -37,7 +37,7 @@ bmp::BitmapHeader Parse(const Spec& s, std::size_t extra) {
 
 TEST(BitmapHeader, PixelsStartAfterTheColourTableOrMasks) {
   struct Case {
-    Spec spec;
+    Shape shape;
     std::size_t extra;                        // the exact bytes needed
     std::size_t colors, pixelOffset, pixelBytes, masksOffset;
   };
@@ -53,22 +53,22 @@ TEST(BitmapHeader, PixelsStartAfterTheColourTableOrMasks) {
       {{124, 2, 1, 1, 32, 3}, 8, 0, 14 + 124, 8, 54},        // inside a V5 header
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.spec.bits << " bits, " << c.extra << " bytes");
-    bmp::BitmapHeader h = Parse(c.spec, c.extra);
+    SCOPED_TRACE(testing::Message() << c.shape.bits << " bits, " << c.extra << " bytes");
+    bmp::BitmapHeader h = Parse(c.shape, c.extra);
     ASSERT_TRUE(h.valid);
-    EXPECT_EQ(h.width, c.spec.width);
-    EXPECT_EQ(h.height, c.spec.height);
+    EXPECT_EQ(h.width, c.shape.width);
+    EXPECT_EQ(h.height, c.shape.height);
     EXPECT_EQ(h.colorCount, c.colors);
     EXPECT_EQ(h.colorTableBytes, c.colors * 4);
     EXPECT_EQ(h.pixelOffset, c.pixelOffset);
     EXPECT_EQ(h.pixelBytes, c.pixelBytes);
     EXPECT_EQ(h.masksOffset, c.masksOffset);
-    EXPECT_FALSE(Parse(c.spec, c.extra - 1).valid);  // one byte short of the last row
+    EXPECT_FALSE(Parse(c.shape, c.extra - 1).valid);  // one byte short of the last row
   }
 }
 
 TEST(BitmapHeader, ImpossibleHeadersAreNoPicture) {
-  const Spec lies[] = {
+  const Shape lies[] = {
       {12},                               // the old core header
       {41},                               // no header has this size
       {40, 2, 2, 2},                      // two planes
@@ -81,10 +81,10 @@ TEST(BitmapHeader, ImpossibleHeadersAreNoPicture) {
       {40, 2, 2, 1, 4, 0, 17},            // more colours than 4 bits can name
       {40, 2, 2, 1, 24, 0, 257},
   };
-  for (const Spec& s : lies) EXPECT_FALSE(Parse(s, 1 << 16).valid) << s.infoSize << " " << s.width << " " << s.bits;
+  for (const Shape& s : lies) EXPECT_FALSE(Parse(s, 1 << 16).valid) << s.infoSize << " " << s.width << " " << s.bits;
 
   // A header larger than the file.
-  Spec v5{124};
+  Shape v5{124};
   EXPECT_FALSE(Parse(v5, 0).valid);
   std::vector<unsigned char> tiny = {'B', 'M', 0};
   EXPECT_FALSE(bmp::ParseBitmapHeader(tiny.data(), tiny.size()).valid);
