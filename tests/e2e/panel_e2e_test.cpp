@@ -45,6 +45,17 @@ HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWaitMs) {
   return nullptr;
 }
 
+// Presses the left button at a point and moves in steps to the middle of a window, still
+// pressed: the drag that the caller ends by releasing the button.
+void PressAndMoveOnto(POINT from, HWND onto) {
+  RECT target;
+  ::GetWindowRect(onto, &target);
+  MouseTo(from.x, from.y);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
+  for (int step = 1; step <= 12; ++step) MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
+}
+
 void ClickControl(HWND dialog, int id) {
   RECT rc;
   ::GetWindowRect(::GetDlgItem(dialog, id), &rc);
@@ -151,22 +162,11 @@ TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
   HWND tools = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
   HWND trash = ::GetDlgItem(tools, 6079);
   ASSERT_TRUE(panel && trash);
-  RECT target;
-  ::GetWindowRect(trash, &target);
 
   // Cancel first: nothing is deleted.
   for (int answer : {IDCANCEL, IDOK}) {
-    POINT grip = GripCentre(panel, 0);
-    MouseTo(grip.x, grip.y);
-    Button(MOUSEEVENTF_LEFTDOWN);
-    std::atomic<bool> moved{false};
-    std::thread mover([&] {
-      const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
-      for (int step = 1; step <= 12; ++step) MouseTo(grip.x + (tx - grip.x) * step / 12, grip.y + (ty - grip.y) * step / 12);
-      Button(MOUSEEVENTF_LEFTUP);
-      moved = true;
-    });
-    mover.join();
+    PressAndMoveOnto(GripCentre(panel, 0), trash);
+    Button(MOUSEEVENTF_LEFTUP);
     std::string text;
     HWND box = FindMessageBox(app.pi.dwProcessId, &text);
     ASSERT_NE(box, nullptr) << "the trash asked nothing";
@@ -191,13 +191,7 @@ TEST_F(PanelE2E, ATileDraggedOntoAMenuButtonMovesThere) {
   HWND column = ::FindWindowExA(tools, nullptr, "CMenuWndClass", nullptr);
   HWND third = ::GetDlgItem(column, 6284);
   ASSERT_TRUE(panel && third);
-  RECT target;
-  ::GetWindowRect(third, &target);
-  POINT grip = GripCentre(panel, 0);
-  MouseTo(grip.x, grip.y);
-  Button(MOUSEEVENTF_LEFTDOWN);
-  const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
-  for (int step = 1; step <= 12; ++step) MouseTo(grip.x + (tx - grip.x) * step / 12, grip.y + (ty - grip.y) * step / 12);
+  PressAndMoveOnto(GripCentre(panel, 0), third);
   SaveShot(w, "panel-drag-over-menu");
   Button(MOUSEEVENTF_LEFTUP);
   ::Sleep(400);
