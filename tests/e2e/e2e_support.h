@@ -75,6 +75,25 @@ inline bool WriteWholeFile(const std::string& path, const std::string& text) {
   return ok;
 }
 
+// One user, USER00.INI, active in a fresh data folder: its menus in order, its item file as
+// given and its layout at start ("L" wide, "S" narrow).
+inline void SeedOneUser(std::initializer_list<const char*> menus, const std::string& items,
+                        const char* startSize = "L") {
+  const std::string d = DataFolder();
+  ::CreateDirectoryA(d.substr(0, d.size() - 7).c_str(), nullptr);  // ...\MARVANE
+  ::CreateDirectoryA(d.c_str(), nullptr);
+  EmptyDataFolder();
+  const std::string main = d + "TOPLEX.INI", user = d + "USER00.INI";
+  ::WritePrivateProfileStringA("Init", "FileVersion", "200", main.c_str());
+  ::WritePrivateProfileStringA("Init", "ActiveUser", "USER00.INI", main.c_str());
+  ::WritePrivateProfileStringA("UserList", "User1", "USER00.INI", main.c_str());
+  ::WritePrivateProfileStringA("Init", "StartSize", startSize, user.c_str());
+  int n = 0;
+  for (const char* m : menus)
+    ::WritePrivateProfileStringA("MenuList", ("Category" + std::to_string(++n)).c_str(), m, user.c_str());
+  WriteWholeFile(d + "USER00.DAT", items);
+}
+
 // The real TOPLEX.exe, started with the given options and current directory.
 struct Launcher {
   PROCESS_INFORMATION pi{};
@@ -130,6 +149,39 @@ inline int CountLauncherWindows() {
   return n;
 }
 
+inline std::string WindowText(HWND w) {
+  char buf[264] = {};
+  ::GetWindowTextA(w, buf, sizeof buf);
+  return buf;
+}
+
+// A visible top-level dialog of the process whose window text is the given title, or null.
+inline HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWaitMs) {
+  for (DWORD t = 0; t <= waitMs; t += 50) {
+    struct S {
+      DWORD pid;
+      const std::string* title;
+      HWND found;
+    } s{pid, &title, nullptr};
+    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
+      auto* s = reinterpret_cast<S*>(p);
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(w, &owner);
+      char cls[16] = {};
+      ::GetClassNameA(w, cls, sizeof cls);
+      if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w) &&
+          (s->title->empty() || WindowText(w) == *s->title)) {
+        s->found = w;
+        return FALSE;
+      }
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&s));
+    if (s.found) return s.found;
+    ::Sleep(50);
+  }
+  return nullptr;
+}
+
 // A message box of the given process, with the text of its static control.
 inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs) {
   for (DWORD t = 0; t <= waitMs; t += 50) {
@@ -155,12 +207,6 @@ inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs)
     ::Sleep(50);
   }
   return nullptr;
-}
-
-inline std::string WindowText(HWND w) {
-  char buf[264] = {};
-  ::GetWindowTextA(w, buf, sizeof buf);
-  return buf;
 }
 
 // The text a control of another process holds (GetWindowText answers only the window title there).

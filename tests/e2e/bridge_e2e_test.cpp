@@ -1,0 +1,175 @@
+// Another program talking to the real TOPLEX.exe through QUILODLL.dll, as the finder does: a
+// client bound to the library by ordinal lists the user's menus, asks whether the launcher is
+// busy and hands it paths, which become items after the item information dialog.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kItemDialogTitle[] = "アイテム情報(名称変更)";
+constexpr int kAboutCommand = 57664;
+constexpr int kFileEdit = 1009, kNameEdit = 1000;
+constexpr char kItems[] = "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n#Category\r\n";
+
+// One run of the client program with the given request; the program folder is its current
+// directory, where the loader finds QUILODLL.dll.
+class BridgeClient {
+ public:
+  explicit BridgeClient(const std::string& request) {
+    static int runs = 0;
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    m_out = std::string(temp) + "bridge_client_" + std::to_string(++runs) + ".txt";
+    ::DeleteFileA(m_out.c_str());
+    std::string cmd(1, '"');  // built by appending: GCC 12 warns falsely on "\"" + string
+    cmd += TestFolder() + "bridge_client.exe\" \"" + m_out + "\" " + request;
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    const std::string folder = ProgramFolder();
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &m_pi))
+      m_pi = {};
+  }
+  ~BridgeClient() {
+    if (!m_pi.hProcess) return;
+    if (!Finished(0)) ::TerminateProcess(m_pi.hProcess, 1);
+    ::CloseHandle(m_pi.hThread);
+    ::CloseHandle(m_pi.hProcess);
+    ::DeleteFileA(m_out.c_str());
+  }
+  BridgeClient(const BridgeClient&) = delete;
+  BridgeClient& operator=(const BridgeClient&) = delete;
+
+  bool Started() const { return m_pi.hProcess != nullptr; }
+  bool Finished(DWORD ms) const { return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0; }
+  // The result lines once the run is over; none while it still runs.
+  std::vector<std::string> Lines(DWORD ms = kWaitMs) const {
+    std::vector<std::string> lines;
+    if (!Finished(ms)) return lines;
+    const std::string text = ReadWholeFile(m_out);
+    for (std::size_t at = 0; at < text.size();) {
+      std::size_t end = text.find("\r\n", at);
+      if (end == std::string::npos) end = text.size();
+      lines.push_back(text.substr(at, end - at));
+      at = end + 2;
+    }
+    return lines;
+  }
+
+ private:
+  PROCESS_INFORMATION m_pi{};
+  std::string m_out;
+};
+
+std::string ModalState() {
+  BridgeClient c("modal");
+  std::vector<std::string> lines = c.Lines();
+  return lines.empty() ? "(no answer)" : lines[0];
+}
+
+// The hand-off's two results: OpenQuiloNet's and SendQuiloNet's.
+const std::vector<std::string> kSent{"1", "1"};
+
+class BridgeE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
+    SeedOneUser({"一つ目", "二つ目", "三つ目"}, kItems);
+  }
+  static std::string Items() { return ReadWholeFile(DataFolder() + "USER00.DAT"); }
+};
+
+}  // namespace
+
+TEST_F(BridgeE2E, WithoutALauncherTheBridgeAnswersAtOnce) {
+  EXPECT_EQ(ModalState(), "2");
+  BridgeClient send("send 0 C:\\windows\\notepad.exe");
+  ASSERT_TRUE(send.Started());
+  EXPECT_TRUE(send.Finished(3000)) << "the client waited for a launcher that is not there";
+  EXPECT_EQ(send.Lines(), kSent);
+}
+
+TEST_F(BridgeE2E, MenusInOrderAndTheBusyStateOfTheRunningLauncher) {
+  // The folder's closing backslash is doubled so that it does not escape the quote.
+  BridgeClient menus("menus \"" + DataFolder() + "\\\"");
+  EXPECT_EQ(menus.Lines(), (std::vector<std::string>{"3", "一つ目", "二つ目", "三つ目"}));
+
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(ModalState(), "0");
+
+  // While a launcher dialog is open the launcher is busy, and a path handed over then is turned
+  // away without leaving the client waiting.
+  ::PostMessageA(w, WM_COMMAND, kAboutCommand, 0);
+  HWND about = FindDialog(app.pi.dwProcessId, "");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(ModalState(), "1");
+  {
+    BridgeClient refused("send 0 C:\\refused.txt");
+    EXPECT_TRUE(refused.Finished(5000)) << "the refused client was left waiting";
+    EXPECT_EQ(refused.Lines(0), kSent);
+  }
+  ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+  for (DWORD t = 0; t < kWaitMs && ::IsWindow(about); t += 50) ::Sleep(50);
+  EXPECT_EQ(ModalState(), "0");
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(Items().find("refused"), std::string::npos);
+}
+
+// The longest path a client may send arrives whole; Cancel adds nothing yet lets the client go;
+// OK adds the item to the chosen menu. The dialog is shown here in the second theme.
+TEST_F(BridgeE2E, AHandedOverPathBecomesAnItemAfterTheDialog) {
+  ::WritePrivateProfileStringA("Init", "ResourceDLL", "Image01.dll", (DataFolder() + "USER00.INI").c_str());
+  std::string longest = "C:\\";
+  while (longest.size() < 259) longest += (longest.size() % 50 == 49) ? '\\' : 'p';
+  ASSERT_EQ(longest.size(), 259u);
+
+  char temp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, temp);
+  const std::string longName(40, 'n');
+  const std::string file = std::string(temp) + longName + ".txt";
+  ASSERT_TRUE(WriteWholeFile(file, "text"));
+
+  Launcher app;
+  ASSERT_NE(app.WaitForWindow(), nullptr);
+  {
+    BridgeClient client("send 2 \"" + longest + "\"");
+    HWND info = FindDialog(app.pi.dwProcessId, kItemDialogTitle);
+    ASSERT_NE(info, nullptr) << "no item information dialog";
+    EXPECT_EQ(ControlText(::GetDlgItem(info, kFileEdit)), longest);
+    EXPECT_EQ(ModalState(), "1");
+    EXPECT_FALSE(client.Finished(0)) << "the client went on before the dialog closed";
+    ::PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(client.Lines(), kSent);
+  }
+  {
+    BridgeClient client("send 2 \"" + file + "\"");
+    HWND info = FindDialog(app.pi.dwProcessId, kItemDialogTitle);
+    ASSERT_NE(info, nullptr) << "no item information dialog";
+    // The proposed name is the file's display name, cut to 30 characters and an ellipsis.
+    const std::string name = ControlText(::GetDlgItem(info, kNameEdit));
+    EXPECT_EQ(name, longName.substr(0, 30) + "…");
+    ::Sleep(300);
+    SaveShot(info, "item-dialog-Image01");
+    ::PostMessageA(info, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(client.Lines(), kSent);
+  }
+  ASSERT_TRUE(app.Close());
+  ::DeleteFileA(file.c_str());
+  const std::string items = Items();
+  EXPECT_EQ(items.find(longest), std::string::npos) << "Cancel added the item";
+  const std::size_t third = items.find("#Category", items.find("#Category", items.find("#Category") + 1) + 1);
+  ASSERT_NE(third, std::string::npos);
+  EXPECT_NE(items.find("F: " + file, third), std::string::npos) << items;
+  EXPECT_NE(items.find("C: " + longName.substr(0, 30) + "…", third), std::string::npos) << items;
+}
