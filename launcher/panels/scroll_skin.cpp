@@ -275,7 +275,9 @@ LRESULT CALLBACK SkinProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT:
     case WM_NCLBUTTONDOWN:
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_NCMOUSEMOVE:    // the system draws its bar's hover state on these two
+    case WM_NCMOUSELEAVE: {
       LRESULT r = ::CallWindowProcA(prev, wnd, msg, wParam, lParam);
       BlitIfSkinned(wnd);  // the entry may be gone: the call can destroy the window
       return r;

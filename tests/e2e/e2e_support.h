@@ -216,37 +216,80 @@ inline std::string ControlText(HWND w) {
   return buf;
 }
 
-// Saves what the screen shows of a window as build\shots\<name>.bmp.
-inline void SaveShot(HWND w, const std::string& name) {
-  RECT rc;
-  if (!::GetWindowRect(w, &rc)) return;
-  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-  if (width <= 0 || height <= 0) return;
+// What the screen shows inside a rectangle, as 24-bit rows from the bottom up (the BMP order).
+struct ScreenImage {
+  int width = 0, height = 0;
+  std::string bits;
+  int Stride() const { return (width * 3 + 3) & ~3; }
+  // The colour at (x, y) counted from the top left, as 0xRRGGBB.
+  unsigned Pixel(int x, int y) const {
+    const auto* p = reinterpret_cast<const unsigned char*>(bits.data()) + (height - 1 - y) * Stride() + x * 3;
+    return (p[2] << 16) | (p[1] << 8) | p[0];
+  }
+  // Row y of this image equals row y + dy of the other over the columns [0, columns).
+  bool RowEquals(int y, const ScreenImage& other, int dy, int columns) const {
+    for (int x = 0; x < columns; ++x)
+      if (Pixel(x, y) != other.Pixel(x, y + dy)) return false;
+    return true;
+  }
+};
+
+inline ScreenImage CaptureScreen(const RECT& rc) {
+  ScreenImage image;
+  image.width = rc.right - rc.left;
+  image.height = rc.bottom - rc.top;
+  if (image.width <= 0 || image.height <= 0) return {};
   HDC screen = ::GetDC(nullptr);
   HDC mem = ::CreateCompatibleDC(screen);
-  BITMAPINFOHEADER bih{sizeof bih, width, height, 1, 24, BI_RGB};
+  BITMAPINFOHEADER bih{sizeof bih, image.width, image.height, 1, 24, BI_RGB};
   void* bits = nullptr;
   HBITMAP dib = ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = ::SelectObject(mem, dib);
-  ::BitBlt(mem, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  ::BitBlt(mem, 0, 0, image.width, image.height, screen, rc.left, rc.top, SRCCOPY);
   ::GdiFlush();
-  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u, image = stride * height;
-  BITMAPFILEHEADER bfh{0x4D42, static_cast<DWORD>(sizeof bfh + sizeof bih + image), 0, 0,
-                       static_cast<DWORD>(sizeof bfh + sizeof bih)};
-  std::string file(reinterpret_cast<const char*>(&bfh), sizeof bfh);
-  file.append(reinterpret_cast<const char*>(&bih), sizeof bih);
-  file.append(static_cast<const char*>(bits), image);
-  ::CreateDirectoryA((TestFolder() + "..\\shots").c_str(), nullptr);
-  WriteWholeFile(TestFolder() + "..\\shots\\" + name + ".bmp", file);
+  image.bits.assign(static_cast<const char*>(bits), static_cast<std::size_t>(image.Stride()) * image.height);
   ::SelectObject(mem, old);
   ::DeleteObject(dib);
   ::DeleteDC(mem);
   ::ReleaseDC(nullptr, screen);
+  return image;
 }
 
-// Real mouse input: the cursor moves and the window under it gets the button.
+// The client area of a window, as the screen shows it.
+inline ScreenImage CaptureClient(HWND w) {
+  RECT rc;
+  ::GetClientRect(w, &rc);
+  ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  return CaptureScreen(rc);
+}
+
+// Saves what the screen shows of a window as build\shots\<name>.bmp.
+inline void SaveShot(HWND w, const std::string& name) {
+  RECT rc;
+  if (!::GetWindowRect(w, &rc)) return;
+  const ScreenImage image = CaptureScreen(rc);
+  if (image.bits.empty()) return;
+  BITMAPINFOHEADER bih{sizeof bih, image.width, image.height, 1, 24, BI_RGB};
+  const DWORD size = static_cast<DWORD>(image.bits.size());
+  BITMAPFILEHEADER bfh{0x4D42, static_cast<DWORD>(sizeof bfh + sizeof bih + size), 0, 0,
+                       static_cast<DWORD>(sizeof bfh + sizeof bih)};
+  std::string file(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+  file.append(reinterpret_cast<const char*>(&bih), sizeof bih);
+  file += image.bits;
+  ::CreateDirectoryA((TestFolder() + "..\\shots").c_str(), nullptr);
+  WriteWholeFile(TestFolder() + "..\\shots\\" + name + ".bmp", file);
+}
+
+// Real mouse input: the cursor moves and the window under it gets the button. Moves go through
+// the same input queue as the buttons, so a release never overtakes the move before it.
 inline void MouseTo(int x, int y) {
-  ::SetCursorPos(x, y);
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + width - 1) / width);
+  in.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + height - 1) / height);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &in, sizeof in);
   ::Sleep(60);
 }
 
@@ -262,6 +305,17 @@ inline void ClickAt(int screenX, int screenY) {
   MouseTo(screenX, screenY);
   Button(MOUSEEVENTF_LEFTDOWN);
   Button(MOUSEEVENTF_LEFTUP);
+}
+
+// A tap: the button goes down and up in one input, before any auto-repeat of what it presses.
+inline void TapAt(int screenX, int screenY) {
+  MouseTo(screenX, screenY);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, in, sizeof(INPUT));
+  ::Sleep(300);
 }
 
 // Real key strokes to the focused window: the modifiers held while the key goes down and up.

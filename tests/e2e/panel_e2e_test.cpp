@@ -158,3 +158,142 @@ TEST_F(PanelE2E, ATileDraggedOntoAMenuButtonMovesThere) {
   EXPECT_NE(items.find("notepad", third_), std::string::npos) << items;
   EXPECT_LT(items.find("regedit"), third_) << items;
 }
+
+namespace {
+
+// A tall menu: 60 items whose names tell every row from every other.
+std::string ManyItems() {
+  std::string dat = "#Category\r\n";
+  for (int i = 1; i <= 60; ++i) {
+    dat += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: 項目";
+    dat += std::to_string(i) + "\r\n";
+  }
+  return dat + "#Category\r\n#Category\r\n";
+}
+
+// The themed scroll bar right of the panel's client area, in screen coordinates.
+RECT ScrollStrip(HWND panel) {
+  RECT client, window;
+  ::GetClientRect(panel, &client);
+  ::MapWindowPoints(panel, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  ::GetWindowRect(panel, &window);
+  return RECT{client.right, client.top, window.right, client.bottom};
+}
+
+bool SameImage(const ScreenImage& a, const ScreenImage& b) { return a.width == b.width && a.bits == b.bits; }
+
+// A 24-bit picture file of one colour (0xRRGGBB).
+void WriteSolidPicture(const std::string& path, int width, int height, unsigned rgb) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      char* p = &pixels[static_cast<std::size_t>(y) * stride + x * 3];
+      p[0] = static_cast<char>(rgb & 0xFF);
+      p[1] = static_cast<char>((rgb >> 8) & 0xFF);
+      p[2] = static_cast<char>((rgb >> 16) & 0xFF);
+    }
+  BITMAPINFOHEADER bih{sizeof bih, width, height, 1, 24, BI_RGB};
+  BITMAPFILEHEADER bfh{0x4D42, static_cast<DWORD>(sizeof bfh + sizeof bih + pixels.size()), 0, 0,
+                       static_cast<DWORD>(sizeof bfh + sizeof bih)};
+  std::string file(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+  file.append(reinterpret_cast<const char*>(&bih), sizeof bih);
+  WriteWholeFile(path, file + pixels);
+}
+
+}  // namespace
+
+// Line steps move the picture by 8 pixels; a click on the track and the page keys move by the
+// same page; the thumb dragged to the end shows what paging to the end shows.
+TEST_F(PanelE2E, TheGridScrollsByLinePageAndThumb) {
+  WriteWholeFile(DataFolder() + "USER00.DAT", ManyItems());
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  MouseTo(0, 0);  // no tile under the mouse: nothing hovers
+  ::Sleep(300);
+  const RECT strip = ScrollStrip(panel);
+  ASSERT_GT(strip.right, strip.left) << "the panel has no scroll bar";
+  const int barX = (strip.left + strip.right) / 2, arrow = ::GetSystemMetrics(SM_CYVSCROLL);
+  const ScreenImage top = CaptureClient(panel);
+
+  TapAt(barX, strip.bottom - arrow / 2);
+  MouseTo(0, 0);
+  const ScreenImage line = CaptureClient(panel);
+  for (int y = 0; y + 8 < top.height; ++y)
+    ASSERT_TRUE(line.RowEquals(y, top, 8, top.width)) << "row " << y << " after one line down";
+  TapAt(barX, strip.top + arrow / 2);
+  MouseTo(0, 0);
+  EXPECT_TRUE(SameImage(CaptureClient(panel), top)) << "a line up did not return to the top";
+
+  TapAt(barX, strip.top + (strip.bottom - strip.top) * 3 / 4);  // the track below the thumb
+  MouseTo(0, 0);
+  const ScreenImage page = CaptureClient(panel);
+  EXPECT_FALSE(SameImage(page, top));
+  PressKeys({}, VK_PRIOR);
+  EXPECT_TRUE(SameImage(CaptureClient(panel), top)) << "Page Up did not return to the top";
+  PressKeys({}, VK_NEXT);
+  EXPECT_TRUE(SameImage(CaptureClient(panel), page)) << "Page Down and the track moved by different pages";
+  SaveShot(w, "panel-page-down");
+
+  for (int i = 0; i < 15; ++i) PressKeys({}, VK_NEXT);
+  const ScreenImage end = CaptureClient(panel), endStrip = CaptureScreen(strip);
+  for (int i = 0; i < 15; ++i) PressKeys({}, VK_PRIOR);
+  EXPECT_TRUE(SameImage(CaptureClient(panel), top));
+
+  // The thumb starts just below the up arrow. Dragged down to the down arrow it reaches the end;
+  // the system itself puts it back where it was if the mouse leaves the bar too far.
+  const int from = strip.top + arrow + 3, to = strip.bottom - arrow;
+  MouseTo(barX, from);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 10; ++step) MouseTo(barX, from + (to - from) * step / 10);
+  Button(MOUSEEVENTF_LEFTUP);
+  MouseTo(0, 0);
+  EXPECT_TRUE(SameImage(CaptureClient(panel), end)) << "the thumb at the end shows another place than paging";
+  ::Sleep(300);
+  EXPECT_TRUE(SameImage(CaptureScreen(strip), endStrip)) << "the bar lost its skin when the mouse left it";
+  SaveShot(w, "panel-scrolled-to-end");
+
+  ASSERT_TRUE(app.Close());
+}
+
+// Pictures of the three fixed sizes fill their places; others are centred in the picture box,
+// and those larger than it shrink to fit, keeping their shape.
+TEST_F(PanelE2E, PicturesOfEachSizeAreDrawnInTheirTiles) {
+  char temp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, temp);
+  struct Picture { const char* name; int width, height; unsigned colour; int drawnPixels; };
+  const Picture pictures[] = {
+      {"icon", 32, 32, 0xE01020, 32 * 32},       {"banner", 80, 31, 0x20C040, 80 * 31},
+      {"picture", 110, 50, 0x2040E0, 110 * 50}, {"small", 40, 20, 0xE0C020, 40 * 20},
+      {"wide", 220, 60, 0x20C0C0, 110 * 30},
+  };
+  std::string dat = "#Category\r\n";
+  for (const Picture& p : pictures) {
+    const std::string file = std::string(temp) + p.name + ".bmp";
+    WriteSolidPicture(file, p.width, p.height, p.colour);
+    dat += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: ";
+    dat += std::string(p.name) + "\r\nI: " + file + "\r\n";
+  }
+  WriteWholeFile(DataFolder() + "USER00.DAT", dat + "#Category\r\n#Category\r\n");
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  MouseTo(0, 0);
+  ::Sleep(500);
+  const ScreenImage shown = CaptureClient(panel);
+  SaveShot(w, "panel-pictures");
+  for (const Picture& p : pictures) {
+    int count = 0;
+    for (int y = 0; y < shown.height; ++y)
+      for (int x = 0; x < shown.width; ++x) count += shown.Pixel(x, y) == p.colour;
+    EXPECT_EQ(count, p.drawnPixels) << p.name << " " << p.width << " x " << p.height;
+  }
+  ASSERT_TRUE(app.Close());
+  for (const Picture& p : pictures) ::DeleteFileA((std::string(temp) + p.name + ".bmp").c_str());
+}
