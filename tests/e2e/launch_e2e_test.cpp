@@ -306,3 +306,47 @@ TEST_F(LaunchE2E, ATileClickAndANumberKeyOpenTheirItems) {
   EXPECT_TRUE(SamePath(ran[0], second)) << ran[0];
   ASSERT_TRUE(app.Close());
 }
+
+// A press is a launch only when released on its tile: moved off first, it opens nothing, and a
+// number key meanwhile is ignored. Hover and press states are captured on the way.
+TEST_F(LaunchE2E, APressMovedOffItsTileOrAKeyWhileHeldOpensNothing) {
+  const std::string first = m_temp + "one\\", second = m_temp + "two\\";
+  for (const std::string& f : {first, second}) {
+    ::CreateDirectoryA(f.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileA(m_probe.c_str(), (f + "probe.exe").c_str(), FALSE));
+  }
+  WriteItems({first + "probe.exe", second + "probe.exe"});
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", (DataFolder() + "USER00.INI").c_str());
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  ::SetForegroundWindow(w);
+  RECT rc;
+  ::GetWindowRect(panel, &rc);
+  const int x = rc.left + ThemeNumber("Image00.dll", 21152) + 50, y = rc.top + ThemeNumber("Image00.dll", 21153) + 60;
+  const int gripY = rc.top + ThemeNumber("Image00.dll", 21153) + ThemeNumber("Image00.dll", 21310) +
+                    ThemeNumber("Image00.dll", 21312) / 2;
+
+  MouseTo(x, gripY);
+  ::Sleep(200);
+  SaveShot(w, "panel-grip-hover");
+  MouseTo(x, y);
+  ::Sleep(200);
+  SaveShot(w, "panel-tile-hover");
+  Button(MOUSEEVENTF_LEFTDOWN);
+  SaveShot(w, "panel-tile-pressed");
+  PressKeys({}, '2');  // the second tile's key, while the first is held
+  MouseTo(rc.right - 30, rc.bottom - 20);  // off every tile, still in the panel
+  Button(MOUSEEVENTF_LEFTUP);
+  ::Sleep(1500);
+  EXPECT_FALSE(Exists(m_probeOut)) << "something was opened";
+
+  // The same press released on its tile opens it: the panel was listening all along.
+  ClickAt(x, y);
+  std::vector<std::string> ran = WaitForProbe();
+  ASSERT_EQ(ran.size(), 1u) << "the click opened nothing";
+  EXPECT_TRUE(SamePath(ran[0], first)) << ran[0];
+  ASSERT_TRUE(app.Close());
+}
