@@ -1,13 +1,25 @@
 #include "launcher/panels/drop_rules.h"
 
+#include <cstddef>
 #include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shlobj.h>
+#endif
 
 namespace droprules {
 namespace {
 
-// FILEGROUPDESCRIPTORA: a 4-byte count, then 592-byte FILEDESCRIPTORA records whose name (260
-// bytes) is the last field, at offset 332.
-constexpr std::size_t kCountBytes = 4, kDescriptorBytes = 592, kNameOffset = 332, kNameBytes = 260;
+// FILEGROUPDESCRIPTORA: a 4-byte count, then 332-byte FILEDESCRIPTORA records whose name (260
+// bytes) is the last field, at offset 72.
+constexpr std::size_t kCountBytes = 4, kDescriptorBytes = 332, kNameOffset = 72, kNameBytes = 260;
+#ifdef _WIN32
+static_assert(offsetof(FILEGROUPDESCRIPTORA, fgd) == kCountBytes);
+static_assert(sizeof(FILEDESCRIPTORA) == kDescriptorBytes);
+static_assert(offsetof(FILEDESCRIPTORA, cFileName) == kNameOffset);
+static_assert(sizeof(FILEDESCRIPTORA::cFileName) == kNameBytes);
+#endif
 constexpr std::size_t kBookmarkTitleOffset = 1024;
 
 std::uint32_t Choose(std::uint32_t allowed, std::uint32_t keyState, bool link) {

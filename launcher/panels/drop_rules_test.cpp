@@ -45,17 +45,21 @@ TEST(DropRules, BlocksAreReadOnlyWithinTheirSize) {
   EXPECT_FALSE(ReadBookmark(bookmark.data(), bookmark.size()));  // the title never ends
 }
 
+// The shell's layout: a 4-byte count, then 332-byte entries with the name at offset 72.
 TEST(DropRules, DescriptorTitles) {
-  std::vector<char> d(4 + 592, '\0');
+  constexpr std::size_t kName = 4 + 72;
+  std::vector<char> d(4 + 332, '\0');
   std::uint32_t one = 1;
   std::memcpy(d.data(), &one, 4);
-  std::strcpy(d.data() + 4 + 332, "Example.url");
+  std::strcpy(d.data() + kName, "Example.url");
   EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), "Example");
-  std::strcpy(d.data() + 4 + 332, ".url");
+  std::strcpy(d.data() + kName, ".url");
   EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), ".url");
-  std::strcpy(d.data() + 4 + 332, "a.b.url");
+  std::strcpy(d.data() + kName, "a.b.url");
   EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), "a.b");
   EXPECT_FALSE(DescriptorTitle(d.data(), d.size() - 1));  // no whole entry
+  std::memset(d.data() + kName, 'x', 260);                  // a name without its end keeps 259 bytes
+  EXPECT_EQ(DescriptorTitle(d.data(), d.size())->size(), 259u);
   std::uint32_t none = 0;
   std::memcpy(d.data(), &none, 4);
   EXPECT_FALSE(DescriptorTitle(d.data(), d.size()));

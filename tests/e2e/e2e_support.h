@@ -94,12 +94,14 @@ inline void SeedOneUser(std::initializer_list<const char*> menus, const std::str
   WriteWholeFile(d + "USER00.DAT", items);
 }
 
-// The real TOPLEX.exe, started with the given options and current directory.
+// The real TOPLEX.exe, started with the given options and current directory, from the program
+// folder or from another folder holding a copy of it.
 struct Launcher {
   PROCESS_INFORMATION pi{};
-  explicit Launcher(const std::string& args = "", const std::string& currentDirectory = "") {
+  explicit Launcher(const std::string& args = "", const std::string& currentDirectory = "",
+                    const std::string& programFolder = ProgramFolder()) {
     std::string cmd(1, '"');
-    cmd += ProgramFolder();
+    cmd += programFolder;
     cmd += "TOPLEX.exe\" ";
     cmd += args;
     STARTUPINFOA si{};
