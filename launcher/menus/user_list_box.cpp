@@ -1,7 +1,9 @@
 #include "launcher/menus/user_list_box.h"
 
 #include "common/cp932.h"
+#include "common/theme_ids.h"
 #include "launcher/app/theme.h"
+#include "launcher/panels/scroll_skin.h"
 
 namespace {
 constexpr int kThemeDx = 3, kThemeDy = 21;  // theme coordinates to the panel's client ones
@@ -24,6 +26,7 @@ bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
   m_text = f.colour1;
   m_back = f.colour2;
   m_brush.Reset(::CreateSolidBrush(m_back));
+  InstallScrollBarSkin(m_hWnd, IDB_SCROLL_USERLIST);
   ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
   ::SetWindowPos(m_hWnd, HWND_TOP, button.left - kThemeDx, button.bottom - kThemeDy, button.Width(), listHeight, 0);
   ::SetFocus(m_hWnd);
