@@ -263,8 +263,10 @@ TEST_P(BasicPackage, InstallsItsFilesAndItemsAndUpdatesThemTheSecondTime) {
 INSTANTIATE_TEST_SUITE_P(StoredAndMszip, BasicPackage, ::testing::Values("basic.cab", "basic-zip.cab"));
 
 TEST_F(InstallerTest, WithThirtyMenusAnItemForAThirtyFirstIsLeftOut) {
-  for (int i = 2; i <= 30; ++i)
-    Profile(m_user).WriteString("MenuList", ("Category" + std::to_string(i)).c_str(), "M" + std::to_string(i));
+  for (int i = 2; i <= 30; ++i) {
+    const std::string number = std::to_string(i);
+    Profile(m_user).WriteString("MenuList", ("Category" + number).c_str(), std::string("M").append(number));
+  }
   ASSERT_EQ(Install(Fixture("basic.cab")), 1);
   std::vector<std::string> menus = Menus();
   ASSERT_EQ(menus.size(), 30u);

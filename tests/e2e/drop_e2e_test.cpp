@@ -113,7 +113,10 @@ class TestDropSource final : public IDropSource {
   }
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
-    return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    // The button as the system sees it too: a release can reach this thread while it waits on a
+    // call to the target, where the drag loop does not look at it.
+    const bool held = (keys & MK_LBUTTON) && ::GetAsyncKeyState(VK_LBUTTON) < 0;
+    return held ? S_OK : DRAGDROP_S_DROP;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
@@ -245,16 +248,23 @@ class SourceWindow {
 DragResult DragFromOutside(const SourceWindow& window, TestDataObject* data, DWORD allowed, POINT to,
                            std::function<void()> afterRelease = {}) {
   if (!window.Press()) return {E_FAIL, DROPEFFECT_NONE};
+  std::atomic<bool> ended{false};
   std::thread mover([&] {
     ::Sleep(300);
     MoveInSteps(window.Centre(), to);
     ::Sleep(300);
     Button(MOUSEEVENTF_LEFTUP);
+    // A small move after the release makes the drag loop look at the button again.
+    for (int i = 0; i < 3 && !ended; ++i) MouseTo(to.x + (i % 2), to.y);
     if (afterRelease) afterRelease();
+    // A drag that never ends fails the test instead of holding the run.
+    for (int i = 0; i < 200 && !ended; ++i) ::Sleep(100);
+    if (!ended) PressKeys({}, VK_ESCAPE);
   });
   Owned<TestDropSource> source(new TestDropSource);
   DWORD effect = DROPEFFECT_NONE;
   HRESULT hr = ::DoDragDrop(data, source.p, allowed, &effect);
+  ended = true;
   mover.join();
   return {hr, effect};
 }
