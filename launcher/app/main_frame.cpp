@@ -13,6 +13,9 @@
 #include "launcher/app/item_request.h"
 #include "launcher/app/launch_item.h"
 #include "launcher/menus/item_info_dlg.h"
+#include "launcher/menus/menu_edit_dlg.h"
+#include "launcher/menus/user_edit_dlg.h"
+#include "launcher/panels/theme_select_dlg.h"
 #include "launcher/panels/drag_drop.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/installer.h"
@@ -96,6 +99,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
+    case UM_EDIT_MENUS: OnEditMenus(); return 0;
+    case UM_EDIT_USERS: OnEditUsers(); return 0;
+    case UM_SELECT_THEME: OnSelectTheme(); return 0;
     default: return Default(msg, wParam, lParam);
   }
 }
@@ -595,6 +601,48 @@ void CMainFrame::OnReloadData() {
   RefreshPanel(true);
   ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+// The management dialogs work on the files, so the data is saved before each one opens and
+// read again after it. A request while another dialog is open (from a peer program) is refused.
+void CMainFrame::OnEditMenus() {
+  if (ModalGuard::IsSet()) return;
+  m_data.Save(m_hWnd);
+  INT_PTR result;
+  {
+    ModalGuard guard;
+    CMenuEditDlg dlg(&m_data, m_hWnd);
+    result = dlg.DoModal();
+  }
+  if (result == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
+}
+
+void CMainFrame::OnEditUsers() {
+  if (ModalGuard::IsSet()) return;
+  m_data.Save(m_hWnd);
+  INT_PTR result;
+  {
+    ModalGuard guard;
+    CUserEditDlg dlg(&m_data, m_hWnd);
+    result = dlg.DoModal();
+  }
+  if (result == 0 || result == -1) return;
+  m_data.ReloadUsers();
+  if (m_buttonPanel) m_tools.ApplyTheme(true);  // the user-name button shows the name again
+}
+
+void CMainFrame::OnSelectTheme() {
+  if (ModalGuard::IsSet()) return;
+  m_data.Save(m_hWnd);
+  INT_PTR result;
+  {
+    ModalGuard guard;
+    CThemeSelectDlg dlg(&m_data, m_hWnd);
+    result = dlg.DoModal();
+  }
+  if (result != IDOK) return;
+  // The active user loaded again, now wearing the chosen theme.
+  OnUserSwitched(m_data.SwitchUser(-1, m_hWnd));
 }
 
 void CMainFrame::OnBeginItemDrag(int position) {
