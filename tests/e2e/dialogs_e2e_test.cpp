@@ -61,7 +61,7 @@ void TypeText(const std::string& cp932) {
 // Clicks into a field, empties it and types.
 void TypeInto(HWND dialog, int id, const std::string& text) {
   Tap(dialog, id);
-  PressKeys({VK_CONTROL}, 'A');
+  ::SendDlgItemMessageA(dialog, id, EM_SETSEL, 0, -1);
   PressKeys({}, VK_DELETE);
   TypeText(text);
 }
@@ -91,10 +91,13 @@ std::vector<std::string> Rows(HWND dialog, int listId) {
   HWND list = ::GetDlgItem(dialog, listId);
   std::vector<std::string> rows;
   const int n = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+  // Asked in UTF-16: that is how the text crosses into this process whole.
   for (int i = 0; i < n; ++i) {
-    char text[300] = {};
-    if (::SendMessageA(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-      ::SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    wchar_t wide[300] = {};
+    char text[600] = {};
+    if (::SendMessageW(list, LB_GETTEXTLEN, i, 0) < 300)
+      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    ::WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     rows.push_back(text);
   }
   return rows;
