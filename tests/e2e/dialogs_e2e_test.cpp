@@ -22,6 +22,8 @@ constexpr char kUserRenameTitle[] = "ユーザー名称変更";
 constexpr char kMenuDeleteQuestion[] = "メニューに登録されたすべてのアイテムも同時に削除します.\nよろしいですか?";
 constexpr char kUserDeleteQuestion[] = "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
 constexpr char kActiveUserWarning[] = "現在選択中のユーザーは削除できません.";
+constexpr char kCannotSave[] = "メニューを保存できませんでした.";
+constexpr UINT kEditUsersMessage = WM_USER + 12, kSelectThemeMessage = WM_USER + 13;
 
 // Controls of the launcher's windows.
 constexpr int kEditTool = 6073, kUserButton = 6080;
@@ -297,6 +299,9 @@ TEST_F(DialogsE2E, MenusAreAddedMovedRenamedAndDeletedAndTheirItemsFollow) {
       "#Category\r\n#Item\r\nF: C:\\c1.txt\r\n#Category\r\n#Item\r\nF: C:\\b1.txt\r\n#Item\r\nF: C:\\b2.txt\r\n"
       "#Category\r\n";
   EXPECT_EQ(Items(), expected);
+  ::SetForegroundWindow(w_);
+  ::Sleep(300);
+  SaveShot(w_, "menus-after-edit");
   // The launcher read them back: closing saves the same again.
   ASSERT_TRUE(Close());
   EXPECT_EQ(Items(), expected);
@@ -381,8 +386,12 @@ TEST_F(DialogsE2E, CancelAfterChangesWritesNothing) {
 }
 
 TEST_F(DialogsE2E, ANewUserTakesTheFirstFreeNumberAndIsListedLast) {
-  // USER00 is active; USER02 is listed, so the first free number is 1.
+  // USER00 is active; USER02 is listed, so the first free number is 1. A listed name with a
+  // path part and a listed file that is missing are not shown, and OK drops them.
   AddUser(d_, 2, "USER02.INI", "次郎");
+  const std::string outside = d_ + "..\\outside.INI";
+  AddUser(d_, 3, "..\\outside.INI", "外");
+  ::WritePrivateProfileStringA("UserList", "User4", "USER09.INI", Main().c_str());
   ASSERT_NE(Start(), nullptr);
   HWND dlg = Open(kPopupUsers, kUserTitle);
   ASSERT_NE(dlg, nullptr) << "no user dialog";
@@ -403,8 +412,11 @@ TEST_F(DialogsE2E, ANewUserTakesTheFirstFreeNumberAndIsListedLast) {
   EXPECT_EQ(Ini(Main(), "UserList", "User1"), "USER00.INI");
   EXPECT_EQ(Ini(Main(), "UserList", "User2"), "USER02.INI");
   EXPECT_EQ(Ini(Main(), "UserList", "User3"), "USER01.INI");
+  EXPECT_EQ(Ini(Main(), "UserList", "User4"), "");
   EXPECT_EQ(Ini(d_ + "USER01.INI", "Init", "Name"), "三郎");
   EXPECT_EQ(Ini(Main(), "Init", "ActiveUser"), "USER00.INI");
+  EXPECT_TRUE(Exists(outside));
+  ::DeleteFileA(outside.c_str());
 }
 
 TEST_F(DialogsE2E, ADeletedNumberIsGivenAgainAfterItsOldFilesAreGone) {
@@ -472,6 +484,52 @@ TEST_F(DialogsE2E, TheSystemCloseCommandOnTheUserDialogReloadsNothing) {
   ASSERT_TRUE(Gone(dlg));
   ::Sleep(300);
   EXPECT_EQ(UserButtonText(), "外から");
+}
+
+TEST_F(DialogsE2E, AnItemFileThatCannotBeWrittenKeepsTheDialogOpenAndWritesNothing) {
+  ASSERT_NE(Start(), nullptr);
+  HWND dlg = Open(kPopupMenus, kMenuTitle);
+  ASSERT_NE(dlg, nullptr);
+  const std::string user = ReadWholeFile(User()), items = Items();
+  // A folder stands where the new item file is written before it replaces the old one.
+  const std::string blocker = d_ + "USER00.DAT.new";
+  ASSERT_TRUE(::CreateDirectoryA(blocker.c_str(), nullptr));
+  ClickRow(dlg, kList, 0);
+  Tap(dlg, kDelete);
+  Answer(Pid(), IDOK);
+  Tap(dlg, IDOK);
+  EXPECT_EQ(Answer(Pid(), IDOK), kCannotSave);
+  EXPECT_TRUE(::IsWindowVisible(dlg));
+  EXPECT_EQ(ReadWholeFile(User()), user);
+  EXPECT_EQ(Items(), items);
+
+  // The changes are still there to be saved once the file can be written.
+  ::RemoveDirectoryA(blocker.c_str());
+  Tap(dlg, IDOK);
+  ASSERT_TRUE(Gone(dlg));
+  ::Sleep(300);
+  EXPECT_EQ(Ini(User(), "MenuList", "Category1"), "B");
+  EXPECT_EQ(Ini(User(), "MenuList", "Category3"), "");
+  EXPECT_EQ(Items().find("a1"), std::string::npos);
+}
+
+TEST_F(DialogsE2E, ARequestForAnotherDialogWhileOneIsOpenIsRefused) {
+  ASSERT_NE(Start(), nullptr);
+  HWND dlg = Open(kPopupMenus, kMenuTitle);
+  ASSERT_NE(dlg, nullptr);
+  ::PostMessageA(w_, kEditUsersMessage, 0, 0);
+  ::PostMessageA(w_, kSelectThemeMessage, 0, 0);
+  EXPECT_EQ(FindDialog(Pid(), kUserTitle, 1500), nullptr);
+  EXPECT_EQ(FindDialog(Pid(), kThemeTitle, 300), nullptr);
+  Tap(dlg, IDCANCEL);
+  ASSERT_TRUE(Gone(dlg));
+  // With no dialog open the same request is served.
+  ::PostMessageA(w_, kEditUsersMessage, 0, 0);
+  HWND users = FindDialog(Pid(), kUserTitle);
+  ASSERT_NE(users, nullptr);
+  ::Sleep(300);
+  Tap(users, IDCANCEL);
+  ASSERT_TRUE(Gone(users));
 }
 
 // A library without a name string, beside the shipped themes for one test.
