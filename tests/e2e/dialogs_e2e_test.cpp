@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ constexpr int kPopupMenus = 1004, kPopupUsers = 1005, kPopupTheme = 1006;
 constexpr int kName = 1003, kAdd = 1004, kList = 1006, kUp = 1007, kDown = 1008, kRename = 1009, kDelete = 1010;
 constexpr int kRenameEdit = 1000, kThemeList = 1015, kCloseBox = 6071;
 constexpr int kDialogBack = 15101, kTitleStrip = 20102;
+constexpr int kFrameColour1 = 31103, kFrameColour2 = 31104;
+constexpr int kAddFrameX = 16117, kAddFrameY = 16118, kAddX = 16125, kAddY = 16126, kUserOffset = 200;
+constexpr int kAddDisabledImage = 30117 + 2;
 
 RECT RectOf(HWND w) {
   RECT rc{};
@@ -171,6 +175,18 @@ COLORREF ThemeBitmapPixel(const char* library, UINT id, int x, int y) {
   }
   if (m) ::FreeLibrary(m);
   return c;
+}
+
+// A colour value of a theme library, "RRGGBB".
+COLORREF ThemeColour(const char* library, UINT id) {
+  HMODULE m = ::LoadLibraryExA((ProgramFolder() + library).c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  char buf[32] = {};
+  const int n = m ? ::LoadStringA(m, id, buf, sizeof buf) : 0;
+  if (m) ::FreeLibrary(m);
+  if (n != 6) return CLR_INVALID;
+  const unsigned long v = std::strtoul(buf, nullptr, 16);
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
 COLORREF ClientPixel(HWND w, int x, int y) {
@@ -601,6 +617,15 @@ TEST_F(DialogsE2E, EveryDialogWearsEachTheme) {
       ASSERT_NE(dlg, nullptr) << d.title;
       // The background shows below the caption strip, away from every control.
       EXPECT_EQ(ClientPixel(dlg, 4, 280), ThemeBitmapPixel(theme, kDialogBack, 4, 280)) << d.title;
+      if (d.rename) {
+        // The add area's double frame, and the add button in its disabled look while nothing is typed.
+        const int o = d.entry == kPopupUsers ? kUserOffset : 0;
+        const int fx = ThemeNumber(theme, kAddFrameX + o), fy = ThemeNumber(theme, kAddFrameY + o) + 20;
+        EXPECT_EQ(ClientPixel(dlg, fx, fy), ThemeColour(theme, kFrameColour1)) << d.title;
+        EXPECT_EQ(ClientPixel(dlg, fx + 1, fy), ThemeColour(theme, kFrameColour2)) << d.title;
+        const int ax = ThemeNumber(theme, kAddX + o), ay = ThemeNumber(theme, kAddY + o);
+        EXPECT_EQ(ClientPixel(dlg, ax + 12, ay + 10), ThemeBitmapPixel(theme, kAddDisabledImage, 12, 10)) << d.title;
+      }
       const int list = d.rename ? kList : kThemeList;
       ClickRow(dlg, list, 0);
       MouseTo(RectOf(::GetDlgItem(dlg, IDOK)).left + 10, RectOf(::GetDlgItem(dlg, IDOK)).top + 8);
