@@ -53,6 +53,12 @@ constexpr ButtonSpec kButtonSpecs[] = {
     {ID_WEB_BACK, "Prev", "戻る"},
 };
 
+// A modal run with the modal-dialog event set for its whole length.
+INT_PTR RunGuarded(CDialog& dialog) {
+  ModalGuard guard;
+  return dialog.DoModal();
+}
+
 void MoveKeepingBottomRight(HWND w, int width, int height, bool repaint) {
   RECT rc;
   ::GetWindowRect(w, &rc);
@@ -608,25 +614,16 @@ void CMainFrame::OnReloadData() {
 void CMainFrame::OnEditMenus() {
   if (ModalGuard::IsSet()) return;
   m_data.Save(m_hWnd);
-  INT_PTR result;
-  {
-    ModalGuard guard;
-    CMenuEditDlg dlg(&m_data, m_hWnd);
-    result = dlg.DoModal();
-  }
-  if (result == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
+  CMenuEditDlg dlg(&m_data, m_hWnd);
+  if (RunGuarded(dlg) == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
 }
 
 void CMainFrame::OnEditUsers() {
   if (ModalGuard::IsSet()) return;
   m_data.Save(m_hWnd);
-  INT_PTR result;
-  {
-    ModalGuard guard;
-    CUserEditDlg dlg(&m_data, m_hWnd);
-    result = dlg.DoModal();
-  }
-  if (result == 0 || result == -1) return;
+  CUserEditDlg dlg(&m_data, m_hWnd);
+  const INT_PTR result = RunGuarded(dlg);
+  if (result == 0 || result == -1) return;  // closed by the system, or never opened
   m_data.ReloadUsers();
   if (m_buttonPanel) m_tools.ApplyTheme(true);  // the user-name button shows the name again
 }
@@ -634,13 +631,8 @@ void CMainFrame::OnEditUsers() {
 void CMainFrame::OnSelectTheme() {
   if (ModalGuard::IsSet()) return;
   m_data.Save(m_hWnd);
-  INT_PTR result;
-  {
-    ModalGuard guard;
-    CThemeSelectDlg dlg(&m_data, m_hWnd);
-    result = dlg.DoModal();
-  }
-  if (result != IDOK) return;
+  CThemeSelectDlg dlg(&m_data, m_hWnd);
+  if (RunGuarded(dlg) != IDOK) return;
   // The active user loaded again, now wearing the chosen theme.
   OnUserSwitched(m_data.SwitchUser(-1, m_hWnd));
 }
