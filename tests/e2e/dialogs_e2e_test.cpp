@@ -637,6 +637,7 @@ TEST_F(DialogsE2E, EveryDialogWearsEachTheme) {
         ASSERT_NE(rename, nullptr) << d.rename;
         ::Sleep(500);
         SaveShot(rename, Shot(d.renameShot, theme));
+        SaveShot(dlg, Shot(d.shot, theme) + "-inactive");  // its caption while the rename dialog is on top
         Tap(rename, IDCANCEL);
         ASSERT_TRUE(Gone(rename));
       }
