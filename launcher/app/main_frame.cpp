@@ -13,6 +13,9 @@
 #include "launcher/app/item_request.h"
 #include "launcher/app/launch_item.h"
 #include "launcher/menus/item_info_dlg.h"
+#include "launcher/menus/menu_edit_dlg.h"
+#include "launcher/menus/user_edit_dlg.h"
+#include "launcher/panels/theme_select_dlg.h"
 #include "launcher/panels/drag_drop.h"
 #include "launcher/app/resource.h"
 #include "launcher/packages/installer.h"
@@ -49,6 +52,12 @@ constexpr ButtonSpec kButtonSpecs[] = {
     {ID_WEB_STOP, "Stop", "中止"},           {ID_WEB_FORWARD, "Next", "進む"},
     {ID_WEB_BACK, "Prev", "戻る"},
 };
+
+// A modal run with the modal-dialog event set for its whole length.
+INT_PTR RunGuarded(CDialog& dialog) {
+  ModalGuard guard;
+  return dialog.DoModal();
+}
 
 void MoveKeepingBottomRight(HWND w, int width, int height, bool repaint) {
   RECT rc;
@@ -96,6 +105,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
+    case UM_EDIT_MENUS: OnEditMenus(); return 0;
+    case UM_EDIT_USERS: OnEditUsers(); return 0;
+    case UM_SELECT_THEME: OnSelectTheme(); return 0;
     default: return Default(msg, wParam, lParam);
   }
 }
@@ -595,6 +607,34 @@ void CMainFrame::OnReloadData() {
   RefreshPanel(true);
   ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+// The management dialogs work on the files, so the data is saved before each one opens and
+// read again after it. A request while another dialog is open (from a peer program) is refused.
+void CMainFrame::OnEditMenus() {
+  if (ModalGuard::IsSet()) return;
+  m_data.Save(m_hWnd);
+  CMenuEditDlg dlg(&m_data, m_hWnd);
+  if (RunGuarded(dlg) == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
+}
+
+void CMainFrame::OnEditUsers() {
+  if (ModalGuard::IsSet()) return;
+  m_data.Save(m_hWnd);
+  CUserEditDlg dlg(&m_data, m_hWnd);
+  const INT_PTR result = RunGuarded(dlg);
+  if (result == 0 || result == -1) return;  // closed by the system, or never opened
+  m_data.ReloadUsers();
+  if (m_buttonPanel) m_tools.ApplyTheme(true);  // the user-name button shows the name again
+}
+
+void CMainFrame::OnSelectTheme() {
+  if (ModalGuard::IsSet()) return;
+  m_data.Save(m_hWnd);
+  CThemeSelectDlg dlg(&m_data, m_hWnd);
+  if (RunGuarded(dlg) != IDOK) return;
+  // The active user loaded again, now wearing the chosen theme.
+  OnUserSwitched(m_data.SwitchUser(-1, m_hWnd));
 }
 
 void CMainFrame::OnBeginItemDrag(int position) {

@@ -53,6 +53,9 @@ class CMainFrame : public CWnd {
   void SignalFinderDone();
   void OnBeginItemDrag(int position);
   void OnReloadData();
+  void OnEditMenus();
+  void OnEditUsers();
+  void OnSelectTheme();
   void SetLayout(bool wide);
   void OnUserSwitched(int result);
   void OpenWebPane();

@@ -7,6 +7,27 @@
 #define IDD_ITEMINFO 145
 #define IDD_ITEM_POPUP 150
 #define IDD_EDIT_POPUP 135
+#define IDD_MENU_RENAME 117
+#define IDD_MENU_EDIT 120
+#define IDD_USER_EDIT 151
+#define IDD_USER_RENAME 152
+#define IDD_THEME_SELECT 153
+
+// Controls of the menu and user dialogs (the same in both) and of their rename dialogs.
+#define IDC_EDITDLG_ADD_LABEL 1002
+#define IDC_EDITDLG_NAME 1003
+#define IDC_EDITDLG_ADD 1004
+#define IDC_EDITDLG_LIST_LABEL 1005
+#define IDC_EDITDLG_LIST 1006
+#define IDC_EDITDLG_UP 1007
+#define IDC_EDITDLG_DOWN 1008
+#define IDC_EDITDLG_RENAME 1009
+#define IDC_EDITDLG_DELETE 1010
+#define IDC_RENAME_NAME 1000
+#define IDC_RENAME_LABEL 1002
+// Controls of the theme dialog.
+#define IDC_THEMEDLG_LABEL 1014
+#define IDC_THEMEDLG_LIST 1015
 
 #define IDS_MAIN_CLASS 1
 #define IDS_MAIN_CLASS2 3

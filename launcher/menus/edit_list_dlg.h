@@ -1,0 +1,50 @@
+// CEditListDlg: the themed dialog with a name field, an add button and an ordered list with
+// move, rename and delete buttons. The menu and user dialogs derive from it and say what the
+// rows are; it owns the controls, their look and the rules of the buttons.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+#include "common/win/handles.h"
+#include "launcher/data/launch_data.h"
+#include "launcher/panels/skin_dialog.h"
+
+class CEditListDlg : public CSkinDialog {
+ public:
+  // themeOffset: 0 for the menu dialog's theme values, 200 for the user dialog's.
+  CEditListDlg(int templateId, CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
+               std::size_t addLimit);
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND ctl) override;
+
+  // ---- What the derived dialog's rows are ----
+  virtual int RowCount() const = 0;
+  virtual std::string RowText(int row) const = 0;
+  virtual int AddRow(const std::string& name) = 0;  // the new row, or -1
+  virtual bool DeleteRow(int row) = 0;              // asks first; true when the row went
+  virtual bool RenameRow(int row) = 0;              // true when the name changed
+  virtual int MoveRow(int row, bool up) = 0;        // the row's new index, or -1
+
+  // A message box over this dialog with the application's caption.
+  int Ask(const char* text, UINT type);
+
+  CLaunchData* m_pData;  // not owned
+
+ private:
+  int Selected() const;
+  void UpdateButtons();
+  void SetRowText(int row);
+  void OnAdd();
+  void OnDelete();
+  void OnRename();
+  void OnMove(bool up);
+  HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+  int m_themeOffset;
+  std::size_t m_nameLimit, m_addLimit;
+  UniqueFont m_font;  // the 16-pixel font of the name field and the list
+};

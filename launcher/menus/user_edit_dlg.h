@@ -1,0 +1,27 @@
+// CUserEditDlg: "ユーザー追加・変更・削除". Users are added, reordered, renamed and deleted in a
+// working list; only OK rewrites the user list, removes deleted users' files and writes names.
+// Result: IDOK after saving, IDCANCEL after Cancel, 0 when the system closes it (Alt+F4).
+#pragma once
+#include "launcher/menus/edit_list_dlg.h"
+#include "launcher/menus/user_edit_list.h"
+
+class CUserEditDlg : public CEditListDlg {
+ public:
+  CUserEditDlg(CLaunchData* data, HWND parent);
+
+ protected:
+  INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnOK() override;
+  int RowCount() const override { return m_list.Count(); }
+  std::string RowText(int row) const override { return m_list.Name(row); }
+  int AddRow(const std::string& name) override { return m_list.Add(name); }
+  bool DeleteRow(int row) override;
+  bool RenameRow(int row) override;
+  int MoveRow(int row, bool up) override { return up ? m_list.MoveUp(row) : m_list.MoveDown(row); }
+
+ private:
+  void Save() const;
+
+  std::string m_mainIni, m_dataFolder;
+  UserEditList m_list;
+};

@@ -1,0 +1,78 @@
+#include "launcher/panels/theme_select_dlg.h"
+
+#include "common/profile.h"
+#include "common/theme_ids.h"
+#include "common/win/handles.h"
+#include "launcher/app/resource.h"
+#include "launcher/app/theme.h"
+
+namespace {
+
+constexpr char kInit[] = "Init", kThemeKey[] = "ResourceDLL", kDefaultTheme[] = "Image00.dll";
+constexpr char kPattern[] = "Image??.dll";
+
+}  // namespace
+
+std::vector<themelist::Entry> FindThemes(const std::string& programFolder) {
+  std::vector<themelist::Entry> themes;
+  WIN32_FIND_DATAA fd;
+  UniqueFind find(::FindFirstFileA((programFolder + kPattern).c_str(), &fd));
+  if (!find) return themes;
+  do {
+    // Mapped as data only: no code of a library found in the folder ever runs.
+    UniqueModule library(::LoadLibraryExA((programFolder + fd.cFileName).c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!library) continue;
+    char name[themelist::kDisplayBytes + 1] = {};
+    if (::LoadStringA(library.Get(), IDS_THEME_NAME, name, sizeof name) <= 0) name[0] = '\0';
+    themes.push_back({fd.cFileName, themelist::DisplayName(name, fd.cFileName)});
+  } while (themes.size() < static_cast<std::size_t>(themelist::kMaxThemes) && ::FindNextFileA(find.Get(), &fd));
+  themelist::Sort(themes);
+  return themes;
+}
+
+CThemeSelectDlg::CThemeSelectDlg(CLaunchData* data, HWND parent)
+    : CSkinDialog(IDD_THEME_SELECT, parent), m_pData(data), m_settings(data->ActiveUserPath()),
+      m_szCurrentTheme(Profile(m_settings).GetString(kInit, kThemeKey, kDefaultTheme)),
+      m_themes(FindThemes(data->ProgramFolder())) {}
+
+BOOL CThemeSelectDlg::OnInitDialog() {
+  InitSkin(m_pData->Theme(), IDB_DLG_BACK);
+  PlaceBesideParent();
+  AddLabel(IDC_THEMEDLG_LABEL, ThemeBox{IDS_THEMEDLG_LABEL_X, IDS_THEMEDLG_LABEL_Y, IDS_THEMEDLG_LABEL_WIDTH,
+                                        IDS_THEMEDLG_LABEL_HEIGHT, 14, 29, 104, 14});
+  PlaceControl(IDC_THEMEDLG_LIST, ThemeBox{IDS_THEMEDLG_LIST_X, IDS_THEMEDLG_LIST_Y, IDS_THEMEDLG_LIST_WIDTH,
+                                           IDS_THEMEDLG_LIST_HEIGHT, 14, 47, 180, 20});
+  SkinListBox(IDC_THEMEDLG_LIST);
+  AddButton(IDOK, IDB_DLG_OK, ThemePos{IDS_THEMEDLG_OK_X, IDS_THEMEDLG_OK_Y, 40, 87});
+  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{IDS_THEMEDLG_CANCEL_X, IDS_THEMEDLG_CANCEL_Y, 124, 87});
+
+  HWND list = ::GetDlgItem(m_hWnd, IDC_THEMEDLG_LIST);
+  for (const themelist::Entry& e : m_themes)
+    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.name.c_str()));
+  const int current = themelist::FindCurrent(m_themes, m_szCurrentTheme);
+  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+  ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), current >= 0);
+  StartHoverTimer();
+  ::SetFocus(list);
+  return FALSE;  // the focus is set
+}
+
+int CThemeSelectDlg::Selected() const {
+  const int row = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_THEMEDLG_LIST, LB_GETCURSEL, 0, 0));
+  return row >= 0 && row < static_cast<int>(m_themes.size()) ? row : -1;
+}
+
+bool CThemeSelectDlg::OnCommand(UINT id, UINT code, HWND) {
+  if (id != IDC_THEMEDLG_LIST) return false;
+  if (code == LBN_SELCHANGE) ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), Selected() >= 0);
+  else if (code == LBN_DBLCLK) OnOK();
+  return true;
+}
+
+void CThemeSelectDlg::OnOK() {
+  const int row = Selected();
+  if (row < 0) return;  // nothing chosen: nothing written, the dialog stays
+  Profile(m_settings).WriteString(kInit, kThemeKey, m_themes[static_cast<std::size_t>(row)].file);
+  EndDialog(IDOK);
+}
