@@ -214,11 +214,7 @@ TEST_F(ButtonPanelE2E, HoverAndDragStatesInBothThemes) {
 
     HWND trash = Tool(kTrashButton);
     const ScreenImage quiet = CaptureClient(trash);
-    RECT rc = WindowRect(m_panel);
-    const int left = ThemeNumber((name + ".dll").c_str(), 21152), top = ThemeNumber((name + ".dll").c_str(), 21153);
-    const int gx = ThemeNumber((name + ".dll").c_str(), 21309), gy = ThemeNumber((name + ".dll").c_str(), 21310);
-    const int gw = ThemeNumber((name + ".dll").c_str(), 21311), gh = ThemeNumber((name + ".dll").c_str(), 21312);
-    const POINT grip{rc.left + left + gx + gw / 2, rc.top + top + gy + gh / 2};
+    const POINT grip = GripCentre(m_panel, 0, (name + ".dll").c_str());
     const POINT bin = Centre(trash);
     MouseTo(grip.x, grip.y);
     Button(MOUSEEVENTF_LEFTDOWN);

@@ -80,11 +80,7 @@ void ClickRow(HWND dialog, int listId, int row, bool twice = false) {
   if (twice) {
     MouseTo(pt.x, pt.y);
     for (int i = 0; i < 2; ++i) {
-      INPUT in[2]{};
-      in[0].type = in[1].type = INPUT_MOUSE;
-      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      ::SendInput(2, in, sizeof(INPUT));
+      TapHere();
       ::Sleep(40);
     }
     ::Sleep(400);
@@ -115,38 +111,10 @@ int Selection(HWND dialog, int listId) {
 
 bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
 
-// A message box of the process (a dialog with the message box's text control), not `except`.
-HWND FindBox(DWORD pid, std::string* text) {
-  for (int t = 0; t < 100; ++t) {
-    struct S {
-      DWORD pid;
-      HWND found;
-    } s{pid, nullptr};
-    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<S*>(p);
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(w, &owner);
-      char cls[16] = {};
-      ::GetClassNameA(w, cls, sizeof cls);
-      if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
-        s->found = w;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
-    if (s.found) {
-      *text = ControlText(::GetDlgItem(s.found, 0xFFFF));
-      return s.found;
-    }
-    ::Sleep(50);
-  }
-  return nullptr;
-}
-
 // Answers the message box that must be open now, and says what it asked.
 std::string Answer(DWORD pid, int button) {
   std::string text;
-  HWND box = FindBox(pid, &text);
+  HWND box = FindMessageBox(pid, &text, 5000);
   if (!box) return "(no message box)";
   ::Sleep(200);
   ::PostMessageA(box, WM_COMMAND, button, 0);

@@ -32,14 +32,14 @@ constexpr int kNameEdit = 1000, kFileEdit = 1009;
 constexpr int kTrashButton = 6079, kFirstMenuButton = 6282;
 constexpr DWORD kNoDialogMs = 1500;
 
-// A data object holding global blocks of the given formats, as a source program offers them.
-class TestDataObject final : public IDataObject {
+// One COM interface with its reference count; created with a count of one, deleted at zero.
+template <typename Interface, const IID* kIid>
+class ComObject : public Interface {
  public:
-  void Add(UINT format, std::string bytes) { m_blocks.emplace_back(static_cast<CLIPFORMAT>(format), std::move(bytes)); }
-
+  virtual ~ComObject() = default;
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-      *out = static_cast<IDataObject*>(this);
+    if (iid == IID_IUnknown || iid == *kIid) {
+      *out = static_cast<Interface*>(this);
       AddRef();
       return S_OK;
     }
@@ -52,6 +52,15 @@ class TestDataObject final : public IDataObject {
     if (n == 0) delete this;
     return n;
   }
+
+ private:
+  std::atomic<ULONG> m_refs{1};
+};
+
+// A data object holding global blocks of the given formats, as a source program offers them.
+class TestDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
+ public:
+  void Add(UINT format, std::string bytes) { m_blocks.emplace_back(static_cast<CLIPFORMAT>(format), std::move(bytes)); }
 
   STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* m) override {
     const std::string* bytes = Find(f);
@@ -89,28 +98,12 @@ class TestDataObject final : public IDataObject {
       if (b.first == f->cfFormat) return &b.second;
     return nullptr;
   }
-  std::atomic<ULONG> m_refs{1};
   std::vector<std::pair<CLIPFORMAT, std::string>> m_blocks;
 };
 
 // Drops when the left button is up; Escape cancels.
-class TestDropSource final : public IDropSource {
+class TestDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDropSource) {
-      *out = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG n = --m_refs;
-    if (n == 0) delete this;
-    return n;
-  }
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
     // The button as the system sees it too: a release can reach this thread while it waits on a
@@ -119,9 +112,6 @@ class TestDropSource final : public IDropSource {
     return held ? S_OK : DRAGDROP_S_DROP;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  std::atomic<ULONG> m_refs{1};
 };
 
 // Releases a COM object at the end of a scope.
@@ -331,15 +321,7 @@ class DropE2E : public ::testing::Test {
   }
   POINT MenuButton(int index) const { return Centre(::GetDlgItem(m_menus, kFirstMenuButton + index)); }
   POINT Trash() const { return Centre(::GetDlgItem(m_tools, kTrashButton)); }
-  POINT Grip(int p) const {
-    RECT rc;
-    ::GetWindowRect(m_panel, &rc);
-    int left = ThemeNumber("Image00.dll", 21152), top = ThemeNumber("Image00.dll", 21153);
-    int column = ThemeNumber("Image00.dll", 21154);
-    int gx = ThemeNumber("Image00.dll", 21309), gy = ThemeNumber("Image00.dll", 21310);
-    int gw = ThemeNumber("Image00.dll", 21311), gh = ThemeNumber("Image00.dll", 21312);
-    return POINT{rc.left + left + p * column + gx + gw / 2, rc.top + top + gy + gh / 2};
-  }
+  POINT Grip(int p) const { return GripCentre(m_panel, p); }
   // The item file once the launcher has closed and saved.
   std::string ItemsAfterClose() {
     EXPECT_TRUE(m_app->Close());

@@ -184,7 +184,7 @@ inline HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWait
   return nullptr;
 }
 
-// A message box of the given process, with the text of its static control.
+// A message box of the given process (a dialog with a message box's text control), with its text.
 inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs) {
   for (DWORD t = 0; t <= waitMs; t += 50) {
     struct Search { DWORD pid; HWND found; } s{pid, nullptr};
@@ -194,7 +194,7 @@ inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs)
       ::GetWindowThreadProcessId(w, &owner);
       char cls[16];
       if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-          ::IsWindowVisible(w)) {
+          ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
         s->found = w;
         return FALSE;
       }
@@ -309,14 +309,19 @@ inline void ClickAt(int screenX, int screenY) {
   Button(MOUSEEVENTF_LEFTUP);
 }
 
-// A tap: the button goes down and up in one input, before any auto-repeat of what it presses.
-inline void TapAt(int screenX, int screenY) {
-  MouseTo(screenX, screenY);
+// The button down and up in one input where the cursor is, before any auto-repeat of what it
+// presses.
+inline void TapHere() {
   INPUT in[2]{};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(2, in, sizeof(INPUT));
+}
+
+inline void TapAt(int screenX, int screenY) {
+  MouseTo(screenX, screenY);
+  TapHere();
   ::Sleep(300);
 }
 
@@ -346,6 +351,16 @@ inline int ThemeNumber(const char* library, UINT id) {
   int n = m ? ::LoadStringA(m, id, buf, sizeof buf) : 0;
   if (m) ::FreeLibrary(m);
   return n > 0 ? std::atoi(buf) : 0;
+}
+
+// The middle of the grip strip of tile p (first row) of the icon panel, in screen coordinates.
+inline POINT GripCentre(HWND panel, int p, const char* theme = "Image00.dll") {
+  RECT rc;
+  ::GetWindowRect(panel, &rc);
+  const int left = ThemeNumber(theme, 21152), top = ThemeNumber(theme, 21153), column = ThemeNumber(theme, 21154);
+  const int gx = ThemeNumber(theme, 21309), gy = ThemeNumber(theme, 21310);
+  const int gw = ThemeNumber(theme, 21311), gh = ThemeNumber(theme, 21312);
+  return POINT{rc.left + left + p * column + gx + gw / 2, rc.top + top + gy + gh / 2};
 }
 
 }  // namespace e2e

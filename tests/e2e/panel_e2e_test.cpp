@@ -40,22 +40,13 @@ class PanelE2E : public ::testing::Test {
                 "#Item\r\nF: C:\\windows\\regedit.exe\r\nC: レジストリ\r\n#Category\r\n#Category\r\n");
   }
   std::string Items() const { return ReadWholeFile(DataFolder() + "USER00.DAT"); }
-  // The middle of tile p's face and of its grip strip, in screen coordinates.
+  // The middle of tile p's face, in screen coordinates.
   static POINT TileCentre(HWND panel, int p) {
     RECT rc;
     ::GetWindowRect(panel, &rc);
     int left = ThemeNumber("Image00.dll", 21152), top = ThemeNumber("Image00.dll", 21153);
     int column = ThemeNumber("Image00.dll", 21154);
     return POINT{rc.left + left + p * column + 50, rc.top + top + 60};
-  }
-  static POINT GripCentre(HWND panel, int p) {
-    RECT rc;
-    ::GetWindowRect(panel, &rc);
-    int left = ThemeNumber("Image00.dll", 21152), top = ThemeNumber("Image00.dll", 21153);
-    int column = ThemeNumber("Image00.dll", 21154);
-    int gx = ThemeNumber("Image00.dll", 21309), gy = ThemeNumber("Image00.dll", 21310);
-    int gw = ThemeNumber("Image00.dll", 21311), gh = ThemeNumber("Image00.dll", 21312);
-    return POINT{rc.left + left + p * column + gx + gw / 2, rc.top + top + gy + gh / 2};
   }
 };
 
