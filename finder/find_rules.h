@@ -75,28 +75,25 @@ std::string OpenerOfCommand(std::string_view command);
 // leading ".".
 std::string ExtensionKey(std::string_view extension);
 
-// Stop reports of the worker against the searches started by the frame. A report that arrives
-// while a search started by the frame may still run must not rewrite the request: it is sent
-// through the stop event once more, and the report of that stop decides.
+// Stop reports of the worker against the searches started by the frame. Each report carries how
+// many starts the worker had taken when it made it; a report that predates the frame's latest
+// start may arrive while that search runs, so it must not rewrite the request: it is sent through
+// the stop event once more, and the report of that stop decides.
 class SearchControl {
  public:
   enum class Action { kStopAgain, kStartPending, kShowKind, kNothing };
-  // A UM_SEARCH_STOPPED; pendingIsPath: the pending target is a path node; hasPending: it is set.
-  Action OnStopped(bool hasPending, bool pendingIsPath) {
-    if (m_started) {
-      m_started = false;
-      return Action::kStopAgain;
-    }
+  // A UM_SEARCH_STOPPED; hasPending: a target is pending; pendingIsPath: it is a path node.
+  Action OnStopped(unsigned startsTaken, bool hasPending, bool pendingIsPath) {
+    if (startsTaken != m_starts) return Action::kStopAgain;
     if (!hasPending) return Action::kNothing;
     if (!pendingIsPath) return Action::kShowKind;
-    m_started = true;
+    ++m_starts;
     return Action::kStartPending;
   }
-  void OnDone() { m_started = false; }
-  bool Started() const { return m_started; }
+  unsigned Starts() const { return m_starts; }
 
  private:
-  bool m_started = false;
+  unsigned m_starts = 0;
 };
 
 }  // namespace findrules

@@ -121,11 +121,13 @@ TEST(FindRules, OpenersAndRegistryKeysOfExtensions) {
 TEST(FindRules, ALateStopReportGoesThroughTheStopEventAgain) {
   using A = SearchControl::Action;
   SearchControl c;
-  EXPECT_EQ(c.OnStopped(true, true), A::kStartPending);
-  // Two quick selections queued two reports: the second arrives after the search started.
-  EXPECT_EQ(c.OnStopped(true, true), A::kStopAgain);
-  EXPECT_EQ(c.OnStopped(true, true), A::kStartPending) << "the report of that stop starts the last target";
-  c.OnDone();
-  EXPECT_EQ(c.OnStopped(true, false), A::kShowKind);
-  EXPECT_EQ(c.OnStopped(false, false), A::kNothing) << "Escape: nothing new";
+  // Three quick selections queued three reports, all made before the worker took any start.
+  EXPECT_EQ(c.OnStopped(0, true, true), A::kStartPending);
+  EXPECT_EQ(c.OnStopped(0, true, true), A::kStopAgain) << "the search just started may be running";
+  EXPECT_EQ(c.OnStopped(0, true, true), A::kStopAgain) << "still not the report of that stop";
+  // The worker stopped the search it had taken and reported with its count.
+  EXPECT_EQ(c.OnStopped(1, true, true), A::kStartPending);
+  EXPECT_EQ(c.OnStopped(2, true, false), A::kShowKind);
+  EXPECT_EQ(c.OnStopped(2, false, false), A::kNothing) << "Escape: nothing new";
+  EXPECT_EQ(c.Starts(), 2u);
 }

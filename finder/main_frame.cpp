@@ -163,6 +163,14 @@ void CMainFrame::Layout() {
   OnSize(client.right, client.bottom);
 }
 
+// Only the splitter bar shows between the panes.
+LRESULT CMainFrame::OnEraseBackground(HDC dc) {
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_3DFACE));
+  return 1;
+}
+
 bool CMainFrame::OnSetCursor(HWND w, UINT hit) {
   if (w != m_hWnd || hit != HTCLIENT) return false;
   POINT pt;
@@ -204,10 +212,10 @@ void CMainFrame::StopSearch() {
   m_request.RequestStop();
 }
 
-void CMainFrame::OnSearchStopped() {
+void CMainFrame::OnSearchStopped(unsigned startsTaken) {
   SetPane(1, Text(IDS_STOPPED));
   const bool hasPending = m_pending.item != nullptr;
-  switch (m_control.OnStopped(hasPending, hasPending && (m_pending.node.flags & kPathNode))) {
+  switch (m_control.OnStopped(startsTaken, hasPending, hasPending && (m_pending.node.flags & kPathNode))) {
     case SearchControl::Action::kStopAgain:
       // A report from before the running search: the running search is stopped and reported,
       // and that report starts the pending target.
@@ -238,7 +246,6 @@ void CMainFrame::OnSearchStopped() {
 }
 
 void CMainFrame::OnSearchDone() {
-  m_control.OnDone();
   SetPane(1, Text(IDS_DONE));
 }
 
@@ -405,6 +412,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_SETFOCUS: if (m_focus) ::SetFocus(m_focus); return 0;
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_KEYDOWN: if (wParam == VK_ESCAPE) StopSearch(); return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
@@ -412,7 +420,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: OnLButtonDown(static_cast<short>(LOWORD(lParam))); return 0;
     case WM_MOUSEMOVE: OnMouseMove(static_cast<short>(LOWORD(lParam))); return 0;
     case WM_LBUTTONUP: OnLButtonUp(); return 0;
-    case UM_SEARCH_STOPPED: OnSearchStopped(); return 0;
+    case UM_SEARCH_STOPPED: OnSearchStopped(static_cast<unsigned>(wParam)); return 0;
     case UM_SEARCH_DONE: OnSearchDone(); return 0;
     default: return Default(msg, wParam, lParam);
   }

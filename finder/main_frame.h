@@ -43,9 +43,10 @@ class CMainFrame : public CWnd {
   void OnSize(int cx, int cy);
   LRESULT OnNotify(NMHDR* hdr);
   void OnCommand(UINT id);
-  void OnSearchStopped();
+  void OnSearchStopped(unsigned startsTaken);
   void OnSearchDone();
   void OnInserted(int count);
+  LRESULT OnEraseBackground(HDC dc);
   bool OnSetCursor(HWND w, UINT hit);
   void OnLButtonDown(int x);
   void OnMouseMove(int x);

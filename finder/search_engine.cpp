@@ -109,10 +109,11 @@ DWORD WINAPI SearchThreadProc(void* param) {
     const DWORD w = ::WaitForMultipleObjects(3, waits, FALSE, INFINITE);
     if (w == WAIT_OBJECT_0 + 1) {
       r.stopRequested = false;
-      ::PostMessageA(r.frameWindow, UM_SEARCH_STOPPED, 0, 0);
+      ::PostMessageA(r.frameWindow, UM_SEARCH_STOPPED, r.startsTaken, 0);
       continue;
     }
     if (w != WAIT_OBJECT_0) break;
+    ++r.startsTaken;
     // The frame writes the request only while the worker waits, so copies taken here hold.
     const std::string extensions = r.extensions, roots = r.roots;
     auto walker = std::make_unique<Walker>(r, extensions, HandOff, &r);

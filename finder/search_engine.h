@@ -23,6 +23,8 @@ struct SearchRequest {
   // kernel call; the events stay what wakes the worker and what it reports.
   std::atomic<bool> stopRequested{false};
   std::atomic<bool> quitRequested{false};
+  // Starts the worker has taken; each UM_SEARCH_STOPPED carries it in wParam.
+  unsigned startsTaken = 0;
 
   bool CreateEvents();
   void RequestStop() {
