@@ -47,6 +47,11 @@ LRESULT CALLBACK CFindListCtrl::SubclassProc(HWND w, UINT msg, WPARAM wParam, LP
   if (!self) return ::DefWindowProcA(w, msg, wParam, lParam);
   WNDPROC previous = self->m_previous;
   switch (msg) {
+    case WM_LBUTTONDOWN: {
+      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      self->DetectDrag(lParam);
+      return r;
+    }
     case UM_SEARCH_HIT: self->OnSearchHit(reinterpret_cast<const char*>(lParam)); return 0;
     case WM_NCDESTROY:
       SubclassWindow(w, previous);
@@ -55,6 +60,27 @@ LRESULT CALLBACK CFindListCtrl::SubclassProc(HWND w, UINT msg, WPARAM wParam, LP
       return ::CallWindowProcA(previous, w, msg, wParam, lParam);
     default: return ::CallWindowProcA(previous, w, msg, wParam, lParam);
   }
+}
+
+// Some list controls return from the button press without watching for a drag (Wine's does);
+// then the press is followed here, and a move beyond the drag distance begins the drag as the
+// control's own notification would.
+void CFindListCtrl::DetectDrag(LPARAM clientPoint) {
+  if (!m_hWnd || ::GetKeyState(VK_LBUTTON) >= 0 || !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return;
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
+  const int index = static_cast<int>(::SendMessageA(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (index < 0 || !(hit.flags & LVHT_ONITEM)) return;
+  POINT screen = hit.pt;
+  ::ClientToScreen(m_hWnd, &screen);
+  if (!::DragDetect(m_hWnd, screen)) return;
+  NMLISTVIEW nm{};
+  nm.hdr.hwndFrom = m_hWnd;
+  nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+  nm.hdr.code = LVN_BEGINDRAG;
+  nm.iItem = index;
+  nm.ptAction = hit.pt;
+  ::SendMessageA(::GetParent(m_hWnd), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
 void CFindListCtrl::OnSearchHit(const char* path) {

@@ -45,6 +45,7 @@ class CFindListCtrl {
  private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
   void OnSearchHit(const char* path);
+  void DetectDrag(LPARAM clientPoint);
   void Resolve(ResultItem& item);
 
   const Profile& m_settings;

@@ -667,6 +667,8 @@ TEST_F(FinderE2E, AResultDraggedOntoTheLauncherBecomesAnItem) {
   Button(MOUSEEVENTF_LEFTDOWN);
   const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
   for (int step = 1; step <= 12; ++step) MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
+  EXPECT_FALSE(::IsWindowEnabled(v->Frame())) << "no drag began";
+  SaveShot(::GetDesktopWindow(), "finder-drag-out");
   Button(MOUSEEVENTF_LEFTUP);
   HWND item = FindDialog(app.pi.dwProcessId, kItemDialogTitle);
   ASSERT_NE(item, nullptr) << "the drop was not taken";
