@@ -1,5 +1,73 @@
-// The file finder. Its windows and search engine are built in their own modules; this entry
-// keeps the program present in the program folder.
+// The file finder's application: one instance per desktop, its window where the command line
+// puts it, and the message loop.
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <string>
+
+#include "finder/find_rules.h"
+#include "finder/finder_ids.h"
+#include "finder/main_frame.h"
+
+namespace {
+
+constexpr char kSettingsFile[] = "TOPLEX.INI";
+
+// Another finder already runs: its last active pop-up comes to the front instead.
+bool ActivateRunning() {
+  HWND running = ::FindWindowA(CMainFrame::kClassName, nullptr);
+  if (!running) return false;
+  HWND popup = ::GetLastActivePopup(running);
+  ::SetForegroundWindow(popup ? popup : running);
+  if (::IsIconic(running)) ::ShowWindow(running, SW_SHOWNORMAL);
+  return true;
+}
+
+std::string ProgramFolder() {
+  char exe[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string p(exe);
+  return p.substr(0, p.rfind('\\') + 1);
+}
+
+std::string LoadText(HINSTANCE inst, UINT id) {
+  char text[260] = {};
+  ::LoadStringA(inst, id, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
+  if (ActivateRunning()) return 0;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  if (FAILED(::OleInitialize(nullptr))) return 1;
+  const findrules::Placement p = findrules::ParsePlacement(commandLine ? commandLine : "");
+  const RECT rc{p.left, p.top, p.left + p.width, p.top + p.height};
+  int result = 0;
+  {
+    CMainFrame frame(inst, ProgramFolder() + kSettingsFile);
+    if (frame.Create(rc, LoadText(inst, IDS_TITLE))) {
+      HICON large = static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
+      HICON small = static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+      ::SendMessageA(frame.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+      ::SendMessageA(frame.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+      ::ShowWindow(frame.Handle(), SW_SHOW);
+      ::UpdateWindow(frame.Handle());
+      MSG msg;
+      while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+      }
+      result = static_cast<int>(msg.wParam);
+    } else {
+      result = 1;
+    }
+  }
+  ::OleUninitialize();
+  return result;
+}

@@ -68,3 +68,12 @@ ensure_prefix() {
 
 # The user's application-data folder inside the prefix, as a Linux path.
 appdata_dir() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming"; }
+
+# The finder's tests walk a drive of their own: T: is an empty folder under build/, never the
+# whole machine that Z: shows.
+finder_drive() { echo "$build/finder-drive"; }
+map_finder_drive() {
+  rm -rf "$(finder_drive)"
+  mkdir -p "$(finder_drive)"
+  ln -sfn "$(finder_drive)" "$WINEPREFIX/dosdevices/t:"
+}

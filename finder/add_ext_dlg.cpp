@@ -1,0 +1,42 @@
+#include "finder/add_ext_dlg.h"
+
+#include <cstdio>
+#include <string>
+
+#include "finder/caption_skin.h"
+#include "finder/find_rules.h"
+#include "finder/finder_ids.h"
+#include "finder/main_frame.h"
+
+namespace {
+constexpr char kCaption[] = "拡張子の追加";
+}
+
+CAddExtDlg::CAddExtDlg(CMainFrame* frame) : CDialog(IDD_ADD_EXTENSION, frame->Handle()), m_frame(frame) {}
+
+BOOL CAddExtDlg::OnInitDialog() {
+  AttachCaptionSkin(m_hWnd, &m_ownerFlags);
+  m_frame->SetNewExtension("");
+  return TRUE;
+}
+
+void CAddExtDlg::OnOK() {
+  char text[262] = {};
+  ::GetDlgItemTextA(m_hWnd, IDC_EXT_EDIT, text, MAX_PATH);
+  HINSTANCE inst = ::GetModuleHandleA(nullptr);
+  char message[600] = {};
+  if (!text[0]) {
+    ::LoadStringA(inst, IDS_ENTER_EXTENSION, message, sizeof message);
+    ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
+    return;
+  }
+  if (findrules::IsRegistered(m_frame->Tree()->RegisteredDocuments(), text)) {
+    char format[260] = {};
+    ::LoadStringA(inst, IDS_ALREADY_REGISTERED, format, sizeof format);
+    std::snprintf(message, sizeof message, format, text);
+    ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
+    return;
+  }
+  m_frame->SetNewExtension(text);
+  EndDialog(IDOK);
+}

@@ -1,0 +1,247 @@
+#include "finder/caption_skin.h"
+
+#include <string>
+
+#include "common/ui/subclass.h"
+#include "common/win/gdi.h"
+#include "common/win/handles.h"
+#include "finder/caption_layout.h"
+
+namespace {
+
+constexpr int kEntries = 128;
+constexpr int kTitleBytes = 511;
+
+struct CaptionSkinEntry {
+  HWND window = nullptr;
+  WNDPROC previous = nullptr;
+  bool active = false;
+  bool maximized = false;
+  unsigned* ownerFlags = nullptr;
+  RECT caption{};
+  UniqueBitmap bitmaps[2];  // active, inactive
+  UniqueFont font;
+};
+
+CaptionSkinEntry g_entries[kEntries];
+int g_count = 0;
+
+CaptionSkinEntry* Find(HWND w) {
+  for (int i = 0; i < g_count; ++i)
+    if (g_entries[i].window == w) return &g_entries[i];
+  return nullptr;
+}
+
+void Free(CaptionSkinEntry& e) {
+  e.bitmaps[0].Reset();
+  e.bitmaps[1].Reset();
+  e.font.Reset();
+  e.window = nullptr;
+  e.previous = nullptr;
+  while (g_count > 0 && !g_entries[g_count - 1].window) --g_count;
+}
+
+bool HasCaption(HWND w) { return (::GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
+
+RECT CaptionRect(HWND w) {
+  RECT rc;
+  ::GetWindowRect(w, &rc);
+  ::OffsetRect(&rc, -rc.left, -rc.top);
+  const bool sizing = ::GetWindowLongA(w, GWL_STYLE) & WS_THICKFRAME;
+  const int fx = ::GetSystemMetrics(sizing ? SM_CXSIZEFRAME : SM_CXDLGFRAME);
+  const int fy = ::GetSystemMetrics(sizing ? SM_CYSIZEFRAME : SM_CYDLGFRAME);
+  return RECT{rc.left + fx, rc.top + fy, rc.right - fx, rc.top + fy + ::GetSystemMetrics(SM_CYCAPTION) -
+                                                            ::GetSystemMetrics(SM_CYBORDER)};
+}
+
+HBITMAP LoadPicture(int id) {
+  return static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+}
+
+HFONT CaptionFont() {
+  NONCLIENTMETRICSA m{};
+  m.cbSize = sizeof m;
+  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) return nullptr;
+  return ::CreateFontIndirectA(&m.lfCaptionFont);
+}
+
+HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
+  const LONG style = ::GetWindowLongA(e.window, GWL_STYLE), ex = ::GetWindowLongA(e.window, GWL_EXSTYLE);
+  caption::Window cw;
+  cw.width = w;
+  cw.height = h;
+  cw.cx = ::GetSystemMetrics(SM_CXSIZE);
+  cw.cy = ::GetSystemMetrics(SM_CYSIZE);
+  cw.sysMenu = style & WS_SYSMENU;
+  cw.modalFrame = ex & WS_EX_DLGMODALFRAME;
+  cw.minimizeBox = style & WS_MINIMIZEBOX;
+  cw.maximizeBox = style & WS_MAXIMIZEBOX;
+  cw.contextHelp = ex & WS_EX_CONTEXTHELP;
+  cw.maximized = ::IsZoomed(e.window);
+  cw.active = active;
+  const caption::Layout layout = caption::Arrange(cw);
+
+  WindowDC screen(nullptr);
+  HBITMAP out = ::CreateCompatibleBitmap(screen.Get(), w, h);
+  if (!out) return nullptr;
+  MemoryDC dc(screen.Get());
+  dc.Select(out);
+  RECT all{0, 0, w, h};
+  ::FillRect(dc.Get(), &all, ::GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+  int loaded = 0;
+  UniqueBitmap picture;
+  MemoryDC src(screen.Get());
+  for (const caption::Piece& p : layout.pieces) {
+    if (p.picture != loaded) {
+      picture.Reset(LoadPicture(p.picture));
+      loaded = p.picture;
+      if (picture) src.Select(picture.Get());
+    }
+    if (!picture) continue;
+    ::SetStretchBltMode(dc.Get(), COLORONCOLOR);
+    ::StretchBlt(dc.Get(), p.to.x, p.to.y, p.to.w, p.to.h, src.Get(), p.from.x, p.from.y, p.from.w, p.from.h, SRCCOPY);
+  }
+  if (layout.drawIcon) {
+    HICON icon = reinterpret_cast<HICON>(::SendMessageA(e.window, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(e.window, GCLP_HICONSM));
+    if (icon) ::DrawIconEx(dc.Get(), layout.icon.x, layout.icon.y, icon, layout.icon.w, layout.icon.h, 0, nullptr, DI_NORMAL);
+  }
+  if (!e.font) e.font.Reset(CaptionFont());
+  char title[kTitleBytes + 1] = {};
+  ::GetWindowTextA(e.window, title, sizeof title);
+  ScopedSelect font(dc.Get(), e.font.Get());
+  ::SetBkMode(dc.Get(), TRANSPARENT);
+  ::SetTextColor(dc.Get(), RGB(0, 0, 0));
+  RECT text{layout.title.x + 2, 0, layout.title.x + layout.title.w, h};
+  ::DrawTextA(dc.Get(), title, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+  return out;
+}
+
+void DrawCaption(CaptionSkinEntry& e) {
+  if (!HasCaption(e.window) || ::IsIconic(e.window)) return;
+  const RECT rc = CaptionRect(e.window);
+  const bool maximized = ::IsZoomed(e.window);
+  if (!::EqualRect(&rc, &e.caption) || maximized != e.maximized) {
+    e.bitmaps[0].Reset();
+    e.bitmaps[1].Reset();
+    e.caption = rc;
+    e.maximized = maximized;
+  }
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  if (w <= 0 || h <= 0) return;
+  UniqueBitmap& cached = e.bitmaps[e.active ? 0 : 1];
+  if (!cached) cached.Reset(MakeCaption(e, e.active, w, h));
+  if (!cached) return;
+  WindowFrameDC dc(e.window);
+  MemoryDC mem(dc.Get());
+  mem.Select(cached.Get());
+  ::BitBlt(dc.Get(), rc.left, rc.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+}
+
+LRESULT NcPaint(CaptionSkinEntry& e, WPARAM region) {
+  if (!HasCaption(e.window)) return ::CallWindowProcA(e.previous, e.window, WM_NCPAINT, region, 0);
+  RECT window;
+  ::GetWindowRect(e.window, &window);
+  RECT cap = CaptionRect(e.window);
+  ::OffsetRect(&cap, window.left, window.top);
+  UniqueRegion rest(::CreateRectRgnIndirect(&window));
+  UniqueRegion capRegion(::CreateRectRgnIndirect(&cap));
+  ::CombineRgn(rest.Get(), rest.Get(), capRegion.Get(), RGN_DIFF);
+  bool captionTouched = true;
+  if (region > 1) {
+    ::CombineRgn(rest.Get(), rest.Get(), reinterpret_cast<HRGN>(region), RGN_AND);
+    captionTouched = ::RectInRegion(reinterpret_cast<HRGN>(region), &cap);
+  }
+  LRESULT r = ::CallWindowProcA(e.previous, e.window, WM_NCPAINT, reinterpret_cast<WPARAM>(rest.Get()), 0);
+  if (captionTouched) DrawCaption(e);
+  return r;
+}
+
+LRESULT CALLBACK SkinProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  CaptionSkinEntry* e = Find(w);
+  if (!e) return ::DefWindowProcA(w, msg, wParam, lParam);
+  WNDPROC previous = e->previous;
+  switch (msg) {
+    case WM_NCDESTROY: {
+      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      SubclassWindow(w, previous);
+      Free(*e);
+      return r;
+    }
+    case WM_SETTEXT: {
+      // The system would paint its own caption with the new text; it is kept from doing so.
+      const LONG style = ::GetWindowLongA(w, GWL_STYLE);
+      ::SetWindowLongA(w, GWL_STYLE, style & ~WS_VISIBLE);
+      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      ::SetWindowLongA(w, GWL_STYLE, style);
+      e->bitmaps[0].Reset();
+      e->bitmaps[1].Reset();
+      DrawCaption(*e);
+      return r;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      e->bitmaps[0].Reset();
+      e->bitmaps[1].Reset();
+      e->font.Reset();
+      return ::CallWindowProcA(previous, w, msg, wParam, lParam);
+    case WM_NCHITTEST:
+    case WM_NCMOUSEMOVE: {
+      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      if (CaptionSkinEntry* again = Find(w)) DrawCaption(*again);
+      return r;
+    }
+    case WM_SETCURSOR: {
+      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      if (LOWORD(lParam) != HTCLIENT)
+        if (CaptionSkinEntry* again = Find(w)) DrawCaption(*again);
+      return r;
+    }
+    case WM_SYSCOMMAND: {
+      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      if ((wParam & 0xFFF0) != SC_CLOSE)
+        if (CaptionSkinEntry* again = Find(w)) DrawCaption(*again);
+      return r;
+    }
+    case WM_NCPAINT: return NcPaint(*e, wParam);
+    case WM_NCACTIVATE: {
+      bool active = wParam || (e->ownerFlags && (*e->ownerFlags & kStayActive));
+      if (!::IsWindowEnabled(w)) active = false;
+      LRESULT r = ::CallWindowProcA(previous, w, msg, active, lParam);
+      if (CaptionSkinEntry* again = Find(w)) {
+        again->active = active;
+        DrawCaption(*again);
+      }
+      return r;
+    }
+    default: return ::CallWindowProcA(previous, w, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void AttachCaptionSkin(HWND window, unsigned* ownerFlags) {
+  if (!window || Find(window)) return;
+  CaptionSkinEntry* e = nullptr;
+  for (int i = 0; i < kEntries && !e; ++i)
+    if (!g_entries[i].window) e = &g_entries[i];
+  if (!e) return;
+  const int index = static_cast<int>(e - g_entries);
+  if (index >= g_count) g_count = index + 1;
+  HWND foreground = ::GetForegroundWindow();
+  if (!foreground) foreground = ::GetActiveWindow();
+  e->window = window;
+  e->active = ::IsWindowEnabled(window) && foreground == window;
+  e->maximized = ::IsZoomed(window);
+  e->ownerFlags = ownerFlags;
+  e->caption = RECT{};
+  e->previous = SubclassWindow(window, SkinProc);
+  if (!e->previous) Free(*e);
+}
+
+int CaptionSkinCount() {
+  int n = 0;
+  for (int i = 0; i < g_count; ++i)
+    if (g_entries[i].window) ++n;
+  return n;
+}

@@ -1,0 +1,99 @@
+// The finder's pure rules: extension lists and the match rule, the search paths of tree nodes,
+// the document-extension settings rewrite, the command-line options, the status and size texts
+// and the bookkeeping of stop reports. Standard C++ only.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace findrules {
+
+// FindNode flags.
+constexpr int kKindNode = 1;
+constexpr int kHasExtensions = 2;
+constexpr int kPathNode = 4;
+constexpr int kEndsInSeparator = 8;
+constexpr int kNoEnumeration = 0x10;
+constexpr int kDocumentBranch = 0x20;
+
+// The entries of an extension list or a root list, split at every ","; an empty text is one
+// empty entry. The views point into the list.
+std::vector<std::string_view> SplitList(std::string_view list);
+std::string JoinList(const std::vector<std::string>& entries);
+
+// The text after a file name's last "."; none for a name without one.
+std::optional<std::string_view> ExtensionOf(std::string_view fileName);
+// A file name matches when its extension equals one entry, compared without case.
+bool Matches(std::string_view fileName, const std::vector<std::string_view>& entries);
+
+// Whether a path ends in a backslash that is a character of its own (not the trail byte of a
+// double-byte character).
+bool EndsWithSeparator(std::string_view path);
+// The path with a separator appended unless it already ends in one.
+std::string WithSeparator(std::string_view path);
+
+// One step of a tree node's ancestry: the node itself first, then its parents up to the root.
+struct NodeStep {
+  std::string_view name;
+  std::string_view extensions;
+  int flags = 0;
+};
+// The search root list of a path node; none for a node without the path flag.
+std::optional<std::string> PathOf(const std::vector<NodeStep>& chain);
+// The extension list of the nearest node, the node itself first, that carries one.
+std::string ExtensionsOf(const std::vector<NodeStep>& chain);
+
+// The list of the kind "all": Internet, documents and Program, "," between them whenever the
+// text built so far is not empty.
+std::string AllKindsList(std::string_view internet, std::string_view documents, std::string_view program);
+
+// The document keys rewritten after deleting an extension: the value for each of the keys
+// 1..n (none: delete the key), and the new count.
+struct DocumentRewrite {
+  std::vector<std::optional<std::string>> keys;
+  int count = 0;
+};
+DocumentRewrite DeleteDocument(const std::vector<std::string>& values, std::string_view extension);
+// Whether an extension is already registered, compared as extension lists compare.
+bool IsRegistered(const std::vector<std::string>& values, std::string_view extension);
+
+// The window placement options /L /T /W /H (or with "-", either case) of a command line.
+struct Placement {
+  int left = 0, top = 0, width = 640, height = 480;
+};
+Placement ParsePlacement(std::string_view commandLine);
+
+// "%dKB ( %dﾊﾞｲﾄ )" of a file's size: whole KB from 1024 bytes on, else 1.
+std::string SizeText(std::uint32_t bytes);
+
+// The program named by an "open" command: before its last space when it holds one, quotes
+// turned into spaces and spaces trimmed at both ends.
+std::string OpenerOfCommand(std::string_view command);
+// The registry key of an extension: lower-cased (A-Z only, double-byte characters kept) with a
+// leading ".".
+std::string ExtensionKey(std::string_view extension);
+
+// Stop reports of the worker against the searches started by the frame. Each report carries how
+// many starts the worker had taken when it made it; a report that predates the frame's latest
+// start may arrive while that search runs, so it must not rewrite the request: it is sent through
+// the stop event once more, and the report of that stop decides.
+class SearchControl {
+ public:
+  enum class Action { kStopAgain, kStartPending, kShowKind, kNothing };
+  // A UM_SEARCH_STOPPED; hasPending: a target is pending; pendingIsPath: it is a path node.
+  Action OnStopped(unsigned startsTaken, bool hasPending, bool pendingIsPath) {
+    if (startsTaken != m_starts) return Action::kStopAgain;
+    if (!hasPending) return Action::kNothing;
+    if (!pendingIsPath) return Action::kShowKind;
+    ++m_starts;
+    return Action::kStartPending;
+  }
+  unsigned Starts() const { return m_starts; }
+
+ private:
+  unsigned m_starts = 0;
+};
+
+}  // namespace findrules

@@ -1,0 +1,427 @@
+#include "finder/main_frame.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+#include "bridge/quilodll.h"
+#include "finder/add_ext_dlg.h"
+#include "finder/add_to_menu_dlg.h"
+#include "finder/caption_skin.h"
+#include "finder/drag_source.h"
+#include "finder/file_prop_dlg.h"
+#include "finder/finder_ids.h"
+
+using namespace findrules;
+
+namespace {
+
+constexpr char kVendorFolder[] = "MARVANE";
+constexpr char kProductFolder[] = "TOPLEX";
+constexpr char kUserListSection[] = "UserList";
+constexpr char kUserKey[] = "User%d";
+constexpr char kInternetSection[] = "Internet";
+constexpr char kInternetItemKey[] = "item";
+constexpr char kPathFormatName[] = "QuiloFilePath";
+constexpr int kSplitterWidth = 5;
+constexpr int kStatePaneWidth = 80;
+constexpr int kMinColumn = 20;
+// How long destruction waits for a worker caught in a file-system call that does not return.
+constexpr DWORD kWorkerExitMs = 5000;
+
+std::string FolderOf(const std::string& file) {
+  const std::size_t slash = file.rfind('\\');
+  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(HINSTANCE inst, std::string programSettings) : m_inst(inst), m_settings(std::move(programSettings)) {}
+
+CMainFrame::~CMainFrame() {
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+bool CMainFrame::Create(const RECT& rc, const std::string& title) {
+  CChildView::Register(m_inst);
+  WNDCLASSEXA wc{sizeof wc};
+  if (!::GetClassInfoExA(m_inst, kClassName, &wc) && !CWnd::RegisterClass(kClassName, m_inst, nullptr, nullptr))
+    return false;
+  return CWnd::Create(kClassName, title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                      WS_CLIPCHILDREN, 0, rc, nullptr, m_inst) != nullptr;
+}
+
+std::string CMainFrame::DataFolder() const { return FolderOf(m_settings.Path()); }
+
+std::string CMainFrame::Text(UINT id) const {
+  char text[260] = {};
+  ::LoadStringA(m_inst, id, text, sizeof text);
+  return text;
+}
+
+void CMainFrame::SettleDataFolder() {
+  char appData[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) || !appData[0]) return;
+  std::string folder = WithSeparator(appData) + kVendorFolder;
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  folder += '\\';
+  folder += kProductFolder;
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  folder += '\\';
+  const std::string source = FolderOf(m_settings.Path());
+  const std::string ini = folder + Text(IDS_SETTINGS_FILE);
+  if (::GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ::CopyFileA(m_settings.Path().c_str(), ini.c_str(), FALSE);
+    const Profile copied(ini);
+    // Plain file names only: a name with a path part would copy from or to elsewhere.
+    auto copyFile = [&](const std::string& name) {
+      if (name.empty() || name.find_first_of("\\/:") != std::string::npos || name.find("..") != std::string::npos) return;
+      ::CopyFileA((source + name).c_str(), (folder + name).c_str(), FALSE);
+    };
+    for (int i = 1;; ++i) {
+      char key[32];
+      std::snprintf(key, sizeof key, kUserKey, i);
+      const std::string user = copied.GetString(kUserListSection, key);
+      if (user.empty()) break;
+      copyFile(user);
+      const std::size_t dot = user.rfind('.');
+      copyFile((dot == std::string::npos ? user : user.substr(0, dot)) + ".DAT");
+    }
+    copyFile(copied.GetString(kInternetSection, kInternetItemKey));
+  }
+  m_settings = Profile(ini);
+}
+
+LRESULT CMainFrame::OnCreate() {
+  SettleDataFolder();
+  m_tree = std::make_unique<CFindTreeCtrl>(m_settings, m_inst);
+  m_list = std::make_unique<CFindListCtrl>(m_settings, m_inst);
+  RECT rc{0, 0, 200, 100};
+  if (!m_left.Create(m_hWnd, rc, m_inst)) return -1;
+  rc = RECT{0, 0, 100, 100};
+  if (!m_right.Create(m_hWnd, rc, m_inst)) return -1;
+  if (!m_request.CreateEvents()) return -1;
+  m_request.frameWindow = m_hWnd;
+  if (!m_tree->Create(m_left.Handle()) || !m_list->Create(m_right.Handle(), &m_request)) return -1;
+  m_left.SetControl(m_tree->Handle());
+  m_right.SetControl(m_list->Handle());
+  m_list->onInserted = [this](int count) { OnInserted(count); };
+  AttachCaptionSkin(m_hWnd, &m_ownerFlags);
+
+  m_status = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hWnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)), m_inst, nullptr);
+  SetPane(0, "");
+  SetPane(1, Text(IDS_DONE));
+  m_pathFormat = ::RegisterClipboardFormatA(kPathFormatName);
+
+  m_request.attributeMask = m_tree->HiddenType();
+  m_request.listWindow = m_list->Handle();
+  m_worker.Reset(::CreateThread(nullptr, 0, SearchThreadProc, &m_request, 0, nullptr));
+  m_focus = m_tree->Handle();
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  OnSize(client.right, client.bottom);
+  ::UpdateWindow(m_status);
+  return 0;
+}
+
+void CMainFrame::OnDestroy() {
+  // No more hand-offs; a worker inside one is let go, and one about to post finds the handle gone.
+  m_request.listWindow = nullptr;
+  ::SetEvent(m_request.itemAck.Get());
+  if (m_worker && ::WaitForSingleObject(m_worker.Get(), 0) == WAIT_TIMEOUT) {
+    m_request.RequestQuit();
+    ::WaitForSingleObject(m_request.finished.Get(), kWorkerExitMs);
+  }
+  ::PostQuitMessage(0);
+}
+
+void CMainFrame::SetPane(int part, const std::string& text) {
+  const WPARAM style = part == 0 ? SBT_NOBORDERS : 0;
+  ::SendMessageA(m_status, SB_SETTEXTA, part | style, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CMainFrame::OnSize(int cx, int cy) {
+  if (!m_status) return;
+  ::SendMessageA(m_status, WM_SIZE, 0, 0);
+  RECT sb;
+  ::GetWindowRect(m_status, &sb);
+  int parts[2] = {cx - kStatePaneWidth > 0 ? cx - kStatePaneWidth : 0, -1};
+  ::SendMessageA(m_status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  const int height = cy - (sb.bottom - sb.top);
+  if (m_split > cx - kSplitterWidth - kMinColumn) m_split = cx - kSplitterWidth - kMinColumn;
+  if (m_split < kMinColumn) m_split = kMinColumn;
+  ::MoveWindow(m_left.Handle(), 0, 0, m_split, height > 0 ? height : 0, TRUE);
+  const int right = m_split + kSplitterWidth;
+  ::MoveWindow(m_right.Handle(), right, 0, cx - right > 0 ? cx - right : 0, height > 0 ? height : 0, TRUE);
+}
+
+void CMainFrame::Layout() {
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  OnSize(client.right, client.bottom);
+}
+
+// Only the splitter bar shows between the panes.
+LRESULT CMainFrame::OnEraseBackground(HDC dc) {
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_3DFACE));
+  return 1;
+}
+
+bool CMainFrame::OnSetCursor(HWND w, UINT hit) {
+  if (w != m_hWnd || hit != HTCLIENT) return false;
+  POINT pt;
+  ::GetCursorPos(&pt);
+  ::ScreenToClient(m_hWnd, &pt);
+  if (pt.x < m_split || pt.x >= m_split + kSplitterWidth) return false;
+  ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEWE));
+  return true;
+}
+
+void CMainFrame::OnLButtonDown(int x) {
+  if (x < m_split || x >= m_split + kSplitterWidth) return;
+  m_splitting = true;
+  ::SetCapture(m_hWnd);
+}
+
+void CMainFrame::OnMouseMove(int x) {
+  if (!m_splitting) return;
+  m_split = x;
+  Layout();
+}
+
+void CMainFrame::OnLButtonUp() {
+  if (!m_splitting) return;
+  m_splitting = false;
+  ::ReleaseCapture();
+}
+
+// ---- starting, restarting and stopping --------------------------------------------------------
+
+void CMainFrame::SetPending(HTREEITEM item) {
+  m_pending.item = item;
+  const FindNode* node = item ? m_tree->Node(item) : nullptr;
+  m_pending.node = node ? *node : FindNode{};
+}
+
+void CMainFrame::StopSearch() {
+  SetPending(nullptr);
+  m_request.RequestStop();
+}
+
+void CMainFrame::OnSearchStopped(unsigned startsTaken) {
+  SetPane(1, Text(IDS_STOPPED));
+  const bool hasPending = m_pending.item != nullptr;
+  switch (m_control.OnStopped(startsTaken, hasPending, hasPending && (m_pending.node.flags & kPathNode))) {
+    case SearchControl::Action::kStopAgain:
+      // A report from before the running search: the running search is stopped and reported,
+      // and that report starts the pending target.
+      m_request.RequestStop();
+      return;
+    case SearchControl::Action::kNothing: return;
+    case SearchControl::Action::kShowKind:
+      m_list->Clear();
+      SetPane(0, "");
+      SetPane(1, Text(IDS_DONE));
+      return;
+    case SearchControl::Action::kStartPending: break;
+  }
+  m_list->Clear();
+  char text[300];
+  std::snprintf(text, sizeof text, Text(IDS_FOUND).c_str(), 0);
+  SetPane(0, text);
+  SetPane(1, Text(IDS_SEARCHING));
+  ::UpdateWindow(m_status);
+  m_request.roots = m_tree->PathOf(m_pending.item).value_or("");
+  m_request.attributeMask = m_tree->HiddenType();
+  m_request.extensions = m_tree->ExtensionsOf(m_pending.item);
+  ::ResetEvent(m_request.finished.Get());
+  ::ResetEvent(m_request.stop.Get());
+  ::ResetEvent(m_request.quit.Get());
+  m_request.stopRequested = false;
+  ::SetEvent(m_request.start.Get());
+}
+
+void CMainFrame::OnSearchDone() {
+  SetPane(1, Text(IDS_DONE));
+}
+
+void CMainFrame::OnInserted(int count) {
+  char text[300];
+  if (count < m_list->FindMax()) {
+    std::snprintf(text, sizeof text, Text(IDS_FOUND).c_str(), count);
+  } else {
+    std::snprintf(text, sizeof text, Text(IDS_LIMIT).c_str(), m_list->FindMax());
+    if (m_worker) StopSearch();
+  }
+  SetPane(0, text);
+  ::UpdateWindow(m_status);
+}
+
+// ---- notifications ----------------------------------------------------------------------------
+
+LRESULT CMainFrame::OnNotify(NMHDR* hdr) {
+  LRESULT result = 0;
+  if (hdr->idFrom == IDC_TREE && m_tree) {
+    if (m_tree->OnNotify(hdr, &result)) return result;
+    switch (hdr->code) {
+      case TVN_SELCHANGEDA:
+      case TVN_SELCHANGEDW:
+        if (m_worker) {
+          SetPending(reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem);
+          m_request.RequestStop();
+        }
+        return 0;
+      case TVN_KEYDOWN: {
+        const WORD key = reinterpret_cast<NMTVKEYDOWN*>(hdr)->wVKey;
+        if (key == VK_ESCAPE) StopSearch();
+        if (key == VK_RETURN) {
+          SetPending(m_tree->Selection());
+          m_request.RequestStop();
+        }
+        return 0;
+      }
+      case NM_RCLICK: TreeMenu(); return 1;
+      case NM_SETFOCUS: m_focus = m_tree->Handle(); return 0;
+      default: return 0;
+    }
+  }
+  if (hdr->idFrom == IDC_LIST && m_list) {
+    if (m_list->OnNotify(hdr, &result)) return result;
+    switch (hdr->code) {
+      case NM_DBLCLK: ::SendMessageA(m_hWnd, WM_COMMAND, ID_FILE_OPEN, 0); return 0;
+      case LVN_KEYDOWN:
+        if (reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey == VK_ESCAPE) StopSearch();
+        return 0;
+      case NM_RCLICK: ListMenu(); return 1;
+      case LVN_BEGINDRAG: BeginDrag(reinterpret_cast<NMLISTVIEW*>(hdr)->iItem); return 0;
+      case NM_SETFOCUS: m_focus = m_list->Handle(); return 0;
+      default: return 0;
+    }
+  }
+  return 0;
+}
+
+// ---- context menus and commands ---------------------------------------------------------------
+
+void CMainFrame::TreeMenu() {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  TVHITTESTINFO hit{};
+  hit.pt = pt;
+  ::ScreenToClient(m_tree->Handle(), &hit.pt);
+  HTREEITEM item = TreeView_HitTest(m_tree->Handle(), &hit);
+  if (!(hit.flags & TVHT_ONITEM)) item = nullptr;
+  // The item under the pointer becomes the selection, which starts its search; none stops it.
+  TreeView_SelectItem(m_tree->Handle(), item);
+  HMENU menu = ::LoadMenuA(m_inst, MAKEINTRESOURCEA(IDM_TREE));
+  if (!menu) return;
+  HMENU popup = ::GetSubMenu(menu, 0);
+  const FindNode* node = m_tree->Node(m_tree->Selection());
+  const int flags = node ? node->flags : 0;
+  ::EnableMenuItem(popup, ID_ADD_EXTENSION, MF_BYCOMMAND | ((flags & kDocumentBranch) ? MF_ENABLED : MF_GRAYED));
+  const bool single = (flags & kDocumentBranch) && (flags & kHasExtensions) && !(flags & kKindNode);
+  ::EnableMenuItem(popup, ID_DELETE_EXTENSION, MF_BYCOMMAND | (single ? MF_ENABLED : MF_GRAYED));
+  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+  ::DestroyMenu(menu);
+}
+
+void CMainFrame::ListMenu() {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  HMENU menu = ::LoadMenuA(m_inst, MAKEINTRESOURCEA(IDM_LIST));
+  if (!menu) return;
+  HMENU popup = ::GetSubMenu(menu, 0);
+  const bool selected = m_list->Selected() >= 0;
+  const UINT state = MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED);
+  ::EnableMenuItem(popup, ID_ADD_TO_MENU, MF_BYCOMMAND | (selected && GetModalState() == 0 ? MF_ENABLED : MF_GRAYED));
+  ::EnableMenuItem(popup, ID_FILE_OPEN, state);
+  ::EnableMenuItem(popup, ID_PROPERTIES, state);
+  if (selected) ::SetMenuDefaultItem(popup, ID_FILE_OPEN, FALSE);
+  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+  ::DestroyMenu(menu);
+}
+
+void CMainFrame::OnCommand(UINT id) {
+  switch (id) {
+    case ID_FILE_OPEN: Open(); break;
+    case ID_PROPERTIES: Properties(); break;
+    case ID_ADD_EXTENSION: AddExtension(); break;
+    case ID_DELETE_EXTENSION: m_tree->DeleteDocumentExtension(); break;
+    case ID_ADD_TO_MENU: AddToMenu(); break;
+    default: break;
+  }
+}
+
+void CMainFrame::Open() {
+  const ResultItem* item = m_list->Item(m_list->Selected());
+  if (!item) return;
+  SHELLEXECUTEINFOA info{sizeof info};
+  info.hwnd = m_hWnd;
+  info.lpFile = item->path.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  ::ShellExecuteExA(&info);  // a failure to open is the shell's to tell
+}
+
+void CMainFrame::Properties() {
+  const ResultItem* item = m_list->Item(m_list->Selected());
+  if (!item) return;
+  CFilePropDlg dlg(m_hWnd, item->path);
+  dlg.DoModal(m_inst);
+}
+
+void CMainFrame::AddExtension() {
+  const FindNode* node = m_tree->Node(m_tree->Selection());
+  if (!node || !(node->flags & kDocumentBranch)) return;
+  CAddExtDlg dlg(this);
+  if (dlg.DoModal(m_inst) != IDOK || m_newExtension.empty()) return;
+  m_tree->AddDocumentExtension(m_newExtension);
+}
+
+void CMainFrame::AddToMenu() {
+  if (m_list->Selected() < 0 || GetModalState() != 0) return;
+  CAddToMenuDlg dlg(this);
+  if (dlg.DoModal(m_inst) != IDOK) return;
+  const ResultItem* item = m_list->Item(m_list->Selected());
+  if (!item || item->path.empty()) return;
+  QuiloNet net{};
+  OpenQuiloNet(&net);
+  ::EnableWindow(m_hWnd, FALSE);
+  SendQuiloNet(&net, m_chosenMenu, item->path.c_str());
+  ::EnableWindow(m_hWnd, TRUE);
+  CloseQuiloNet(&net);
+}
+
+void CMainFrame::BeginDrag(int index) {
+  const ResultItem* item = m_list->Item(index);
+  if (!item || item->path.empty()) return;
+  const std::string path = item->path;
+  ::EnableWindow(m_hWnd, FALSE);
+  DragPathOut(m_pathFormat, path);
+  ::EnableWindow(m_hWnd, TRUE);
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: return OnCreate();
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_SETFOCUS: if (m_focus) ::SetFocus(m_focus); return 0;
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_KEYDOWN: if (wParam == VK_ESCAPE) StopSearch(); return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+      return Default(msg, wParam, lParam);
+    case WM_LBUTTONDOWN: OnLButtonDown(static_cast<short>(LOWORD(lParam))); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(static_cast<short>(LOWORD(lParam))); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(); return 0;
+    case UM_SEARCH_STOPPED: OnSearchStopped(static_cast<unsigned>(wParam)); return 0;
+    case UM_SEARCH_DONE: OnSearchDone(); return 0;
+    default: return Default(msg, wParam, lParam);
+  }
+}

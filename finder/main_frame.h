@@ -1,0 +1,86 @@
+// The finder's main window: the tree and the result list side by side with a splitter between
+// them, the status bar, the search worker and its request, the commands of both context menus.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "common/profile.h"
+#include "common/ui/wnd.h"
+#include "common/win/handles.h"
+#include "finder/child_view.h"
+#include "finder/find_list_ctrl.h"
+#include "finder/find_rules.h"
+#include "finder/find_tree_ctrl.h"
+#include "finder/search_engine.h"
+
+class CMainFrame : public CWnd {
+ public:
+  static constexpr char kClassName[] = "QuiloSeekBaseWin";
+  CMainFrame(HINSTANCE inst, std::string programSettings);
+  ~CMainFrame() override;
+
+  bool Create(const RECT& rc, const std::string& title);
+  const Profile& Settings() const { return m_settings; }
+  // The folder of the settings file with its trailing backslash (the data folder).
+  std::string DataFolder() const;
+  void SetNewExtension(const std::string& ext) { m_newExtension = ext; }
+  void SetChosenMenu(int index) { m_chosenMenu = index; }
+  const CFindTreeCtrl* Tree() const { return m_tree.get(); }
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct PendingTarget {
+    HTREEITEM item = nullptr;
+    FindNode node;
+  };
+
+  LRESULT OnCreate();
+  void OnDestroy();
+  void OnSize(int cx, int cy);
+  LRESULT OnNotify(NMHDR* hdr);
+  void OnCommand(UINT id);
+  void OnSearchStopped(unsigned startsTaken);
+  void OnSearchDone();
+  void OnInserted(int count);
+  LRESULT OnEraseBackground(HDC dc);
+  bool OnSetCursor(HWND w, UINT hit);
+  void OnLButtonDown(int x);
+  void OnMouseMove(int x);
+  void OnLButtonUp();
+
+  void SettleDataFolder();
+  void Layout();
+  void SetPane(int part, const std::string& text);
+  std::string Text(UINT id) const;
+  void SetPending(HTREEITEM item);
+  void StopSearch();
+  void TreeMenu();
+  void ListMenu();
+  void Open();
+  void Properties();
+  void AddExtension();
+  void AddToMenu();
+  void BeginDrag(int index);
+
+  HINSTANCE m_inst;
+  Profile m_settings;
+  CChildView m_left, m_right;
+  std::unique_ptr<CFindTreeCtrl> m_tree;
+  std::unique_ptr<CFindListCtrl> m_list;
+  HWND m_status = nullptr;
+  SearchRequest m_request;
+  UniqueHandle m_worker;
+  PendingTarget m_pending;
+  findrules::SearchControl m_control;
+  UINT m_pathFormat = 0;
+  std::string m_newExtension;
+  int m_chosenMenu = -1;
+  HWND m_focus = nullptr;
+  int m_split = 200;  // width of the tree's column
+  bool m_splitting = false;
+  unsigned m_ownerFlags = 0;
+};

@@ -1,0 +1,138 @@
+#include "finder/search_engine.h"
+
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "finder/find_rules.h"
+#include "finder/finder_ids.h"
+
+namespace {
+
+enum WalkResult { kWalkDone = 0, kWalkStopped = 2, kWalkQuit = 3 };
+
+// Longer paths than the ANSI calls take are never listed; the buffer is made once per search.
+constexpr std::size_t kPathCapacity = MAX_PATH + 8;
+
+class Walker {
+ public:
+  Walker(SearchRequest& request, std::string_view extensions, MatchSink sink, void* context)
+      : m_request(request), m_entries(findrules::SplitList(extensions)), m_sink(sink), m_context(context) {}
+
+  int WalkRoot(std::string_view root) {
+    if (root.size() >= kPathCapacity) return kWalkDone;
+    std::memcpy(m_path, root.data(), root.size());
+    return Walk(root.size());
+  }
+
+ private:
+  // m_path[0, length) is the folder; the walk writes below it and leaves it as it was.
+  int Walk(std::size_t length) {
+    std::size_t base = length;
+    if (!findrules::EndsWithSeparator(std::string_view(m_path, length))) m_path[base++] = '\\';
+    if (base + 4 >= kPathCapacity) return kWalkDone;
+    std::memcpy(m_path + base, "*.*", 4);
+    WIN32_FIND_DATAA fd;
+    UniqueFind find(::FindFirstFileExA(m_path, FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return kWalkDone;  // a folder that cannot be listed counts as empty
+    do {
+      if (m_request.stopRequested.load(std::memory_order_relaxed)) return kWalkStopped;
+      if (m_request.quitRequested.load(std::memory_order_relaxed)) return kWalkQuit;
+      if (fd.dwFileAttributes & m_request.attributeMask) continue;
+      const std::size_t nameLength = std::strlen(fd.cFileName);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (fd.cFileName[0] == '.' && (nameLength == 1 || (nameLength == 2 && fd.cFileName[1] == '.'))) continue;
+        if (base + nameLength >= kPathCapacity) continue;
+        std::memcpy(m_path + base, fd.cFileName, nameLength);
+        if (int r = Walk(base + nameLength)) return r;
+        continue;
+      }
+      if (!findrules::Matches(std::string_view(fd.cFileName, nameLength), m_entries)) continue;
+      if (base + nameLength >= kPathCapacity) continue;
+      std::memcpy(m_path + base, fd.cFileName, nameLength + 1);
+      m_sink(m_context, m_path);
+      if (m_request.quitRequested.load(std::memory_order_relaxed)) return kWalkQuit;
+    } while (::FindNextFileA(find.Get(), &fd));
+    return kWalkDone;
+  }
+
+  SearchRequest& m_request;
+  std::vector<std::string_view> m_entries;
+  MatchSink m_sink;
+  void* m_context;
+  char m_path[kPathCapacity + 4];
+};
+
+// Posts one match to the list and waits until the list has taken it. The wait also ends on quit,
+// so a list that went away between the test of its handle and the post never holds the worker.
+void HandOff(void* context, const char* path) {
+  auto& r = *static_cast<SearchRequest*>(context);
+  if (!r.listWindow.load()) return;
+  ::ResetEvent(r.itemAck.Get());
+  HWND list = r.listWindow.load();
+  if (!list) return;
+  const std::size_t n = std::strlen(path) + 1;
+  char* text = new char[n];
+  std::memcpy(text, path, n);
+  if (!::PostMessageA(list, UM_SEARCH_HIT, 0, reinterpret_cast<LPARAM>(text))) {
+    delete[] text;
+    return;
+  }
+  HANDLE waits[2] = {r.itemAck.Get(), r.quit.Get()};
+  DWORD w = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+  if (w == WAIT_OBJECT_0 + 1) r.quitRequested = true;
+  delete[] text;
+}
+
+}  // namespace
+
+bool SearchRequest::CreateEvents() {
+  start.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  finished.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  itemAck.Reset(::CreateEventA(nullptr, TRUE, TRUE, nullptr));
+  stop.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  quit.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  return start && finished && itemAck && stop && quit;
+}
+
+int WalkForMatches(SearchRequest& request, const std::string& root, MatchSink sink, void* context) {
+  auto walker = std::make_unique<Walker>(request, request.extensions, sink, context);
+  return walker->WalkRoot(root);
+}
+
+DWORD WINAPI SearchThreadProc(void* param) {
+  auto& r = *static_cast<SearchRequest*>(param);
+  HANDLE waits[3] = {r.start.Get(), r.stop.Get(), r.quit.Get()};
+  for (;;) {
+    const DWORD w = ::WaitForMultipleObjects(3, waits, FALSE, INFINITE);
+    if (w == WAIT_OBJECT_0 + 1) {
+      r.stopRequested = false;
+      ::PostMessageA(r.frameWindow, UM_SEARCH_STOPPED, r.startsTaken, 0);
+      continue;
+    }
+    if (w != WAIT_OBJECT_0) break;
+    ++r.startsTaken;
+    // The frame writes the request only while the worker waits, so copies taken here hold.
+    const std::string extensions = r.extensions, roots = r.roots;
+    auto walker = std::make_unique<Walker>(r, extensions, HandOff, &r);
+    int result = kWalkDone;
+    for (std::string_view root : findrules::SplitList(roots)) {
+      if (r.quitRequested) {
+        result = kWalkQuit;
+        break;
+      }
+      result = walker->WalkRoot(root);
+      if (result != kWalkDone) break;
+    }
+    if (result == kWalkStopped) {
+      ::SetEvent(r.stop.Get());  // the wait above reports it
+      continue;
+    }
+    if (result == kWalkQuit) break;
+    ::PostMessageA(r.frameWindow, UM_SEARCH_DONE, 0, 0);
+  }
+  ::SetEvent(r.finished.Get());
+  return 0;
+}

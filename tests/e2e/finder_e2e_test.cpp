@@ -1,0 +1,721 @@
+// The real SEEKAN.exe under test: its single instance and placement, searches of a drive made by
+// the test (T:, a folder of the build), the limit, stop and restart, the document extensions, the
+// properties dialog, and a result handed to the real TOPLEX.exe by the bridge and by drag and drop.
+// Controls of the finder are read through memory lent in its process, as a peer program can.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_support.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kFinderClass[] = "QuiloSeekBaseWin";
+constexpr char kTitle[] = "ﾌｧｲﾙ検索";
+constexpr char kDrive[] = "T:\\";
+constexpr char kDone[] = "検索完了";
+constexpr char kStopped[] = "検索中止";
+constexpr char kItemDialogTitle[] = "アイテム情報(名称変更)";
+constexpr int kAboutCommand = 57664;
+constexpr int kAddToMenu = 155, kProperties = 156, kAddExtension = 157, kDeleteExtension = 158;
+constexpr int kExtEdit = 1008, kMenuList = 1009, kPropSize = 1004, kPropDate = 1005, kPropPlace = 1001;
+
+struct Finder {
+  PROCESS_INFORMATION pi{};
+  explicit Finder(const std::string& args = "") {
+    std::string cmd(1, '"');
+    cmd += ProgramFolder() + "SEEKAN.exe\" " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) pi = {};
+  }
+  ~Finder() {
+    if (!pi.hProcess) return;
+    if (!Exited(0)) {
+      if (HWND w = Window()) ::PostMessageA(w, WM_CLOSE, 0, 0);
+      if (!Exited(kWaitMs)) ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+  }
+  Finder(const Finder&) = delete;
+  Finder& operator=(const Finder&) = delete;
+  bool Exited(DWORD ms) const { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+  static HWND Window() { return ::FindWindowA(kFinderClass, nullptr); }
+  HWND WaitForWindow() const {
+    for (DWORD t = 0; t < kWaitMs; t += 50) {
+      HWND w = Window();
+      if (w && ::IsWindowVisible(w)) return w;
+      if (Exited(0)) return nullptr;
+      ::Sleep(50);
+    }
+    return nullptr;
+  }
+};
+
+// Memory lent in another process, for the control messages that carry pointers.
+class Remote {
+ public:
+  Remote(DWORD pid, std::size_t size) : m_size(size) {
+    m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (m_process) m_base = static_cast<char*>(::VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  }
+  ~Remote() {
+    if (m_base) ::VirtualFreeEx(m_process, m_base, 0, MEM_RELEASE);
+    if (m_process) ::CloseHandle(m_process);
+  }
+  Remote(const Remote&) = delete;
+  Remote& operator=(const Remote&) = delete;
+  char* At(std::size_t offset) const { return m_base + offset; }
+  void Write(std::size_t offset, const void* data, std::size_t n) const {
+    ::WriteProcessMemory(m_process, m_base + offset, data, n, nullptr);
+  }
+  void Read(std::size_t offset, void* data, std::size_t n) const {
+    ::ReadProcessMemory(m_process, m_base + offset, data, n, nullptr);
+  }
+  std::string Text(std::size_t offset) const {
+    char buf[600] = {};
+    Read(offset, buf, sizeof buf - 1);
+    return buf;
+  }
+
+ private:
+  HANDLE m_process = nullptr;
+  char* m_base = nullptr;
+  std::size_t m_size;
+};
+
+constexpr std::size_t kTextAt = 512, kTextMax = 512;
+
+HWND ChildOfClass(HWND parent, const char* cls) {
+  struct S { const char* cls; HWND found; } s{cls, nullptr};
+  ::EnumChildWindows(parent, [](HWND w, LPARAM p) -> BOOL {
+    auto* s = reinterpret_cast<S*>(p);
+    char name[64] = {};
+    ::GetClassNameA(w, name, sizeof name);
+    if (lstrcmpiA(name, s->cls) == 0) {
+      s->found = w;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// The finder's window and its controls, read and driven from this process.
+class FinderView {
+ public:
+  FinderView(HWND frame, DWORD pid)
+      : m_frame(frame), m_remote(pid, 4096), m_tree(ChildOfClass(frame, "SysTreeView32")),
+        m_list(ChildOfClass(frame, "SysListView32")), m_status(ChildOfClass(frame, "msctls_statusbar32")) {}
+  bool Ready() const { return m_tree && m_list && m_status; }
+  HWND Frame() const { return m_frame; }
+  HWND Tree() const { return m_tree; }
+  HWND List() const { return m_list; }
+
+  std::string ItemText(HTREEITEM item) const {
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = m_remote.At(kTextAt);
+    tv.cchTextMax = kTextMax;
+    m_remote.Write(0, &tv, sizeof tv);
+    const char zero = 0;
+    m_remote.Write(kTextAt, &zero, 1);
+    ::SendMessageA(m_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(m_remote.At(0)));
+    return m_remote.Text(kTextAt);
+  }
+  HTREEITEM Next(HTREEITEM item, UINT how) const {
+    return reinterpret_cast<HTREEITEM>(::SendMessageA(m_tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+  }
+  std::vector<HTREEITEM> Children(HTREEITEM parent) const {
+    std::vector<HTREEITEM> items;
+    for (HTREEITEM i = parent ? Next(parent, TVGN_CHILD) : Next(nullptr, TVGN_ROOT); i; i = Next(i, TVGN_NEXT))
+      items.push_back(i);
+    return items;
+  }
+  std::vector<std::string> ChildTexts(HTREEITEM parent) const {
+    std::vector<std::string> texts;
+    for (HTREEITEM i : Children(parent)) texts.push_back(ItemText(i));
+    return texts;
+  }
+  HTREEITEM Child(HTREEITEM parent, const std::function<bool(const std::string&)>& match) const {
+    for (HTREEITEM i : Children(parent))
+      if (match(ItemText(i))) return i;
+    return nullptr;
+  }
+  HTREEITEM Named(HTREEITEM parent, const std::string& text) const {
+    return Child(parent, [&](const std::string& t) { return t == text; });
+  }
+  HTREEITEM Kind(const char* text) const { return Named(nullptr, text); }
+  // The drive node of T: under a node.
+  HTREEITEM TestDrive(HTREEITEM parent) const {
+    return Child(parent, [](const std::string& t) { return t.find("(T:)") != std::string::npos || t == "T:\\"; });
+  }
+  void Select(HTREEITEM item) const {
+    ::SendMessageA(m_tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  }
+
+  int Count() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
+  std::string ResultText(int index) const {
+    LVITEMA lv{};
+    lv.iSubItem = 0;
+    lv.pszText = m_remote.At(kTextAt);
+    lv.cchTextMax = kTextMax;
+    m_remote.Write(0, &lv, sizeof lv);
+    ::SendMessageA(m_list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(m_remote.At(0)));
+    return m_remote.Text(kTextAt);
+  }
+  std::multiset<std::string> Results() const {
+    std::multiset<std::string> names;
+    for (int i = 0, n = Count(); i < n; ++i) names.insert(ResultText(i));
+    return names;
+  }
+  void SelectResult(int index) const {
+    LVITEMA lv{};
+    lv.stateMask = lv.state = LVIS_SELECTED | LVIS_FOCUSED;
+    m_remote.Write(0, &lv, sizeof lv);
+    ::SendMessageA(m_list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(m_remote.At(0)));
+  }
+  // The middle of a result's icon, in screen coordinates.
+  POINT ResultPoint(int index) const {
+    RECT rc{LVIR_ICON, 0, 0, 0};
+    m_remote.Write(0, &rc, sizeof rc);
+    ::SendMessageA(m_list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(m_remote.At(0)));
+    m_remote.Read(0, &rc, sizeof rc);
+    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ::ClientToScreen(m_list, &pt);
+    return pt;
+  }
+  std::string Pane(int part) const {
+    const char zero = 0;
+    m_remote.Write(kTextAt, &zero, 1);
+    ::SendMessageA(m_status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(m_remote.At(kTextAt)));
+    return m_remote.Text(kTextAt);
+  }
+  // Waits until the search is over: the state pane shows done or stopped and the count holds.
+  bool WaitForEnd(DWORD ms = kWaitMs) const {
+    int last = -1;
+    for (DWORD t = 0; t < ms; t += 100) {
+      const std::string state = Pane(1);
+      const int n = Count();
+      if ((state == kDone || state == kStopped) && n == last) return true;
+      last = n;
+      ::Sleep(100);
+    }
+    return false;
+  }
+  // Selects a place and waits for its search to end.
+  bool Search(HTREEITEM item) const {
+    Select(item);
+    ::Sleep(150);
+    return WaitForEnd();
+  }
+
+ private:
+  HWND m_frame;
+  Remote m_remote;
+  HWND m_tree, m_list, m_status;
+};
+
+std::string Found(int n) { return std::to_string(n) + " 個のアイテムが見つかりました"; }
+
+std::string DisplayName(const std::string& path) {
+  SHFILEINFOA info{};
+  ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+  return info.szDisplayName;
+}
+
+std::multiset<std::string> DisplayNames(std::initializer_list<const char*> paths) {
+  std::multiset<std::string> names;
+  for (const char* p : paths) names.insert(DisplayName(std::string(kDrive) + p));
+  return names;
+}
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = dir + "\\" + name;
+      ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full);
+        ::RemoveDirectoryA(full.c_str());
+      } else {
+        ::DeleteFileA(full.c_str());
+      }
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+  }
+}
+
+void MakeFile(const std::string& relative, std::size_t bytes = 0, DWORD attributes = 0) {
+  const std::string path = std::string(kDrive) + relative;
+  for (std::size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
+    ::CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+  WriteWholeFile(path, std::string(bytes, 'x'));
+  if (attributes) ::SetFileAttributesA(path.c_str(), attributes);
+}
+
+void MakeFolder(const std::string& relative, DWORD attributes) {
+  const std::string path = std::string(kDrive) + relative;
+  ::CreateDirectoryA(path.c_str(), nullptr);
+  ::SetFileAttributesA(path.c_str(), attributes);
+}
+
+std::string Settings() { return DataFolder() + "TOPLEX.INI"; }
+void SetSetting(const char* section, const char* key, const char* value) {
+  ::WritePrivateProfileStringA(section, key, value, Settings().c_str());
+}
+
+constexpr char kItems[] = "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n#Category\r\n";
+
+class FinderE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Exists(kDrive)) GTEST_SKIP() << "the test drive T: is not mapped (scripts/test maps it)";
+    ASSERT_EQ(Finder::Window(), nullptr) << "a finder from an earlier test still runs";
+    ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
+    RemoveTree("T:");
+    SeedOneUser({"一つ目", "二つ目", "三つ目"}, kItems);
+    SetSetting("FindExt", "RegCnt", "2");
+    SetSetting("FindExt", "Document1", "doc");
+    SetSetting("FindExt", "Document2", "txt");
+    // What every search sees: shortcuts in any case, hidden and system entries, names with no
+    // dot and with two.
+    MakeFile("progs\\x.lnk");
+    MakeFile("progs\\sub\\Y.LNK");
+    MakeFile("progs\\nodot");
+    MakeFile("progs\\hidden.lnk", 0, FILE_ATTRIBUTE_HIDDEN);
+    MakeFile("secret\\inside.lnk");
+    MakeFolder("secret", FILE_ATTRIBUTE_HIDDEN);
+    MakeFile("system\\inside.lnk");
+    MakeFolder("system", FILE_ATTRIBUTE_SYSTEM);
+    MakeFile("docs\\a.doc", 0);
+    MakeFile("docs\\b.b.DOC", 2047);
+    MakeFile("docs\\c.docx", 2048);
+    MakeFile("docs\\doc");
+    MakeFile("docs\\.doc.bak");
+  }
+  void TearDown() override { RemoveTree("T:"); }
+
+  // Starts the finder and waits for its window and controls.
+  std::unique_ptr<FinderView> Start(Finder& f) {
+    HWND w = f.WaitForWindow();
+    if (!w) return nullptr;
+    ::Sleep(300);
+    auto view = std::make_unique<FinderView>(w, f.pi.dwProcessId);
+    if (!view->Ready()) return nullptr;
+    return view;
+  }
+};
+
+}  // namespace
+
+TEST_F(FinderE2E, OneInstanceTitledAndPlacedByItsOptions) {
+  Finder first("/W800 -h600 /L10");
+  HWND w = first.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  RECT rc;
+  ::GetWindowRect(w, &rc);
+  EXPECT_EQ(rc.left, 10);
+  EXPECT_EQ(rc.top, 0);
+  EXPECT_EQ(rc.right - rc.left, 800);
+  EXPECT_EQ(rc.bottom - rc.top, 600);
+  EXPECT_EQ(WindowText(w), kTitle);
+  ::Sleep(500);
+  SaveShot(w, "finder-start");
+
+  Finder second;
+  EXPECT_TRUE(second.Exited(kWaitMs)) << "a second finder stayed";
+  int windows = 0;
+  ::EnumWindows([](HWND h, LPARAM p) -> BOOL {
+    char cls[64] = {};
+    if (::GetClassNameA(h, cls, sizeof cls) && std::string(cls) == kFinderClass) ++*reinterpret_cast<int*>(p);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&windows));
+  EXPECT_EQ(windows, 1);
+  EXPECT_EQ(::GetForegroundWindow(), w) << "the first finder was not brought to the front";
+}
+
+TEST_F(FinderE2E, APlaceIsSearchedWithItsSubfoldersAndAKindEmptiesTheList) {
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  // Kinds, then places under each: document extensions in key order, then すべて.
+  EXPECT_EQ(v->ChildTexts(nullptr), (std::vector<std::string>{"ｲﾝﾀｰﾈｯﾄ", "ﾄﾞｷｭﾒﾝﾄ", "ﾌﾟﾛｸﾞﾗﾑ", "すべて"}));
+  HTREEITEM docs = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
+  EXPECT_EQ(v->ChildTexts(docs), (std::vector<std::string>{"doc", "txt", "すべて"}));
+  HTREEITEM programs = v->Kind("ﾌﾟﾛｸﾞﾗﾑ");
+  HTREEITEM drive = v->TestDrive(programs);
+  ASSERT_NE(drive, nullptr) << "no T: under ﾌﾟﾛｸﾞﾗﾑ";
+  // Every fixed drive is in the local-drives group, T: among them.
+  HTREEITEM local = v->Child(programs, [](const std::string& t) { return t.rfind("ﾛｰｶﾙ ﾄﾞﾗｲﾌﾞ(", 0) == 0; });
+  ASSERT_NE(local, nullptr);
+  EXPECT_NE(v->ItemText(local).find("T:"), std::string::npos) << v->ItemText(local);
+
+  ASSERT_TRUE(v->Search(drive));
+  EXPECT_EQ(v->Results(), DisplayNames({"progs\\x.lnk", "progs\\sub\\Y.LNK"}));
+  EXPECT_EQ(v->Pane(0), Found(2));
+  EXPECT_EQ(v->Pane(1), kDone);
+  SaveShot(v->Frame(), "finder-programs");
+
+  // The tree enters the drive's folders on expansion, without hidden or system ones.
+  ::SendMessageA(v->Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(drive));
+  EXPECT_EQ(v->ChildTexts(drive), (std::vector<std::string>{"docs", "progs"}));
+
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(docs, "doc"))));
+  EXPECT_EQ(v->Results(), DisplayNames({"docs\\a.doc", "docs\\b.b.DOC"}));
+  EXPECT_EQ(v->Pane(0), Found(2));
+
+  v->Select(programs);
+  ASSERT_TRUE(v->WaitForEnd());
+  EXPECT_EQ(v->Count(), 0);
+  EXPECT_EQ(v->Pane(0), "");
+  EXPECT_EQ(v->Pane(1), kDone);
+}
+
+TEST_F(FinderE2E, HiddenTypeZeroTakesHiddenAndSystemEntriesIn) {
+  SetSetting("FindInit", "HiddenType", "0");
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  HTREEITEM drive = v->TestDrive(v->Kind("ﾌﾟﾛｸﾞﾗﾑ"));
+  ASSERT_TRUE(v->Search(drive));
+  EXPECT_EQ(v->Results(), DisplayNames({"progs\\x.lnk", "progs\\sub\\Y.LNK", "progs\\hidden.lnk", "secret\\inside.lnk",
+                                        "system\\inside.lnk"}));
+  ::SendMessageA(v->Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(drive));
+  EXPECT_EQ(v->ChildTexts(drive), (std::vector<std::string>{"docs", "progs", "secret", "system"}));
+}
+
+TEST_F(FinderE2E, TheLimitStopsTheSearchAndTheLastOfQuickChoicesWins) {
+  SetSetting("FindInit", "FindMax", "5");
+  for (int i = 1; i <= 7; ++i) MakeFile("notes\\n" + std::to_string(i) + ".txt");
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  HTREEITEM docs = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(docs, "txt"))));
+  EXPECT_EQ(v->Count(), 5);
+  EXPECT_EQ(v->Pane(0), "検索結果が 5 個を超えました。検索を中止します");
+  EXPECT_EQ(v->Pane(1), kStopped);
+  SaveShot(v->Frame(), "finder-limit");
+
+  // Choices in quick succession: only the last place's results remain.
+  HTREEITEM programs = v->TestDrive(v->Kind("ﾌﾟﾛｸﾞﾗﾑ"));
+  HTREEITEM txt = v->TestDrive(v->Named(docs, "txt"));
+  HTREEITEM doc = v->TestDrive(v->Named(docs, "doc"));
+  for (HTREEITEM item : {programs, txt, programs, txt, doc}) v->Select(item);
+  ::Sleep(300);
+  ASSERT_TRUE(v->WaitForEnd());
+  EXPECT_EQ(v->Results(), DisplayNames({"docs\\a.doc", "docs\\b.b.DOC"}));
+  EXPECT_EQ(v->Pane(1), kDone);
+}
+
+TEST_F(FinderE2E, EscapeKeepsWhatWasFoundAndClosingDuringASearchEndsTheFinder) {
+  SetSetting("FindInit", "FindMax", "100000");
+  for (int d = 0; d < 40; ++d) {
+    ::CreateDirectoryA(("T:\\many" + std::to_string(d)).c_str(), nullptr);
+    for (int i = 0; i < 250; ++i) WriteWholeFile("T:\\many" + std::to_string(d) + "\\f" + std::to_string(i) + ".txt", "");
+  }
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  HTREEITEM txt = v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "txt"));
+  v->Select(txt);
+  for (int t = 0; t < 5000 && v->Count() == 0; t += 5) ::Sleep(5);
+  SaveShot(v->Frame(), "finder-searching");
+  ::PostMessageA(v->Tree(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(v->WaitForEnd());
+  const int kept = v->Count();
+  EXPECT_GT(kept, 0);
+  EXPECT_LT(kept, 10000) << "Escape did not stop the search";
+  EXPECT_EQ(v->Pane(1), kStopped);
+  ::Sleep(500);
+  EXPECT_EQ(v->Count(), kept) << "the results found so far were not kept";
+
+  // Enter searches the selected place again; closing meanwhile ends the process at once.
+  ::PostMessageA(v->Tree(), WM_KEYDOWN, VK_RETURN, 0);
+  for (int t = 0; t < 5000 && v->Pane(1) != "検索中..."; t += 5) ::Sleep(5);
+  ::PostMessageA(v->Frame(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(f.Exited(3000)) << "the finder did not end during a search";
+}
+
+TEST_F(FinderE2E, DocumentExtensionsAreAddedAndDeletedAndRemembered) {
+  {
+    Finder f;
+    auto v = Start(f);
+    ASSERT_TRUE(v);
+    HTREEITEM docs = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
+    v->Select(docs);
+    auto ask = [&](const char* text) -> HWND {
+      ::PostMessageA(v->Frame(), WM_COMMAND, kAddExtension, 0);
+      HWND dlg = FindDialog(f.pi.dwProcessId, "拡張子の追加");
+      if (!dlg) return nullptr;
+      ::SendMessageA(::GetDlgItem(dlg, kExtEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+      return dlg;
+    };
+    // Refused: nothing typed, and a registered extension in another case.
+    for (const char* refused : {"", "DOC"}) {
+      HWND dlg = ask(refused);
+      ASSERT_NE(dlg, nullptr);
+      ::Sleep(500);
+      std::string text;
+      HWND box = nullptr;
+      for (int t = 0; t < 50 && !box; ++t) {
+        ::Sleep(100);
+        ::EnumThreadWindows(f.pi.dwThreadId, [](HWND w, LPARAM p) -> BOOL {
+          char cls[16] = {};
+          ::GetClassNameA(w, cls, sizeof cls);
+          if (std::string(cls) == "#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
+            *reinterpret_cast<HWND*>(p) = w;
+            return FALSE;
+          }
+          return TRUE;
+        }, reinterpret_cast<LPARAM>(&box));
+      }
+      ASSERT_NE(box, nullptr) << "no message for '" << refused << "'";
+      text = ControlText(::GetDlgItem(box, 0xFFFF));
+      EXPECT_EQ(text, *refused ? "DOC はすでに登録されています" : "拡張子を入力してください");
+      EXPECT_EQ(WindowText(box), "拡張子の追加");
+      if (*refused) SaveShot(box, "finder-extension-refused");
+      ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+      ::Sleep(300);
+      EXPECT_TRUE(::IsWindow(dlg)) << "the dialog closed after the message";
+      ::PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+      ::Sleep(300);
+    }
+    ASSERT_NE(ask("xls"), nullptr);
+    ::Sleep(600);
+    EXPECT_EQ(Ini(Settings(), "FindExt", "Document3"), "xls");
+    EXPECT_EQ(Ini(Settings(), "FindExt", "RegCnt"), "3");
+    EXPECT_EQ(v->ChildTexts(docs), (std::vector<std::string>{"doc", "txt", "xls", "すべて"}));
+
+    v->Select(v->Named(docs, "doc"));
+    ::PostMessageA(v->Frame(), WM_COMMAND, kDeleteExtension, 0);
+    ::Sleep(600);
+    EXPECT_EQ(Ini(Settings(), "FindExt", "Document1"), "txt");
+    EXPECT_EQ(Ini(Settings(), "FindExt", "Document2"), "xls");
+    EXPECT_EQ(Ini(Settings(), "FindExt", "Document3"), "");
+    EXPECT_EQ(Ini(Settings(), "FindExt", "RegCnt"), "2");
+    // The all-documents node searches what is left.
+    MakeFile("sheets\\s.xls");
+    ASSERT_TRUE(v->Search(v->TestDrive(v->Named(docs, "すべて"))));
+    EXPECT_EQ(v->Results(), DisplayNames({"sheets\\s.xls"}));
+  }
+  Finder again;
+  auto v = Start(again);
+  ASSERT_TRUE(v);
+  EXPECT_EQ(v->ChildTexts(v->Kind("ﾄﾞｷｭﾒﾝﾄ")), (std::vector<std::string>{"txt", "xls", "すべて"}));
+}
+
+TEST_F(FinderE2E, PropertiesGiveSizeInKilobytesAndBytesAndTheDate) {
+  MakeFile("docs\\big.txt", 2048);
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Kind("すべて"))));
+  // すべて with no .url and the default lnk: x.lnk, Y.LNK, a.doc, b.b.DOC, big.txt.
+  ASSERT_EQ(v->Count(), 5);
+  const std::vector<std::pair<std::string, std::string>> sizes{
+      {DisplayName("T:\\docs\\a.doc"), "1KB ( 0ﾊﾞｲﾄ )"}, {DisplayName("T:\\docs\\b.b.DOC"), "1KB ( 2047ﾊﾞｲﾄ )"},
+      {DisplayName("T:\\docs\\big.txt"), "2KB ( 2048ﾊﾞｲﾄ )"}};
+  for (const auto& [name, size] : sizes) {
+    int index = -1;
+    for (int i = 0; i < v->Count(); ++i)
+      if (v->ResultText(i) == name) index = i;
+    ASSERT_GE(index, 0) << name;
+    v->SelectResult(index);
+    ::PostMessageA(v->Frame(), WM_COMMAND, kProperties, 0);
+    HWND dlg = FindDialog(f.pi.dwProcessId, "ﾌﾟﾛﾊﾟﾃｨ");
+    ASSERT_NE(dlg, nullptr);
+    ::Sleep(300);
+    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropSize)), size);
+    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropPlace)), "T:\\docs");
+    const std::string date = ControlText(::GetDlgItem(dlg, kPropDate));
+    EXPECT_NE(date.find("年"), std::string::npos) << date;
+    SaveShot(dlg, "finder-properties");
+    ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ::Sleep(300);
+  }
+}
+
+namespace {
+
+// The finder's add-to-menu dialog, opened by its command; null when the command did nothing.
+HWND OpenAddToMenu(const Finder& f, const FinderView& v, DWORD waitMs) {
+  ::PostMessageA(v.Frame(), WM_COMMAND, kAddToMenu, 0);
+  return FindDialog(f.pi.dwProcessId, "ﾒﾆｭｰに追加", waitMs);
+}
+
+// The category of the item file in which a text first appears, counted from 1; 0 when absent.
+int CategoryOf(const std::string& items, const std::string& text) {
+  const std::size_t at = items.find(text);
+  if (at == std::string::npos) return 0;
+  int n = 0;
+  for (std::size_t c = items.find("#Category"); c != std::string::npos && c < at; c = items.find("#Category", c + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(FinderE2E, AResultIsAddedToTheChosenLauncherMenuThroughTheBridge) {
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc"))));
+  ASSERT_GT(v->Count(), 0);
+  v->SelectResult(0);
+  // Without a launcher the command does nothing.
+  EXPECT_EQ(OpenAddToMenu(f, *v, 1500), nullptr);
+
+  Launcher app;
+  HWND launcher = app.WaitForWindow();
+  ASSERT_NE(launcher, nullptr);
+  ::Sleep(500);
+  // While the launcher shows a dialog it is busy: the command does nothing either.
+  ::PostMessageA(launcher, WM_COMMAND, kAboutCommand, 0);
+  HWND about = FindDialog(app.pi.dwProcessId, "");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(OpenAddToMenu(f, *v, 1500), nullptr);
+
+  // A dialog opened while the launcher was free gives up when it is next activated while the
+  // launcher is busy.
+  ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+  HWND dlg = OpenAddToMenu(f, *v, kWaitMs);
+  ASSERT_NE(dlg, nullptr);
+  ::PostMessageA(launcher, WM_COMMAND, kAboutCommand, 0);
+  about = FindDialog(app.pi.dwProcessId, "");
+  ASSERT_NE(about, nullptr);
+  ::SetForegroundWindow(dlg);
+  ::Sleep(600);
+  EXPECT_FALSE(::IsWindow(dlg) && ::IsWindowVisible(dlg)) << "the dialog stayed while the launcher was busy";
+  ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+
+  dlg = OpenAddToMenu(f, *v, kWaitMs);
+  ASSERT_NE(dlg, nullptr);
+  HWND list = ::GetDlgItem(dlg, kMenuList);
+  ASSERT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 3);
+  std::vector<std::string> names;
+  // Read as UTF-16: Wine hands a list box's text across processes in that form.
+  for (int i = 0; i < 3; ++i) {
+    wchar_t wide[262] = {};
+    ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+    char name[600] = {};
+    ::WideCharToMultiByte(932, 0, wide, -1, name, sizeof name, nullptr, nullptr);
+    names.push_back(name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"一つ目", "二つ目", "三つ目"}));
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDOK))) << "OK before a choice";
+  ::SendMessageA(list, LB_SETCURSEL, 2, 0);
+  ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(kMenuList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg, IDOK)));
+  ::Sleep(300);
+  SaveShot(dlg, "finder-add-to-menu");
+  ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+
+  HWND item = FindDialog(app.pi.dwProcessId, kItemDialogTitle);
+  ASSERT_NE(item, nullptr) << "the launcher did not take the path";
+  ::PostMessageA(item, WM_COMMAND, IDOK, 0);
+  for (int t = 0; t < 50 && ::GetForegroundWindow() != v->Frame(); ++t) ::Sleep(100);
+  EXPECT_EQ(::GetForegroundWindow(), v->Frame()) << "the finder is not back in front";
+  EXPECT_TRUE(::IsWindowEnabled(v->Frame()));
+  ASSERT_TRUE(app.Close());
+  const std::string items = ReadWholeFile(DataFolder() + "USER00.DAT");
+  EXPECT_EQ(CategoryOf(items, "T:\\docs\\"), 3) << items;
+}
+
+TEST_F(FinderE2E, AResultDraggedOntoTheLauncherBecomesAnItem) {
+  Launcher app;
+  HWND launcher = app.WaitForWindow();
+  ASSERT_NE(launcher, nullptr);
+  RECT lr;
+  ::GetWindowRect(launcher, &lr);
+  // The finder stands below the launcher, so that both can be seen.
+  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  Finder f("/L0 /T" + std::to_string(lr.bottom + 10) + " /W600 /H" + std::to_string(screenHeight - lr.bottom - 20));
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc"))));
+  ASSERT_GT(v->Count(), 0);
+  ::SetForegroundWindow(v->Frame());
+  ::Sleep(300);
+  HWND panel = ::FindWindowExA(launcher, nullptr, "ToplexIconPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  RECT target;
+  ::GetWindowRect(panel, &target);
+  const POINT from = v->ResultPoint(0);
+  MouseTo(from.x, from.y);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
+  for (int step = 1; step <= 12; ++step) MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
+  EXPECT_FALSE(::IsWindowEnabled(v->Frame())) << "no drag began";
+  SaveShot(::GetDesktopWindow(), "finder-drag-out");
+  Button(MOUSEEVENTF_LEFTUP);
+  HWND item = FindDialog(app.pi.dwProcessId, kItemDialogTitle);
+  ASSERT_NE(item, nullptr) << "the drop was not taken";
+  ::PostMessageA(item, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+  EXPECT_TRUE(::IsWindowEnabled(v->Frame())) << "the finder stayed disabled after the drag";
+  ASSERT_TRUE(app.Close());
+  const std::string items = ReadWholeFile(DataFolder() + "USER00.DAT");
+  EXPECT_EQ(CategoryOf(items, "T:\\docs\\"), 1) << items;
+}
+
+TEST_F(FinderE2E, TheContextMenusOfTreeAndList) {
+  Finder f("/L0 /T0 /W640 /H480");
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc"))));
+  ::SetForegroundWindow(v->Frame());
+  ::Sleep(300);
+  const POINT at = v->ResultPoint(0);
+  MouseTo(at.x, at.y);
+  Button(MOUSEEVENTF_RIGHTDOWN);
+  Button(MOUSEEVENTF_RIGHTUP);
+  ::Sleep(500);
+  SaveShot(::GetDesktopWindow(), "finder-list-menu");
+  ::keybd_event(VK_ESCAPE, 0, 0, 0);
+  ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  ::Sleep(300);
+  EXPECT_EQ(::SendMessageA(v->List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0)
+      << "the right click did not select the result";
+
+  // On a document extension node of the tree.
+  RECT rc{};
+  HTREEITEM doc = v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc");
+  Remote remote(f.pi.dwProcessId, 64);
+  remote.Write(0, &doc, sizeof doc);  // the item goes in, its rectangle comes back
+  ::SendMessageA(v->Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.At(0)));
+  remote.Read(0, &rc, sizeof rc);
+  POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  ::ClientToScreen(v->Tree(), &pt);
+  MouseTo(pt.x, pt.y);
+  Button(MOUSEEVENTF_RIGHTDOWN);
+  Button(MOUSEEVENTF_RIGHTUP);
+  ::Sleep(500);
+  SaveShot(::GetDesktopWindow(), "finder-tree-menu");
+  ::keybd_event(VK_ESCAPE, 0, 0, 0);
+  ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  ::Sleep(300);
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(v->Tree(), TVM_GETNEXTITEM, TVGN_CARET, 0)), doc)
+      << "the right click did not select the node";
+}
