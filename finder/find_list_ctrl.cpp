@@ -15,6 +15,10 @@ namespace fs = findsettings;
 
 namespace {
 constexpr char kSelfProperty[] = "SeekanFindList";
+constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT kShowDelayMs = 50;
+constexpr UINT kLaterShowMs = 1000;
+constexpr UINT kShowPatience = 4;
 }
 
 CFindListCtrl::CFindListCtrl(const Profile& settings, HINSTANCE inst) : m_settings(settings), m_inst(inst) {
@@ -28,8 +32,8 @@ CFindListCtrl::~CFindListCtrl() {
 
 bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
   m_request = request;
-  m_hWnd = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL |
-                             LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, 0, 0, 0, 0, parent,
+  m_hWnd = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_OWNERDATA |
+                             LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, 0, 0, 0, 0, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
   if (!m_hWnd) return false;
   m_images = ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
@@ -53,6 +57,10 @@ LRESULT CALLBACK CFindListCtrl::SubclassProc(HWND w, UINT msg, WPARAM wParam, LP
       return r;
     }
     case UM_SEARCH_HIT: self->OnSearchHit(reinterpret_cast<const char*>(lParam)); return 0;
+    case WM_TIMER:
+      if (wParam != kShowTimer) return ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      self->ShowAll();
+      return 0;
     case WM_NCDESTROY:
       SubclassWindow(w, previous);
       ::RemovePropA(w, kSelfProperty);
@@ -86,22 +94,49 @@ void CFindListCtrl::DetectDrag(LPARAM clientPoint) {
 void CFindListCtrl::OnSearchHit(const char* path) {
   // The worker waits for the acknowledgement and keeps the text until then.
   const char* slash = std::strrchr(path, '\\');
-  auto* item = new ResultItem{slash ? slash + 1 : path, path, -1};
-  ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
-  LVITEMA lv{};
-  lv.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  lv.iItem = ListView_GetItemCount(m_hWnd);
-  lv.pszText = LPSTR_TEXTCALLBACKA;
-  lv.iImage = I_IMAGECALLBACK;
-  lv.lParam = reinterpret_cast<LPARAM>(item);
-  if (::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lv)) < 0) delete item;
-  ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+  m_items.push_back(ResultItem{slash ? slash + 1 : path, path, -1, false});
+  // The control learns the new count a moment later, together with the matches that follow:
+  // its redraw stays suspended meanwhile, so a match costs no layout and no painting.
+  if (!m_showPending) {
+    m_showPending = true;
+    ::SetTimer(m_hWnd, kShowTimer, m_showDelayMs, nullptr);
+  }
+  if (onInserted) onInserted(static_cast<int>(m_items.size()));
   if (m_request) ::SetEvent(m_request->itemAck.Get());
 }
 
-void CFindListCtrl::Resolve(ResultItem& item) {
+void CFindListCtrl::ShowAll() {
+  if (m_showPending) ::KillTimer(m_hWnd, kShowTimer);
+  m_showPending = false;
+  const int shown = ListView_GetItemCount(m_hWnd);
+  if (static_cast<std::size_t>(shown) == m_items.size()) return;
+  // Some controls lay out and paint every entry again when the count grows: the first matches
+  // show at once, later ones once a second (or after a few times what the last showing took),
+  // so that the search seldom waits for the window.
+  const DWORD started = ::GetTickCount();
+  // Some controls scroll to the last entry when the count grows; the view stays where it was.
+  POINT before{}, after{};
+  ::SendMessageA(m_hWnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
+  ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, m_items.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  ::SendMessageA(m_hWnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
+  if (after.x != before.x || after.y != before.y)
+    ::SendMessageA(m_hWnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
+  const DWORD took = ::GetTickCount() - started;
+  m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
+}
+
+void CFindListCtrl::ResolveName(ResultItem& item) {
+  // The control asks for texts to lay entries out as well as to draw them; the icon is asked
+  // for only when an entry is drawn.
   SHFILEINFOA info{};
-  ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
+  ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+  if (info.szDisplayName[0]) item.displayName = info.szDisplayName;
+  item.named = true;
+}
+
+void CFindListCtrl::ResolveIcon(ResultItem& item) {
+  SHFILEINFOA info{};
+  ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_ICON);
   UniqueIcon icon(info.hIcon);
   int key = info.iIcon;
   if (!icon) {
@@ -111,7 +146,6 @@ void CFindListCtrl::Resolve(ResultItem& item) {
     icon.Reset(::ExtractAssociatedIconA(m_inst, path, &index));
     key = -2 - index;  // apart from the system list's indexes
   }
-  if (info.szDisplayName[0]) item.displayName = info.szDisplayName;
   auto found = m_iconCache.find(key);
   if (found != m_iconCache.end()) {
     item.image = found->second;
@@ -125,16 +159,16 @@ void CFindListCtrl::Resolve(ResultItem& item) {
 int CFindListCtrl::Selected() const { return ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); }
 
 const ResultItem* CFindListCtrl::Item(int index) const {
-  if (index < 0) return nullptr;
-  LVITEMA lv{};
-  lv.mask = LVIF_PARAM;
-  lv.iItem = index;
-  if (!::SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lv))) return nullptr;
-  return reinterpret_cast<const ResultItem*>(lv.lParam);
+  if (index < 0 || static_cast<std::size_t>(index) >= m_items.size()) return nullptr;
+  return &m_items[index];
 }
 
 void CFindListCtrl::Clear() {
+  if (m_showPending) ::KillTimer(m_hWnd, kShowTimer);
+  m_showPending = false;
+  m_showDelayMs = kShowDelayMs;
   ListView_DeleteAllItems(m_hWnd);
+  m_items.clear();
   ImageList_RemoveAll(m_images);
   m_iconCache.clear();
 }
@@ -144,34 +178,24 @@ bool CFindListCtrl::OnNotify(NMHDR* hdr, LRESULT* result) {
     case LVN_GETDISPINFOA:
     case LVN_GETDISPINFOW: {
       auto* nm = reinterpret_cast<NMLVDISPINFOA*>(hdr);
-      auto* item = reinterpret_cast<ResultItem*>(nm->item.lParam);
-      if (!item) return false;
-      if (item->image < 0) Resolve(*item);
-      if (nm->item.mask & LVIF_IMAGE) nm->item.iImage = item->image;
+      if (nm->item.iItem < 0 || static_cast<std::size_t>(nm->item.iItem) >= m_items.size()) return false;
+      ResultItem& item = m_items[nm->item.iItem];
+      if (nm->item.mask & LVIF_IMAGE) {
+        if (item.image < 0) ResolveIcon(item);
+        nm->item.iImage = item.image;
+      }
+      if ((nm->item.mask & LVIF_TEXT) && !item.named) ResolveName(item);
       if ((nm->item.mask & LVIF_TEXT) && nm->item.pszText && nm->item.cchTextMax > 0) {
         if (hdr->code == LVN_GETDISPINFOA) {
-          lstrcpynA(nm->item.pszText, item->displayName.c_str(), nm->item.cchTextMax);
+          lstrcpynA(nm->item.pszText, item.displayName.c_str(), nm->item.cchTextMax);
         } else {
           auto* w = reinterpret_cast<NMLVDISPINFOW*>(hdr);
-          ::MultiByteToWideChar(CP_ACP, 0, item->displayName.c_str(), -1, w->item.pszText, w->item.cchTextMax);
+          ::MultiByteToWideChar(CP_ACP, 0, item.displayName.c_str(), -1, w->item.pszText, w->item.cchTextMax);
         }
       }
       *result = 0;
       return true;
     }
-    case LVN_INSERTITEM:
-      if (onInserted) onInserted(ListView_GetItemCount(m_hWnd));
-      *result = 0;
-      return true;
-    case LVN_DELETEITEM: {
-      auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
-      delete reinterpret_cast<ResultItem*>(nm->lParam);
-      *result = 0;
-      return true;
-    }
-    case LVN_DELETEALLITEMS:
-      *result = FALSE;  // one LVN_DELETEITEM per entry, so every result is freed
-      return true;
     default: return false;
   }
 }

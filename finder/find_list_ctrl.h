@@ -1,6 +1,6 @@
-// The result list: one entry per match, inserted as the worker hands it over. An entry's display
-// name and icon are asked of the shell when the list first shows it, so that a search costs one
-// insertion per match however many matches there are.
+// The result list: one entry per match, added as the worker hands it over. The entries live here
+// and the control shows them by index; an entry's display name and icon are asked of the shell
+// when the list first shows it, so a match costs the same however many came before it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "common/profile.h"
 
@@ -15,6 +16,7 @@ struct ResultItem {
   std::string displayName;
   std::string path;
   int image = -1;  // -1 until the shell was asked
+  bool named = false;
 };
 
 struct SearchRequest;
@@ -33,10 +35,12 @@ class CFindListCtrl {
   // The entry selected, or -1, and its result.
   int Selected() const;
   const ResultItem* Item(int index) const;
+  // Shows every entry taken so far (the end of a search shows them at once).
+  void ShowAll();
   // Deletes every entry and empties the image list and its cache.
   void Clear();
 
-  // Called with the count after every insertion (the item-inserted notification).
+  // Called with the count after every insertion, before the worker is let go.
   std::function<void(int count)> onInserted;
 
   // The list's own notifications; true when handled.
@@ -46,7 +50,8 @@ class CFindListCtrl {
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
   void OnSearchHit(const char* path);
   void DetectDrag(LPARAM clientPoint);
-  void Resolve(ResultItem& item);
+  void ResolveName(ResultItem& item);
+  void ResolveIcon(ResultItem& item);
 
   const Profile& m_settings;
   HINSTANCE m_inst;
@@ -56,6 +61,9 @@ class CFindListCtrl {
   // The shell's icon of a file is known by its index in the system image list; each is added to
   // the list's own image list once.
   std::unordered_map<int, int> m_iconCache;
+  std::vector<ResultItem> m_items;
+  bool m_showPending = false;
+  unsigned m_showDelayMs = 50;
   int m_findMax = 1000;
   SearchRequest* m_request = nullptr;
 };

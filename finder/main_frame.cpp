@@ -213,6 +213,7 @@ void CMainFrame::StopSearch() {
 }
 
 void CMainFrame::OnSearchStopped(unsigned startsTaken) {
+  m_list->ShowAll();
   SetPane(1, Text(IDS_STOPPED));
   const bool hasPending = m_pending.item != nullptr;
   switch (m_control.OnStopped(startsTaken, hasPending, hasPending && (m_pending.node.flags & kPathNode))) {
@@ -246,6 +247,7 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
 }
 
 void CMainFrame::OnSearchDone() {
+  m_list->ShowAll();
   SetPane(1, Text(IDS_DONE));
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
 #include "finder/main_frame.h"
@@ -50,12 +51,13 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
   {
     CMainFrame frame(inst, ProgramFolder() + kSettingsFile);
     if (frame.Create(rc, LoadText(inst, IDS_TITLE))) {
-      HICON large = static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
-      HICON small = static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
-      ::SendMessageA(frame.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-      ::SendMessageA(frame.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+      // The icons outlive the frame: they are released after the loop.
+      UniqueIcon large(static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                       ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+      UniqueIcon small(static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                       ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+      ::SendMessageA(frame.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
+      ::SendMessageA(frame.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
       ::ShowWindow(frame.Handle(), SW_SHOW);
       ::UpdateWindow(frame.Handle());
       MSG msg;

@@ -692,7 +692,7 @@ TEST_F(FinderE2E, TheContextMenusOfTreeAndList) {
   Button(MOUSEEVENTF_RIGHTDOWN);
   Button(MOUSEEVENTF_RIGHTUP);
   ::Sleep(500);
-  SaveShot(::GetDesktopWindow(), "finder-list-menu");
+  SaveShot(v->Frame(), "finder-list-menu");
   ::keybd_event(VK_ESCAPE, 0, 0, 0);
   ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
   ::Sleep(300);
@@ -712,7 +712,7 @@ TEST_F(FinderE2E, TheContextMenusOfTreeAndList) {
   Button(MOUSEEVENTF_RIGHTDOWN);
   Button(MOUSEEVENTF_RIGHTUP);
   ::Sleep(500);
-  SaveShot(::GetDesktopWindow(), "finder-tree-menu");
+  SaveShot(v->Frame(), "finder-tree-menu");
   ::keybd_event(VK_ESCAPE, 0, 0, 0);
   ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
   ::Sleep(300);
