@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "common/profile.h"
 #include "finder/find_list_ctrl.h"
 #include "finder/finder_ids.h"
@@ -22,18 +23,6 @@ namespace {
 
 constexpr int kRuns = 3;
 constexpr int kLimit = 1000;
-
-double NowMs() {
-  LARGE_INTEGER f, t;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 long CountEntries(const std::string& folder) {
   long n = 0;

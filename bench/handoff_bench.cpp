@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "bridge/quilodll.h"
 
 namespace {
@@ -17,18 +18,6 @@ namespace {
 constexpr int kRuns = 11;
 
 // Milliseconds on the performance counter (<chrono> does not build with code page 932 text).
-double NowMs() {
-  LARGE_INTEGER f, t;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 HWND FindItemDialog(DWORD pid) {
   struct S {
     DWORD pid;

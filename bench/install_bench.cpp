@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "common/profile.h"
 #include "launcher/packages/cabinet.h"
 #include "launcher/packages/installer.h"
@@ -42,11 +43,6 @@ void Empty(const std::string& dir) {
     }
   } while (::FindNextFileA(h, &fd));
   ::FindClose(h);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace

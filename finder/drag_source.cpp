@@ -7,60 +7,25 @@
 
 #include "bridge/quilodll.h"
 #include "common/cp932.h"
+#include "common/win/com_object.h"
 #include "common/win/com_ptr.h"
 
 namespace {
 
-class CPathDropSource : public IDropSource {
+class CPathDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDropSource) {
-      *out = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG n = --m_refs;
-    if (!n) delete this;
-    return n;
-  }
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
     return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
- private:
-  virtual ~CPathDropSource() = default;
-  ULONG m_refs = 1;
 };
 
 // One format, one block; every GetData hands out a copy, so a receiver that frees what it got
 // never reaches the block the object keeps.
-class CPathDataObject : public IDataObject {
+class CPathDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
  public:
   CPathDataObject(UINT format, HGLOBAL block) : m_format(format), m_block(block) {}
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-      *out = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG n = --m_refs;
-    if (!n) delete this;
-    return n;
-  }
   STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* medium) override {
     if (!medium) return E_POINTER;
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
@@ -100,8 +65,7 @@ class CPathDataObject : public IDataObject {
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  virtual ~CPathDataObject() { ::GlobalFree(m_block); }
-  ULONG m_refs = 1;
+  ~CPathDataObject() override { ::GlobalFree(m_block); }
   UINT m_format;
   HGLOBAL m_block;
 };

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/win/com_object.h"
 #include "tests/e2e/e2e_support.h"
 
 using namespace e2e;
@@ -31,31 +32,6 @@ constexpr char kTooLong[] = "リンク先の指定が長すぎるため登録で
 constexpr int kNameEdit = 1000, kFileEdit = 1009;
 constexpr int kTrashButton = 6079, kFirstMenuButton = 6282;
 constexpr DWORD kNoDialogMs = 1500;
-
-// One COM interface with its reference count; created with a count of one, deleted at zero.
-template <typename Interface, const IID* kIid>
-class ComObject : public Interface {
- public:
-  virtual ~ComObject() = default;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == *kIid) {
-      *out = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG n = --m_refs;
-    if (n == 0) delete this;
-    return n;
-  }
-
- private:
-  std::atomic<ULONG> m_refs{1};
-};
 
 // A data object holding global blocks of the given formats, as a source program offers them.
 class TestDataObject final : public ComObject<IDataObject, &IID_IDataObject> {

@@ -94,15 +94,18 @@ inline void SeedOneUser(std::initializer_list<const char*> menus, const std::str
   WriteWholeFile(d + "USER00.DAT", items);
 }
 
-// The real TOPLEX.exe, started with the given options and current directory, from the program
-// folder or from another folder holding a copy of it.
-struct Launcher {
+// One of the real programs, started with the given options and current directory, from the
+// program folder or from another folder holding a copy of it; closed through its main window
+// (of class kWindowClass) when the test is done with it.
+template <const char* kExe, const char* kWindowClass>
+struct RunningProgram {
   PROCESS_INFORMATION pi{};
-  explicit Launcher(const std::string& args = "", const std::string& currentDirectory = "",
-                    const std::string& programFolder = ProgramFolder()) {
+  explicit RunningProgram(const std::string& args = "", const std::string& currentDirectory = "",
+                          const std::string& programFolder = ProgramFolder()) {
     std::string cmd(1, '"');
     cmd += programFolder;
-    cmd += "TOPLEX.exe\" ";
+    cmd += kExe;
+    cmd += "\" ";
     cmd += args;
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -111,7 +114,7 @@ struct Launcher {
     const char* dir = currentDirectory.empty() ? nullptr : currentDirectory.c_str();
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir, &si, &pi)) pi = {};
   }
-  ~Launcher() {
+  ~RunningProgram() {
     if (!pi.hProcess) return;
     if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
       if (HWND w = Window()) ::PostMessageA(w, WM_CLOSE, 0, 0);
@@ -120,11 +123,11 @@ struct Launcher {
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
   }
-  Launcher(const Launcher&) = delete;
-  Launcher& operator=(const Launcher&) = delete;
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
 
   bool Exited(DWORD ms) const { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-  static HWND Window() { return ::FindWindowA(kClass, nullptr); }
+  static HWND Window() { return ::FindWindowA(kWindowClass, nullptr); }
   HWND WaitForWindow() const {
     for (DWORD t = 0; t < kWaitMs; t += 50) {
       HWND w = Window();
@@ -140,6 +143,12 @@ struct Launcher {
     return Exited(kWaitMs);
   }
 };
+
+inline constexpr char kLauncherExe[] = "TOPLEX.exe";
+inline constexpr char kFinderExe[] = "SEEKAN.exe";
+inline constexpr char kFinderClass[] = "QuiloSeekBaseWin";
+using Launcher = RunningProgram<kLauncherExe, kClass>;
+using Finder = RunningProgram<kFinderExe, kFinderClass>;
 
 inline int CountLauncherWindows() {
   int n = 0;

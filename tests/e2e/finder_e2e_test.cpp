@@ -20,7 +20,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kFinderClass[] = "QuiloSeekBaseWin";
 constexpr char kTitle[] = "ﾌｧｲﾙ検索";
 constexpr char kDrive[] = "T:\\";
 constexpr char kDone[] = "検索完了";
@@ -29,41 +28,6 @@ constexpr char kItemDialogTitle[] = "アイテム情報(名称変更)";
 constexpr int kAboutCommand = 57664;
 constexpr int kAddToMenu = 155, kProperties = 156, kAddExtension = 157, kDeleteExtension = 158;
 constexpr int kExtEdit = 1008, kMenuList = 1009, kPropSize = 1004, kPropDate = 1005, kPropPlace = 1001;
-
-struct Finder {
-  PROCESS_INFORMATION pi{};
-  explicit Finder(const std::string& args = "") {
-    std::string cmd(1, '"');
-    cmd += ProgramFolder() + "SEEKAN.exe\" " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) pi = {};
-  }
-  ~Finder() {
-    if (!pi.hProcess) return;
-    if (!Exited(0)) {
-      if (HWND w = Window()) ::PostMessageA(w, WM_CLOSE, 0, 0);
-      if (!Exited(kWaitMs)) ::TerminateProcess(pi.hProcess, 1);
-    }
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-  }
-  Finder(const Finder&) = delete;
-  Finder& operator=(const Finder&) = delete;
-  bool Exited(DWORD ms) const { return ::WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-  static HWND Window() { return ::FindWindowA(kFinderClass, nullptr); }
-  HWND WaitForWindow() const {
-    for (DWORD t = 0; t < kWaitMs; t += 50) {
-      HWND w = Window();
-      if (w && ::IsWindowVisible(w)) return w;
-      if (Exited(0)) return nullptr;
-      ::Sleep(50);
-    }
-    return nullptr;
-  }
-};
 
 // Memory lent in another process, for the control messages that carry pointers.
 class Remote {
