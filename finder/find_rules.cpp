@@ -169,4 +169,22 @@ std::string ExtensionKey(std::string_view extension) {
   return k;
 }
 
+bool CountDisplay::Due(std::uint32_t nowMs) {
+  // Unsigned difference: a tick counter that wraps still gives the time since the last showing.
+  if (m_shownOnce && nowMs - m_shownAt < kIntervalMs) {
+    m_pending = true;
+    return false;
+  }
+  m_shownOnce = true;
+  m_shownAt = nowMs;
+  m_pending = false;
+  return true;
+}
+
+bool CountDisplay::TakePending() {
+  const bool pending = m_pending;
+  m_pending = false;
+  return pending;
+}
+
 }  // namespace findrules

@@ -96,4 +96,22 @@ class SearchControl {
   unsigned m_starts = 0;
 };
 
+// The running count in the status bar. Every repaint is a round trip to the display, which
+// under some systems costs more than finding a match, so the count is shown for the first match
+// and then at most once per interval; the last count is shown when the search ends.
+class CountDisplay {
+ public:
+  static constexpr std::uint32_t kIntervalMs = 100;
+  // Starts a search: nothing shown yet.
+  void Reset() { m_shownAt = 0, m_shownOnce = false, m_pending = false; }
+  // True when the count taken at `nowMs` is to be shown now (the caller then shows it).
+  bool Due(std::uint32_t nowMs);
+  // True once when a count was held back since the last showing (for the end of a search).
+  bool TakePending();
+
+ private:
+  std::uint32_t m_shownAt = 0;
+  bool m_shownOnce = false, m_pending = false;
+};
+
 }  // namespace findrules

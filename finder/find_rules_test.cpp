@@ -131,3 +131,20 @@ TEST(FindRules, ALateStopReportGoesThroughTheStopEventAgain) {
   EXPECT_EQ(c.OnStopped(2, false, false), A::kNothing) << "Escape: nothing new";
   EXPECT_EQ(c.Starts(), 2u);
 }
+
+TEST(FindRules, TheRunningCountIsShownAtMostTenTimesASecondAndLastAtTheEnd) {
+  CountDisplay d;
+  EXPECT_TRUE(d.Due(5000));    // the first match at once
+  EXPECT_FALSE(d.Due(5040));   // held back
+  EXPECT_FALSE(d.Due(5099));
+  EXPECT_TRUE(d.Due(5100));    // an interval later
+  EXPECT_FALSE(d.TakePending());
+  EXPECT_FALSE(d.Due(5150));
+  EXPECT_TRUE(d.TakePending());  // the end shows the count held back, once
+  EXPECT_FALSE(d.TakePending());
+  EXPECT_TRUE(d.Due(0xFFFFFFF0u));  // across the tick counter's wrap
+  EXPECT_FALSE(d.Due(0x00000010u));
+  EXPECT_TRUE(d.Due(0x00000060u));
+  d.Reset();
+  EXPECT_TRUE(d.Due(0x00000061u));  // a new search shows its first match at once
+}

@@ -214,6 +214,7 @@ void CMainFrame::StopSearch() {
 
 void CMainFrame::OnSearchStopped(unsigned startsTaken) {
   m_list->ShowAll();
+  ShowHeldBackCount();
   SetPane(1, Text(IDS_STOPPED));
   const bool hasPending = m_pending.item != nullptr;
   switch (m_control.OnStopped(startsTaken, hasPending, hasPending && (m_pending.node.flags & kPathNode))) {
@@ -231,9 +232,8 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
     case SearchControl::Action::kStartPending: break;
   }
   m_list->Clear();
-  char text[300];
-  std::snprintf(text, sizeof text, Text(IDS_FOUND).c_str(), 0);
-  SetPane(0, text);
+  m_countDisplay.Reset();
+  ShowCount(0);
   SetPane(1, Text(IDS_SEARCHING));
   ::UpdateWindow(m_status);
   m_request.roots = m_tree->PathOf(m_pending.item).value_or("");
@@ -248,19 +248,32 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
 
 void CMainFrame::OnSearchDone() {
   m_list->ShowAll();
+  ShowHeldBackCount();
   SetPane(1, Text(IDS_DONE));
 }
 
 void CMainFrame::OnInserted(int count) {
-  char text[300];
   if (count < m_list->FindMax()) {
-    std::snprintf(text, sizeof text, Text(IDS_FOUND).c_str(), count);
-  } else {
-    std::snprintf(text, sizeof text, Text(IDS_LIMIT).c_str(), m_list->FindMax());
-    if (m_worker) StopSearch();
+    if (m_countDisplay.Due(::GetTickCount())) ShowCount(count);
+    return;
   }
+  char text[300];
+  std::snprintf(text, sizeof text, Text(IDS_LIMIT).c_str(), m_list->FindMax());
+  m_countDisplay.TakePending();  // the limit text stays
+  if (m_worker) StopSearch();
   SetPane(0, text);
   ::UpdateWindow(m_status);
+}
+
+void CMainFrame::ShowCount(int count) {
+  char text[300];
+  std::snprintf(text, sizeof text, Text(IDS_FOUND).c_str(), count);
+  SetPane(0, text);
+  ::UpdateWindow(m_status);
+}
+
+void CMainFrame::ShowHeldBackCount() {
+  if (m_countDisplay.TakePending()) ShowCount(ListView_GetItemCount(m_list->Handle()));
 }
 
 // ---- notifications ----------------------------------------------------------------------------

@@ -46,6 +46,9 @@ class CMainFrame : public CWnd {
   void OnSearchStopped(unsigned startsTaken);
   void OnSearchDone();
   void OnInserted(int count);
+  // The running count in the status bar; the count held back by the display rule, at the end.
+  void ShowCount(int count);
+  void ShowHeldBackCount();
   LRESULT OnEraseBackground(HDC dc);
   bool OnSetCursor(HWND w, UINT hit);
   void OnLButtonDown(int x);
@@ -76,6 +79,7 @@ class CMainFrame : public CWnd {
   UniqueHandle m_worker;
   PendingTarget m_pending;
   findrules::SearchControl m_control;
+  findrules::CountDisplay m_countDisplay;
   UINT m_pathFormat = 0;
   std::string m_newExtension;
   int m_chosenMenu = -1;
