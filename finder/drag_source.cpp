@@ -16,7 +16,9 @@ class CPathDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
  public:
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
-    return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    // The system's view of the button too, as the launcher's drag source does.
+    const bool held = (keys & MK_LBUTTON) && ::GetAsyncKeyState(VK_LBUTTON) < 0;
+    return held ? S_OK : DRAGDROP_S_DROP;
   }
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };

@@ -175,7 +175,9 @@ STDMETHODIMP_(ULONG) CItemDropSource::Release() {
 
 STDMETHODIMP CItemDropSource::QueryContinueDrag(BOOL escape, DWORD keys) {
   if (escape) return DRAGDROP_S_CANCEL;
-  if (!(keys & MK_LBUTTON)) return DRAGDROP_S_DROP;
+  // The button as the system sees it too: a release that reached the thread while the drag loop
+  // was inside a call to a target is not in the loop's key state.
+  if (!(keys & MK_LBUTTON) || ::GetAsyncKeyState(VK_LBUTTON) >= 0) return DRAGDROP_S_DROP;
   return S_OK;
 }
 

@@ -219,9 +219,7 @@ DragResult DragFromOutside(const SourceWindow& window, TestDataObject* data, DWO
     ::Sleep(300);
     MoveInSteps(window.Centre(), to);
     ::Sleep(300);
-    Button(MOUSEEVENTF_LEFTUP);
-    // A small move after the release makes the drag loop look at the button again.
-    for (int i = 0; i < 3 && !ended; ++i) MouseTo(to.x + (i % 2), to.y);
+    EndDrag();
     if (afterRelease) afterRelease();
     // A drag that never ends fails the test instead of holding the run.
     for (int i = 0; i < 200 && !ended; ++i) ::Sleep(100);
@@ -487,7 +485,7 @@ TEST_F(DropE2E, OwnTileDragsMoveInThePanelAndChangeNothingOnTheirMenuOrWithEscap
     MoveInSteps(Grip(tile), to);
   };
   dragGrip(0, MenuButton(0));
-  Button(MOUSEEVENTF_LEFTUP);
+  EndDrag();
   ::Sleep(400);
 
   dragGrip(0, Trash());
@@ -498,7 +496,7 @@ TEST_F(DropE2E, OwnTileDragsMoveInThePanelAndChangeNothingOnTheirMenuOrWithEscap
 
   dragGrip(0, PanelSpace());
   SaveShot(m_window, "panel-drag-insertion");
-  Button(MOUSEEVENTF_LEFTUP);
+  EndDrag();
   ::Sleep(400);
   const std::string items = ItemsAfterClose();
   ASSERT_NE(items.find("notepad"), std::string::npos) << items;

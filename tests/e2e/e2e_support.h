@@ -312,6 +312,16 @@ inline void Button(DWORD flag) {
   ::Sleep(120);
 }
 
+// Ends a drag by releasing the left button where the cursor is; a small move after the release
+// makes the drag loop look at the button again, as the next move of a real mouse would.
+inline void EndDrag() {
+  Button(MOUSEEVENTF_LEFTUP);
+  POINT at;
+  ::GetCursorPos(&at);
+  MouseTo(at.x + 1, at.y);
+  MouseTo(at.x, at.y);
+}
+
 inline void ClickAt(int screenX, int screenY) {
   MouseTo(screenX, screenY);
   Button(MOUSEEVENTF_LEFTDOWN);

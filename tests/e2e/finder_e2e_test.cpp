@@ -633,7 +633,7 @@ TEST_F(FinderE2E, AResultDraggedOntoTheLauncherBecomesAnItem) {
   for (int step = 1; step <= 12; ++step) MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
   EXPECT_FALSE(::IsWindowEnabled(v->Frame())) << "no drag began";
   SaveShot(::GetDesktopWindow(), "finder-drag-out");
-  Button(MOUSEEVENTF_LEFTUP);
+  EndDrag();
   HWND item = FindDialog(app.pi.dwProcessId, kItemDialogTitle);
   ASSERT_NE(item, nullptr) << "the drop was not taken";
   ::PostMessageA(item, WM_COMMAND, IDOK, 0);

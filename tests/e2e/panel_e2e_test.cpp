@@ -113,7 +113,7 @@ TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
   // Cancel first: nothing is deleted.
   for (int answer : {IDCANCEL, IDOK}) {
     PressAndMoveOnto(GripCentre(panel, 0), trash);
-    Button(MOUSEEVENTF_LEFTUP);
+    EndDrag();
     std::string text;
     HWND box = FindMessageBox(app.pi.dwProcessId, &text);
     ASSERT_NE(box, nullptr) << "the trash asked nothing";
@@ -140,7 +140,7 @@ TEST_F(PanelE2E, ATileDraggedOntoAMenuButtonMovesThere) {
   ASSERT_TRUE(panel && third);
   PressAndMoveOnto(GripCentre(panel, 0), third);
   SaveShot(w, "panel-drag-over-menu");
-  Button(MOUSEEVENTF_LEFTUP);
+  EndDrag();
   ::Sleep(400);
   ASSERT_TRUE(app.Close());
   std::string items = Items();
