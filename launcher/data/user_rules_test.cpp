@@ -28,7 +28,11 @@ TEST(UserRules, GeometryDefaultsAndWhichValueWins) {
 
 TEST(UserRules, ExtIconSkipsBadLinesAndKeepsSixteen) {
   std::vector<std::string> lines = {"exe=1", "noequals", "lnk=5", "abcdefghijklmnopq=2", "url=0", "htm=4"};
-  for (int i = 0; i < 20; ++i) lines.push_back("e" + std::to_string(i) + "=2");
+  for (int i = 0; i < 20; ++i) {
+    std::string line = "e";
+    line += std::to_string(i);
+    lines.push_back(line + "=2");
+  }
   auto t = rules::ParseExtIcon(lines);
   ASSERT_EQ(t.size(), 16u);
   EXPECT_EQ(t[0].extension, "exe");

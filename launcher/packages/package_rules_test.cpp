@@ -141,7 +141,11 @@ TEST(PackageRules, MergeAddsMenusAndItemsAndUpdatesInPlace) {
 
 TEST(PackageRules, MergeStopsAtThirtyMenusAndOverlongTargets) {
   std::vector<std::string> menus;
-  for (int i = 1; i <= 30; ++i) menus.push_back("M" + std::to_string(i));
+  for (int i = 1; i <= 30; ++i) {
+    std::string name = "M";
+    name += std::to_string(i);
+    menus.push_back(name);
+  }
   CItemTable table;
   PackageDescription d;
   // ".\" + 258 bytes would be 260: too long for an item text; 257 fit.

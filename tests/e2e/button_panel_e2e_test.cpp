@@ -28,7 +28,6 @@ POINT Centre(HWND w) {
   return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-bool SameImage(const ScreenImage& a, const ScreenImage& b) { return a.width == b.width && a.bits == b.bits; }
 
 // A folder holding a copy of TOPLEX.exe with the default theme only, and the test probe in the
 // finder's place: what the launcher starts as its finder records its arguments.
@@ -117,10 +116,9 @@ TEST_F(ButtonPanelE2E, TheUserListRowsSwitchUsersOrOpenTheWebPage) {
   ClickAt(user.x, user.y);
   list = ::GetDlgItem(m_tools, kUserList);
   ASSERT_NE(list, nullptr);
-  ::Sleep(300);
+  const ScreenImage rows = SettledClient(list);
   SaveShot(m_window, "panel-user-list-Image01");
   // The rows below the last one show the theme's list background.
-  const ScreenImage rows = CaptureClient(list);
   EXPECT_EQ(rows.Pixel(4, rows.height - 3), 0x1A2030u) << "the list does not wear the theme's colours";
   row = rowCentre(3);
   ClickAt(row.x, row.y);
@@ -204,31 +202,27 @@ TEST_F(ButtonPanelE2E, HoverAndDragStatesInBothThemes) {
     HWND second = ::GetDlgItem(m_menus, kFirstMenuButton + 1);
     ASSERT_NE(second, nullptr);
     MouseTo(5, 1015);
-    ::Sleep(300);
-    const ScreenImage plain = CaptureClient(second);
+    const ScreenImage plain = SettledClient(second);
     const POINT over = Centre(second);
     MouseTo(over.x, over.y);
-    ::Sleep(400);
-    EXPECT_FALSE(SameImage(plain, CaptureClient(second))) << theme << ": the hovered menu button looks the same";
+    EXPECT_TRUE(ClientShows(second, plain, false)) << theme << ": the hovered menu button looks the same";
     SaveShot(m_window, "panel-menu-hover-" + name);
 
     HWND trash = Tool(kTrashButton);
-    const ScreenImage quiet = CaptureClient(trash);
+    const ScreenImage quiet = SettledClient(trash);
     const POINT grip = GripCentre(m_panel, 0, (name + ".dll").c_str());
     const POINT bin = Centre(trash);
     MouseTo(grip.x, grip.y);
     Button(MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 12; ++step)
       MouseTo(grip.x + (bin.x - grip.x) * step / 12, grip.y + (bin.y - grip.y) * step / 12);
-    ::Sleep(300);
-    EXPECT_FALSE(SameImage(quiet, CaptureClient(trash))) << theme << ": the trash did not light up";
+    EXPECT_TRUE(ClientShows(trash, quiet, false)) << theme << ": the trash did not light up";
     SaveShot(m_window, "panel-trash-hot-" + name);
     PressKeys({}, VK_ESCAPE);
     Button(MOUSEEVENTF_LEFTUP);
     std::string text;
     EXPECT_EQ(FindMessageBox(app.pi.dwProcessId, &text, 1000), nullptr) << text;
-    ::Sleep(300);
-    EXPECT_TRUE(SameImage(quiet, CaptureClient(trash))) << theme << ": the trash stayed lit";
+    EXPECT_TRUE(ClientShows(trash, quiet)) << theme << ": the trash stayed lit";
     ASSERT_TRUE(app.Close());
     EXPECT_NE(ReadWholeFile(DataFolder() + "USER00.DAT").find("notepad"), std::string::npos);
   }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -267,11 +268,51 @@ inline ScreenImage CaptureScreen(const RECT& rc) {
 }
 
 // The client area of a window, as the screen shows it.
-inline ScreenImage CaptureClient(HWND w) {
+inline RECT ClientOnScreen(HWND w) {
   RECT rc;
   ::GetClientRect(w, &rc);
   ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-  return CaptureScreen(rc);
+  return rc;
+}
+
+inline ScreenImage CaptureClient(HWND w) { return CaptureScreen(ClientOnScreen(w)); }
+
+inline bool operator==(const ScreenImage& a, const ScreenImage& b) {
+  return a.width == b.width && a.height == b.height && a.bits == b.bits;
+}
+inline bool operator!=(const ScreenImage& a, const ScreenImage& b) { return !(a == b); }
+
+constexpr DWORD kPaintPatienceMs = 4000;
+constexpr DWORD kPaintPollMs = 50;
+
+// What the screen shows inside a rectangle once painting there has come to rest: two captures a
+// moment apart that agree, or the last one when it never rests. A loaded machine may paint a
+// scroll or a hover change long after the input that caused it.
+inline ScreenImage SettledScreen(const RECT& rc) {
+  ScreenImage last = CaptureScreen(rc);
+  for (DWORD waited = 0; waited < kPaintPatienceMs; waited += kPaintPollMs) {
+    ::Sleep(kPaintPollMs);
+    ScreenImage now = CaptureScreen(rc);
+    if (now == last) return now;
+    last = std::move(now);
+  }
+  return last;
+}
+
+inline ScreenImage SettledClient(HWND w) { return SettledScreen(ClientOnScreen(w)); }
+
+// Waits until the screen inside the rectangle shows (or, with shows false, no longer shows) the
+// picture; false when the patience runs out first.
+inline bool ScreenShows(const RECT& rc, const ScreenImage& expected, bool shows = true) {
+  for (DWORD waited = 0;; waited += kPaintPollMs) {
+    if ((CaptureScreen(rc) == expected) == shows) return true;
+    if (waited >= kPaintPatienceMs) return false;
+    ::Sleep(kPaintPollMs);
+  }
+}
+
+inline bool ClientShows(HWND w, const ScreenImage& expected, bool shows = true) {
+  return ScreenShows(ClientOnScreen(w), expected, shows);
 }
 
 // Saves what the screen shows of a window as build\shots\<name>.bmp.

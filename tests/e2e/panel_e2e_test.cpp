@@ -171,8 +171,6 @@ RECT ScrollStrip(HWND panel) {
   return RECT{client.right, client.top, window.right, client.bottom};
 }
 
-bool SameImage(const ScreenImage& a, const ScreenImage& b) { return a.width == b.width && a.bits == b.bits; }
-
 // A 24-bit picture file of one colour (0xRRGGBB).
 void WriteSolidPicture(const std::string& path, int width, int height, unsigned rgb) {
   const int stride = (width * 3 + 3) & ~3;
@@ -205,35 +203,35 @@ TEST_F(PanelE2E, TheGridScrollsByLinePageAndThumb) {
   HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
   ASSERT_NE(panel, nullptr);
   MouseTo(0, 0);  // no tile under the mouse: nothing hovers
-  ::Sleep(300);
   const RECT strip = ScrollStrip(panel);
   ASSERT_GT(strip.right, strip.left) << "the panel has no scroll bar";
   const int barX = (strip.left + strip.right) / 2, arrow = ::GetSystemMetrics(SM_CYVSCROLL);
-  const ScreenImage top = CaptureClient(panel);
+  const ScreenImage top = SettledClient(panel);
 
   TapAt(barX, strip.bottom - arrow / 2);
   MouseTo(0, 0);
-  const ScreenImage line = CaptureClient(panel);
+  ASSERT_TRUE(ClientShows(panel, top, false)) << "one line down did not scroll";
+  const ScreenImage line = SettledClient(panel);
   for (int y = 0; y + 8 < top.height; ++y)
     ASSERT_TRUE(line.RowEquals(y, top, 8, top.width)) << "row " << y << " after one line down";
   TapAt(barX, strip.top + arrow / 2);
   MouseTo(0, 0);
-  EXPECT_TRUE(SameImage(CaptureClient(panel), top)) << "a line up did not return to the top";
+  EXPECT_TRUE(ClientShows(panel, top)) << "a line up did not return to the top";
 
   TapAt(barX, strip.top + (strip.bottom - strip.top) * 3 / 4);  // the track below the thumb
   MouseTo(0, 0);
-  const ScreenImage page = CaptureClient(panel);
-  EXPECT_FALSE(SameImage(page, top));
+  ASSERT_TRUE(ClientShows(panel, top, false)) << "a click on the track did not page";
+  const ScreenImage page = SettledClient(panel);
   PressKeys({}, VK_PRIOR);
-  EXPECT_TRUE(SameImage(CaptureClient(panel), top)) << "Page Up did not return to the top";
+  EXPECT_TRUE(ClientShows(panel, top)) << "Page Up did not return to the top";
   PressKeys({}, VK_NEXT);
-  EXPECT_TRUE(SameImage(CaptureClient(panel), page)) << "Page Down and the track moved by different pages";
+  EXPECT_TRUE(ClientShows(panel, page)) << "Page Down and the track moved by different pages";
   SaveShot(w, "panel-page-down");
 
   for (int i = 0; i < 15; ++i) PressKeys({}, VK_NEXT);
-  const ScreenImage end = CaptureClient(panel), endStrip = CaptureScreen(strip);
+  const ScreenImage end = SettledClient(panel), endStrip = SettledScreen(strip);
   for (int i = 0; i < 15; ++i) PressKeys({}, VK_PRIOR);
-  EXPECT_TRUE(SameImage(CaptureClient(panel), top));
+  EXPECT_TRUE(ClientShows(panel, top));
 
   // The thumb starts just below the up arrow. Dragged down to the down arrow it reaches the end;
   // the system itself puts it back where it was if the mouse leaves the bar too far.
@@ -243,9 +241,8 @@ TEST_F(PanelE2E, TheGridScrollsByLinePageAndThumb) {
   for (int step = 1; step <= 10; ++step) MouseTo(barX, from + (to - from) * step / 10);
   Button(MOUSEEVENTF_LEFTUP);
   MouseTo(0, 0);
-  EXPECT_TRUE(SameImage(CaptureClient(panel), end)) << "the thumb at the end shows another place than paging";
-  ::Sleep(300);
-  EXPECT_TRUE(SameImage(CaptureScreen(strip), endStrip)) << "the bar lost its skin when the mouse left it";
+  EXPECT_TRUE(ClientShows(panel, end)) << "the thumb at the end shows another place than paging";
+  EXPECT_TRUE(ScreenShows(strip, endStrip)) << "the bar lost its skin when the mouse left it";
   SaveShot(w, "panel-scrolled-to-end");
 
   ASSERT_TRUE(app.Close());
@@ -276,8 +273,7 @@ TEST_F(PanelE2E, PicturesOfEachSizeAreDrawnInTheirTiles) {
   HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
   ASSERT_NE(panel, nullptr);
   MouseTo(0, 0);
-  ::Sleep(500);
-  const ScreenImage shown = CaptureClient(panel);
+  const ScreenImage shown = SettledClient(panel);
   SaveShot(w, "panel-pictures");
   for (const Picture& p : pictures) {
     int count = 0;
