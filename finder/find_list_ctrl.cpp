@@ -4,14 +4,16 @@
 
 #include <cstring>
 
+#include "common/cp932.h"
 #include "common/ui/subclass.h"
 #include "common/win/handles.h"
-#include "finder/find_tree_ctrl.h"
 #include "finder/finder_ids.h"
 #include "finder/finder_settings.h"
 #include "finder/search_engine.h"
+#include "finder/shell_types.h"
 
 namespace fs = findsettings;
+
 
 namespace {
 constexpr char kSelfProperty[] = "SeekanFindList";
@@ -56,7 +58,7 @@ LRESULT CALLBACK CFindListCtrl::SubclassProc(HWND w, UINT msg, WPARAM wParam, LP
       self->DetectDrag(lParam);
       return r;
     }
-    case UM_SEARCH_HIT: self->OnSearchHit(reinterpret_cast<const char*>(lParam)); return 0;
+    case UM_SEARCH_HIT: self->TakeMatches(); return 0;
     case WM_TIMER:
       if (wParam != kShowTimer) return ::CallWindowProcA(previous, w, msg, wParam, lParam);
       self->ShowAll();
@@ -91,18 +93,21 @@ void CFindListCtrl::DetectDrag(LPARAM clientPoint) {
   ::SendMessageA(::GetParent(m_hWnd), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
-void CFindListCtrl::OnSearchHit(const char* path) {
-  // The worker waits for the acknowledgement and keeps the text until then.
-  const char* slash = std::strrchr(path, '\\');
-  m_items.push_back(ResultItem{slash ? slash + 1 : path, path, -1, false});
+void CFindListCtrl::TakeMatches() {
+  if (!m_request) return;
+  for (std::string& path : m_request->matches.TakeAll(m_request->itemAck.Get())) {
+    if (!m_taking) break;  // the limit was reached: what the worker found meanwhile goes
+    const std::size_t slash = path.rfind('\\');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    m_items.push_back(ResultItem{std::move(name), std::move(path), -1, false});
+    if (onInserted && !onInserted(static_cast<int>(m_items.size()))) m_taking = false;
+  }
   // The control learns the new count a moment later, together with the matches that follow:
   // its redraw stays suspended meanwhile, so a match costs no layout and no painting.
   if (!m_showPending) {
     m_showPending = true;
     ::SetTimer(m_hWnd, kShowTimer, m_showDelayMs, nullptr);
   }
-  if (onInserted) onInserted(static_cast<int>(m_items.size()));
-  if (m_request) ::SetEvent(m_request->itemAck.Get());
 }
 
 void CFindListCtrl::ShowAll() {
@@ -117,24 +122,53 @@ void CFindListCtrl::ShowAll() {
   // Some controls scroll to the last entry when the count grows; the view stays where it was.
   POINT before{}, after{};
   ::SendMessageA(m_hWnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
+  // Some controls (Wine's) place new entries of an icon view only when told to arrange, and
+  // leave them all on the first place until then. Arranging moves each entry, which with
+  // redrawing on would repaint it; the list is painted once afterwards instead.
+  ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
   ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, m_items.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  ::SendMessageA(m_hWnd, LVM_ARRANGE, LVA_DEFAULT, 0);
+  ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
   ::SendMessageA(m_hWnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
   if (after.x != before.x || after.y != before.y)
     ::SendMessageA(m_hWnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
   const DWORD took = ::GetTickCount() - started;
   m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
+}
+
+CFindListCtrl::ExtensionLook& CFindListCtrl::LookOf(std::string_view fileName) {
+  const auto ext = findrules::ExtensionOf(fileName);
+  const std::string text(ext ? *ext : std::string_view());
+  auto [at, added] = m_looks.try_emplace(findrules::ExtensionKey(text));
+  if (added) at->second.ownIcons = ExtensionHasOwnIcons(text);
+  return at->second;
 }
 
 void CFindListCtrl::ResolveName(ResultItem& item) {
   // The control asks for texts to lay entries out as well as to draw them; the icon is asked
   // for only when an entry is drawn.
+  item.named = true;
+  const std::string fileName = item.displayName;  // the file name until the shell names it
+  ExtensionLook& look = LookOf(fileName);
+  if (look.names == findrules::NameRule::kWholeName || look.names == findrules::NameRule::kWithoutExtension) {
+    item.displayName = findrules::NameByRule(fileName, look.names);
+    return;
+  }
   SHFILEINFOA info{};
   ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
-  if (info.szDisplayName[0]) item.displayName = info.szDisplayName;
-  item.named = true;
+  const std::string_view shellName = cp932::TerminatedView(info.szDisplayName, sizeof info.szDisplayName);
+  if (!shellName.empty()) item.displayName = std::string(shellName);
+  if (look.names == findrules::NameRule::kUnknown) look.names = findrules::LearnNameRule(fileName, shellName);
 }
 
 void CFindListCtrl::ResolveIcon(ResultItem& item) {
+  const char* slash = std::strrchr(item.path.c_str(), '\\');
+  ExtensionLook& look = LookOf(slash ? slash + 1 : item.path.c_str());
+  if (!look.ownIcons && look.image >= 0) {
+    item.image = look.image;
+    return;
+  }
   SHFILEINFOA info{};
   ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_ICON);
   UniqueIcon icon(info.hIcon);
@@ -154,6 +188,7 @@ void CFindListCtrl::ResolveIcon(ResultItem& item) {
     if (item.image >= 0) m_iconCache.emplace(key, item.image);
   }
   if (item.image < 0) item.image = 0;
+  if (!look.ownIcons) look.image = item.image;
 }
 
 int CFindListCtrl::Selected() const { return ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); }
@@ -167,10 +202,13 @@ void CFindListCtrl::Clear() {
   if (m_showPending) ::KillTimer(m_hWnd, kShowTimer);
   m_showPending = false;
   m_showDelayMs = kShowDelayMs;
+  m_taking = true;
+  if (m_request) m_request->matches.Clear();
   ListView_DeleteAllItems(m_hWnd);
   m_items.clear();
   ImageList_RemoveAll(m_images);
   m_iconCache.clear();
+  m_looks.clear();
 }
 
 bool CFindListCtrl::OnNotify(NMHDR* hdr, LRESULT* result) {

@@ -1,16 +1,19 @@
 // The result list: one entry per match, added as the worker hands it over. The entries live here
-// and the control shows them by index; an entry's display name and icon are asked of the shell
-// when the list first shows it, so a match costs the same however many came before it.
+// and the control shows them by index; an entry's display name and icon are found when the list
+// first shows it, so a match costs the same however many came before it. Asking the shell costs
+// milliseconds a file, so what holds for every file of a type is asked once per extension.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "common/profile.h"
+#include "finder/find_rules.h"
 
 struct ResultItem {
   std::string displayName;
@@ -40,15 +43,16 @@ class CFindListCtrl {
   // Deletes every entry and empties the image list and its cache.
   void Clear();
 
-  // Called with the count after every insertion, before the worker is let go.
-  std::function<void(int count)> onInserted;
+  // Called with the count after every insertion; false: the search is to list no more.
+  std::function<bool(int count)> onInserted;
 
   // The list's own notifications; true when handled.
   bool OnNotify(NMHDR* hdr, LRESULT* result);
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
-  void OnSearchHit(const char* path);
+  // UM_SEARCH_HIT: takes every match the worker queued.
+  void TakeMatches();
   void DetectDrag(LPARAM clientPoint);
   void ResolveName(ResultItem& item);
   void ResolveIcon(ResultItem& item);
@@ -61,8 +65,18 @@ class CFindListCtrl {
   // The shell's icon of a file is known by its index in the system image list; each is added to
   // the list's own image list once.
   std::unordered_map<int, int> m_iconCache;
+  // What was learned of each extension (its registry key) since the list was last emptied.
+  struct ExtensionLook {
+    findrules::NameRule names = findrules::NameRule::kUnknown;
+    bool ownIcons = false;
+    int image = -1;     // the type's image when its files share one
+  };
+  ExtensionLook& LookOf(std::string_view fileName);
+  std::unordered_map<std::string, ExtensionLook> m_looks;
   std::vector<ResultItem> m_items;
   bool m_showPending = false;
+  bool m_taking = true;
+  RECT m_paintClip{};  // what the paint in progress draws  // false from the limit until the list is emptied
   unsigned m_showDelayMs = 50;
   int m_findMax = 1000;
   SearchRequest* m_request = nullptr;

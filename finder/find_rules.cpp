@@ -155,6 +155,29 @@ std::string OpenerOfCommand(std::string_view command) {
   return s.substr(first, last - first + 1);
 }
 
+NameRule LearnNameRule(std::string_view fileName, std::string_view shellName) {
+  if (shellName.empty()) return NameRule::kAskEach;
+  if (shellName == fileName) return NameRule::kWholeName;
+  const std::size_t dot = fileName.rfind('.');
+  if (dot != std::string_view::npos && dot > 0 && shellName == fileName.substr(0, dot))
+    return NameRule::kWithoutExtension;
+  return NameRule::kAskEach;
+}
+
+std::string NameByRule(std::string_view fileName, NameRule rule) {
+  const std::size_t dot = fileName.rfind('.');
+  if (rule == NameRule::kWithoutExtension && dot != std::string_view::npos && dot > 0)
+    return std::string(fileName.substr(0, dot));
+  return std::string(fileName);
+}
+
+bool HasOwnIcons(std::string_view extensionKey, std::string_view defaultIcon, bool hasIconHandler) {
+  static constexpr std::string_view kOwnIconTypes[] = {".exe", ".lnk", ".url", ".ico", ".cur", ".ani", ".pif", ".scr"};
+  for (std::string_view type : kOwnIconTypes)
+    if (extensionKey == type) return true;
+  return hasIconHandler || defaultIcon.find("%1") != std::string_view::npos;
+}
+
 std::string ExtensionKey(std::string_view extension) {
   std::string k;
   if (extension.empty() || extension[0] != '.') k += '.';

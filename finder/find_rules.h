@@ -75,6 +75,18 @@ std::string OpenerOfCommand(std::string_view command);
 // leading ".".
 std::string ExtensionKey(std::string_view extension);
 
+// How the shell names the files of one extension, learned from the first file it named: all
+// files of a type show their whole name or all hide the extension; a name that is neither (a
+// localised one) makes the shell be asked for every file of that extension.
+enum class NameRule { kUnknown, kWholeName, kWithoutExtension, kAskEach };
+NameRule LearnNameRule(std::string_view fileName, std::string_view shellName);
+// The display name by a learned rule (kWholeName or kWithoutExtension).
+std::string NameByRule(std::string_view fileName, NameRule rule);
+
+// Whether each file of an extension may carry an icon of its own (programs, shortcuts, icon
+// files, or a type whose icon is "%1" or drawn by an icon handler); other types share one icon.
+bool HasOwnIcons(std::string_view extensionKey, std::string_view defaultIcon, bool hasIconHandler);
+
 // Stop reports of the worker against the searches started by the frame. Each report carries how
 // many starts the worker had taken when it made it; a report that predates the frame's latest
 // start may arrive while that search runs, so it must not rewrite the request: it is sent through

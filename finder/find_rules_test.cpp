@@ -118,6 +118,29 @@ TEST(FindRules, OpenersAndRegistryKeysOfExtensions) {
   EXPECT_EQ(ExtensionKey("表A"), ".表a");
 }
 
+TEST(FindRules, NamesAndIconsAreLearnedPerExtension) {
+  using R = NameRule;
+  EXPECT_EQ(LearnNameRule("memo.txt", "memo.txt"), R::kWholeName);
+  EXPECT_EQ(LearnNameRule("memo.txt", "memo"), R::kWithoutExtension);
+  EXPECT_EQ(LearnNameRule("a.b.lnk", "a.b"), R::kWithoutExtension) << "only the last extension goes";
+  EXPECT_EQ(LearnNameRule("memo.txt", "メモ"), R::kAskEach) << "a localised name";
+  EXPECT_EQ(LearnNameRule("memo.txt", ""), R::kAskEach);
+  EXPECT_EQ(LearnNameRule(".txt", ""), R::kAskEach);
+  EXPECT_EQ(LearnNameRule(".txt", ".txt"), R::kWholeName);
+  EXPECT_EQ(NameByRule("表計算.xls", R::kWithoutExtension), "表計算");
+  EXPECT_EQ(NameByRule("a.b.lnk", R::kWithoutExtension), "a.b");
+  EXPECT_EQ(NameByRule(".profile", R::kWithoutExtension), ".profile") << "nothing left of the name";
+  EXPECT_EQ(NameByRule("end.", R::kWithoutExtension), "end");
+  EXPECT_EQ(NameByRule("memo.txt", R::kWholeName), "memo.txt");
+
+  EXPECT_TRUE(HasOwnIcons(".exe", "", false));
+  EXPECT_TRUE(HasOwnIcons(".lnk", "", false));
+  EXPECT_TRUE(HasOwnIcons(".foo", "\"%1\"", false));
+  EXPECT_TRUE(HasOwnIcons(".foo", "", true));
+  EXPECT_FALSE(HasOwnIcons(".txt", "C:\\windows\\notepad.exe,0", false));
+  EXPECT_FALSE(HasOwnIcons(".exe2", "", false));
+}
+
 TEST(FindRules, ALateStopReportGoesThroughTheStopEventAgain) {
   using A = SearchControl::Action;
   SearchControl c;

@@ -12,6 +12,7 @@
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
 #include "finder/finder_settings.h"
+#include "finder/shell_types.h"
 
 using namespace findrules;
 namespace fs = findsettings;
@@ -28,38 +29,7 @@ std::string DocumentKey(int n) {
   return key;
 }
 
-// A registry default value of at most 260 bytes, or none.
-std::optional<std::string> DefaultValue(const std::string& key) {
-  UniqueRegKey k;
-  HKEY raw = nullptr;
-  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return std::nullopt;
-  k.Reset(raw);
-  char value[MAX_PATH + 1] = {};
-  DWORD size = MAX_PATH, type = 0;
-  if (::RegQueryValueExA(k.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return std::nullopt;
-  return std::string(cp932::TerminatedView(value, sizeof value - 1));
-}
-
 }  // namespace
-
-UINT ImageListColourFlag() {
-  WindowDC screen(nullptr);
-  return ::GetDeviceCaps(screen.Get(), BITSPIXEL) > 4 ? ILC_COLOR32 : ILC_COLOR4;
-}
-
-HICON ExtensionIcon(const std::string& ext, HINSTANCE inst) {
-  const std::string key = ExtensionKey(ext);
-  if (auto type = DefaultValue(key); type && !type->empty())
-    if (auto command = DefaultValue(*type + "\\shell\\open\\command")) {
-      const std::string program = OpenerOfCommand(*command);
-      HICON small = nullptr;
-      if (!program.empty() && ::ExtractIconExA(program.c_str(), 0, nullptr, &small, 1) > 0 && small) return small;
-    }
-  return static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDI_FALLBACK), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                         ::GetSystemMetrics(SM_CYSMICON), 0));
-}
 
 CFindTreeCtrl::CFindTreeCtrl(const Profile& settings, HINSTANCE inst) : m_settings(settings), m_inst(inst) {
   m_hiddenType = static_cast<DWORD>(m_settings.GetInt(fs::kInitSection, fs::kHiddenType, fs::kDefaultHiddenType));

@@ -64,9 +64,3 @@ class CFindTreeCtrl {
   HTREEITEM m_internet = nullptr, m_documents = nullptr, m_allDocuments = nullptr, m_programs = nullptr,
             m_all = nullptr, m_lastDocument = nullptr;
 };
-
-// The small icon of the program that opens files of an extension, or the finder's icon 131.
-// The caller owns the icon.
-HICON ExtensionIcon(const std::string& ext, HINSTANCE inst);
-// Image lists of 32-bit colour on a display of more than 4 bits per pixel, else 4-bit.
-UINT ImageListColourFlag();

@@ -106,7 +106,7 @@ LRESULT CMainFrame::OnCreate() {
   if (!m_tree->Create(m_left.Handle()) || !m_list->Create(m_right.Handle(), &m_request)) return -1;
   m_left.SetControl(m_tree->Handle());
   m_right.SetControl(m_list->Handle());
-  m_list->onInserted = [this](int count) { OnInserted(count); };
+  m_list->onInserted = [this](int count) { return OnInserted(count); };
   AttachCaptionSkin(m_hWnd, &m_ownerFlags);
 
   m_status = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hWnd,
@@ -252,10 +252,10 @@ void CMainFrame::OnSearchDone() {
   SetPane(1, Text(IDS_DONE));
 }
 
-void CMainFrame::OnInserted(int count) {
+bool CMainFrame::OnInserted(int count) {
   if (count < m_list->FindMax()) {
     if (m_countDisplay.Due(::GetTickCount())) ShowCount(count);
-    return;
+    return true;
   }
   char text[300];
   std::snprintf(text, sizeof text, Text(IDS_LIMIT).c_str(), m_list->FindMax());
@@ -263,6 +263,7 @@ void CMainFrame::OnInserted(int count) {
   if (m_worker) StopSearch();
   SetPane(0, text);
   ::UpdateWindow(m_status);
+  return false;
 }
 
 void CMainFrame::ShowCount(int count) {

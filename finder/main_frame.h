@@ -45,7 +45,7 @@ class CMainFrame : public CWnd {
   void OnCommand(UINT id);
   void OnSearchStopped(unsigned startsTaken);
   void OnSearchDone();
-  void OnInserted(int count);
+  bool OnInserted(int count);
   // The running count in the status bar; the count held back by the display rule, at the end.
   void ShowCount(int count);
   void ShowHeldBackCount();

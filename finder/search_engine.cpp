@@ -65,28 +65,47 @@ class Walker {
   char m_path[kPathCapacity + 4];
 };
 
-// Posts one match to the list and waits until the list has taken it. The wait also ends on quit,
-// so a list that went away between the test of its handle and the post never holds the worker.
+// Queues one match for the list, tells the list when it is the first one waiting, and waits only
+// while the queue is full. The wait also ends on quit, so a list that went away between the
+// test of its handle and the post never holds the worker.
 void HandOff(void* context, const char* path) {
   auto& r = *static_cast<SearchRequest*>(context);
-  if (!r.listWindow.load()) return;
-  ::ResetEvent(r.itemAck.Get());
   HWND list = r.listWindow.load();
   if (!list) return;
-  const std::size_t n = std::strlen(path) + 1;
-  char* text = new char[n];
-  std::memcpy(text, path, n);
-  if (!::PostMessageA(list, UM_SEARCH_HIT, 0, reinterpret_cast<LPARAM>(text))) {
-    delete[] text;
+  const MatchQueue::Added added = r.matches.Add(path, r.itemAck.Get());
+  if (added.first && !::PostMessageA(list, UM_SEARCH_HIT, 0, 0)) {
+    r.matches.Clear();  // nobody will take them
     return;
   }
+  if (!added.full) return;
   HANDLE waits[2] = {r.itemAck.Get(), r.quit.Get()};
-  DWORD w = ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-  if (w == WAIT_OBJECT_0 + 1) r.quitRequested = true;
-  delete[] text;
+  if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) r.quitRequested = true;
 }
 
 }  // namespace
+
+MatchQueue::Added MatchQueue::Add(const char* path, HANDLE taken) {
+  std::lock_guard<std::mutex> hold(m_lock);
+  Added added;
+  added.first = m_paths.empty();
+  m_paths.emplace_back(path);
+  added.full = m_paths.size() >= m_capacity;
+  if (added.full) ::ResetEvent(taken);
+  return added;
+}
+
+std::vector<std::string> MatchQueue::TakeAll(HANDLE taken) {
+  std::lock_guard<std::mutex> hold(m_lock);
+  std::vector<std::string> out;
+  out.swap(m_paths);
+  ::SetEvent(taken);
+  return out;
+}
+
+void MatchQueue::Clear() {
+  std::lock_guard<std::mutex> hold(m_lock);
+  m_paths.clear();
+}
 
 bool SearchRequest::CreateEvents() {
   start.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));

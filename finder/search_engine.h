@@ -4,17 +4,46 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "common/win/handles.h"
+
+// Matches the worker found and the list has not taken yet. A round trip between the threads costs
+// more than finding a match, so the worker posts UM_SEARCH_HIT only when it puts a match into an
+// empty queue: that one message has the list take every match queued before it runs. Only a
+// full queue makes the worker wait for the list.
+class MatchQueue {
+ public:
+  static constexpr std::size_t kCapacity = 2048;
+  explicit MatchQueue(std::size_t capacity = kCapacity) : m_capacity(capacity) {}
+
+  struct Added {
+    bool first = false;  // the queue was empty: the list is to be told
+    bool full = false;   // the queue is full: wait for `taken` before the next match
+  };
+  // Queues a match; a full queue resets `taken` before the list can take the matches.
+  Added Add(const char* path, HANDLE taken);
+  // Every queued match, oldest first; sets `taken` once they are out of the queue.
+  std::vector<std::string> TakeAll(HANDLE taken);
+  void Clear();
+
+ private:
+  std::mutex m_lock;
+  std::vector<std::string> m_paths;
+  std::size_t m_capacity;
+};
 
 struct SearchRequest {
   UniqueHandle start;     // auto-reset, set by the frame to start a search
   UniqueHandle finished;  // auto-reset, set by the worker when it ends
-  UniqueHandle itemAck;   // manual-reset, created signalled; set by the list after taking a match
+  UniqueHandle itemAck;   // manual-reset, created signalled; set by the list after taking the matches
   UniqueHandle stop;      // auto-reset: stop the running search, or report and wait for a new one
   UniqueHandle quit;      // auto-reset, set when the frame goes
   std::atomic<HWND> listWindow{nullptr};  // null: no more hand-offs
+  MatchQueue matches;
   HWND frameWindow = nullptr;
   DWORD attributeMask = 0;
   std::string roots;

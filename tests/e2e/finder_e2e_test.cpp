@@ -402,16 +402,23 @@ TEST_F(FinderE2E, EscapeKeepsWhatWasFoundAndClosingDuringASearchEndsTheFinder) {
   ASSERT_TRUE(v);
   HTREEITEM txt = v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "txt"));
   v->Select(txt);
-  for (int t = 0; t < 5000 && v->Count() == 0; t += 5) ::Sleep(5);
-  SaveShot(v->Frame(), "finder-searching");
+  // The running count shows the first match at once; the list shows matches a moment later.
+  for (int t = 0; t < 5000 && v->Pane(0).find("個のアイテム") == std::string::npos; t += 1) ::Sleep(1);
   ::PostMessageA(v->Tree(), WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(v->WaitForEnd());
   const int kept = v->Count();
   EXPECT_GT(kept, 0);
   EXPECT_LT(kept, 10000) << "Escape did not stop the search";
   EXPECT_EQ(v->Pane(1), kStopped);
+  EXPECT_EQ(v->Pane(0), Found(kept)) << "the count is not the last one";
   ::Sleep(500);
   EXPECT_EQ(v->Count(), kept) << "the results found so far were not kept";
+  // Thousands of results stand in rows, one place each, with a scroll bar to reach them.
+  const POINT first = v->ResultPoint(0), second = v->ResultPoint(1), last = v->ResultPoint(kept - 1);
+  EXPECT_GT(second.x, first.x);
+  EXPECT_GT(last.y, first.y) << "the results were not laid out";
+  EXPECT_TRUE(::GetWindowLongA(v->List(), GWL_STYLE) & WS_VSCROLL);
+  SaveShot(v->Frame(), "finder-stopped");
 
   // Enter searches the selected place again; closing meanwhile ends the process at once.
   ::PostMessageA(v->Tree(), WM_KEYDOWN, VK_RETURN, 0);
