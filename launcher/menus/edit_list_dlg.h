@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "common/win/handles.h"
 #include "launcher/data/launch_data.h"
@@ -47,4 +48,21 @@ class CEditListDlg : public CSkinDialog {
   int m_themeOffset;
   std::size_t m_nameLimit, m_addLimit;
   UniqueFont m_font;  // the 16-pixel font of the name field and the list
+};
+
+// The dialog over a working list that names, adds and moves its rows itself (Count, Name, Add,
+// MoveUp, MoveDown); the derived dialog decides deleting, renaming and saving.
+template <class List>
+class CWorkingListDlg : public CEditListDlg {
+ protected:
+  CWorkingListDlg(int templateId, CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
+                  std::size_t addLimit, List list)
+      : CEditListDlg(templateId, data, parent, themeOffset, nameLimit, addLimit), m_list(std::move(list)) {}
+
+  int RowCount() const override { return m_list.Count(); }
+  std::string RowText(int row) const override { return m_list.Name(row); }
+  int AddRow(const std::string& name) override { return m_list.Add(name); }
+  int MoveRow(int row, bool up) override { return up ? m_list.MoveUp(row) : m_list.MoveDown(row); }
+
+  List m_list;
 };

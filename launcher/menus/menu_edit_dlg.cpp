@@ -26,8 +26,9 @@ std::vector<std::string> ReadMenus(const Profile& user) {
 }  // namespace
 
 CMenuEditDlg::CMenuEditDlg(CLaunchData* data, HWND parent)
-    : CEditListDlg(IDD_MENU_EDIT, data, parent, 0, MenuEditList::kRenameLimit, MenuEditList::kAddLimit),
-      m_userIni(data->ActiveUserPath()), m_list(ReadMenus(Profile(m_userIni))) {}
+    : CWorkingListDlg(IDD_MENU_EDIT, data, parent, 0, MenuEditList::kRenameLimit, MenuEditList::kAddLimit,
+                      MenuEditList(ReadMenus(Profile(data->ActiveUserPath())))),
+      m_userIni(data->ActiveUserPath()) {}
 
 bool CMenuEditDlg::DeleteRow(int row) {
   if (Ask(kDeleteQuestion, MB_OKCANCEL) != IDOK) return false;

@@ -6,22 +6,17 @@
 #include "launcher/menus/edit_list_dlg.h"
 #include "launcher/menus/menu_edit_list.h"
 
-class CMenuEditDlg : public CEditListDlg {
+class CMenuEditDlg : public CWorkingListDlg<MenuEditList> {
  public:
   CMenuEditDlg(CLaunchData* data, HWND parent);
 
  protected:
   void OnOK() override;
-  int RowCount() const override { return m_list.Count(); }
-  std::string RowText(int row) const override { return m_list.Name(row); }
-  int AddRow(const std::string& name) override { return m_list.Add(name); }
   bool DeleteRow(int row) override;
   bool RenameRow(int row) override;
-  int MoveRow(int row, bool up) override { return up ? m_list.MoveUp(row) : m_list.MoveDown(row); }
 
  private:
   bool Save() const;
 
   std::string m_userIni;  // the active user's INI file
-  MenuEditList m_list;
 };

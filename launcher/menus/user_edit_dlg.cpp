@@ -36,9 +36,10 @@ std::vector<UserEditEntry> ReadUsers(const CLaunchData& data) {
 }  // namespace
 
 CUserEditDlg::CUserEditDlg(CLaunchData* data, HWND parent)
-    : CEditListDlg(IDD_USER_EDIT, data, parent, IDS_USERDLG_OFFSET, UserEditList::kNameLimit, UserEditList::kAddLimit),
-      m_mainIni(data->MainIni()), m_dataFolder(data->DataFolder()),
-      m_list(Profile(m_mainIni).GetString(kInit, kActiveKey), ReadUsers(*data)) {}
+    : CWorkingListDlg(IDD_USER_EDIT, data, parent, IDS_USERDLG_OFFSET, UserEditList::kNameLimit,
+                      UserEditList::kAddLimit,
+                      UserEditList(Profile(data->MainIni()).GetString(kInit, kActiveKey), ReadUsers(*data))),
+      m_mainIni(data->MainIni()), m_dataFolder(data->DataFolder()) {}
 
 INT_PTR CUserEditDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CLOSE) {  // the system close command: no save and no reload

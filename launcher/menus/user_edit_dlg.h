@@ -5,23 +5,18 @@
 #include "launcher/menus/edit_list_dlg.h"
 #include "launcher/menus/user_edit_list.h"
 
-class CUserEditDlg : public CEditListDlg {
+class CUserEditDlg : public CWorkingListDlg<UserEditList> {
  public:
   CUserEditDlg(CLaunchData* data, HWND parent);
 
  protected:
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnOK() override;
-  int RowCount() const override { return m_list.Count(); }
-  std::string RowText(int row) const override { return m_list.Name(row); }
-  int AddRow(const std::string& name) override { return m_list.Add(name); }
   bool DeleteRow(int row) override;
   bool RenameRow(int row) override;
-  int MoveRow(int row, bool up) override { return up ? m_list.MoveUp(row) : m_list.MoveDown(row); }
 
  private:
   void Save() const;
 
   std::string m_mainIni, m_dataFolder;
-  UserEditList m_list;
 };

@@ -403,7 +403,11 @@ TEST_F(FinderE2E, EscapeKeepsWhatWasFoundAndClosingDuringASearchEndsTheFinder) {
   HTREEITEM txt = v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "txt"));
   v->Select(txt);
   // The running count shows the first match at once; the list shows matches a moment later.
-  for (int t = 0; t < 5000 && v->Pane(0).find("個のアイテム") == std::string::npos; t += 1) ::Sleep(1);
+  auto counting = [&] {
+    const std::string pane = v->Pane(0);
+    return pane.find("個のアイテム") != std::string::npos && pane != Found(0);
+  };
+  for (int t = 0; t < 5000 && !counting(); t += 1) ::Sleep(1);
   ::PostMessageA(v->Tree(), WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(v->WaitForEnd());
   const int kept = v->Count();
@@ -649,6 +653,101 @@ TEST_F(FinderE2E, AResultDraggedOntoTheLauncherBecomesAnItem) {
   ASSERT_TRUE(app.Close());
   const std::string items = ReadWholeFile(DataFolder() + "USER00.DAT");
   EXPECT_EQ(CategoryOf(items, "T:\\docs\\"), 1) << items;
+}
+
+bool MenuShown() {
+  HWND popup = ::FindWindowA("#32768", nullptr);
+  return popup && ::IsWindowVisible(popup);
+}
+
+bool WaitForMenu() {
+  for (int t = 0; t < 3000; t += 20) {
+    if (MenuShown()) return true;
+    ::Sleep(20);
+  }
+  return false;
+}
+
+void PressKey(WORD key) {
+  ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+  ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Right-clicks at a point and chooses a command of the menu that opens by its mnemonic: a
+// disabled command does nothing and the menu is closed with Escape. False when no menu opened.
+bool ChooseFromMenuAt(POINT pt, char mnemonic) {
+  MouseTo(pt.x, pt.y);
+  Button(MOUSEEVENTF_RIGHTDOWN);
+  Button(MOUSEEVENTF_RIGHTUP);
+  if (!WaitForMenu()) return false;
+  PressKey(static_cast<WORD>(mnemonic));
+  ::Sleep(300);
+  for (int t = 0; t < 3000 && MenuShown(); t += 300) {
+    PressKey(VK_ESCAPE);
+    ::Sleep(300);
+  }
+  return true;
+}
+
+void CloseDialog(HWND dlg) {
+  ::PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+  for (int t = 0; t < 3000 && ::IsWindow(dlg); t += 20) ::Sleep(20);
+}
+
+// The commands of both menus act only where their targets allow: the list's on a selected result
+// (adding to a menu only with a launcher that is free), the tree's on the document branch,
+// deleting only a single extension.
+TEST_F(FinderE2E, ContextMenuCommandsActOnlyWhereTheyApply) {
+  Finder f("/L0 /T0 /W640 /H480");
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  const DWORD pid = f.pi.dwProcessId;
+  constexpr DWORD kShortWaitMs = 1000;
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc"))));
+  ::SetForegroundWindow(v->Frame());
+  ::Sleep(300);
+
+  ASSERT_TRUE(ChooseFromMenuAt(v->ResultPoint(0), 'R'));
+  HWND dlg = FindDialog(pid, "ﾌﾟﾛﾊﾟﾃｨ");
+  EXPECT_NE(dlg, nullptr) << "the properties of a selected result did not open";
+  if (dlg) CloseDialog(dlg);
+  ASSERT_TRUE(ChooseFromMenuAt(v->ResultPoint(0), 'A'));
+  dlg = FindDialog(pid, "ﾒﾆｭｰに追加", kShortWaitMs);
+  EXPECT_EQ(dlg, nullptr) << "adding to a menu was offered without a launcher";
+  if (dlg) CloseDialog(dlg);
+  RECT list;
+  ::GetWindowRect(v->List(), &list);
+  ASSERT_TRUE(ChooseFromMenuAt(POINT{list.right - 40, list.bottom - 40}, 'R'));
+  dlg = FindDialog(pid, "ﾌﾟﾛﾊﾟﾃｨ", kShortWaitMs);
+  EXPECT_EQ(dlg, nullptr) << "properties were offered with no result selected";
+  if (dlg) CloseDialog(dlg);
+
+  auto pointOf = [&](HTREEITEM item) {
+    Remote remote(pid, 64);
+    RECT rc{};
+    remote.Write(0, &item, sizeof item);  // the item goes in, its rectangle comes back
+    ::SendMessageA(v->Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.At(0)));
+    remote.Read(0, &rc, sizeof rc);
+    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ::ClientToScreen(v->Tree(), &pt);
+    return pt;
+  };
+  const HTREEITEM documents = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
+  // Deleting is refused on the branch, its "all" node and a drive under an extension.
+  for (HTREEITEM node : {documents, v->Named(documents, "すべて"), v->TestDrive(v->Named(documents, "doc"))}) {
+    ASSERT_TRUE(ChooseFromMenuAt(pointOf(node), 'D'));
+    EXPECT_NE(v->Named(documents, "doc"), nullptr) << "an extension was deleted from another node";
+  }
+  ASSERT_TRUE(ChooseFromMenuAt(pointOf(v->TestDrive(v->Named(documents, "doc"))), 'A'));
+  dlg = FindDialog(pid, "拡張子の追加");
+  EXPECT_NE(dlg, nullptr) << "adding an extension was not offered in the document branch";
+  if (dlg) CloseDialog(dlg);
+  ASSERT_TRUE(ChooseFromMenuAt(pointOf(v->Kind("ﾌﾟﾛｸﾞﾗﾑ")), 'A'));
+  dlg = FindDialog(pid, "拡張子の追加", kShortWaitMs);
+  EXPECT_EQ(dlg, nullptr) << "adding an extension was offered outside the document branch";
+  if (dlg) CloseDialog(dlg);
+  ASSERT_TRUE(ChooseFromMenuAt(pointOf(v->Named(documents, "doc")), 'D'));
+  EXPECT_EQ(v->Named(documents, "doc"), nullptr) << "the extension's own node did not delete it";
 }
 
 TEST_F(FinderE2E, TheContextMenusOfTreeAndList) {
