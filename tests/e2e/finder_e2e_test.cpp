@@ -354,6 +354,54 @@ TEST_F(FinderE2E, APlaceIsSearchedWithItsSubfoldersAndAKindEmptiesTheList) {
   EXPECT_EQ(v->Pane(1), kDone);
 }
 
+// Takes a drive letter out of the session's devices for as long as it lives; programs started
+// meanwhile do not see the drive.
+class HiddenDrive {
+ public:
+  explicit HiddenDrive(const char* letter) : m_letter(letter) {
+    char target[MAX_PATH] = {};
+    if (::QueryDosDeviceA(letter, target, sizeof target) && ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, letter, nullptr))
+      m_target = target;
+  }
+  ~HiddenDrive() {
+    if (!m_target.empty()) ::DefineDosDeviceA(DDD_RAW_TARGET_PATH, m_letter.c_str(), m_target.c_str());
+  }
+  HiddenDrive(const HiddenDrive&) = delete;
+  HiddenDrive& operator=(const HiddenDrive&) = delete;
+  bool Hidden() const { return !m_target.empty(); }
+
+ private:
+  std::string m_letter, m_target;
+};
+
+// The group of local drives lists every fixed drive, and is there only with two or more.
+TEST_F(FinderE2E, TheLocalDrivesGroupFollowsTheFixedDrives) {
+  auto groupsUnderPrograms = [&](std::vector<std::string>* drives) {
+    Finder f;
+    auto v = Start(f);
+    std::vector<std::string> groups;
+    if (!v) return groups;
+    for (const std::string& t : v->ChildTexts(v->Kind("ﾌﾟﾛｸﾞﾗﾑ"))) {
+      if (t.rfind("ﾛｰｶﾙ ﾄﾞﾗｲﾌﾞ", 0) == 0) groups.push_back(t);
+      else if (t.find(':') != std::string::npos) drives->push_back(t);
+    }
+    EXPECT_TRUE(f.Close());
+    return groups;
+  };
+  HiddenDrive z("Z:");
+  ASSERT_TRUE(z.Hidden());
+  std::vector<std::string> drives;
+  EXPECT_EQ(groupsUnderPrograms(&drives), (std::vector<std::string>{"ﾛｰｶﾙ ﾄﾞﾗｲﾌﾞ(C:,T:)"}));
+  EXPECT_EQ(drives.size(), 2u);
+  {
+    HiddenDrive t("T:");
+    ASSERT_TRUE(t.Hidden());
+    drives.clear();
+    EXPECT_TRUE(groupsUnderPrograms(&drives).empty()) << "a single fixed drive has no group";
+    EXPECT_EQ(drives.size(), 1u);
+  }
+}
+
 TEST_F(FinderE2E, HiddenTypeZeroTakesHiddenAndSystemEntriesIn) {
   SetSetting("FindInit", "HiddenType", "0");
   Finder f;
