@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "finder/finder_ids.h"
 #include "tests/e2e/e2e_support.h"
 
 using namespace e2e;
@@ -352,6 +353,71 @@ TEST_F(FinderE2E, APlaceIsSearchedWithItsSubfoldersAndAKindEmptiesTheList) {
   EXPECT_EQ(v->Count(), 0);
   EXPECT_EQ(v->Pane(0), "");
   EXPECT_EQ(v->Pane(1), kDone);
+}
+
+// A picture of the finder's resources as the screen would show it, rows from the bottom up.
+ScreenImage FinderPicture(int id) {
+  ScreenImage image;
+  HMODULE m = ::LoadLibraryExA((ProgramFolder() + "SEEKAN.exe").c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!m) return image;
+  HBITMAP b = static_cast<HBITMAP>(::LoadImageA(m, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  BITMAP bm{};
+  if (b && ::GetObjectA(b, sizeof bm, &bm)) {
+    image.width = bm.bmWidth;
+    image.height = bm.bmHeight;
+    image.bits.resize(static_cast<std::size_t>(image.Stride()) * image.height);
+    BITMAPINFOHEADER bih{sizeof bih, image.width, image.height, 1, 24, BI_RGB};
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, b, 0, image.height, image.bits.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+  }
+  if (b) ::DeleteObject(b);
+  ::FreeLibrary(m);
+  return image;
+}
+
+// Whether some row of the caption picture's middle motif (its columns 4 to 82, drawn in its own
+// width) stands somewhere in the band.
+bool ShowsMotif(const ScreenImage& band, const ScreenImage& picture) {
+  constexpr int kFirst = 4, kWidth = 79;
+  for (int sy = 0; sy < picture.height; ++sy)
+    for (int y = 0; y < band.height; ++y)
+      for (int x = 0; x + kWidth <= band.width; ++x) {
+        int c = 0;
+        while (c < kWidth && band.Pixel(x + c, y) == picture.Pixel(kFirst + c, sy)) ++c;
+        if (c == kWidth) return true;
+      }
+  return false;
+}
+
+// The caption is drawn from the finder's own pictures: the active motif while the finder is in
+// front, the inactive one once another window is.
+TEST_F(FinderE2E, TheCaptionWearsTheActiveAndTheInactivePicture) {
+  const ScreenImage active = FinderPicture(IDB_CAPTION_ACTIVE), inactive = FinderPicture(IDB_CAPTION_INACTIVE);
+  ASSERT_EQ(active.width, 85);
+  ASSERT_NE(active.bits, inactive.bits);
+  Finder f("/L0 /T0 /W640 /H480");
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  ::SetForegroundWindow(v->Frame());
+  RECT rc;
+  ::GetWindowRect(v->Frame(), &rc);
+  const RECT band{rc.left, rc.top, rc.right, rc.top + ::GetSystemMetrics(SM_CYCAPTION) + 8};
+  bool shown = false;
+  for (int t = 0; t < 3000 && !(shown = ShowsMotif(SettledScreen(band), active)); t += 200) ::Sleep(200);
+  EXPECT_TRUE(shown) << "the active caption does not show its picture";
+  EXPECT_FALSE(ShowsMotif(SettledScreen(band), inactive));
+
+  HWND other = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 600, 100, 100, nullptr,
+                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  ::SetForegroundWindow(other);
+  shown = false;
+  for (int t = 0; t < 3000 && !(shown = ShowsMotif(SettledScreen(band), inactive)); t += 200) ::Sleep(200);
+  EXPECT_TRUE(shown) << "the inactive caption does not show its picture";
+  EXPECT_FALSE(ShowsMotif(SettledScreen(band), active));
+  SaveShot(v->Frame(), "finder-inactive");
+  ::DestroyWindow(other);
 }
 
 // Takes a drive letter out of the session's devices for as long as it lives; programs started
