@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/e2e_support.h"
 
@@ -41,11 +42,11 @@ class PanelE2E : public ::testing::Test {
   }
   std::string Items() const { return ReadWholeFile(DataFolder() + "USER00.DAT"); }
   // The middle of tile p's face, in screen coordinates.
-  static POINT TileCentre(HWND panel, int p) {
+  static POINT TileCentre(HWND panel, int p, const char* theme = "Image00.dll") {
     RECT rc;
     ::GetWindowRect(panel, &rc);
-    int left = ThemeNumber("Image00.dll", 21152), top = ThemeNumber("Image00.dll", 21153);
-    int column = ThemeNumber("Image00.dll", 21154);
+    int left = ThemeNumber(theme, 21152), top = ThemeNumber(theme, 21153);
+    int column = ThemeNumber(theme, 21154);
     return POINT{rc.left + left + p * column + 50, rc.top + top + 60};
   }
 };
@@ -246,6 +247,36 @@ TEST_F(PanelE2E, TheGridScrollsByLinePageAndThumb) {
   SaveShot(w, "panel-scrolled-to-end");
 
   ASSERT_TRUE(app.Close());
+}
+
+// The item information dialog wears the user's theme.
+TEST_F(PanelE2E, TheItemDialogWearsEachTheme) {
+  std::vector<ScreenImage> looks;
+  for (const char* theme : {"Image00.dll", "Image01.dll"}) {
+    ::WritePrivateProfileStringA("Init", "ResourceDLL", theme, (DataFolder() + "USER00.INI").c_str());
+    Launcher app;
+    HWND w = app.WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    ::SetForegroundWindow(w);
+    HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+    ASSERT_NE(panel, nullptr);
+    const POINT at = TileCentre(panel, 0, theme);
+    MouseTo(at.x, at.y);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    Button(MOUSEEVENTF_RIGHTUP);
+    HWND popup = FindDialog(app.pi.dwProcessId, "");
+    ASSERT_NE(popup, nullptr) << theme << ": no item popup";
+    ClickControl(popup, 1004);
+    HWND info = FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
+    ASSERT_NE(info, nullptr) << theme << ": no item information dialog";
+    MouseTo(0, 0);
+    looks.push_back(SettledClient(info));
+    SaveShot(info, std::string("dialog-item-info-") + std::string(theme, 7));
+    ClickControl(info, IDCANCEL);
+    ASSERT_TRUE(app.Close());
+  }
+  EXPECT_NE(looks[0], looks[1]) << "both themes show the same dialog";
+  EXPECT_NE(Items().find("C: メモ帳"), std::string::npos) << "Cancel renamed the item";
 }
 
 // Pictures of the three fixed sizes fill their places; others are centred in the picture box,
