@@ -284,17 +284,23 @@ inline bool operator!=(const ScreenImage& a, const ScreenImage& b) { return !(a 
 
 constexpr DWORD kPaintPatienceMs = 4000;
 constexpr DWORD kPaintPollMs = 50;
+constexpr DWORD kPaintRestMs = 300;
 
-// What the screen shows inside a rectangle once painting there has come to rest: two captures a
-// moment apart that agree, or the last one when it never rests. A loaded machine may paint a
-// scroll or a hover change long after the input that caused it.
+// What the screen shows inside a rectangle once painting there has come to rest: unchanged for
+// kPaintRestMs, or the last capture when it never rests. A loaded machine may paint a window,
+// a scroll or a hover change long after the input that caused it.
 inline ScreenImage SettledScreen(const RECT& rc) {
   ScreenImage last = CaptureScreen(rc);
-  for (DWORD waited = 0; waited < kPaintPatienceMs; waited += kPaintPollMs) {
+  DWORD still = 0;
+  for (DWORD waited = 0; waited < kPaintPatienceMs && still < kPaintRestMs; waited += kPaintPollMs) {
     ::Sleep(kPaintPollMs);
     ScreenImage now = CaptureScreen(rc);
-    if (now == last) return now;
-    last = std::move(now);
+    if (now == last) {
+      still += kPaintPollMs;
+    } else {
+      still = 0;
+      last = std::move(now);
+    }
   }
   return last;
 }

@@ -49,29 +49,42 @@ class PanelE2E : public ::testing::Test {
     int column = ThemeNumber(theme, 21154);
     return POINT{rc.left + left + p * column + 50, rc.top + top + 60};
   }
+  // The icon panel of a started launcher brought to the front; null when it never showed.
+  static HWND FrontPanel(const Launcher& app, HWND* window) {
+    *window = app.WaitForWindow();
+    if (!*window) return nullptr;
+    ::SetForegroundWindow(*window);
+    return ::FindWindowExA(*window, nullptr, "ToplexIconPanel", nullptr);
+  }
+  // The item popup opened by a right click on tile p.
+  static HWND ItemPopup(const Launcher& app, HWND panel, int p, const char* theme = "Image00.dll") {
+    const POINT at = TileCentre(panel, p, theme);
+    MouseTo(at.x, at.y);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    Button(MOUSEEVENTF_RIGHTUP);
+    return FindDialog(app.pi.dwProcessId, "");
+  }
+  // The item information dialog opened by the popup's rename entry.
+  static HWND RenameDialog(const Launcher& app, HWND popup) {
+    ClickControl(popup, 1004);
+    return FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
+  }
 };
 
 }  // namespace
 
 TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   Launcher app;
-  HWND w = app.WaitForWindow();
-  ASSERT_NE(w, nullptr);
-  ::SetForegroundWindow(w);
-  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  HWND w = nullptr;
+  HWND panel = FrontPanel(app, &w);
   ASSERT_NE(panel, nullptr);
 
   // Rename the first item.
-  POINT at = TileCentre(panel, 0);
-  MouseTo(at.x, at.y);
-  Button(MOUSEEVENTF_RIGHTDOWN);
-  Button(MOUSEEVENTF_RIGHTUP);
-  HWND popup = FindDialog(app.pi.dwProcessId, "");
+  HWND popup = ItemPopup(app, panel, 0);
   ASSERT_NE(popup, nullptr) << "no item popup";
   ::Sleep(500);  // let it finish painting
   SaveShot(popup, "popup-item");
-  ClickControl(popup, 1004);
-  HWND info = FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
+  HWND info = RenameDialog(app, popup);
   ASSERT_NE(info, nullptr) << "no item information dialog";
   EXPECT_EQ(ControlText(::GetDlgItem(info, 1009)), "C:\\windows\\notepad.exe");
   EXPECT_EQ(ControlText(::GetDlgItem(info, 1011)), "不明");  // the item has no date
@@ -82,11 +95,7 @@ TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   ::Sleep(300);
 
   // Delete the second one.
-  at = TileCentre(panel, 1);
-  MouseTo(at.x, at.y);
-  Button(MOUSEEVENTF_RIGHTDOWN);
-  Button(MOUSEEVENTF_RIGHTUP);
-  popup = FindDialog(app.pi.dwProcessId, "");
+  popup = ItemPopup(app, panel, 1);
   ASSERT_NE(popup, nullptr);
   ClickControl(popup, 1005);
   std::string text;
@@ -198,10 +207,8 @@ void WriteSolidPicture(const std::string& path, int width, int height, unsigned 
 TEST_F(PanelE2E, TheGridScrollsByLinePageAndThumb) {
   WriteWholeFile(DataFolder() + "USER00.DAT", ManyItems());
   Launcher app;
-  HWND w = app.WaitForWindow();
-  ASSERT_NE(w, nullptr);
-  ::SetForegroundWindow(w);
-  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+  HWND w = nullptr;
+  HWND panel = FrontPanel(app, &w);
   ASSERT_NE(panel, nullptr);
   MouseTo(0, 0);  // no tile under the mouse: nothing hovers
   const RECT strip = ScrollStrip(panel);
@@ -255,19 +262,12 @@ TEST_F(PanelE2E, TheItemDialogWearsEachTheme) {
   for (const char* theme : {"Image00.dll", "Image01.dll"}) {
     ::WritePrivateProfileStringA("Init", "ResourceDLL", theme, (DataFolder() + "USER00.INI").c_str());
     Launcher app;
-    HWND w = app.WaitForWindow();
-    ASSERT_NE(w, nullptr);
-    ::SetForegroundWindow(w);
-    HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
+    HWND w = nullptr;
+    HWND panel = FrontPanel(app, &w);
     ASSERT_NE(panel, nullptr);
-    const POINT at = TileCentre(panel, 0, theme);
-    MouseTo(at.x, at.y);
-    Button(MOUSEEVENTF_RIGHTDOWN);
-    Button(MOUSEEVENTF_RIGHTUP);
-    HWND popup = FindDialog(app.pi.dwProcessId, "");
+    HWND popup = ItemPopup(app, panel, 0, theme);
     ASSERT_NE(popup, nullptr) << theme << ": no item popup";
-    ClickControl(popup, 1004);
-    HWND info = FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
+    HWND info = RenameDialog(app, popup);
     ASSERT_NE(info, nullptr) << theme << ": no item information dialog";
     MouseTo(0, 0);
     looks.push_back(SettledClient(info));
@@ -304,6 +304,14 @@ TEST_F(PanelE2E, PicturesOfEachSizeAreDrawnInTheirTiles) {
   HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
   ASSERT_NE(panel, nullptr);
   MouseTo(0, 0);
+  // The pictures are read when the tiles are first drawn; the first one shows when they are.
+  auto drawn = [&](const ScreenImage& image) {
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x)
+        if (image.Pixel(x, y) == pictures[0].colour) return true;
+    return false;
+  };
+  for (int t = 0; t < 4000 && !drawn(CaptureClient(panel)); t += 100) ::Sleep(100);
   const ScreenImage shown = SettledClient(panel);
   SaveShot(w, "panel-pictures");
   for (const Picture& p : pictures) {
