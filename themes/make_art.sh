@@ -227,13 +227,14 @@ ltext 18 "$LOGO_TEXT" 27 -5 "TOPLEX" bold "$FONT_LOGO"
 ltext 9 "$LOGO_SUB" 28 9 "デスクトップ ランチャー"
 rgb panel_picture; q +delete ')'
 
-# User-name button: the name is drawn by the launcher, centred; a drop-down mark on the right.
+# User-name button: the name is drawn by the launcher, centred over the whole button; the
+# drop-down mark keeps to the right edge so that a name of nine wide characters clears it.
 UX=$(px IDS_USER_BUTTON_X) UY=$(py IDS_USER_BUTTON_Y)
 for s in $STATES; do
   state "$s"
   q '(' -size "${USER_W}x$USER_H" xc:none
   face "$USER_W" "$USER_H" $((USER_H / 2 - 1)) "$TOP" "$BOT" "$EDGE" "$HI"; put 0 0
-  q -fill "$GL" -stroke none -draw "polygon $(pts $((USER_W - 13 + DX)) $((USER_H / 2 + DX)) -3,-2 3,-2 0,2)"
+  q -fill "$GL" -stroke none -draw "polygon $(pts $((USER_W - 9 + DX)) $((USER_H / 2 + DX)) -3,-2 3,-2 0,2)"
   masked "user_button_$s" $(crop panel_back "$USER_W" "$USER_H" "$UX" "$UY"); q +delete ')'
 done
 
