@@ -14,7 +14,6 @@
 
 namespace fs = findsettings;
 
-
 namespace {
 constexpr char kSelfProperty[] = "SeekanFindList";
 constexpr UINT_PTR kShowTimer = 1;

@@ -69,14 +69,13 @@ class CFindListCtrl {
   struct ExtensionLook {
     findrules::NameRule names = findrules::NameRule::kUnknown;
     bool ownIcons = false;
-    int image = -1;     // the type's image when its files share one
+    int image = -1;  // the type's image when its files share one
   };
   ExtensionLook& LookOf(std::string_view fileName);
   std::unordered_map<std::string, ExtensionLook> m_looks;
   std::vector<ResultItem> m_items;
   bool m_showPending = false;
-  bool m_taking = true;
-  RECT m_paintClip{};  // what the paint in progress draws  // false from the limit until the list is emptied
+  bool m_taking = true;  // false from the limit until the list is emptied
   unsigned m_showDelayMs = 50;
   int m_findMax = 1000;
   SearchRequest* m_request = nullptr;

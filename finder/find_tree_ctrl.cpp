@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/cp932.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
