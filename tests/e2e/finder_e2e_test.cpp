@@ -164,6 +164,16 @@ class FinderView {
     ::ClientToScreen(m_list, &pt);
     return pt;
   }
+  // The middle of a tree node's text, in screen coordinates.
+  POINT TreePoint(HTREEITEM item) const {
+    RECT rc{};
+    m_remote.Write(0, &item, sizeof item);  // the item goes in, its rectangle comes back
+    ::SendMessageA(m_tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(m_remote.At(0)));
+    m_remote.Read(0, &rc, sizeof rc);
+    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ::ClientToScreen(m_tree, &pt);
+    return pt;
+  }
   std::string Pane(int part) const {
     const char zero = 0;
     m_remote.Write(kTextAt, &zero, 1);
@@ -787,12 +797,16 @@ void PressKey(WORD key) {
   ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
 }
 
-// Right-clicks at a point and chooses a command of the menu that opens by its mnemonic: a
-// disabled command does nothing and the menu is closed with Escape. False when no menu opened.
-bool ChooseFromMenuAt(POINT pt, char mnemonic) {
+void RightClickAt(POINT pt) {
   MouseTo(pt.x, pt.y);
   Button(MOUSEEVENTF_RIGHTDOWN);
   Button(MOUSEEVENTF_RIGHTUP);
+}
+
+// Right-clicks at a point and chooses a command of the menu that opens by its mnemonic: a
+// disabled command does nothing and the menu is closed with Escape. False when no menu opened.
+bool ChooseFromMenuAt(POINT pt, char mnemonic) {
+  RightClickAt(pt);
   if (!WaitForMenu()) return false;
   PressKey(static_cast<WORD>(mnemonic));
   ::Sleep(300);
@@ -836,31 +850,21 @@ TEST_F(FinderE2E, ContextMenuCommandsActOnlyWhereTheyApply) {
   EXPECT_EQ(dlg, nullptr) << "properties were offered with no result selected";
   if (dlg) CloseDialog(dlg);
 
-  auto pointOf = [&](HTREEITEM item) {
-    Remote remote(pid, 64);
-    RECT rc{};
-    remote.Write(0, &item, sizeof item);  // the item goes in, its rectangle comes back
-    ::SendMessageA(v->Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.At(0)));
-    remote.Read(0, &rc, sizeof rc);
-    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    ::ClientToScreen(v->Tree(), &pt);
-    return pt;
-  };
   const HTREEITEM documents = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
   // Deleting is refused on the branch, its "all" node and a drive under an extension.
   for (HTREEITEM node : {documents, v->Named(documents, "すべて"), v->TestDrive(v->Named(documents, "doc"))}) {
-    ASSERT_TRUE(ChooseFromMenuAt(pointOf(node), 'D'));
+    ASSERT_TRUE(ChooseFromMenuAt(v->TreePoint(node), 'D'));
     EXPECT_NE(v->Named(documents, "doc"), nullptr) << "an extension was deleted from another node";
   }
-  ASSERT_TRUE(ChooseFromMenuAt(pointOf(v->TestDrive(v->Named(documents, "doc"))), 'A'));
+  ASSERT_TRUE(ChooseFromMenuAt(v->TreePoint(v->TestDrive(v->Named(documents, "doc"))), 'A'));
   dlg = FindDialog(pid, "拡張子の追加");
   EXPECT_NE(dlg, nullptr) << "adding an extension was not offered in the document branch";
   if (dlg) CloseDialog(dlg);
-  ASSERT_TRUE(ChooseFromMenuAt(pointOf(v->Kind("ﾌﾟﾛｸﾞﾗﾑ")), 'A'));
+  ASSERT_TRUE(ChooseFromMenuAt(v->TreePoint(v->Kind("ﾌﾟﾛｸﾞﾗﾑ")), 'A'));
   dlg = FindDialog(pid, "拡張子の追加", kShortWaitMs);
   EXPECT_EQ(dlg, nullptr) << "adding an extension was offered outside the document branch";
   if (dlg) CloseDialog(dlg);
-  ASSERT_TRUE(ChooseFromMenuAt(pointOf(v->Named(documents, "doc")), 'D'));
+  ASSERT_TRUE(ChooseFromMenuAt(v->TreePoint(v->Named(documents, "doc")), 'D'));
   EXPECT_EQ(v->Named(documents, "doc"), nullptr) << "the extension's own node did not delete it";
 }
 
@@ -871,34 +875,20 @@ TEST_F(FinderE2E, TheContextMenusOfTreeAndList) {
   ASSERT_TRUE(v->Search(v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc"))));
   ::SetForegroundWindow(v->Frame());
   ::Sleep(300);
-  const POINT at = v->ResultPoint(0);
-  MouseTo(at.x, at.y);
-  Button(MOUSEEVENTF_RIGHTDOWN);
-  Button(MOUSEEVENTF_RIGHTUP);
+  RightClickAt(v->ResultPoint(0));
   ::Sleep(500);
   SaveShot(v->Frame(), "finder-list-menu");
-  ::keybd_event(VK_ESCAPE, 0, 0, 0);
-  ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  PressKey(VK_ESCAPE);
   ::Sleep(300);
   EXPECT_EQ(::SendMessageA(v->List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0)
       << "the right click did not select the result";
 
   // On a document extension node of the tree.
-  RECT rc{};
   HTREEITEM doc = v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "doc");
-  Remote remote(f.pi.dwProcessId, 64);
-  remote.Write(0, &doc, sizeof doc);  // the item goes in, its rectangle comes back
-  ::SendMessageA(v->Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.At(0)));
-  remote.Read(0, &rc, sizeof rc);
-  POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  ::ClientToScreen(v->Tree(), &pt);
-  MouseTo(pt.x, pt.y);
-  Button(MOUSEEVENTF_RIGHTDOWN);
-  Button(MOUSEEVENTF_RIGHTUP);
+  RightClickAt(v->TreePoint(doc));
   ::Sleep(500);
   SaveShot(v->Frame(), "finder-tree-menu");
-  ::keybd_event(VK_ESCAPE, 0, 0, 0);
-  ::keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  PressKey(VK_ESCAPE);
   ::Sleep(300);
   EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(v->Tree(), TVM_GETNEXTITEM, TVGN_CARET, 0)), doc)
       << "the right click did not select the node";
