@@ -94,18 +94,29 @@ bool HasOwnIcons(std::string_view extensionKey, std::string_view defaultIcon, bo
 class SearchControl {
  public:
   enum class Action { kStopAgain, kStartPending, kShowKind, kNothing };
+  // The frame asked the worker to stop: for a newly chosen place (its report starts it) or not
+  // (Escape, the limit).
+  void OnStopAsked(bool forChosenPlace) { m_restartAsked = forChosenPlace; }
   // A UM_SEARCH_STOPPED; hasPending: a target is pending; pendingIsPath: it is a path node.
   Action OnStopped(unsigned startsTaken, bool hasPending, bool pendingIsPath) {
-    if (startsTaken != m_starts) return Action::kStopAgain;
+    if (startsTaken != m_starts) {
+      m_restartAsked = hasPending;  // the stop sent again restarts the pending target
+      return Action::kStopAgain;
+    }
+    m_restartAsked = false;
     if (!hasPending) return Action::kNothing;
     if (!pendingIsPath) return Action::kShowKind;
     ++m_starts;
     return Action::kStartPending;
   }
+  // True while a stop report that starts a chosen place is still to come: a search ending
+  // meanwhile is not shown as done, and its reaching the limit must not drop that choice.
+  bool RestartAsked() const { return m_restartAsked; }
   unsigned Starts() const { return m_starts; }
 
  private:
   unsigned m_starts = 0;
+  bool m_restartAsked = false;
 };
 
 // The running count in the status bar. Every repaint is a round trip to the display, which

@@ -155,6 +155,33 @@ TEST(FindRules, ALateStopReportGoesThroughTheStopEventAgain) {
   EXPECT_EQ(c.Starts(), 2u);
 }
 
+TEST(FindRules, AChosenPlaceWaitsForItsStopReportWhateverEndsMeanwhile) {
+  using A = SearchControl::Action;
+  SearchControl c;
+  EXPECT_FALSE(c.RestartAsked());
+  c.OnStopAsked(true);  // a place chosen while nothing runs
+  EXPECT_TRUE(c.RestartAsked());
+  EXPECT_EQ(c.OnStopped(0, true, true), A::kStartPending);
+  EXPECT_FALSE(c.RestartAsked()) << "started: a search that ends now is done";
+  // Another choice while it runs; a report made before that start still arrives first.
+  c.OnStopAsked(true);
+  EXPECT_EQ(c.OnStopped(0, true, true), A::kStopAgain);
+  EXPECT_TRUE(c.RestartAsked()) << "the running search ending now (done, or at its limit) is not the end";
+  EXPECT_EQ(c.OnStopped(1, true, true), A::kStartPending);
+  // A stale report after a start stops that search once more, and the pending place restarts.
+  EXPECT_EQ(c.OnStopped(1, true, true), A::kStopAgain);
+  EXPECT_TRUE(c.RestartAsked());
+  EXPECT_EQ(c.OnStopped(2, true, true), A::kStartPending);
+  // Escape (or the limit) asks a stop for nothing: its report ends the search.
+  c.OnStopAsked(false);
+  EXPECT_FALSE(c.RestartAsked());
+  EXPECT_EQ(c.OnStopped(3, false, false), A::kNothing);
+  EXPECT_FALSE(c.RestartAsked());
+  // A stale report after Escape stops nothing new and restarts nothing.
+  EXPECT_EQ(c.OnStopped(2, false, false), A::kStopAgain);
+  EXPECT_FALSE(c.RestartAsked());
+}
+
 TEST(FindRules, TheRunningCountIsShownAtMostTenTimesASecondAndLastAtTheEnd) {
   CountDisplay d;
   EXPECT_TRUE(d.Due(5000));    // the first match at once

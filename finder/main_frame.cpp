@@ -207,22 +207,29 @@ void CMainFrame::SetPending(HTREEITEM item) {
   m_pending.node = node ? *node : FindNode{};
 }
 
-void CMainFrame::StopSearch() {
-  SetPending(nullptr);
+void CMainFrame::StopFor(HTREEITEM item) {
+  SetPending(item);
+  m_control.OnStopAsked(item != nullptr);
   m_request.RequestStop();
 }
 
+void CMainFrame::StopSearch() { StopFor(nullptr); }
+
 void CMainFrame::OnSearchStopped(unsigned startsTaken) {
+  const bool hasPending = m_pending.item != nullptr;
+  const auto action = m_control.OnStopped(startsTaken, hasPending, hasPending && (m_pending.node.flags & kPathNode));
+  if (action == SearchControl::Action::kStopAgain) {
+    // A report from before the running search: the running search is stopped and reported,
+    // and that report starts the pending target. Until then the state pane keeps saying that a
+    // search is on, so nobody takes this moment for the end.
+    m_request.RequestStop();
+    return;
+  }
   m_list->ShowAll();
   ShowHeldBackCount();
   SetPane(1, Text(IDS_STOPPED));
-  const bool hasPending = m_pending.item != nullptr;
-  switch (m_control.OnStopped(startsTaken, hasPending, hasPending && (m_pending.node.flags & kPathNode))) {
+  switch (action) {
     case SearchControl::Action::kStopAgain:
-      // A report from before the running search: the running search is stopped and reported,
-      // and that report starts the pending target.
-      m_request.RequestStop();
-      return;
     case SearchControl::Action::kNothing: return;
     case SearchControl::Action::kShowKind:
       m_list->Clear();
@@ -249,7 +256,8 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
 void CMainFrame::OnSearchDone() {
   m_list->ShowAll();
   ShowHeldBackCount();
-  SetPane(1, Text(IDS_DONE));
+  // With a new place chosen, the stop asked for it is reported next and starts that search.
+  if (!m_control.RestartAsked()) SetPane(1, Text(IDS_DONE));
 }
 
 bool CMainFrame::OnInserted(int count) {
@@ -260,7 +268,8 @@ bool CMainFrame::OnInserted(int count) {
   char text[300];
   std::snprintf(text, sizeof text, Text(IDS_LIMIT).c_str(), m_list->FindMax());
   m_countDisplay.TakePending();  // the limit text stays
-  if (m_worker) StopSearch();
+  // A place chosen meanwhile has already stopped this search, and its start must not be lost.
+  if (m_worker && !m_control.RestartAsked()) StopSearch();
   SetPane(0, text);
   ::UpdateWindow(m_status);
   return false;
@@ -287,16 +296,14 @@ LRESULT CMainFrame::OnNotify(NMHDR* hdr) {
       case TVN_SELCHANGEDA:
       case TVN_SELCHANGEDW:
         if (m_worker) {
-          SetPending(reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem);
-          m_request.RequestStop();
+          StopFor(reinterpret_cast<NMTREEVIEWA*>(hdr)->itemNew.hItem);
         }
         return 0;
       case TVN_KEYDOWN: {
         const WORD key = reinterpret_cast<NMTVKEYDOWN*>(hdr)->wVKey;
         if (key == VK_ESCAPE) StopSearch();
         if (key == VK_RETURN) {
-          SetPending(m_tree->Selection());
-          m_request.RequestStop();
+          StopFor(m_tree->Selection());
         }
         return 0;
       }

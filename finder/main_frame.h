@@ -60,6 +60,8 @@ class CMainFrame : public CWnd {
   void SetPane(int part, const std::string& text);
   std::string Text(UINT id) const;
   void SetPending(HTREEITEM item);
+  // Stops the running search, if any; its stop report then starts `item` (none: nothing).
+  void StopFor(HTREEITEM item);
   void StopSearch();
   void TreeMenu();
   void ListMenu();
@@ -77,7 +79,7 @@ class CMainFrame : public CWnd {
   HWND m_status = nullptr;
   SearchRequest m_request;
   UniqueHandle m_worker;
-  PendingTarget m_pending;
+  PendingTarget m_pending;  // the place chosen last
   findrules::SearchControl m_control;
   findrules::CountDisplay m_countDisplay;
   UINT m_pathFormat = 0;

@@ -180,13 +180,16 @@ class FinderView {
     ::SendMessageA(m_status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(m_remote.At(kTextAt)));
     return m_remote.Text(kTextAt);
   }
-  // Waits until the search is over: the state pane shows done or stopped and the count holds.
+  // Waits until the search is over: the state pane shows done or stopped, and both the state
+  // and the count hold over two looks 100 ms apart.
   bool WaitForEnd(DWORD ms = kWaitMs) const {
+    std::string lastState;
     int last = -1;
     for (DWORD t = 0; t < ms; t += 100) {
       const std::string state = Pane(1);
       const int n = Count();
-      if ((state == kDone || state == kStopped) && n == last) return true;
+      if ((state == kDone || state == kStopped) && state == lastState && n == last) return true;
+      lastState = state;
       last = n;
       ::Sleep(100);
     }
