@@ -152,9 +152,11 @@ void CMenuWnd::OnCommand(UINT id) {
 
 void CMenuWnd::ChooseMenu(int k) {
   if (k >= m_created) return;
-  if (m_pages.CurrentOnPage()) Repaint(kFirstMenuId + m_pages.Current() - m_pages.First());
+  const int left = m_pages.CurrentOnPage() ? kFirstMenuId + m_pages.Current() - m_pages.First() : 0;
   if (m_pages.Choose(k) < 0) return;
   m_pData->SetCurrentMenu(m_pages.Current());
+  // Painted only once the choice has moved, or the button left behind keeps its chosen look.
+  if (left) Repaint(left);
   Repaint(kFirstMenuId + k);
   if (m_panel) m_panel->RefreshItems(true);
   if (!m_pData->IsWide()) ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, ID_PANEL_TOGGLE, 0);

@@ -191,6 +191,50 @@ TEST_F(ButtonPanelE2E, LupeStartsTheFinderBesideTheWindow) {
   ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", nullptr);
 }
 
+// A click hands the chosen look from the current menu's button to the clicked one; the button
+// left behind is drawn plain again and stays so.
+TEST_F(ButtonPanelE2E, AChosenMenuTakesTheChosenLookFromTheOldOne) {
+  constexpr UINT kPlainPicture = 20301, kChosenPicture = 20302;
+  Launcher app;
+  ASSERT_TRUE(Start(app));
+  HWND first = ::GetDlgItem(m_menus, kFirstMenuButton), second = ::GetDlgItem(m_menus, kFirstMenuButton + 1);
+  ASSERT_TRUE(first && second);
+  RECT rc;
+  ::GetClientRect(first, &rc);
+  // A point left of the name where the two pictures differ.
+  const int y = rc.bottom / 2;
+  int x = 0;
+  while (x < 12 && ThemeBitmapPixel("Image00.dll", kPlainPicture, x, y) ==
+                       ThemeBitmapPixel("Image00.dll", kChosenPicture, x, y))
+    ++x;
+  ASSERT_LT(x, 12) << "the pictures do not differ left of the name";
+  const COLORREF plain = ThemeBitmapPixel("Image00.dll", kPlainPicture, x, y),
+                 chosen = ThemeBitmapPixel("Image00.dll", kChosenPicture, x, y);
+  auto shows = [&](HWND button, COLORREF colour) {
+    POINT at{x, y};
+    ::ClientToScreen(button, &at);
+    for (DWORD t = 0; t < kPaintPatienceMs; t += kPaintPollMs) {
+      HDC screen = ::GetDC(nullptr);
+      const COLORREF now = ::GetPixel(screen, at.x, at.y);
+      ::ReleaseDC(nullptr, screen);
+      if (now == colour) return true;
+      ::Sleep(kPaintPollMs);
+    }
+    return false;
+  };
+  MouseTo(5, 1015);
+  EXPECT_TRUE(shows(first, chosen));
+  EXPECT_TRUE(shows(second, plain));
+  const POINT at = Centre(second);
+  ClickAt(at.x, at.y);
+  MouseTo(5, 1015);
+  EXPECT_TRUE(shows(second, chosen));
+  EXPECT_TRUE(shows(first, plain)) << "the menu left behind still looks chosen";
+  ::Sleep(kPaintRestMs);
+  EXPECT_TRUE(shows(first, plain));
+  ASSERT_TRUE(app.Close());
+}
+
 // In each theme: a menu button under the mouse is drawn hovered, and the trash lights up while a
 // tile is dragged over it; Escape ends that drag with nothing deleted.
 TEST_F(ButtonPanelE2E, HoverAndDragStatesInBothThemes) {

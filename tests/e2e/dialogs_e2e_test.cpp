@@ -127,24 +127,6 @@ bool Gone(HWND w) {
   return !::IsWindow(w) || !::IsWindowVisible(w);
 }
 
-// A pixel of a bitmap of a theme library of the program folder.
-COLORREF ThemeBitmapPixel(const char* library, UINT id, int x, int y) {
-  HMODULE m = ::LoadLibraryExA((ProgramFolder() + library).c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  HBITMAP b = m ? static_cast<HBITMAP>(::LoadImageA(m, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)) : nullptr;
-  COLORREF c = CLR_INVALID;
-  if (b) {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, b);
-    c = ::GetPixel(dc, x, y);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::DeleteObject(b);
-  }
-  if (m) ::FreeLibrary(m);
-  return c;
-}
-
 // A colour value of a theme library, "RRGGBB".
 COLORREF ThemeColour(const char* library, UINT id) {
   HMODULE m = ::LoadLibraryExA((ProgramFolder() + library).c_str(), nullptr,

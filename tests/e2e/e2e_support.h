@@ -419,6 +419,24 @@ inline int ThemeNumber(const char* library, UINT id) {
   return n > 0 ? std::atoi(buf) : 0;
 }
 
+// A pixel of a bitmap of a theme library of the program folder.
+inline COLORREF ThemeBitmapPixel(const char* library, UINT id, int x, int y) {
+  HMODULE m = ::LoadLibraryExA((ProgramFolder() + library).c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HBITMAP b = m ? static_cast<HBITMAP>(::LoadImageA(m, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)) : nullptr;
+  COLORREF c = CLR_INVALID;
+  if (b) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, b);
+    c = ::GetPixel(dc, x, y);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(b);
+  }
+  if (m) ::FreeLibrary(m);
+  return c;
+}
+
 // The middle of the grip strip of tile p (first row) of the icon panel, in screen coordinates.
 inline POINT GripCentre(HWND panel, int p, const char* theme = "Image00.dll") {
   RECT rc;
