@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "bridge/quilodll.h"
@@ -653,13 +654,15 @@ void CMainFrame::OnPathFromFinder() {
   handoff::FinderBlock request;
   std::memcpy(&request, block, sizeof request);
   std::string_view path = cp932::TerminatedView(request.path, sizeof request.path);
+  // The finder learns that its request is done before the launcher shows itself free again.
+  std::optional<ModalGuard> busy;
   if (path.size() < sizeof request.path && !path.empty()) {
     std::string file(path);
     SHFILEINFOA info{};
     ::SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
     CItemInfoDlg dlg(&m_data, m_hWnd);
     PrepareNewItem(dlg.Info(), file.c_str(), info.szDisplayName);
-    ModalGuard guard;
+    busy.emplace();
     ::SetForegroundWindow(m_hWnd);
     if (dlg.DoModal() == IDOK) {
       ItemRecord r;
@@ -675,6 +678,7 @@ void CMainFrame::OnPathFromFinder() {
     }
   }
   SignalFinderDone();
+  busy.reset();
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::SetForegroundWindow(finder);
 }
 

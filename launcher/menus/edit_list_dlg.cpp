@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kFontHeight = 16;
+constexpr int kButtonWidth = 79, kButtonHeight = 21;  // a button whose picture the theme lacks
 constexpr char kFontFace[] = "ＭＳ Ｐゴシック";
 constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
 
@@ -34,6 +35,7 @@ BOOL CEditListDlg::OnInitDialog() {
   PlaceControl(IDC_EDITDLG_LIST, Box(IDS_MENUDLG_LIST_X, o, 19, 115, 180, 130));
   AddFrame(Box(IDS_MENUDLG_ADD_FRAME_X, o, 10, 36, 280, 42));
   AddFrame(Box(IDS_MENUDLG_LIST_FRAME_X, o, 10, 98, 280, 143));
+  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
   AddButton(IDC_EDITDLG_ADD, IDB_DLG_ADD, Pos(IDS_MENUDLG_ADD_X, o, 204, 49));
   AddButton(IDC_EDITDLG_UP, IDB_DLG_UP, Pos(IDS_MENUDLG_UP_X, o, 204, 115));
   AddButton(IDC_EDITDLG_DOWN, IDB_DLG_DOWN, Pos(IDS_MENUDLG_DOWN_X, o, 204, 137));

@@ -9,6 +9,7 @@ namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
 // Offsets of the values after the dialog's first one.
+constexpr int kButtonWidth = 58, kButtonHeight = 26;  // a button whose picture the theme lacks
 constexpr int kLabel = 0, kEdit = 4, kFrame = 8, kOk = 12, kCancel = 14;
 
 }  // namespace
@@ -31,6 +32,7 @@ BOOL CNameEditDlg::OnInitDialog() {
   AddLabel(IDC_RENAME_LABEL, box(kLabel, 14, 29, 104, 14));
   PlaceControl(IDC_RENAME_NAME, box(kEdit, 14, 47, 180, 20));
   AddFrame(box(kFrame, 8, 34, 195, 42));
+  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
   AddButton(IDOK, IDB_DLG_OK, ThemePos{b + kOk, b + kOk + 1, 40, 87});
   AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{b + kCancel, b + kCancel + 1, 124, 87});
   SetControlColours(IDC_RENAME_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, kBlack),

@@ -96,8 +96,8 @@ void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisab
   if (!SizeOf(m_theme->Bitmap(base + IDB_STATE_NORMAL), width, height)) {
     RECT rc;
     ::GetWindowRect(button, &rc);
-    width = rc.right - rc.left;
-    height = rc.bottom - rc.top;
+    width = m_sizeWithoutPicture.cx > 0 ? m_sizeWithoutPicture.cx : rc.right - rc.left;
+    height = m_sizeWithoutPicture.cx > 0 ? m_sizeWithoutPicture.cy : rc.bottom - rc.top;
   }
   const LONG style = ::GetWindowLongA(button, GWL_STYLE);
   ::SetWindowLongA(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);

@@ -63,6 +63,9 @@ class CSkinDialog : public CDialog {
   // picture; it takes part in hover tracking. Without a disabled look a disabled button shows
   // its other states.
   void AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook = true);
+  // The size of the buttons added next when the theme lacks their picture (by default the
+  // template's size).
+  void SetButtonSizeWithoutPicture(int width, int height) { m_sizeWithoutPicture = {width, height}; }
   // A label drawn with a shadow in its theme box; the control itself is moved out of sight.
   void AddLabel(int id, const ThemeBox& box, UINT format = DT_SINGLELINE | DT_VCENTER);
   // A frame of two 1-pixel outlines (pens 31103, then 31104 one pixel right and down).
@@ -119,6 +122,7 @@ class CSkinDialog : public CDialog {
   COLORREF m_textColour = RGB(255, 255, 255), m_shadowColour = RGB(0, 0, 0);
   UniqueFont m_titleFont;
   std::vector<Button> m_buttons;
+  SIZE m_sizeWithoutPicture{0, 0};
   std::vector<Label> m_labels;
   std::vector<RECT> m_frames;
   std::vector<Colours> m_colours;

@@ -17,6 +17,7 @@ class CProbeDialog : public CSkinDialog {
   int cancels = 0;
   bool endOnCancel = true;
   bool clickCloseAtInit = false;  // the close box is clicked once the dialog runs
+  SIZE sizeWithoutPicture{0, 0};  // given to the base before the buttons are added
 
   POINT Anchor() const { return m_ptDragAnchor; }
   BOOL Active() const { return m_bActive; }
@@ -32,6 +33,7 @@ class CProbeDialog : public CSkinDialog {
     PlaceControl(IDC_SKIN_LIST, {IDS_THEMEDLG_LIST_X, IDS_THEMEDLG_LIST_Y, IDS_THEMEDLG_LIST_WIDTH,
                                  IDS_THEMEDLG_LIST_HEIGHT, 14, 47, 180, 20});
     SkinListBox(IDC_SKIN_LIST);
+    if (sizeWithoutPicture.cx) SetButtonSizeWithoutPicture(sizeWithoutPicture.cx, sizeWithoutPicture.cy);
     AddButton(IDOK, IDB_DLG_OK, {IDS_THEMEDLG_OK_X, IDS_THEMEDLG_OK_Y, 40, 87});
     AddButton(IDCANCEL, IDB_DLG_CANCEL, {IDS_THEMEDLG_CANCEL_X, IDS_THEMEDLG_CANCEL_Y, 124, 87});
     StartHoverTimer();
@@ -136,6 +138,31 @@ TEST_F(SkinDialogTest, SetUpDropsTheCaptionAndLaysTheDialogOutFromTheTheme) {
   EXPECT_EQ(ok.right - ok.left, okSize.cx);
   EXPECT_EQ(ok.bottom - ok.top, okSize.cy);
   EXPECT_EQ(::GetWindowLongA(::GetDlgItem(w, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+// A theme without the buttons' pictures: the dialog's own fixed size, else the template's.
+TEST_F(SkinDialogTest, AButtonWithoutItsPictureTakesTheDialogsFixedSize) {
+  std::unique_ptr<CTheme> bare = CTheme::Load(skintest::ExeFolder() + "..\\dist\\QUILODLL.dll");
+  ASSERT_TRUE(bare);
+  ASSERT_EQ(bare->Bitmap(IDB_DLG_OK), nullptr);
+  CProbeDialog fixed(*bare, m_host);
+  fixed.sizeWithoutPicture = {58, 26};
+  HWND w = fixed.Create();
+  ASSERT_TRUE(w);
+  RECT ok = ChildRect(w, IDOK);
+  EXPECT_EQ(ok.right - ok.left, 58);
+  EXPECT_EQ(ok.bottom - ok.top, 26);
+  ::DestroyWindow(w);
+
+  CProbeDialog plain(*bare, m_host);
+  w = plain.Create();
+  ASSERT_TRUE(w);
+  RECT templ{0, 0, 50, 14};  // the template's OK button, in dialog units
+  ::MapDialogRect(w, &templ);
+  ok = ChildRect(w, IDOK);
+  EXPECT_EQ(ok.right - ok.left, templ.right);
+  EXPECT_EQ(ok.bottom - ok.top, templ.bottom);
+  ::DestroyWindow(w);
 }
 
 TEST_F(SkinDialogTest, DialogWithoutParentOpensInTheMiddleOfTheDesktop) {

@@ -10,6 +10,7 @@ namespace {
 
 constexpr char kInit[] = "Init", kThemeKey[] = "ResourceDLL", kDefaultTheme[] = "Image00.dll";
 constexpr char kPattern[] = "Image??.dll";
+constexpr int kButtonWidth = 58, kButtonHeight = 26;  // a button whose picture the theme lacks
 
 }  // namespace
 
@@ -44,6 +45,7 @@ BOOL CThemeSelectDlg::OnInitDialog() {
   PlaceControl(IDC_THEMEDLG_LIST, ThemeBox{IDS_THEMEDLG_LIST_X, IDS_THEMEDLG_LIST_Y, IDS_THEMEDLG_LIST_WIDTH,
                                            IDS_THEMEDLG_LIST_HEIGHT, 14, 47, 180, 20});
   SkinListBox(IDC_THEMEDLG_LIST);
+  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
   AddButton(IDOK, IDB_DLG_OK, ThemePos{IDS_THEMEDLG_OK_X, IDS_THEMEDLG_OK_Y, 40, 87});
   AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{IDS_THEMEDLG_CANCEL_X, IDS_THEMEDLG_CANCEL_Y, 124, 87});
 

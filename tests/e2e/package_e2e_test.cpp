@@ -110,6 +110,7 @@ TEST_F(PackageE2E, ASecondStartWithAPackageInstallsItIntoTheRunningLauncher) {
   ASSERT_NE(busy, nullptr);
   ::PostMessageA(busy, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(third.Exited(kWaitMs));
+  EXPECT_TRUE(IsModalSet()) << "the busy warning's end told peers that nothing is open";
   ::PostMessageA(done, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(second.Exited(kWaitMs));
   ::Sleep(300);
