@@ -11,7 +11,14 @@ CFilePropDlg::CFilePropDlg(HWND parent, std::string path) : CDialog(IDD_FILE_PRO
 BOOL CFilePropDlg::OnInitDialog() {
   AttachCaptionSkin(m_hWnd, &m_ownerFlags);
   SHFILEINFOA info{};
-  ::SHGetFileInfoA(m_path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
+  constexpr UINT kAsk = SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME;
+  ::SHGetFileInfoA(m_path.c_str(), 0, &info, sizeof info, kAsk);
+  if (!info.szDisplayName[0]) {
+    // A file gone since it was found: its name and type are still known from the path.
+    if (info.hIcon) ::DestroyIcon(info.hIcon);
+    info = SHFILEINFOA{};
+    ::SHGetFileInfoA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, kAsk | SHGFI_USEFILEATTRIBUTES);
+  }
   m_icon.Reset(info.hIcon);
   if (!m_icon) {
     char path[MAX_PATH] = {};
@@ -22,8 +29,7 @@ BOOL CFilePropDlg::OnInitDialog() {
   ::SendDlgItemMessageA(m_hWnd, IDC_PROP_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_icon.Get()), 0);
   ::SetDlgItemTextA(m_hWnd, IDC_PROP_NAME, info.szDisplayName);
   ::SetDlgItemTextA(m_hWnd, IDC_PROP_TYPE, info.szTypeName);
-  const std::size_t slash = m_path.rfind('\\');
-  ::SetDlgItemTextA(m_hWnd, IDC_PROP_PLACE, slash == std::string::npos ? "" : m_path.substr(0, slash).c_str());
+  ::SetDlgItemTextA(m_hWnd, IDC_PROP_PLACE, std::string(findrules::FolderOf(m_path)).c_str());
 
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (::GetFileAttributesExA(m_path.c_str(), GetFileExInfoStandard, &data)) {

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstring>
 
 #include "common/cp932.h"
 #include "common/ui/subclass.h"
@@ -20,6 +19,7 @@ constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowDelayMs = 50;
 constexpr UINT kLaterShowMs = 1000;
 constexpr UINT kShowPatience = 4;
+constexpr char kFolderSettingsFile[] = "desktop.ini";
 }
 
 CFindListCtrl::CFindListCtrl(const Profile& settings, HINSTANCE inst) : m_settings(settings), m_inst(inst) {
@@ -96,8 +96,7 @@ void CFindListCtrl::TakeMatches() {
   if (!m_request) return;
   for (std::string& path : m_request->matches.TakeAll(m_request->itemAck.Get())) {
     if (!m_taking) break;  // the limit was reached: what the worker found meanwhile goes
-    const std::size_t slash = path.rfind('\\');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name(findrules::FileNameOf(path));
     m_items.push_back(ResultItem{std::move(name), std::move(path), -1, false});
     if (onInserted && !onInserted(static_cast<int>(m_items.size()))) m_taking = false;
   }
@@ -150,7 +149,9 @@ void CFindListCtrl::ResolveName(ResultItem& item) {
   item.named = true;
   const std::string fileName = item.displayName;  // the file name until the shell names it
   ExtensionLook& look = LookOf(fileName);
-  if (look.names == findrules::NameRule::kWholeName || look.names == findrules::NameRule::kWithoutExtension) {
+  const bool ownNames = NamesItsFiles(item.path.substr(0, item.path.size() - fileName.size()));
+  if (!ownNames &&
+      (look.names == findrules::NameRule::kWholeName || look.names == findrules::NameRule::kWithoutExtension)) {
     item.displayName = findrules::NameByRule(fileName, look.names);
     return;
   }
@@ -158,12 +159,21 @@ void CFindListCtrl::ResolveName(ResultItem& item) {
   ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
   const std::string_view shellName = cp932::TerminatedView(info.szDisplayName, sizeof info.szDisplayName);
   if (!shellName.empty()) item.displayName = std::string(shellName);
-  if (look.names == findrules::NameRule::kUnknown) look.names = findrules::LearnNameRule(fileName, shellName);
+  if (!ownNames && look.names == findrules::NameRule::kUnknown)
+    look.names = findrules::LearnNameRule(fileName, shellName);
+}
+
+bool CFindListCtrl::NamesItsFiles(const std::string& folder) {
+  auto [at, added] = m_namingFolders.try_emplace(folder, false);
+  if (added) {
+    const DWORD a = ::GetFileAttributesA((folder + kFolderSettingsFile).c_str());
+    at->second = a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  return at->second;
 }
 
 void CFindListCtrl::ResolveIcon(ResultItem& item) {
-  const char* slash = std::strrchr(item.path.c_str(), '\\');
-  ExtensionLook& look = LookOf(slash ? slash + 1 : item.path.c_str());
+  ExtensionLook& look = LookOf(findrules::FileNameOf(item.path));
   if (!look.ownIcons && look.image >= 0) {
     item.image = look.image;
     return;
@@ -208,6 +218,7 @@ void CFindListCtrl::Clear() {
   ImageList_RemoveAll(m_images);
   m_iconCache.clear();
   m_looks.clear();
+  m_namingFolders.clear();
 }
 
 bool CFindListCtrl::OnNotify(NMHDR* hdr, LRESULT* result) {

@@ -73,6 +73,10 @@ class CFindListCtrl {
   };
   ExtensionLook& LookOf(std::string_view fileName);
   std::unordered_map<std::string, ExtensionLook> m_looks;
+  // A folder with a desktop.ini may give its files names of their own (localised names), so
+  // the shell names each of its files and no rule is learned from them.
+  bool NamesItsFiles(const std::string& folder);
+  std::unordered_map<std::string, bool> m_namingFolders;
   std::vector<ResultItem> m_items;
   bool m_showPending = false;
   bool m_taking = true;  // false from the limit until the list is emptied

@@ -37,6 +37,16 @@ std::optional<std::string_view> ExtensionOf(std::string_view fileName) {
   return fileName.substr(dot + 1);
 }
 
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t slash = cp932::FindLastChar(path, '\\');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view FolderOf(std::string_view path) {
+  const std::size_t slash = cp932::FindLastChar(path, '\\');
+  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
+}
+
 bool Matches(std::string_view fileName, const std::vector<std::string_view>& entries) {
   auto ext = ExtensionOf(fileName);
   if (!ext) return false;

@@ -25,6 +25,11 @@ std::string JoinList(const std::vector<std::string>& entries);
 
 // The text after a file name's last "."; none for a name without one.
 std::optional<std::string_view> ExtensionOf(std::string_view fileName);
+// The part of a path after its last separator; the second byte of a double-byte character that
+// equals '\\' is no separator.
+std::string_view FileNameOf(std::string_view path);
+// The part of a path before its last separator, without it ("" when there is none).
+std::string_view FolderOf(std::string_view path);
 // A file name matches when its extension equals one entry, compared without case.
 bool Matches(std::string_view fileName, const std::vector<std::string_view>& entries);
 

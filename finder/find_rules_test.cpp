@@ -41,6 +41,12 @@ TEST(FindRules, ASeparatorIsNotTheTrailByteOfADoubleByteCharacter) {
   EXPECT_FALSE(EndsWithSeparator("C:\\表")) << "表 ends in byte 0x5C";
   EXPECT_EQ(WithSeparator("C:\\表"), "C:\\表\\");
   EXPECT_EQ(WithSeparator("C:\\Temp\\"), "C:\\Temp\\");
+  // A result's name and place: ソ and 表 both end in 0x5C.
+  EXPECT_EQ(FileNameOf("T:\\docs\\表ソ\\ソフト表.txt"), "ソフト表.txt");
+  EXPECT_EQ(FolderOf("T:\\docs\\表ソ\\ソフト表.txt"), "T:\\docs\\表ソ");
+  EXPECT_EQ(FileNameOf("a.txt"), "a.txt");
+  EXPECT_EQ(FolderOf("a.txt"), "");
+  EXPECT_EQ(FolderOf("C:\\a.txt"), "C:");
 }
 
 TEST(FindRules, PathsJoinTheNamesOfPathNodesUpToTheKind) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bridge/quilodll.h"
+#include "common/cp932.h"
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
@@ -31,7 +32,7 @@ constexpr int kMinColumn = 20;
 constexpr DWORD kWorkerExitMs = 5000;
 
 std::string FolderOf(const std::string& file) {
-  const std::size_t slash = file.rfind('\\');
+  const std::size_t slash = cp932::FindLastChar(file, '\\');
   return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
 }
 

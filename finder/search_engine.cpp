@@ -14,6 +14,7 @@ enum WalkResult { kWalkDone = 0, kWalkStopped = 2, kWalkQuit = 3 };
 
 // Longer paths than the ANSI calls take are never listed; the buffer is made once per search.
 constexpr std::size_t kPathCapacity = MAX_PATH + 8;
+constexpr std::size_t kResultCapacity = MAX_PATH;  // with its terminator
 
 class Walker {
  public:
@@ -50,7 +51,9 @@ class Walker {
         continue;
       }
       if (!findrules::Matches(std::string_view(fd.cFileName, nameLength), m_entries)) continue;
-      if (base + nameLength >= kPathCapacity) continue;
+      // A result travels in 260-byte fields (a drag, the launcher's hand-off): a longer path
+      // would arrive cut, naming another file, so it is not offered.
+      if (base + nameLength >= kResultCapacity) continue;
       std::memcpy(m_path + base, fd.cFileName, nameLength + 1);
       m_sink(m_context, m_path);
       if (m_request.quitRequested.load(std::memory_order_relaxed)) return kWalkQuit;

@@ -61,3 +61,44 @@ TEST(MatchQueue, AFastWorkerAndASlowListLoseNothing) {
   ASSERT_EQ(got.size(), static_cast<std::size_t>(kMatches)) << "the list stopped being told";
   for (int i = 0; i < kMatches; ++i) ASSERT_EQ(got[i], std::to_string(i));
 }
+
+namespace {
+
+void Collect(void* context, const char* path) { static_cast<std::vector<std::string>*>(context)->push_back(path); }
+
+// Creates an empty file by its wide name, which may be longer than the ANSI calls take.
+bool MakeLongFile(const std::string& path) {
+  const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+  HANDLE f = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  ::CloseHandle(f);
+  return true;
+}
+
+}  // namespace
+
+// Results travel in 260-byte fields: a path of 259 bytes is offered, one of 260 is not.
+TEST(SearchWalk, APathTooLongForAResultFieldIsNotOffered) {
+  char temp[MAX_PATH] = {};
+  ::GetTempPathA(sizeof temp, temp);
+  std::string folder = std::string(temp) + "walk_limit";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  folder += "\\" + std::string(230 - folder.size(), 'd');
+  ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+  const std::string fits = folder + "\\" + std::string(259 - folder.size() - 5, 'a') + ".txt";
+  const std::string over = folder + "\\" + std::string(260 - folder.size() - 5, 'b') + ".txt";
+  ASSERT_EQ(fits.size(), 259u);
+  ASSERT_EQ(over.size(), 260u);
+  ASSERT_TRUE(MakeLongFile(fits));
+  ASSERT_TRUE(MakeLongFile(over));
+
+  SearchRequest request;
+  request.extensions = "txt";
+  std::vector<std::string> found;
+  EXPECT_EQ(WalkForMatches(request, folder, Collect, &found), 0);
+  EXPECT_EQ(found, std::vector<std::string>{fits});
+
+  for (const std::string& p : {fits, over}) ::DeleteFileW((L"\\\\?\\" + std::wstring(p.begin(), p.end())).c_str());
+  ::RemoveDirectoryA(folder.c_str());
+  ::RemoveDirectoryA((std::string(temp) + "walk_limit").c_str());
+}

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/cp932.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
@@ -29,7 +30,8 @@ std::string ProgramFolder() {
   char exe[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string p(exe);
-  return p.substr(0, p.rfind('\\') + 1);
+  const std::size_t slash = cp932::FindLastChar(p, '\\');
+  return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
 }
 
 std::string LoadText(HINSTANCE inst, UINT id) {

@@ -562,7 +562,8 @@ void CMainFrame::ShowHelp() {
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string path(exe);
   std::size_t dot = path.rfind('.');
-  if (dot != std::string::npos && dot > path.rfind('\\')) path.resize(dot);
+  const std::size_t slash = cp932::FindLastChar(path, '\\');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) path.resize(dot);
   path += ".htm";
   SHELLEXECUTEINFOA sei{sizeof sei};
   sei.fMask = SEE_MASK_FLAG_NO_UI;

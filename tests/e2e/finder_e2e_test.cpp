@@ -29,6 +29,7 @@ constexpr char kItemDialogTitle[] = "アイテム情報(名称変更)";
 constexpr int kAboutCommand = 57664;
 constexpr int kAddToMenu = 155, kProperties = 156, kAddExtension = 157, kDeleteExtension = 158;
 constexpr int kExtEdit = 1008, kMenuList = 1009, kPropSize = 1004, kPropDate = 1005, kPropPlace = 1001;
+constexpr int kPropName = 1000, kPropType = 1002;
 
 // Memory lent in another process, for the control messages that carry pointers.
 class Remote {
@@ -627,32 +628,50 @@ TEST_F(FinderE2E, DocumentExtensionsAreAddedAndDeletedAndRemembered) {
   EXPECT_EQ(v->ChildTexts(v->Kind("ﾄﾞｷｭﾒﾝﾄ")), (std::vector<std::string>{"txt", "xls", "すべて"}));
 }
 
+// Sizes in kilobytes and bytes; a name whose double-byte characters hold the separator's byte
+// (ソ, 表) keeps its whole name and its place; a file gone since the search keeps its name,
+// type and place, and shows no size or date.
 TEST_F(FinderE2E, PropertiesGiveSizeInKilobytesAndBytesAndTheDate) {
   MakeFile("docs\\big.txt", 2048);
+  MakeFile("docs\\表ソ\\ソフト表.txt", 10);
+  MakeFile("docs\\gone.txt", 5);
   Finder f;
   auto v = Start(f);
   ASSERT_TRUE(v);
   ASSERT_TRUE(v->Search(v->TestDrive(v->Kind("すべて"))));
-  // すべて with no .url and the default lnk: x.lnk, Y.LNK, a.doc, b.b.DOC, big.txt.
-  ASSERT_EQ(v->Count(), 5);
-  const std::vector<std::pair<std::string, std::string>> sizes{
-      {DisplayName("T:\\docs\\a.doc"), "1KB ( 0ﾊﾞｲﾄ )"}, {DisplayName("T:\\docs\\b.b.DOC"), "1KB ( 2047ﾊﾞｲﾄ )"},
-      {DisplayName("T:\\docs\\big.txt"), "2KB ( 2048ﾊﾞｲﾄ )"}};
-  for (const auto& [name, size] : sizes) {
+  // すべて with no .url and the default lnk: x.lnk, Y.LNK, a.doc, b.b.DOC and the three above.
+  ASSERT_EQ(v->Count(), 7);
+  const std::string goneName = DisplayName("T:\\docs\\gone.txt");
+  ASSERT_TRUE(::DeleteFileA("T:\\docs\\gone.txt"));
+  struct Expected {
+    std::string name, size, place;
+    bool dated;
+  };
+  const std::vector<Expected> cases{
+      {DisplayName("T:\\docs\\a.doc"), "1KB ( 0ﾊﾞｲﾄ )", "T:\\docs", true},
+      {DisplayName("T:\\docs\\b.b.DOC"), "1KB ( 2047ﾊﾞｲﾄ )", "T:\\docs", true},
+      {DisplayName("T:\\docs\\big.txt"), "2KB ( 2048ﾊﾞｲﾄ )", "T:\\docs", true},
+      {DisplayName("T:\\docs\\表ソ\\ソフト表.txt"), "1KB ( 10ﾊﾞｲﾄ )", "T:\\docs\\表ソ", true},
+      {goneName, "", "T:\\docs", false}};
+  ASSERT_EQ(cases[3].name.rfind("ソフト表", 0), 0u) << cases[3].name;
+  for (const Expected& c : cases) {
+    SCOPED_TRACE(c.name);
     int index = -1;
     for (int i = 0; i < v->Count(); ++i)
-      if (v->ResultText(i) == name) index = i;
-    ASSERT_GE(index, 0) << name;
+      if (v->ResultText(i) == c.name) index = i;
+    ASSERT_GE(index, 0) << "not listed under its whole name";
     v->SelectResult(index);
     ::PostMessageA(v->Frame(), WM_COMMAND, kProperties, 0);
     HWND dlg = FindDialog(f.pi.dwProcessId, "ﾌﾟﾛﾊﾟﾃｨ");
     ASSERT_NE(dlg, nullptr);
     ::Sleep(300);
-    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropSize)), size);
-    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropPlace)), "T:\\docs");
+    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropSize)), c.size);
+    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropPlace)), c.place);
+    EXPECT_EQ(ControlText(::GetDlgItem(dlg, kPropName)), c.name);
+    EXPECT_NE(ControlText(::GetDlgItem(dlg, kPropType)), "");
     const std::string date = ControlText(::GetDlgItem(dlg, kPropDate));
-    EXPECT_NE(date.find("年"), std::string::npos) << date;
-    SaveShot(dlg, "finder-properties");
+    EXPECT_EQ(date.find("年") != std::string::npos, c.dated) << date;
+    if (c.size == "2KB ( 2048ﾊﾞｲﾄ )") SaveShot(dlg, "finder-properties");
     ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     ::Sleep(300);
   }
