@@ -112,7 +112,7 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
   ScopedSelect font(dc.Get(), e.font.Get());
   ::SetBkMode(dc.Get(), TRANSPARENT);
   ::SetTextColor(dc.Get(), RGB(0, 0, 0));
-  RECT text{layout.title.x + 2, 0, layout.title.x + layout.title.w, h};
+  RECT text{layout.title.x, 0, layout.title.x + layout.title.w, h};
   ::DrawTextA(dc.Get(), title, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
   return out;
 }

@@ -437,6 +437,9 @@ inline COLORREF ThemeBitmapPixel(const char* library, UINT id, int x, int y) {
   return c;
 }
 
+// A colour as ScreenImage::Pixel gives it (0xRRGGBB).
+inline unsigned ToRgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
 // The middle of the grip strip of tile p (first row) of the icon panel, in screen coordinates.
 inline POINT GripCentre(HWND panel, int p, const char* theme = "Image00.dll") {
   RECT rc;

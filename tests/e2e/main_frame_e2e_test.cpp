@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kPaneWidth = 498;  // both shipped themes keep the default pane width
 constexpr UINT kOpenWeb = 40032, kCloseWeb = 40033;
+constexpr UINT kButtonPanelBack = 20142;  // the button panel's background picture, drawn at its (0, 0)
 
 RECT WindowRect(HWND w) {
   RECT rc{};
@@ -265,6 +266,9 @@ TEST_F(MainFrameE2E, MenusAreChosenByButtonAndKeys) {
   RECT frame;
   ::GetWindowRect(w, &frame);
   EXPECT_EQ(frame.right - frame.left, 640) << "a menu chosen in the narrow layout shows the icon panel";
+  // The widened window is painted whole: the button panel wears its background again.
+  const ScreenImage tools = SettledClient(panel);
+  EXPECT_EQ(tools.Pixel(2, 2), ToRgb(ThemeBitmapPixel("Image00.dll", kButtonPanelBack, 2, 2)));
   SaveShot(w, "panel-menus");
 
   PressKeys({VK_MENU}, '3');
