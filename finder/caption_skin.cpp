@@ -93,6 +93,7 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
   MemoryDC src(screen.Get());
   for (const caption::Piece& p : layout.pieces) {
     if (p.picture != loaded) {
+      src.Deselect();
       picture.Reset(LoadPicture(p.picture));
       loaded = p.picture;
       if (picture) src.Select(picture.Get());

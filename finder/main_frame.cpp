@@ -133,7 +133,11 @@ void CMainFrame::OnDestroy() {
   ::SetEvent(m_request.itemAck.Get());
   if (m_worker && ::WaitForSingleObject(m_worker.Get(), 0) == WAIT_TIMEOUT) {
     m_request.RequestQuit();
-    ::WaitForSingleObject(m_request.finished.Get(), kWorkerExitMs);
+    if (::WaitForSingleObject(m_request.finished.Get(), kWorkerExitMs) == WAIT_TIMEOUT) {
+      // The worker is caught in a file-system call that does not return, and the request it
+      // still reads goes with this frame: the process ends here and takes the worker along.
+      ::ExitProcess(0);
+    }
   }
   ::PostQuitMessage(0);
 }

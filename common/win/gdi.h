@@ -33,6 +33,11 @@ class MemoryDC {
     HGDIOBJ prev = ::SelectObject(m_dc, bitmap);
     if (!m_old) m_old = prev;
   }
+  // Puts the first selection back, so that the bitmap selected last may be deleted: a bitmap
+  // still selected into a DC cannot be.
+  void Deselect() {
+    if (m_old) ::SelectObject(m_dc, m_old);
+  }
 
  private:
   HDC m_dc;

@@ -98,6 +98,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER: if (wParam == IDT_HOVER) OnHoverTimer(); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
+    case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case UM_ITEM_ACTION: OnItemAction(wParam, lParam); return 0;
     case UM_ITEM_DROP: OnItemDrop(wParam, AcceptItemRequest(lParam)); return 0;
@@ -430,7 +431,7 @@ void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
 }
 
 void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
-  if (!request) return;
+  if (!request || m_data.Menus().empty()) return;  // an item outside every menu would not be saved
   const bool isItem = request->format == m_itemFormat, isPath = request->format == m_pathFormat;
   CItemTable& items = m_data.Items();
   int result = CItemTable::kOk;
@@ -595,6 +596,14 @@ void CMainFrame::OnClose() {
   ::DestroyWindow(m_hWnd);
 }
 
+// A log-off or shutdown ends the process without a WM_CLOSE: what changed since the last save
+// (dropped, renamed, moved items, the window's place) is saved as at closing.
+void CMainFrame::OnEndSession(bool ending) {
+  if (!ending) return;
+  HideAtNormalSize();
+  m_data.Save(m_hWnd);
+}
+
 void CMainFrame::OnDestroy() {
   ::KillTimer(m_hWnd, IDT_HOVER);
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::PostMessageA(finder, WM_CLOSE, 0, 0);
@@ -607,6 +616,7 @@ void CMainFrame::OnReloadData() {
   m_data.SetCurrentMenu(m_data.StartMenu());
   if (m_buttonPanel) m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
   RefreshPanel(true);
+  ::EnableWindow(m_iconPanel, !m_data.Menus().empty());  // deleting every menu leaves nothing to drop into
   ::SetCursor(old);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
@@ -657,7 +667,10 @@ void CMainFrame::OnPathFromFinder() {
   std::string_view path = cp932::TerminatedView(request.path, sizeof request.path);
   // The finder learns that its request is done before the launcher shows itself free again.
   std::optional<ModalGuard> busy;
-  if (path.size() < sizeof request.path && !path.empty()) {
+  // A menu the active user does not have (a peer's stale list) would hold the item only until
+  // the next save: such a request is refused like one without a path.
+  const bool menuKnown = request.menu >= 0 && request.menu < static_cast<std::int32_t>(m_data.Menus().size());
+  if (menuKnown && path.size() < sizeof request.path && !path.empty()) {
     std::string file(path);
     SHFILEINFOA info{};
     ::SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);

@@ -42,6 +42,7 @@ class CMainFrame : public CWnd {
   void OnLButtonUp(POINT pt);
   void OnHoverTimer();
   void OnClose();
+  void OnEndSession(bool ending);
   void OnDestroy();
   void OnCommand(UINT id);
   void OnItemAction(WPARAM source, LPARAM value);

@@ -5,9 +5,22 @@
 
 #include "common/cp932.h"
 
+namespace {
+
+// The item file holds one value per line: a line break inside a value (a pasted caption) would
+// end it there and make its rest a line of its own, even a new item or menu.
+void KeepOnOneLine(std::string& s) {
+  for (char& c : s)
+    if (c == '\r' || c == '\n') c = ' ';
+}
+
+}  // namespace
+
 void CItemTable::Normalise(ItemRecord& n) {
-  for (std::string* s : {&n.file, &n.caption, &n.iconFile, &n.description})
+  for (std::string* s : {&n.file, &n.caption, &n.iconFile, &n.description}) {
     if (s->size() > kMaxItemText) s->resize(cp932::Truncate(*s, kMaxItemText).size());
+    KeepOnOneLine(*s);
+  }
 }
 
 CItemTable::Menu* CItemTable::MenuOf(int menu) {
@@ -149,6 +162,7 @@ int CItemTable::SetCaption(int menu, int position, const std::string& text) {
   ItemRecord* r = const_cast<ItemRecord*>(Find(menu, position));
   if (!r) return kNotFound;
   r->caption = text;
+  KeepOnOneLine(r->caption);
   return kOk;
 }
 
@@ -157,5 +171,6 @@ int CItemTable::SetFile(int menu, int position, const std::string& text) {
   ItemRecord* r = const_cast<ItemRecord*>(Find(menu, position));
   if (!r) return kNotFound;
   r->file = text;
+  KeepOnOneLine(r->file);
   return kOk;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "launcher/data/item_file.h"
+
 namespace {
 
 ItemRecord Item(int menu, const std::string& file, int position = -1) {
@@ -107,6 +109,23 @@ TEST(ItemTable, TextsAreBoundedAndCaptionsChecked) {
   EXPECT_EQ(t.SetCaption(0, 0, std::string(259, 'c')), CItemTable::kOk);
   EXPECT_EQ(t.GetCaption(0, 0).size(), 259u);
   EXPECT_EQ(t.GetIconFile(3, 3), "");
+}
+
+// A pasted caption with line breaks stays one value: in the item file it would otherwise end
+// there and turn its rest into lines of their own, here a new menu and a new target.
+TEST(ItemTable, ALineBreakInAValueNeverReachesTheItemFile) {
+  CItemTable t;
+  ItemRecord r = Item(0, "C:\\a.exe");
+  r.caption = "one\r\n#Category\r\nF: C:\\other.exe";
+  t.Append(r);
+  t.Append(Item(0, "C:\\b.exe"));
+  EXPECT_EQ(t.SetCaption(0, 1, "two\nlines"), CItemTable::kOk);
+  CItemTable back;
+  itemfile::Parse(itemfile::Format(t, 2), 2, back);
+  EXPECT_EQ(Files(back, 0), "C:\\a.exeC:\\b.exe");
+  EXPECT_EQ(back.GetCaption(0, 0), "one  #Category  F: C:\\other.exe");
+  EXPECT_EQ(back.GetCaption(0, 1), "two lines");
+  EXPECT_EQ(back.LastPosition(1), -1) << "a menu of its own";
 }
 
 TEST(ItemTable, ThousandsOfItemsKeepTheirOrder) {

@@ -179,7 +179,7 @@ void CLaunchData::ReadInternetPage() {
   Profile ini(MainIni());
   m_internetFile = ini.GetString("Internet", "item");
   m_startPage.clear();
-  if (m_internetFile.empty() || !FileExists(m_dataFolder + m_internetFile)) return;
+  if (!rules::IsPlainFileName(m_internetFile) || !FileExists(m_dataFolder + m_internetFile)) return;
   std::string value = Profile(m_dataFolder + m_internetFile).GetString(kInit, "File");
   if (!value.empty()) m_startPage = rules::ResolveStartPage(value, m_dataFolder);
 }

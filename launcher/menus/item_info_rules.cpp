@@ -13,4 +13,9 @@ std::string ShortenName(std::string_view name) {
   return std::string(name.substr(0, cut)) + "…";
 }
 
+std::string KeptName(std::string_view stored, std::string_view confirmed) {
+  if (stored.size() > kNameLimit && confirmed == ShortenName(stored)) return std::string(stored);
+  return std::string(confirmed);
+}
+
 }  // namespace iteminfo

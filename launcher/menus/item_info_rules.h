@@ -11,4 +11,8 @@ constexpr std::size_t kNameLimit = 32;  // bytes a button name may hold
 // double-byte character) and "…"; shorter names stay as they are.
 std::string ShortenName(std::string_view name);
 
+// The name an item keeps after its dialog: a stored name too long for the field was proposed
+// shortened, and a proposal confirmed as it stood keeps the whole stored name.
+std::string KeptName(std::string_view stored, std::string_view confirmed);
+
 }  // namespace iteminfo

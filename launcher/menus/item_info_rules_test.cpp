@@ -15,3 +15,12 @@ TEST(ItemInfoRules, LongNamesAreShortenedWithoutSplittingACharacter) {
   EXPECT_EQ(iteminfo::ShortenName(even), std::string(28, 'd') + "\x82\xa0" + ellipsis);
   EXPECT_LE(iteminfo::ShortenName(split).size(), 32u);
 }
+
+TEST(ItemInfoRules, AStoredLongNameConfirmedAsProposedIsKeptWhole) {
+  const std::string stored(40, 'a');
+  EXPECT_EQ(iteminfo::KeptName(stored, iteminfo::ShortenName(stored)), stored);
+  EXPECT_EQ(iteminfo::KeptName(stored, "new"), "new");
+  EXPECT_EQ(iteminfo::KeptName(stored, std::string(30, 'a')), std::string(30, 'a')) << "edited: the edit holds";
+  EXPECT_EQ(iteminfo::KeptName("short", "short"), "short");
+  EXPECT_EQ(iteminfo::KeptName("short", "other"), "other");
+}

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kInit[] = "Init", kUserList[] = "UserList", kNameKey[] = "Name", kActiveKey[] = "ActiveUser";
+constexpr char kInit[] = "Init", kUserList[] = "UserList", kNameKey[] = "Name";
 constexpr char kActiveWarning[] = "現在選択中のユーザーは削除できません.";
 constexpr char kDeleteQuestion[] = "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
 
@@ -38,7 +38,8 @@ std::vector<UserEditEntry> ReadUsers(const CLaunchData& data) {
 CUserEditDlg::CUserEditDlg(CLaunchData* data, HWND parent)
     : CWorkingListDlg(IDD_USER_EDIT, data, parent, IDS_USERDLG_OFFSET, UserEditList::kNameLimit,
                       UserEditList::kAddLimit,
-                      UserEditList(Profile(data->MainIni()).GetString(kInit, kActiveKey), ReadUsers(*data))),
+                      // the user the launcher runs as, whatever the settings file says
+                      UserEditList(data->ActiveUserFile(), ReadUsers(*data))),
       m_mainIni(data->MainIni()), m_dataFolder(data->DataFolder()) {}
 
 INT_PTR CUserEditDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {

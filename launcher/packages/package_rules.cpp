@@ -96,6 +96,17 @@ std::string ItemTarget(std::string_view file, std::string_view prefix) {
   return target;
 }
 
+bool IsLauncherStateFile(std::string_view name) {
+  if (cp932::EqualsNoCase(name, "TOPLEX.INI") || cp932::EqualsNoCase(name, "INTERNET.INI")) return true;
+  // USER, digits, then .INI or .DAT
+  if (name.size() < 9 || !cp932::StartsWithNoCase(name, "USER")) return false;
+  const std::string_view ext = name.substr(name.size() - 4);
+  if (!cp932::EqualsNoCase(ext, ".INI") && !cp932::EqualsNoCase(ext, ".DAT")) return false;
+  for (char c : name.substr(4, name.size() - 8))
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, std::string_view programFolder,
                     std::string_view dataFolder) {
   CopyPlan plan;
@@ -124,7 +135,8 @@ CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, st
   std::string dataSub;
   if (!d.dataSubfolder.empty() && subfolder(dataFolder, d.dataSubfolder, dataSub))
     for (const std::string& name : d.dataSubfolderFiles) copy(name, dataSub);
-  for (const std::string& name : d.dataFiles) copy(name, dataFolder);
+  for (const std::string& name : d.dataFiles)
+    if (!IsLauncherStateFile(name)) copy(name, dataFolder);
   return plan;
 }
 

@@ -41,6 +41,9 @@ std::string WorkFolderName(std::string_view tempFolder, int number);
 // DEF/ID names a package for this launcher (any case).
 bool IsLauncherPackage(std::string_view id);
 
+// Whether a file name is one of the launcher's own settings or item files (case ignored).
+bool IsLauncherStateFile(std::string_view name);
+
 // Item paths are relative to the program folder: ".\" or ".\<Folder>\".
 std::string ItemPrefix(std::string_view folder);
 // A File whose first "/", ":" or "\" is a colon (a drive path or an address) is the target
@@ -74,7 +77,9 @@ struct CopyPlan {
 // Every copy the package asks for, from the work folder into the program and data folders.
 // Names that are not plain, and folders that are not, are left out with everything that would go
 // into them; so every destination lies directly in one of the two folders or in a subfolder
-// that the plan itself creates. All three folders end with a backslash.
+// that the plan itself creates. The launcher's own files in the data folder (TOPLEX.INI,
+// INTERNET.INI, USERnn.INI and USERnn.DAT) are never overwritten by a package: they hold every
+// user's menus and items. All three folders end with a backslash.
 CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, std::string_view programFolder,
                     std::string_view dataFolder);
 

@@ -99,6 +99,22 @@ TEST(PackageRules, CopyPlanKeepsEveryFileInsideItsFolder) {
   EXPECT_EQ(copies, (std::vector<std::string>{"P\\plugin.dll", "D\\table.ini"}));
 }
 
+// A package brings data for its programs, never over the launcher's own files.
+TEST(PackageRules, APackageNeverOverwritesTheLaunchersOwnFiles) {
+  for (const char* own : {"TOPLEX.INI", "toplex.ini", "INTERNET.INI", "USER00.INI", "user07.dat", "USER123.INI"})
+    EXPECT_TRUE(package::IsLauncherStateFile(own)) << own;
+  for (const char* other : {"USER.INI", "USERS.INI", "USER0A.INI", "USER00.TXT", "MYUSER00.INI", "table.ini", "INI"})
+    EXPECT_FALSE(package::IsLauncherStateFile(other)) << other;
+  PackageDescription d;
+  d.dataFiles = {"USER00.DAT", "table.ini", "TOPLEX.INI"};
+  d.dataSubfolder = "save";
+  d.dataSubfolderFiles = {"USER00.DAT"};  // in a subfolder of its own: no launcher file there
+  const package::CopyPlan plan = package::PlanCopies(d, "W\\", "P\\", "D\\");
+  std::vector<std::string> copies;
+  for (const auto& c : plan.copies) copies.push_back(c.to);
+  EXPECT_EQ(copies, (std::vector<std::string>{"D\\save\\USER00.DAT", "D\\table.ini"}));
+}
+
 TEST(PackageRules, MergeAddsMenusAndItemsAndUpdatesInPlace) {
   std::vector<std::string> menus = {"ツール", "Web"};
   CItemTable table;

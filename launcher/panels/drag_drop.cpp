@@ -73,7 +73,8 @@ class HeldBlock {
 std::optional<std::string> SingleFile(IDataObject* data) {
   HeldBlock drop(data, CF_HDROP);
   HDROP h = static_cast<HDROP>(drop.Global());
-  if (!h || ::DragQueryFileA(h, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
+  if (!h || !droprules::IsWholeFileList(drop.Bytes(), drop.Size())) return std::nullopt;
+  if (::DragQueryFileA(h, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
   UINT length = ::DragQueryFileA(h, 0, nullptr, 0);
   std::vector<char> name(length + 1, '\0');
   ::DragQueryFileA(h, 0, name.data(), length + 1);
@@ -248,6 +249,7 @@ STDMETHODIMP CItemDataObject::SetData(FORMATETC* f, STGMEDIUM* medium, BOOL rele
   }
   if (m_count == kMaxFormats) return E_OUTOFMEMORY;
   m_formats[m_count] = *f;
+  m_formats[m_count].ptd = nullptr;  // the caller's device description is not ours to hand on
   m_media[m_count] = *medium;
   ++m_count;
   return S_OK;
@@ -322,7 +324,10 @@ void CItemDropTarget::Forget() {
 
 STDMETHODIMP CItemDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
   Forget();
-  *effect = Acceptable(data, m_cfIconItem, m_cfFilePath) ? droprules::PanelEffect(*effect, keys) : DROPEFFECT_NONE;
+  // A disabled panel (a user without menus) has no menu to take the drop.
+  const bool open = m_panel && ::IsWindowEnabled(m_panel->Handle());
+  *effect = open && Acceptable(data, m_cfIconItem, m_cfFilePath) ? droprules::PanelEffect(*effect, keys)
+                                                                 : DROPEFFECT_NONE;
   if (*effect != DROPEFFECT_NONE) {
     m_data = data;
     m_data->AddRef();

@@ -37,4 +37,9 @@ std::optional<Bookmark> ReadBookmark(const void* block, std::size_t size);
 // that dot is the first character. None when the block holds no whole first entry.
 std::optional<std::string> DescriptorTitle(const void* block, std::size_t size);
 
+// Whether a shell file list (DROPFILES: a 20-byte header whose first field is the offset of the
+// names, and whose last says they are wide) holds its names inside the block and ends them with
+// the empty name; the shell's reading functions trust both.
+bool IsWholeFileList(const void* block, std::size_t size);
+
 }  // namespace droprules

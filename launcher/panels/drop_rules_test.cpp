@@ -45,6 +45,29 @@ TEST(DropRules, BlocksAreReadOnlyWithinTheirSize) {
   EXPECT_FALSE(ReadBookmark(bookmark.data(), bookmark.size()));  // the title never ends
 }
 
+// A shell file list from another program: its names must lie inside the block and end there.
+TEST(DropRules, AFileListIsReadOnlyWhenItEndsInsideItsBlock) {
+  auto list = [](std::uint32_t offset, std::uint32_t wide, const std::string& names) {
+    std::vector<unsigned char> b(20 + names.size(), 0);
+    std::memcpy(b.data(), &offset, 4);
+    std::memcpy(b.data() + 16, &wide, 4);
+    if (!names.empty()) std::memcpy(b.data() + 20, names.data(), names.size());
+    return b;
+  };
+  auto whole = [](const std::vector<unsigned char>& b) { return IsWholeFileList(b.data(), b.size()); };
+  EXPECT_TRUE(whole(list(20, 0, std::string("C:\\a.txt\0\0", 10))));
+  EXPECT_TRUE(whole(list(20, 0, std::string("C:\\a\0C:\\b\0\0", 12))));
+  EXPECT_TRUE(whole(list(20, 0, std::string("\0", 1)))) << "an empty list is whole";
+  EXPECT_FALSE(whole(list(20, 0, std::string("C:\\a.txt\0", 9)))) << "no empty name at the end";
+  EXPECT_FALSE(whole(list(20, 0, "C:\\a.txt"))) << "no terminator at all";
+  EXPECT_FALSE(whole(list(4000, 0, std::string("C:\\a\0\0", 6)))) << "names past the block";
+  EXPECT_FALSE(whole(list(8, 0, std::string("C:\\a\0\0", 6)))) << "names inside the header";
+  EXPECT_TRUE(whole(list(20, 1, std::string("C\0:\0\0\0\0\0", 8))));
+  EXPECT_FALSE(whole(list(20, 1, std::string("C\0:\0\0\0\0", 7)))) << "a wide list cut inside its end";
+  EXPECT_FALSE(IsWholeFileList(nullptr, 0));
+  EXPECT_FALSE(IsWholeFileList("short", 5));
+}
+
 // The shell's layout: a 4-byte count, then 332-byte entries with the name at offset 72.
 TEST(DropRules, DescriptorTitles) {
   constexpr std::size_t kName = 4 + 72;
@@ -60,6 +83,8 @@ TEST(DropRules, DescriptorTitles) {
   EXPECT_FALSE(DescriptorTitle(d.data(), d.size() - 1));  // no whole entry
   std::memset(d.data() + kName, 'x', 260);                  // a name without its end keeps 259 bytes
   EXPECT_EQ(DescriptorTitle(d.data(), d.size())->size(), 259u);
+  std::memcpy(d.data() + kName + 256, "\x95\x5C\x95\x5C", 4);  // 表表 across the cut: never half of one
+  EXPECT_EQ(DescriptorTitle(d.data(), d.size())->size(), 258u);
   std::uint32_t none = 0;
   std::memcpy(d.data(), &none, 4);
   EXPECT_FALSE(DescriptorTitle(d.data(), d.size()));

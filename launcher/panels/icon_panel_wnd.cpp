@@ -11,6 +11,7 @@
 #include "launcher/app/item_request.h"
 #include "launcher/app/resource.h"
 #include "launcher/menus/item_info_dlg.h"
+#include "launcher/menus/item_info_rules.h"
 #include "launcher/panels/drag_drop.h"
 #include "launcher/panels/popup_dlg.h"
 #include "launcher/panels/scroll_skin.h"
@@ -525,7 +526,9 @@ void CIconPanelWnd::RenameMenuItem() {
   info.date = SYSTEMTIME{r.date.year, r.date.month, r.date.dayOfWeek, r.date.day,
                          r.date.hour, r.date.minute, r.date.second, r.date.milliseconds};
   if (dlg.DoModal() == IDCANCEL) return;
-  m_pData->Items().SetCaption(m_pData->CurrentMenu(), m_nMenuItem, info.caption);
+  // Looking at a long name and pressing OK must not cut it to the field's proposal.
+  const std::string kept = iteminfo::KeptName(r.caption, cp932::TerminatedView(info.caption, sizeof info.caption));
+  m_pData->Items().SetCaption(m_pData->CurrentMenu(), m_nMenuItem, kept);
   RefreshItems(false);
 }
 

@@ -164,6 +164,12 @@ TEST_F(BridgeE2E, AHandedOverPathBecomesAnItemAfterTheDialog) {
     ::PostMessageA(info, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(client.Lines(), kSent);
   }
+  {
+    // A menu the user does not have (a stale list): no dialog, nothing added, the client let go.
+    BridgeClient client("send 3 \"" + file + "\"");
+    EXPECT_EQ(client.Lines(), kSent);
+    EXPECT_EQ(FindDialog(app.pi.dwProcessId, kItemDialogTitle, 500), nullptr);
+  }
   ASSERT_TRUE(app.Close());
   ::DeleteFileA(file.c_str());
   const std::string items = Items();
@@ -171,5 +177,6 @@ TEST_F(BridgeE2E, AHandedOverPathBecomesAnItemAfterTheDialog) {
   const std::size_t third = items.find("#Category", items.find("#Category", items.find("#Category") + 1) + 1);
   ASSERT_NE(third, std::string::npos);
   EXPECT_NE(items.find("F: " + file, third), std::string::npos) << items;
+  EXPECT_EQ(items.find("F: " + file), items.rfind("F: " + file)) << "added twice";
   EXPECT_NE(items.find("C: " + longName.substr(0, 30) + "…", third), std::string::npos) << items;
 }

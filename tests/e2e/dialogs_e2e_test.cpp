@@ -309,6 +309,10 @@ TEST_F(DialogsE2E, DeletingTheCurrentMenuStartsAtTheFirstAndDeletingAllLeavesNoM
   EXPECT_EQ(::GetPrivateProfileSectionA("MenuList", section, sizeof section, User().c_str()), 0u);
   EXPECT_EQ(Items(), "");
   EXPECT_EQ(Ini(User(), "Init", "Menu"), "0");
+  // With no menu left the panel takes no drop: an item there would be lost at the next save.
+  HWND panel = ::FindWindowExA(w_, nullptr, "ToplexIconPanel", nullptr);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(panel));
   ASSERT_TRUE(Close());
   EXPECT_EQ(Items(), "");
 }

@@ -297,6 +297,25 @@ TEST_F(MainFrameE2E, MenusAreChosenByButtonAndKeys) {
   EXPECT_EQ(Ini(user, "Init", "Menu"), "1");
 }
 
+// A log-off or shutdown ends the launcher without a close: what changed is saved first.
+TEST_F(MainFrameE2E, TheEndOfTheSessionSavesWhatChanged) {
+  SeedUser("Image00.dll", "L");
+  const std::string user = DataFolder() + "USER00.INI";
+  ::WritePrivateProfileStringA("MenuList", "Category2", "二つ目", user.c_str());
+  ::WritePrivateProfileStringA("MenuList", "Category3", "三つ目", user.c_str());
+  ::WritePrivateProfileStringA("Init", "Menu", "0", user.c_str());
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  PressKeys({VK_MENU}, '3');
+  EXPECT_EQ(::SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);
+  ::SendMessageA(w, WM_ENDSESSION, TRUE, 0);
+  ::TerminateProcess(app.pi.hProcess, 0);  // what the system does next
+  ASSERT_TRUE(app.Exited(kWaitMs));
+  EXPECT_EQ(Ini(user, "Init", "Menu"), "2");
+}
+
 // The user drop-down list: Escape closes it without a switch; Down and Enter switch to the next
 // user, whose name the button then shows and whose menus the column lists.
 TEST_F(MainFrameE2E, TheUserListSwitchesUsers) {
