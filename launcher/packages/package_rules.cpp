@@ -166,6 +166,7 @@ void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CI
     if (item.file.empty()) continue;
     std::string target = ItemTarget(item.file, prefix);
     if (target.size() > kMaxItemText) continue;  // cut short it would name another file
+    if (target.find_first_of("\r\n") != std::string::npos) continue;  // nor can it hold a line break
 
     auto found = existing.find(IndexKey(menu, target));
     ItemRecord record;
