@@ -17,7 +17,7 @@ namespace {
 constexpr char kSelfProperty[] = "SeekanFindList";
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowDelayMs = 50;
-constexpr UINT kLaterShowMs = 1000;
+constexpr UINT kLaterShowMs = 250;
 constexpr UINT kShowPatience = 4;
 constexpr char kFolderSettingsFile[] = "desktop.ini";
 }
@@ -114,7 +114,7 @@ void CFindListCtrl::ShowAll() {
   const int shown = ListView_GetItemCount(m_hWnd);
   if (static_cast<std::size_t>(shown) == m_items.size()) return;
   // Some controls lay out and paint every entry again when the count grows: the first matches
-  // show at once, later ones once a second (or after a few times what the last showing took),
+  // show at once, later ones four times a second (or after a few times what the last showing took),
   // so that the search seldom waits for the window.
   const DWORD started = ::GetTickCount();
   // Some controls scroll to the last entry when the count grows; the view stays where it was.
