@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "bridge/quilodll.h"
-#include "common/cp932.h"
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
@@ -31,9 +30,10 @@ constexpr int kMinColumn = 20;
 // How long destruction waits for a worker caught in a file-system call that does not return.
 constexpr DWORD kWorkerExitMs = 5000;
 
+// The folder of a file, with its separator; "" for a bare name.
 std::string FolderOf(const std::string& file) {
-  const std::size_t slash = cp932::FindLastChar(file, '\\');
-  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+  const std::string_view folder = findrules::FolderOf(file);
+  return folder.empty() ? std::string() : std::string(folder) + '\\';
 }
 
 }  // namespace

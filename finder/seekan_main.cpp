@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "common/cp932.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
@@ -30,8 +29,8 @@ std::string ProgramFolder() {
   char exe[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string p(exe);
-  const std::size_t slash = cp932::FindLastChar(p, '\\');
-  return slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
+  const std::string_view folder = findrules::FolderOf(p);
+  return folder.empty() ? std::string() : std::string(folder) + '\\';
 }
 
 std::string LoadText(HINSTANCE inst, UINT id) {
