@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "common/cp932.h"
+#include "common/data_files.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
@@ -294,9 +297,11 @@ void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
   AddDriveList(item);
   TreeView_Expand(m_hWnd, item, TVE_EXPAND);
   RefreshListsOfAll();
-  const int count = m_settings.GetInt(fs::kExtSection, fs::kRegCnt, 0) + 1;
-  m_settings.WriteString(fs::kExtSection, DocumentKey(count).c_str(), ext);
-  m_settings.WriteInt(fs::kExtSection, fs::kRegCnt, count);
+  EditSettings([&](IniText& ini) {
+    const int count = std::atoi(ini.Get(fs::kExtSection, fs::kRegCnt).value_or("0").c_str()) + 1;
+    ini.Set(fs::kExtSection, DocumentKey(count), ext);
+    ini.SetInt(fs::kExtSection, fs::kRegCnt, count);
+  });
 }
 
 void CFindTreeCtrl::DeleteDocumentExtension() {
@@ -311,12 +316,22 @@ void CFindTreeCtrl::DeleteDocumentExtension() {
   RefreshListsOfAll();
   const std::vector<std::string> values = RegisteredDocuments();
   const DocumentRewrite rewrite = DeleteDocument(values, ext);
-  for (std::size_t i = 0; i < rewrite.keys.size(); ++i) {
-    const std::string key = DocumentKey(static_cast<int>(i) + 1);
-    if (rewrite.keys[i])
-      m_settings.WriteString(fs::kExtSection, key.c_str(), *rewrite.keys[i]);
-    else
-      m_settings.DeleteKey(fs::kExtSection, key.c_str());
-  }
-  m_settings.WriteInt(fs::kExtSection, fs::kRegCnt, rewrite.count);
+  EditSettings([&](IniText& ini) {
+    for (std::size_t i = 0; i < rewrite.keys.size(); ++i) {
+      const std::string key = DocumentKey(static_cast<int>(i) + 1);
+      if (rewrite.keys[i]) ini.Set(fs::kExtSection, key, *rewrite.keys[i]);
+      else ini.Remove(fs::kExtSection, key);
+    }
+    ini.SetInt(fs::kExtSection, fs::kRegCnt, rewrite.count);
+  });
+}
+
+// The settings file is shared with the launcher: it is changed only through the data folder's
+// writer, which reads it whole under the folder's lock, so neither program loses the other's keys.
+void CFindTreeCtrl::EditSettings(const std::function<void(IniText&)>& edit) const {
+  const std::string& path = m_settings.Path();
+  const std::size_t slash = cp932::FindLastChar(path, '\\');
+  datafiles::Transaction t(path.substr(0, slash + 1));
+  edit(t.Ini(path.substr(slash + 1)));
+  t.Commit();
 }

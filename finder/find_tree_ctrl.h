@@ -4,10 +4,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/ini_text.h"
 #include "common/profile.h"
 
 // What every tree item carries; owned by the item and freed with it.
@@ -55,6 +57,7 @@ class CFindTreeCtrl {
   std::string KindList() const;
   void RefreshListsOfAll();
   std::string LoadText(UINT id) const;
+  void EditSettings(const std::function<void(IniText&)>& edit) const;
 
   const Profile& m_settings;
   HINSTANCE m_inst;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bridge/quilodll.h"
+#include "common/data_folder.h"
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
@@ -19,10 +20,6 @@ namespace {
 
 constexpr char kVendorFolder[] = "MARVANE";
 constexpr char kProductFolder[] = "TOPLEX";
-constexpr char kUserListSection[] = "UserList";
-constexpr char kUserKey[] = "User%d";
-constexpr char kInternetSection[] = "Internet";
-constexpr char kInternetItemKey[] = "item";
 constexpr char kPathFormatName[] = "QuiloFilePath";
 constexpr int kSplitterWidth = 5;
 constexpr int kStatePaneWidth = 80;
@@ -70,27 +67,8 @@ void CMainFrame::SettleDataFolder() {
   folder += kProductFolder;
   ::CreateDirectoryA(folder.c_str(), nullptr);
   folder += '\\';
-  const std::string source = FolderOf(m_settings.Path());
   const std::string ini = folder + Text(IDS_SETTINGS_FILE);
-  if (::GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ::CopyFileA(m_settings.Path().c_str(), ini.c_str(), FALSE);
-    const Profile copied(ini);
-    // Plain file names only: a name with a path part would copy from or to elsewhere.
-    auto copyFile = [&](const std::string& name) {
-      if (name.empty() || name.find_first_of("\\/:") != std::string::npos || name.find("..") != std::string::npos) return;
-      ::CopyFileA((source + name).c_str(), (folder + name).c_str(), FALSE);
-    };
-    for (int i = 1;; ++i) {
-      char key[32];
-      std::snprintf(key, sizeof key, kUserKey, i);
-      const std::string user = copied.GetString(kUserListSection, key);
-      if (user.empty()) break;
-      copyFile(user);
-      const std::size_t dot = user.rfind('.');
-      copyFile((dot == std::string::npos ? user : user.substr(0, dot)) + ".DAT");
-    }
-    copyFile(copied.GetString(kInternetSection, kInternetItemKey));
-  }
+  datafolder::Seed(FolderOf(m_settings.Path()), folder, Text(IDS_SETTINGS_FILE));
   m_settings = Profile(ini);
 }
 

@@ -32,6 +32,7 @@ constexpr int kWebWidth = 652, kWebHeight = 522;
 constexpr int kStripTop = 21, kWebStripTop = 33;  // a press above this line drags the window
 constexpr int kButtonPanelTop = 21, kEdge = 3;
 constexpr UINT kHoverPeriodMs = 50;
+constexpr UINT kWriteThroughPeriodMs = 100;
 
 // The web pane's fixed look.
 constexpr COLORREF kWebBack = RGB(0x31, 0x8A, 0xFF), kWebOuter = RGB(0x95, 0xC3, 0xFF),
@@ -59,6 +60,18 @@ INT_PTR RunGuarded(CDialog& dialog) {
   ModalGuard guard;
   return dialog.DoModal();
 }
+
+// Marks the span in which a dialog or the installer works on the data files themselves.
+class FilesBusy {
+ public:
+  explicit FilesBusy(bool& flag) : m_flag(flag) { m_flag = true; }
+  ~FilesBusy() { m_flag = false; }
+  FilesBusy(const FilesBusy&) = delete;
+  FilesBusy& operator=(const FilesBusy&) = delete;
+
+ private:
+  bool& m_flag;
+};
 
 void MoveKeepingBottomRight(HWND w, int width, int height, bool repaint) {
   RECT rc;
@@ -95,7 +108,8 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
     case WM_CAPTURECHANGED: m_dragAnchor = {-1, -1}; return 0;
-    case WM_TIMER: if (wParam == IDT_HOVER) OnHoverTimer(); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_EXITSIZEMOVE: m_data.NoteWindowMoved(); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
@@ -110,6 +124,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_EDIT_MENUS: OnEditMenus(); return 0;
     case UM_EDIT_USERS: OnEditUsers(); return 0;
     case UM_SELECT_THEME: OnSelectTheme(); return 0;
+    case UM_SHOW_NOTICES: ShowNotices(); return 0;
     default: return Default(msg, wParam, lParam);
   }
 }
@@ -144,6 +159,8 @@ int CMainFrame::OnCreate() {
 
   CreateButtons();
   ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr);
+  ::SetTimer(m_hWnd, IDT_WRITE_THROUGH, kWriteThroughPeriodMs, nullptr);
+  ::PostMessageA(m_hWnd, UM_SHOW_NOTICES, 0, 0);
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_itemFormat = RegisteredFormat(IDS_ITEM_FORMAT);
   m_pathFormat = RegisteredFormat(IDS_PATH_FORMAT);
@@ -326,6 +343,26 @@ void CMainFrame::MoveBy(POINT pt) {
   ::GetWindowRect(m_hWnd, &rc);
   ::SetWindowPos(m_hWnd, nullptr, rc.left + pt.x - m_dragAnchor.x, rc.top + pt.y - m_dragAnchor.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  m_data.NoteWindowMoved();
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+  if (id == IDT_HOVER) OnHoverTimer();
+  else if (id == IDT_WRITE_THROUGH) WriteThrough();
+}
+
+// What the user changed is written within a second, bursts coalesced. While a dialog or the
+// installer works on the files themselves, the data in memory waits: it was saved before they
+// opened and is read again after them.
+void CMainFrame::WriteThrough() {
+  if (m_filesBusy || !m_saves.Due(m_data.Unsaved(), m_data.Changes(), ::GetTickCount())) return;
+  m_data.Save(m_hWnd);
+  m_saves.Tried();
+}
+
+void CMainFrame::ShowNotices() {
+  for (const std::string& text : m_data.TakeNotices())
+    GuardedMessageBox(m_hWnd, text.c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void CMainFrame::OnMouseMove(POINT pt) {
@@ -482,6 +519,7 @@ void CMainFrame::OnUserSwitched(int result) {
   ::MoveWindow(m_hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
   PlaceChildren();
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  ::PostMessageA(m_hWnd, UM_SHOW_NOTICES, 0, 0);
 }
 
 void CMainFrame::OpenWebPane() {
@@ -606,6 +644,7 @@ void CMainFrame::OnEndSession(bool ending) {
 
 void CMainFrame::OnDestroy() {
   ::KillTimer(m_hWnd, IDT_HOVER);
+  ::KillTimer(m_hWnd, IDT_WRITE_THROUGH);
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::PostMessageA(finder, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }
@@ -625,6 +664,7 @@ void CMainFrame::OnReloadData() {
 // read again after it. A request while another dialog is open (from a peer program) is refused.
 void CMainFrame::OnEditMenus() {
   if (ModalGuard::IsSet()) return;
+  FilesBusy busy(m_filesBusy);
   m_data.Save(m_hWnd);
   CMenuEditDlg dlg(&m_data, m_hWnd);
   if (RunGuarded(dlg) == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
@@ -632,6 +672,7 @@ void CMainFrame::OnEditMenus() {
 
 void CMainFrame::OnEditUsers() {
   if (ModalGuard::IsSet()) return;
+  FilesBusy busy(m_filesBusy);
   m_data.Save(m_hWnd);
   CUserEditDlg dlg(&m_data, m_hWnd);
   const INT_PTR result = RunGuarded(dlg);
@@ -642,6 +683,7 @@ void CMainFrame::OnEditUsers() {
 
 void CMainFrame::OnSelectTheme() {
   if (ModalGuard::IsSet()) return;
+  FilesBusy busy(m_filesBusy);
   m_data.Save(m_hWnd);
   CThemeSelectDlg dlg(&m_data, m_hWnd);
   if (RunGuarded(dlg) != IDOK) return;
@@ -717,10 +759,10 @@ void CMainFrame::OnPathFromInstance() {
   const std::string cabinet(path);
 
   HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  FilesBusy busy(m_filesBusy);
   // The items are always written first: the reload after the install rereads them from the file,
   // and an item added or renamed since the last save would otherwise be lost.
-  m_data.SaveItems();
-  m_data.SaveMenuOnly();
+  m_data.Save(nullptr);
   if (!package::InstallPackage(m_data.ActiveUserPath(), cabinet, m_data.ProgramFolder(), m_data.DataFolder(),
                                {m_hWnd, m_title})) {
     char text[512];

@@ -12,6 +12,7 @@
 #include "launcher/app/item_request.h"
 #include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/data/save_schedule.h"
 #include "launcher/panels/button_panel_wnd.h"
 #include "launcher/panels/icon_panel_wnd.h"
 
@@ -40,7 +41,10 @@ class CMainFrame : public CWnd {
   void OnLButtonDown(POINT pt);
   void OnMouseMove(POINT pt);
   void OnLButtonUp(POINT pt);
+  void OnTimer(UINT_PTR id);
   void OnHoverTimer();
+  void WriteThrough();
+  void ShowNotices();
   void OnClose();
   void OnEndSession(bool ending);
   void OnDestroy();
@@ -86,6 +90,8 @@ class CMainFrame : public CWnd {
   POINT m_dragAnchor{-1, -1};
   std::string m_title;  // theme string 21901: the window text and every message box caption
   CLaunchData m_data;
+  SaveSchedule m_saves;
+  bool m_filesBusy = false;  // a dialog or the installer works on the data files
   HWND m_buttons[kButtonCount] = {};
   HWND m_tooltip = nullptr;
   HWND m_buttonPanel = nullptr;  // m_tools's window

@@ -43,6 +43,7 @@
 #define IDC_FRAME_CLOSE 6071
 #define IDC_FRAME_MINIMIZE 6075
 #define IDT_HOVER 6081
+#define IDT_WRITE_THROUGH 6082
 
 // Child windows and their notifications.
 #define IDC_MENU_COLUMN 6263
@@ -100,3 +101,4 @@
 #define UM_EDIT_MENUS (WM_USER + 11)
 #define UM_EDIT_USERS (WM_USER + 12)
 #define UM_SELECT_THEME (WM_USER + 13)
+#define UM_SHOW_NOTICES (WM_USER + 14)

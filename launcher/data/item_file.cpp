@@ -104,6 +104,19 @@ int Parse(std::string_view data, int menuCount, CItemTable& table) {
   return result;
 }
 
+std::string_view UnreadBlocks(std::string_view data, int menuCount) {
+  int blocks = 0;
+  for (std::size_t pos = 0; pos < data.size();) {
+    std::size_t end = data.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = data.size();
+    std::string_view line = data.substr(pos, end - pos);
+    if (cp932::EqualsNoCase(line, "#Category") && blocks++ == menuCount)
+      return data.substr(pos);
+    pos = end < data.size() ? end + 1 : end;
+  }
+  return {};
+}
+
 std::string Format(const CItemTable& table, int menuCount) {
   std::string out;
   for (int m = 0; m < menuCount; ++m) {

@@ -17,6 +17,10 @@ std::string FormatDate(const ItemDate& date);
 // not grow, else 0.
 int Parse(std::string_view data, int menuCount, CItemTable& table);
 
+// The blocks after the first menuCount, from their first "#Category" line to the end, as they
+// are: the menus the launcher does not show keep their items when it writes the file again.
+std::string_view UnreadBlocks(std::string_view data, int menuCount);
+
 // The whole file for menus 0..menuCount-1, CR LF line ends.
 std::string Format(const CItemTable& table, int menuCount);
 

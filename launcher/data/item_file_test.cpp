@@ -45,7 +45,10 @@ TEST(ItemFile, MarkersInAnyCaseAndStrictFieldPrefixes) {
   EXPECT_EQ(t.Get(0, 1).file, "");  // an item without F: still counts until the next write
   EXPECT_EQ(t.Get(0, 1).description, "only a description");
   EXPECT_EQ(t.Count(1), 1);
-  EXPECT_EQ(t.Count(2), 0);  // a block beyond the menus is never read
+  EXPECT_EQ(t.Count(2), 0);  // a block beyond the menus is never read, but kept as it is
+  EXPECT_EQ(itemfile::UnreadBlocks(text, 2), "#Category\r\nF: third");
+  EXPECT_EQ(itemfile::UnreadBlocks(text, 0), text.substr(text.find("#CATEGORY")));
+  EXPECT_EQ(itemfile::UnreadBlocks(text, 3), "");
 
   CItemTable again;
   itemfile::Parse(itemfile::Format(t, 2), 2, again);

@@ -1,33 +1,22 @@
 #include "launcher/data/item_store.h"
 
-#include <windows.h>
-
-#include <cstdio>
-
+#include "common/file_names.h"
 #include "common/profile.h"
-#include "common/win/handles.h"
 #include "launcher/data/item_file.h"
 
 namespace itemstore {
 namespace {
 
-std::string CategorySection(int menu) { return "Category" + std::to_string(menu + 1); }
+constexpr char kMenuList[] = "MenuList";
 
-bool Fails(const FaultHook& fault, WriteStep step) { return fault && fault(step); }
+std::string MenuKey(int n) { return "Category" + std::to_string(n); }  // 1-based
+std::string SectionOf(int menu) { return "Category" + std::to_string(menu + 1); }
 
-}  // namespace
-
-std::string ItemFileFor(const std::string& iniPath) {
-  std::size_t slash = iniPath.find_last_of("\\/");
-  std::size_t dot = iniPath.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return iniPath + ".DAT";
-  return iniPath.substr(0, dot) + ".DAT";
-}
-
-void ReadItems(const std::string& iniPath, CItemTable& table, int menuCount) {
-  Profile ini(iniPath);
+// The older "Category%d" sections of the shown menus, appended before the item file's items.
+bool ReadLegacySections(const Profile& ini, int menuCount, CItemTable& table) {
+  bool any = false;
   for (int m = 0; m < menuCount; ++m) {
-    std::string section = CategorySection(m);
+    std::string section = SectionOf(m);
     for (int i = 1;; ++i) {
       std::string n = std::to_string(i);
       ItemRecord r;
@@ -38,55 +27,50 @@ void ReadItems(const std::string& iniPath, CItemTable& table, int menuCount) {
       r.iconFile = ini.GetString(section.c_str(), ("IconFile" + n).c_str());
       r.description = ini.GetString(section.c_str(), ("Description" + n).c_str());
       r.date = itemfile::ParseDate(ini.GetString(section.c_str(), ("Date" + n).c_str()));
-      if (table.Append(r) != CItemTable::kOk) return;
+      any = true;
+      if (table.Append(r) != CItemTable::kOk) return any;
     }
   }
-  ReadItemFile(iniPath, table, menuCount);
+  return any;
 }
 
-void ReadItemFile(const std::string& iniPath, CItemTable& table, int menuCount) {
-  UniqueFile f(::CreateFileA(ItemFileFor(iniPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f) return;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(f.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) return;
-  std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  if (!::ReadFile(f.Get(), data.data(), static_cast<DWORD>(data.size()), &got, nullptr)) return;
-  data.resize(got);
-  itemfile::Parse(data, menuCount, table);
+}  // namespace
+
+UserMenus Load(const std::string& folder, const std::string& iniName, int maxMenus) {
+  UserMenus m;
+  const Profile ini(folder + iniName);
+  for (int i = 1; i <= maxMenus; ++i) {
+    std::string name = ini.GetString(kMenuList, MenuKey(i).c_str());
+    if (name.empty()) break;
+    m.names.push_back(std::move(name));
+  }
+  // What the profile functions cannot give (a name of 260 bytes or more, a menu past the
+  // last shown) is read from the bytes themselves, to be written back as it was.
+  const IniText raw(datafiles::ReadFileBytes(folder + iniName).value_or(std::string()));
+  for (int i = m.Count() + 1;; ++i) {
+    std::optional<std::string> name = raw.Get(kMenuList, MenuKey(i));
+    if (!name || name->empty()) break;
+    m.hiddenNames.push_back(std::move(*name));
+  }
+  m.loadedMenus = m.Count();
+  m.legacyItems = ReadLegacySections(ini, m.Count(), m.items);
+  const std::string data = datafiles::ReadFileBytes(folder + filenames::ItemFileFor(iniName)).value_or(std::string());
+  itemfile::Parse(data, m.Count(), m.items);
+  m.hiddenItems = std::string(itemfile::UnreadBlocks(data, m.Count()));
+  return m;
 }
 
-bool WriteItems(const std::string& iniPath, const CItemTable& table, int menuCount, const FaultHook& fault) {
-  const std::string target = ItemFileFor(iniPath);
-  // A fixed temporary name: a write cut short leaves at most one stray file, reused next time.
-  const std::string temp = target + ".new";
-  const std::string text = itemfile::Format(table, menuCount);
-  {
-    if (Fails(fault, WriteStep::Create)) return false;
-    UniqueFile f(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
-    if (!f) return false;
-    DWORD written = 0;
-    bool ok = !Fails(fault, WriteStep::Write) &&
-              ::WriteFile(f.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
-    ok = ok && !Fails(fault, WriteStep::Flush) && ::FlushFileBuffers(f.Get());
-    if (!ok || Fails(fault, WriteStep::Close)) {
-      f.Reset();
-      ::DeleteFileA(temp.c_str());
-      return false;
-    }
-  }
-  if (Fails(fault, WriteStep::Replace) ||
-      !::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileA(temp.c_str());
-    return false;
-  }
-  // The items are safe in the new file; the legacy copies may go now.
-  Profile ini(iniPath);
-  for (int m = 0; m < menuCount; ++m) ini.DeleteSection(CategorySection(m).c_str());
-  return true;
+void Put(datafiles::Transaction& t, const std::string& iniName, const UserMenus& menus, bool withNames) {
+  t.Put(filenames::ItemFileFor(iniName), itemfile::Format(menus.items, menus.Count()) + menus.hiddenItems);
+  IniText& ini = t.Ini(iniName);
+  for (int m = 0; m < menus.loadedMenus; ++m) ini.RemoveSection(SectionOf(m));
+  if (!withNames) return;
+  // Names are set over the old ones in place; only the keys past the new end go.
+  const int shown = menus.Count(), total = shown + static_cast<int>(menus.hiddenNames.size());
+  for (int i = 0; i < shown; ++i) ini.Set(kMenuList, MenuKey(i + 1), menus.names[static_cast<std::size_t>(i)]);
+  for (int i = shown; i < total; ++i)
+    ini.Set(kMenuList, MenuKey(i + 1), menus.hiddenNames[static_cast<std::size_t>(i - shown)]);
+  for (int i = total + 1; ini.Get(kMenuList, MenuKey(i)); ++i) ini.Remove(kMenuList, MenuKey(i));
 }
 
 }  // namespace itemstore

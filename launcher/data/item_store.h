@@ -1,25 +1,40 @@
-// Reading and writing a user's items on disk: the legacy INI sections and the item file.
+// A user's menus and items on disk: the menu names of the user's INI file, its older item
+// sections, and the item file beside it.
+//
+// The launcher shows at most 30 menus, up to the first name it cannot read (missing, or of 260
+// bytes or more). What lies beyond them, names and item blocks alike, is kept as it is on disk
+// and written back after the shown menus, so a damaged or unusual file never loses items at the
+// next save.
 #pragma once
-#include <functional>
 #include <string>
+#include <vector>
 
+#include "common/data_files.h"
 #include "launcher/data/item_table.h"
 
 namespace itemstore {
 
-std::string ItemFileFor(const std::string& iniPath);  // same folder and base name, ".DAT"
+constexpr int kMaxMenus = 30;
 
-// Legacy "Category%d" sections of the INI file, then the item file, appended in that order.
-void ReadItems(const std::string& iniPath, CItemTable& table, int menuCount);
-void ReadItemFile(const std::string& iniPath, CItemTable& table, int menuCount);
+struct UserMenus {
+  std::vector<std::string> names;        // the shown menus
+  CItemTable items;                      // the items of the shown menus
+  std::vector<std::string> hiddenNames;  // the "CategoryN" values after the shown ones, as on disk
+  std::string hiddenItems;               // the item-file blocks after the shown ones, as on disk
+  int loadedMenus = 0;                   // shown menus when read: their older sections were read
+  bool legacyItems = false;              // items came from older sections: a save moves them
+  int Count() const { return static_cast<int>(names.size()); }
+  bool HasHidden() const { return !hiddenNames.empty() || !hiddenItems.empty(); }
+};
 
-// Steps of the replacement at which a test may make the write fail.
-enum class WriteStep { Create, Write, Flush, Close, Replace };
-using FaultHook = std::function<bool(WriteStep)>;  // true: fail at this step
+// Reads the INI file's menus, then its older "Category%d" item sections and the item file, in
+// that order. folder ends with a backslash.
+UserMenus Load(const std::string& folder, const std::string& iniName, int maxMenus = kMaxMenus);
 
-// Writes the item file through a temporary file in the same folder and one atomic rename; only
-// then are the legacy INI sections removed. On any failure the old file and sections stay.
-bool WriteItems(const std::string& iniPath, const CItemTable& table, int menuCount,
-                const FaultHook& fault = {});
+// Puts the item file (the shown menus, then the hidden blocks) into the transaction and takes
+// the older item sections out of the INI file in the same commit, so items are never in both
+// places nor in neither. With names, the menu list is written too, the hidden names numbered
+// after the shown ones.
+void Put(datafiles::Transaction& t, const std::string& iniName, const UserMenus& menus, bool withNames);
 
 }  // namespace itemstore

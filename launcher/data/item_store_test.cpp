@@ -4,86 +4,96 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "common/profile.h"
+#include "launcher/data/item_file.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
-std::string TempFolder(const char* name) {
-  char tmp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, tmp);
-  std::string dir = std::string(tmp) + name + "\\";
-  ::CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
+// An item file of n menus, each holding one item named after its menu.
+std::string Blocks(int first, int n) {
+  std::string text;
+  for (int m = first; m < first + n; ++m) text += "#Category\r\n#Item\r\nF: C:\\m" + std::to_string(m) + ".exe\r\n";
+  return text;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-CItemTable Items(int n, const char* stem) {
-  CItemTable t;
-  for (int i = 0; i < n; ++i) {
-    ItemRecord r;
-    r.menu = 0;
-    r.file = std::string(stem) + std::to_string(i);
-    t.Append(r);
+std::string MenuList(int n, const std::string& longName = "", int longAt = -1) {
+  std::string text = "[MenuList]\r\n";
+  for (int i = 1; i <= n; ++i) {
+    const std::string number = std::to_string(i);
+    text.append("Category").append(number).append("=").append(i == longAt ? longName : "m").append(i == longAt ? "" : number);
+    text.append("\r\n");
   }
-  return t;
+  return text;
 }
 
 }  // namespace
 
-TEST(ItemStore, EveryFailedStepLeavesTheOldFileAndTheLegacySections) {
-  std::string dir = TempFolder("itemstore");
-  std::string ini = dir + "USER01.INI";
-  ASSERT_TRUE(itemstore::WriteItems(ini, Items(50, "old"), 1));
-  const std::string before = ReadAll(dir + "USER01.DAT");
-  Profile(ini).WriteString("Category1", "File1", "legacy");
-
-  for (auto step : {itemstore::WriteStep::Create, itemstore::WriteStep::Write, itemstore::WriteStep::Flush,
-                    itemstore::WriteStep::Close, itemstore::WriteStep::Replace}) {
-    bool ok = itemstore::WriteItems(ini, Items(80, "new"), 1, [&](itemstore::WriteStep s) { return s == step; });
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(ReadAll(dir + "USER01.DAT"), before);
-    EXPECT_EQ(Profile(ini).GetString("Category1", "File1"), "legacy");
-    EXPECT_EQ(::GetFileAttributesA((dir + "USER01.DAT.new").c_str()), INVALID_FILE_ATTRIBUTES);
-  }
-
-  ASSERT_TRUE(itemstore::WriteItems(ini, Items(80, "new"), 1));
-  CItemTable back;
-  itemstore::ReadItems(ini, back, 1);
-  EXPECT_EQ(back.Count(0), 80);
-  EXPECT_EQ(back.Get(0, 79).file, "new79");
-  EXPECT_EQ(Profile(ini).GetString("Category1", "File1"), "");
-}
-
-TEST(ItemStore, LegacySectionItemsComeBeforeTheItemFile) {
-  std::string dir = TempFolder("itemstore2");
-  std::string ini = dir + "USER02.INI";
-  ::DeleteFileA(ini.c_str());
-  ASSERT_TRUE(itemstore::WriteItems(ini, Items(2, "dat"), 2));
-  Profile p(ini);
+TEST(ItemStore, OlderSectionsComeFirstAndLeaveInTheCommitThatSavesTheirItems) {
+  const std::string dir = test::TempFolder("itemstore");
+  test::WriteWholeFile(dir + "USER02.DAT", Blocks(0, 2));
+  Profile p(dir + "USER02.INI");
+  p.WriteString("MenuList", "Category1", "a");
+  p.WriteString("MenuList", "Category2", "b");
   p.WriteString("Category1", "File1", "C:\\legacy.exe");
   p.WriteString("Category1", "Caption1", "昔の");
   p.WriteString("Category1", "Date1", "20010203040506");
   p.WriteString("Category1", "File3", "after a gap is not read");
-  CItemTable t;
-  itemstore::ReadItems(ini, t, 2);
-  ASSERT_EQ(t.Count(0), 3);
-  EXPECT_EQ(t.Get(0, 0).caption, "昔の");
-  EXPECT_EQ(t.Get(0, 0).date.second, 6);
-  EXPECT_EQ(t.Get(0, 2).file, "dat1");
-  EXPECT_EQ(itemstore::ItemFileFor("C:\\a.b\\USER00.INI"), "C:\\a.b\\USER00.DAT");
+  ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, p.Path().c_str());
+
+  itemstore::UserMenus m = itemstore::Load(dir, "USER02.INI");
+  ASSERT_EQ(m.items.Count(0), 2);
+  EXPECT_TRUE(m.legacyItems);
+  EXPECT_EQ(m.items.Get(0, 0).caption, "昔の");
+  EXPECT_EQ(m.items.Get(0, 0).date.second, 6);
+  EXPECT_EQ(m.items.Get(0, 1).file, "C:\\m0.exe");
+
+  datafiles::Transaction t(dir);
+  itemstore::Put(t, "USER02.INI", m, false);
+  ASSERT_TRUE(t.Commit());
+  itemstore::UserMenus again = itemstore::Load(dir, "USER02.INI");
+  EXPECT_FALSE(again.legacyItems);
+  EXPECT_EQ(again.items.Count(0), 2);
+  EXPECT_EQ(again.items.Get(0, 0).file, "C:\\legacy.exe");
+}
+
+// Whatever the launcher cannot show is written back as it was found, by a save of the items
+// and by a rewrite of the names (a renamed menu).
+TEST(ItemStore, MenusTheLauncherCannotShowKeepTheirNamesAndItems) {
+  const std::string longName(100 * 1024, 'n');
+  struct Case {
+    const char* what;
+    std::string ini;
+    int blocks, shown;
+    const char* keptKey;  // a menu name past the shown ones, and its length
+    std::size_t keptSize;
+  };
+  const Case cases[] = {
+      {"junk", std::string("\x01\x02\x00\xFF\x81\r\n[MenuList\r\n", 14), 3, 0, nullptr, 0},
+      {"a 100 KB name", MenuList(5, longName, 3), 5, 2, "Category3", longName.size()},
+      {"500 menus", MenuList(500), 500, 30, "Category500", 4},
+  };
+  for (const Case& c : cases) {
+    const std::string dir = test::TempFolder("itemstore_hidden");
+    test::WriteWholeFile(dir + "U.INI", c.ini);
+    test::WriteWholeFile(dir + "U.DAT", Blocks(0, c.blocks));
+    itemstore::UserMenus m = itemstore::Load(dir, "U.INI");
+    EXPECT_EQ(m.Count(), c.shown) << c.what;
+    for (bool withNames : {false, true}) {
+      if (withNames && m.Count() > 0) m.names[0] = "renamed";
+      datafiles::Transaction t(dir);
+      itemstore::Put(t, "U.INI", m, withNames);
+      ASSERT_TRUE(t.Commit());
+      EXPECT_EQ(test::ReadWholeFile(dir + "U.DAT"), Blocks(0, c.blocks)) << c.what;
+      const std::string ini = test::ReadWholeFile(dir + "U.INI");
+      if (c.keptKey) EXPECT_EQ(IniText(ini).Get("MenuList", c.keptKey).value_or("").size(), c.keptSize) << c.what;
+      else EXPECT_EQ(ini.substr(0, 14), c.ini) << c.what;
+    }
+  }
 }
 
 TEST(Profile, OverLongValuesCountAsEmpty) {
-  std::string ini = TempFolder("profile") + "P.INI";
+  std::string ini = test::TempFolder("profile") + "P.INI";
   Profile p(ini);
   p.WriteString("S", "long", std::string(260, 'v'));
   p.WriteString("S", "ok", std::string(259, 'v'));

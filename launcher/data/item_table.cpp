@@ -43,6 +43,7 @@ int CItemTable::Store(Menu& m, std::size_t index, ItemRecord record) {
     Slot s = std::make_unique<ItemRecord>(std::move(record));
     m.slots.insert(m.slots.begin() + static_cast<std::ptrdiff_t>(index), std::move(s));
     ++m.used;
+    ++m_revision;
     return kOk;
   } catch (const std::bad_alloc&) {
     return kCannotGrow;
@@ -75,6 +76,7 @@ void CItemTable::Remove(int menu, int position) {
   if (!m || position < 0 || static_cast<std::size_t>(position) >= m->slots.size()) return;
   if (m->slots[position]) --m->used;
   m->slots.erase(m->slots.begin() + position);
+  ++m_revision;
   TrimTrailingGaps(*m);
 }
 
@@ -89,6 +91,7 @@ void CItemTable::Move(int menu, int to, int from) {
   dest = std::min<int>(dest, static_cast<int>(m->slots.size()));
   m->slots.insert(m->slots.begin() + dest, std::move(moving));
   TrimTrailingGaps(*m);
+  ++m_revision;
 }
 
 void CItemTable::Swap(int menu, int a, int b) {
@@ -99,6 +102,7 @@ void CItemTable::Swap(int menu, int a, int b) {
   if (static_cast<std::size_t>(a) >= m->slots.size()) m->slots.resize(a + 1);
   std::swap(m->slots[a], m->slots[b]);
   TrimTrailingGaps(*m);
+  ++m_revision;
 }
 
 void CItemTable::MoveToMenu(int targetMenu, int sourceMenu, int position) {
@@ -163,6 +167,7 @@ int CItemTable::SetCaption(int menu, int position, const std::string& text) {
   if (!r) return kNotFound;
   r->caption = text;
   KeepOnOneLine(r->caption);
+  ++m_revision;
   return kOk;
 }
 
@@ -172,5 +177,6 @@ int CItemTable::SetFile(int menu, int position, const std::string& text) {
   if (!r) return kNotFound;
   r->file = text;
   KeepOnOneLine(r->file);
+  ++m_revision;
   return kOk;
 }

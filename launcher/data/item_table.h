@@ -4,6 +4,7 @@
 // Each menu keeps its records in position order, so lookups are O(1) and a shift costs only the
 // records of that menu; a user with thousands of items per menu stays fast.
 #pragma once
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,7 +34,12 @@ class CItemTable {
   int SetCaption(int menu, int position, const std::string& text);
   int SetFile(int menu, int position, const std::string& text);
 
-  void Clear() { m_menus.clear(); }
+  void Clear() {
+    m_menus.clear();
+    ++m_revision;
+  }
+  // Counts every change, so a save can tell whether the items changed since the last one.
+  std::uint64_t Revision() const { return m_revision; }
 
  private:
   // Records live on the heap so that a shift moves pointers, not texts; null is a gap.
@@ -50,4 +56,5 @@ class CItemTable {
   static void Normalise(ItemRecord& record);
 
   std::map<int, Menu> m_menus;
+  std::uint64_t m_revision = 0;
 };

@@ -3,9 +3,10 @@
 #include <shlobj.h>
 
 #include "common/cp932.h"
+#include "common/file_names.h"
 #include "common/profile.h"
 #include "common/win/modal_guard.h"
-#include "launcher/data/item_store.h"
+#include "launcher/data/item_file.h"
 #include "launcher/panels/scroll_skin.h"
 
 namespace {
@@ -13,15 +14,16 @@ namespace {
 constexpr char kInit[] = "Init";
 constexpr char kUserList[] = "UserList";
 constexpr char kMenuList[] = "MenuList";
+constexpr char kSettings[] = "TOPLEX.INI";
 constexpr char kDefaultUser[] = "User00.INI";
 constexpr char kDefaultTheme[] = "Image00.dll";
 constexpr int kCurrentVersion = 200;
 constexpr unsigned kExtIconBytes = 1020;
-
-bool FileExists(const std::string& path) {
-  DWORD a = ::GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
+constexpr char kRebuiltNotice[] =
+    "設定ファイル TOPLEX.INI を読めなかったため, ユーザーの一覧をデータフォルダのユーザーファイルから作り直しました.";
+constexpr char kHiddenNotice[] =
+    "%s には表示できないメニューがあります (名前が長すぎるか, 30 個を超えています).\n"
+    "それらのメニューとアイテムはファイルにそのまま残してあります.";
 
 std::string WithSlash(std::string s) {
   if (!s.empty() && s.back() != '\\') s += '\\';
@@ -30,18 +32,17 @@ std::string WithSlash(std::string s) {
 
 std::string Key(const char* stem, int n) { return stem + std::to_string(n); }
 
-// Walks "User1".."User100" up to the first empty value.
-std::vector<std::string> ListedUsers(const Profile& ini) {
-  std::vector<std::string> out;
-  for (int i = 1; i <= CLaunchData::kMaxUsers; ++i) {
-    std::string v = ini.GetString(kUserList, Key("User", i).c_str());
-    if (v.empty()) break;
-    out.push_back(v);
-  }
-  return out;
+bool IsUsable(const std::string& folder, const std::string& user) {
+  return filenames::IsPlainFileName(user) && datafiles::FileExists(folder + user);
 }
 
-void CopyIfPresent(const std::string& from, const std::string& to) { ::CopyFileA(from.c_str(), to.c_str(), FALSE); }
+// Items in hidden blocks, or hidden names: an empty block past the menus is nothing to tell.
+bool HoldsHiddenData(const itemstore::UserMenus& m) {
+  if (!m.hiddenNames.empty()) return true;
+  CItemTable hidden;
+  itemfile::Parse(m.hiddenItems, 1 << 20, hidden);
+  return hidden.TotalCount() > 0;
+}
 
 }  // namespace
 
@@ -63,123 +64,122 @@ void CLaunchData::PrepareDataFolder(bool useProgramFolder) {
   folder += "TOPLEX\\";
   ::CreateDirectoryA(folder.c_str(), nullptr);
   if (useProgramFolder) {
-    ::DeleteFileA((folder + "TOPLEX.INI").c_str());
+    // The next normal start seeds again; the user files there are kept and stay listed.
+    ::DeleteFileA((folder + kSettings).c_str());
     m_dataFolder = m_programFolder;
     return;
   }
   m_dataFolder = folder;
-  if (FileExists(folder + "TOPLEX.INI")) return;
-
-  CopyIfPresent(m_programFolder + "TOPLEX.INI", folder + "TOPLEX.INI");
-  Profile ini(folder + "TOPLEX.INI");
-  for (const std::string& user : ListedUsers(ini)) {
-    // Names come from a file: only bare names may be copied into the data folder.
-    if (!rules::IsPlainFileName(user)) continue;
-    CopyIfPresent(m_programFolder + user, folder + user);
-    std::string dat = itemstore::ItemFileFor(user);
-    CopyIfPresent(m_programFolder + dat, folder + dat);
-  }
-  std::string page = ini.GetString("Internet", "item");
-  if (rules::IsPlainFileName(page)) CopyIfPresent(m_programFolder + page, folder + page);
+  datafolder::Seed(m_programFolder, folder, kSettings);
 }
 
 int CLaunchData::Load(const std::string& dataFolder) {
   if (!dataFolder.empty()) m_dataFolder = WithSlash(dataFolder);
-  Migrate();
-  CheckActiveUser();
+  datafiles::Recover(m_dataFolder);
+  SettleUsers();
   Profile ini(MainIni());
   m_iconIndex = ini.GetInt(kInit, "IconIndex", 1);
   m_extIcons = rules::ParseExtIcon(ini.GetSectionLines("ExtIcon", kExtIconBytes));
-  ReadUserList();
   ReadInternetPage();
   ReadUserSettings();
-  ReadMenuNames();
-  m_items.Clear();
-  itemstore::ReadItems(ActiveUserPath(), m_items, static_cast<int>(m_menus.size()));
+  ReadMenus();
   m_nCurrent = m_startMenu;
-  return LoadTheme() ? 1 : 0;
+  const int result = LoadTheme() ? 1 : 0;
+  m_savedSettings = m_settingsChanges;  // what was just read is what the files hold
+  return result;
 }
 
-void CLaunchData::Migrate() {
-  Profile ini(MainIni());
-  if (ini.GetInt(kInit, "FileVersion", 1) >= kCurrentVersion) return;
-  int users = static_cast<int>(ListedUsers(ini).size());
+// The settings file in the current format, with a user list whose users exist and an active
+// user among them, all in one commit.
+void CLaunchData::SettleUsers() {
+  datafiles::Transaction t(m_dataFolder);
+  IniText& settings = t.Ini(kSettings);
+  if (Profile(MainIni()).GetInt(kInit, "FileVersion", 1) < kCurrentVersion) {
+    // Only a file that holds menus or items of the older format is migrated; an empty or
+    // unreadable one would only hide the users that are there.
+    bool older = settings.HasSection(kMenuList);
+    for (int i = 1; i <= kMaxMenus && !older; ++i) older = settings.HasSection(Key("Category", i));
+    if (older) Migrate(t, settings);
+    else RebuildUserList(settings);
+  }
+  m_users.clear();
+  for (const std::string& user : datafolder::ListedUsers(settings))
+    if (filenames::IsPlainFileName(user) && t.Exists(user)) m_users.push_back(user);
+  if (m_users.empty()) {
+    // No listed user exists: list the user files of the folder, or make the first user.
+    for (const std::string& user : datafolder::UserFilesIn(m_dataFolder)) m_users.push_back(user);
+    if (m_users.empty()) {
+      t.Ini(kDefaultUser).Set(kInit, "Name", "");
+      m_users.push_back(kDefaultUser);
+    }
+    for (int i = 1; settings.Get(kUserList, Key("User", i)); ++i) settings.Remove(kUserList, Key("User", i));
+    for (std::size_t i = 0; i < m_users.size(); ++i)
+      settings.Set(kUserList, Key("User", static_cast<int>(i) + 1), m_users[i]);
+  }
+  m_activeUser = settings.Get(kInit, "ActiveUser").value_or(kDefaultUser);
+  if (!filenames::IsPlainFileName(m_activeUser) || !t.Exists(m_activeUser)) {
+    m_activeUser = m_users.front();
+    settings.Set(kInit, "ActiveUser", m_activeUser);
+  }
+  t.Commit();
+}
 
+void CLaunchData::Migrate(datafiles::Transaction& t, IniText& settings) {
+  const int users = static_cast<int>(datafolder::ListedUsers(settings).size());
   std::string file = "USER00.INI";
   for (int i = 1; i < kMaxUsers; ++i) {
     char name[16];
     wsprintfA(name, "USER%02d.INI", i);
-    if (!FileExists(m_dataFolder + name)) {
+    if (!datafiles::FileExists(m_dataFolder + name)) {
       file = name;
       break;
     }
   }
-  Profile user(m_dataFolder + file);
-  user.WriteString(kInit, "Name", "以前のデータ");
-
-  int menus = 0;
-  for (int i = 1; i <= kMaxMenus; ++i) {
-    std::string name = ini.GetString(kMenuList, Key("Category", i).c_str());
-    if (name.empty()) break;
-    user.WriteString(kMenuList, Key("Category", i).c_str(), name);
-    menus = i;
-  }
-
-  // Old items: the INI sections of TOPLEX.INI, then TOPLEX.DAT; written as the new user's items.
-  CItemTable old;
-  itemstore::ReadItems(MainIni(), old, menus);
-  bool moved = itemstore::WriteItems(user.Path(), old, menus);
-  if (moved) {
-    for (int i = 1; i <= menus; ++i) ini.DeleteSection(Key("Category", i).c_str());
-    ini.DeleteSection(kMenuList);
-  }
-  ini.WriteInt(kInit, "FileVersion", kCurrentVersion);
-
+  // The old menus and items (sections of TOPLEX.INI, then TOPLEX.DAT) become the new user's.
+  itemstore::UserMenus old = itemstore::Load(m_dataFolder, kSettings);
+  IniText& user = t.Ini(file);
+  user.Set(kInit, "Name", "以前のデータ");
   for (const char* key : {"StartRight", "StartTop", "StartSize", "ResourceDLL"}) {
-    user.WriteString(kInit, key, ini.GetString(kInit, key));
-    ini.DeleteKey(kInit, key);
+    if (std::optional<std::string> value = settings.Get(kInit, key)) user.Set(kInit, key, *value);
+    settings.Remove(kInit, key);
   }
-  ini.DeleteKey(kInit, "EStartRight");
-  ini.DeleteKey(kInit, "EStartTop");
-  if (ini.GetString(kInit, "ActiveUser").empty()) ini.WriteString(kInit, "ActiveUser", file);
-  ini.WriteString(kUserList, Key("User", users + 1).c_str(), file);
+  const int loaded = old.loadedMenus;
+  old.loadedMenus = 0;  // the new user's file has no older sections
+  itemstore::Put(t, file, old, true);
+  for (int i = 1; i <= loaded; ++i) settings.RemoveSection(Key("Category", i));
+  settings.RemoveSection(kMenuList);
+  settings.SetInt(kInit, "FileVersion", kCurrentVersion);
+  settings.Remove(kInit, "EStartRight");
+  settings.Remove(kInit, "EStartTop");
+  if (settings.Get(kInit, "ActiveUser").value_or("").empty()) settings.Set(kInit, "ActiveUser", file);
+  settings.Set(kUserList, Key("User", users + 1), file);
 }
 
-void CLaunchData::CheckActiveUser() {
-  Profile ini(MainIni());
-  m_activeUser = ini.GetString(kInit, "ActiveUser", kDefaultUser);
-  if (rules::IsPlainFileName(m_activeUser) && FileExists(m_dataFolder + m_activeUser)) return;
-  for (const std::string& user : ListedUsers(ini)) {
-    if (rules::IsPlainFileName(user) && FileExists(m_dataFolder + user)) {
-      m_activeUser = user;
-      ini.WriteString(kInit, "ActiveUser", user);
-      return;
-    }
+// A settings file without its version and without older data is damaged or empty: the users
+// it still lists stay, the user files of the folder are listed after them.
+void CLaunchData::RebuildUserList(IniText& settings) {
+  std::vector<std::string> users;
+  for (const std::string& user : datafolder::ListedUsers(settings))
+    if (IsUsable(m_dataFolder, user)) users.push_back(user);
+  const std::size_t listed = users.size();
+  for (const std::string& file : datafolder::UserFilesIn(m_dataFolder)) {
+    bool known = false;
+    for (const std::string& u : users) known = known || cp932::EqualsNoCase(u, file);
+    if (!known && users.size() < static_cast<std::size_t>(kMaxUsers)) users.push_back(file);
   }
-  m_activeUser = kDefaultUser;
-  ini.WriteString(kInit, "ActiveUser", kDefaultUser);
-  ini.WriteString(kUserList, "User1", kDefaultUser);
-}
-
-void CLaunchData::ReadUserList() {
-  Profile ini(MainIni());
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    m_users.clear();
-    for (const std::string& user : ListedUsers(ini))
-      if (rules::IsPlainFileName(user) && FileExists(m_dataFolder + user)) m_users.push_back(user);
-    if (!m_users.empty()) return;
-    // No listed user exists: create the active user's file and list it. A second failure (a
-    // read-only folder) leaves the list empty instead of trying forever.
-    ini.WriteString(kUserList, "User1", kDefaultUser);
-    Profile(ActiveUserPath()).WriteString(kInit, "Name", "");
-  }
+  for (int i = 1; settings.Get(kUserList, Key("User", i)); ++i) settings.Remove(kUserList, Key("User", i));
+  for (std::size_t i = 0; i < users.size(); ++i) settings.Set(kUserList, Key("User", static_cast<int>(i) + 1), users[i]);
+  if (!users.empty() && !IsUsable(m_dataFolder, settings.Get(kInit, "ActiveUser").value_or("")))
+    settings.Set(kInit, "ActiveUser", users.front());
+  settings.SetInt(kInit, "FileVersion", kCurrentVersion);
+  if (users.size() > listed) m_notices.push_back(kRebuiltNotice);
 }
 
 void CLaunchData::ReadInternetPage() {
   Profile ini(MainIni());
   m_internetFile = ini.GetString("Internet", "item");
   m_startPage.clear();
-  if (!rules::IsPlainFileName(m_internetFile) || !FileExists(m_dataFolder + m_internetFile)) return;
+  if (!filenames::IsPlainFileName(m_internetFile) || !datafiles::FileExists(m_dataFolder + m_internetFile)) return;
   std::string value = Profile(m_dataFolder + m_internetFile).GetString(kInit, "File");
   if (!value.empty()) m_startPage = rules::ResolveStartPage(value, m_dataFolder);
 }
@@ -206,20 +206,20 @@ void CLaunchData::ReadUserSettings() {
   m_startMenu = user.GetInt(kInit, "Menu", 0);
 }
 
-void CLaunchData::ReadMenuNames() {
-  Profile user(ActiveUserPath());
-  m_menus.clear();
-  for (int i = 1; i <= kMaxMenus; ++i) {
-    std::string name = user.GetString(kMenuList, Key("Category", i).c_str());
-    if (name.empty()) break;
-    m_menus.push_back(name);
+void CLaunchData::ReadMenus() {
+  m_user = itemstore::Load(m_dataFolder, m_activeUser);
+  if (HoldsHiddenData(m_user)) {
+    char text[512];
+    wsprintfA(text, kHiddenNotice, m_activeUser.c_str());
+    m_notices.push_back(text);
   }
+  m_savedItems = m_user.items.Revision();
 }
 
 bool CLaunchData::LoadTheme() {
   // Theme libraries hold only resources: mapped as data, no code of theirs ever runs.
   std::unique_ptr<CTheme> loaded;
-  if (!m_resourceDll.empty() && rules::IsPlainFileName(m_resourceDll))
+  if (!m_resourceDll.empty() && filenames::IsPlainFileName(m_resourceDll))
     loaded = CTheme::Load(m_programFolder + m_resourceDll);
   if (!loaded) loaded = CTheme::Load(m_programFolder + kDefaultTheme);
   if (!loaded) {
@@ -233,30 +233,41 @@ bool CLaunchData::LoadTheme() {
   return true;
 }
 
-void CLaunchData::SetWide(bool wide) { m_layoutOffset = wide ? PaneWidth() + 3 : 3; }
-
-void CLaunchData::SaveItems() const {
-  itemstore::WriteItems(ActiveUserPath(), m_items, static_cast<int>(m_menus.size()));
+void CLaunchData::SetWide(bool wide) {
+  const int offset = wide ? PaneWidth() + 3 : 3;
+  if (offset != m_layoutOffset) ++m_settingsChanges;
+  m_layoutOffset = offset;
 }
 
-void CLaunchData::SaveMenuOnly() const { Profile(ActiveUserPath()).WriteInt(kInit, "Menu", m_nCurrent); }
+void CLaunchData::SetCurrentMenu(int menu) {
+  if (menu != m_nCurrent) ++m_settingsChanges;
+  m_nCurrent = menu;
+}
 
-void CLaunchData::Save(HWND mainWindow) {
-  SaveItems();
-  Profile user(ActiveUserPath());
+bool CLaunchData::Save(HWND mainWindow) {
+  const std::uint64_t settings = m_settingsChanges;
+  datafiles::Transaction t(m_dataFolder);
+  IniText& user = t.Ini(m_activeUser);
   if (mainWindow) {
     WINDOWPLACEMENT wp{sizeof wp};
     if (::GetWindowPlacement(mainWindow, &wp)) {
       // The normal position is in workspace coordinates; the saved values are screen based.
       RECT rc = wp.rcNormalPosition;
-      user.WriteInt(kInit, "StartRight", ::GetSystemMetrics(SM_CXSCREEN) - rc.right);
-      user.WriteInt(kInit, "StartTop", rc.top);
-      user.DeleteKey(kInit, "StartLeft");
-      user.DeleteKey(kInit, "StartBottom");
+      user.SetInt(kInit, "StartRight", ::GetSystemMetrics(SM_CXSCREEN) - rc.right);
+      user.SetInt(kInit, "StartTop", rc.top);
+      user.Remove(kInit, "StartLeft");
+      user.Remove(kInit, "StartBottom");
     }
   }
-  user.WriteString(kInit, "StartSize", IsWide() ? "L" : "S");
-  SaveMenuOnly();
+  user.Set(kInit, "StartSize", IsWide() ? "L" : "S");
+  user.SetInt(kInit, "Menu", m_nCurrent);
+  const bool items = m_user.legacyItems || m_user.items.Revision() != m_savedItems;
+  if (items) itemstore::Put(t, m_activeUser, m_user, false);
+  if (!t.Commit()) return false;
+  m_user.legacyItems = false;
+  m_savedSettings = settings;
+  if (items) m_savedItems = m_user.items.Revision();
+  return true;
 }
 
 int CLaunchData::SwitchUser(int index, HWND mainWindow) {
@@ -264,7 +275,9 @@ int CLaunchData::SwitchUser(int index, HWND mainWindow) {
   if (index >= 0) {
     if (index >= static_cast<int>(m_users.size())) return 0;
     Save(mainWindow);
-    Profile(MainIni()).WriteString(kInit, "ActiveUser", m_users[index]);
+    datafiles::Transaction t(m_dataFolder);
+    t.Ini(kSettings).Set(kInit, "ActiveUser", m_users[index]);
+    t.Commit();
   }
   return Load();
 }
@@ -272,13 +285,11 @@ int CLaunchData::SwitchUser(int index, HWND mainWindow) {
 void CLaunchData::ReloadMenusAndItems() {
   ReadInternetPage();
   m_startMenu = Profile(ActiveUserPath()).GetInt(kInit, "Menu", 0);
-  ReadMenuNames();
-  m_items.Clear();
-  itemstore::ReadItems(ActiveUserPath(), m_items, static_cast<int>(m_menus.size()));
+  ReadMenus();
 }
 
 void CLaunchData::ReloadUsers() {
-  ReadUserList();
+  SettleUsers();
   ReadUserSettings();
 }
 

@@ -3,18 +3,22 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/win/handles.h"
 #include "launcher/app/theme.h"
-#include "launcher/data/item_table.h"
+#include "common/data_files.h"
+#include "common/data_folder.h"
+#include "launcher/data/item_store.h"
 #include "launcher/data/user_rules.h"
 
 class CLaunchData {
  public:
-  static constexpr int kMaxUsers = 100;
-  static constexpr int kMaxMenus = 30;
+  static constexpr int kMaxUsers = datafolder::kMaxUsers;
+  static constexpr int kMaxMenus = itemstore::kMaxMenus;
 
   CLaunchData();
 
@@ -29,9 +33,10 @@ class CLaunchData {
   void PrepareDataFolder(bool useProgramFolder);
 
   int Load(const std::string& dataFolder = std::string());  // 1 on success, 0 without a theme
-  void Save(HWND mainWindow);                                // items, geometry, current menu
-  void SaveMenuOnly() const;
-  void SaveItems() const;
+  // Writes what changed since the last save: the window's place (when given), layout and menu
+  // into the user's INI file and, when they changed, the items. False when nothing could be
+  // written; the files then stand as they were.
+  bool Save(HWND mainWindow);
   int SwitchUser(int index, HWND mainWindow);  // 2 when the web pane should open instead
   void ReloadMenusAndItems();
   void ReloadUsers();
@@ -39,9 +44,9 @@ class CLaunchData {
 
   // What the windows read.
   const std::vector<std::string>& Users() const { return m_users; }
-  const std::vector<std::string>& Menus() const { return m_menus; }
-  CItemTable& Items() { return m_items; }
-  const CItemTable& Items() const { return m_items; }
+  const std::vector<std::string>& Menus() const { return m_user.names; }
+  CItemTable& Items() { return m_user.items; }
+  const CItemTable& Items() const { return m_user.items; }
   const std::string& ActiveUserFile() const { return m_activeUser; }
   std::string ActiveUserPath() const { return m_dataFolder + m_activeUser; }
   const std::string& UserName() const { return m_userName; }
@@ -62,7 +67,17 @@ class CLaunchData {
   int PaneWidth() const { return m_theme ? m_theme->Params().paneWidth : theme::Params().paneWidth; }
   int StartMenu() const { return m_startMenu; }
   int CurrentMenu() const { return m_nCurrent; }
-  void SetCurrentMenu(int menu) { m_nCurrent = menu; }
+  void SetCurrentMenu(int menu);
+  void NoteWindowMoved() { ++m_settingsChanges; }
+
+  // Whether something Save writes changed since it was last written or read, and a number
+  // that moves with every such change.
+  bool Unsaved() const {
+    return m_user.legacyItems || m_user.items.Revision() != m_savedItems || m_settingsChanges != m_savedSettings;
+  }
+  std::uint64_t Changes() const { return m_user.items.Revision() + m_settingsChanges; }
+  // Short messages for the user about data that was repaired or kept aside while loading.
+  std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
   const CTheme& Theme() const { return *m_theme; }  // valid after a successful Load
   HMODULE ThemeModule() const { return m_theme ? m_theme->Module() : nullptr; }
 
@@ -70,12 +85,12 @@ class CLaunchData {
   std::string MainIni() const { return m_dataFolder + "TOPLEX.INI"; }
 
  private:
-  void Migrate();
-  void CheckActiveUser();
-  void ReadUserList();
+  void SettleUsers();
+  void Migrate(datafiles::Transaction& t, IniText& settings);
+  void RebuildUserList(IniText& settings);
   void ReadInternetPage();
   void ReadUserSettings();
-  void ReadMenuNames();
+  void ReadMenus();
   bool LoadTheme();
 
   std::string m_programFolder;
@@ -84,8 +99,11 @@ class CLaunchData {
   std::string m_userName;
   std::string m_resourceDll;
   std::vector<std::string> m_users;
-  std::vector<std::string> m_menus;
-  CItemTable m_items;
+  itemstore::UserMenus m_user;
+  std::uint64_t m_settingsChanges = 0;
+  std::uint64_t m_savedSettings = 0;
+  std::uint64_t m_savedItems = 0;  // the items' revision when last written or read
+  std::vector<std::string> m_notices;
   int m_startMenu = 0;
   int m_nCurrent = 0;
   std::vector<rules::ExtIconEntry> m_extIcons;

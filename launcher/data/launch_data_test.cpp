@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/profile.h"
-#include "launcher/data/item_store.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -44,13 +44,7 @@ TEST_F(LaunchDataTest, MigratesTheSingleUserFormatOnce) {
   ini.WriteString("MenuList", "Category1", "古いメニュー");
   ini.WriteString("MenuList", "Category2", "二番目");
   ini.WriteString("Category1", "File1", "C:\\old.exe");
-  CItemTable dat;
-  ItemRecord r;
-  r.menu = 1;
-  r.file = "C:\\fromdat.exe";
-  dat.Append(r);
-  ASSERT_TRUE(itemstore::WriteItems(m_dir + "TOPLEX.INI", dat, 2));
-  ini.WriteString("Category1", "File1", "C:\\old.exe");  // the writer removed it; put it back
+  test::WriteWholeFile(m_dir + "TOPLEX.DAT", "#Category\r\n#Category\r\n#Item\r\nF: C:\\fromdat.exe\r\n");
 
   ASSERT_EQ(m_data.Load(m_dir), 1);
   EXPECT_EQ(ini.GetInt("Init", "FileVersion", 0), 200);

@@ -74,13 +74,4 @@ std::string ResolveStartPage(std::string_view value, std::string_view dataFolder
   return std::string(dataFolder) + std::string(value);
 }
 
-bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (std::size_t i = 0; i < name.size(); i += cp932::CharLength(name, i)) {
-    char c = name[i];
-    if (c == '\\' || c == '/' || c == ':') return false;
-  }
-  return name.find("..") == std::string_view::npos;
-}
-
 }  // namespace rules

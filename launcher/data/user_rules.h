@@ -34,7 +34,4 @@ std::vector<ExtIconEntry> ParseExtIcon(const std::vector<std::string>& lines);
 // data folder.
 std::string ResolveStartPage(std::string_view value, std::string_view dataFolder);
 
-// A name that must stay a bare file name in the data or program folder.
-bool IsPlainFileName(std::string_view name);
-
 }  // namespace rules

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_names.h"
+
 TEST(UserRules, DisplayNameFromTheFileNumber) {
   EXPECT_EQ(rules::DisplayName("", "C:\\data\\USER07.INI"), "ユーザー8");
   EXPECT_EQ(rules::DisplayName("", "C:\\data\\USER03.INI"), "ユーザー4");
@@ -45,7 +47,7 @@ TEST(UserRules, StartPageAndPlainNames) {
   EXPECT_EQ(rules::ResolveStartPage("D:\\p.htm", "C:\\d\\"), "D:\\p.htm");
   EXPECT_EQ(rules::ResolveStartPage("\\\\srv\\p.htm", "C:\\d\\"), "\\\\srv\\p.htm");
   EXPECT_EQ(rules::ResolveStartPage("p.htm", "C:\\d\\"), "C:\\d\\p.htm");
-  EXPECT_TRUE(rules::IsPlainFileName("USER00.INI"));
+  EXPECT_TRUE(filenames::IsPlainFileName("USER00.INI"));
   for (const char* bad : {"", "..", "..\\x.ini", "C:x.ini", "a/b", "sub\\x.ini"})
-    EXPECT_FALSE(rules::IsPlainFileName(bad)) << bad;
+    EXPECT_FALSE(filenames::IsPlainFileName(bad)) << bad;
 }

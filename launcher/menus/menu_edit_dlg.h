@@ -17,6 +17,4 @@ class CMenuEditDlg : public CWorkingListDlg<MenuEditList> {
 
  private:
   bool Save() const;
-
-  std::string m_userIni;  // the active user's INI file
 };

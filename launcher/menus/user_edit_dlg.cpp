@@ -1,5 +1,7 @@
 #include "launcher/menus/user_edit_dlg.h"
 
+#include "common/data_files.h"
+#include "common/file_names.h"
 #include "common/profile.h"
 #include "launcher/app/resource.h"
 #include "launcher/data/user_rules.h"
@@ -7,16 +9,11 @@
 
 namespace {
 
-constexpr char kInit[] = "Init", kUserList[] = "UserList", kNameKey[] = "Name";
+constexpr char kInit[] = "Init", kUserList[] = "UserList", kNameKey[] = "Name", kSettings[] = "TOPLEX.INI";
 constexpr char kActiveWarning[] = "現在選択中のユーザーは削除できません.";
 constexpr char kDeleteQuestion[] = "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
 
 std::string Numbered(int n) { return "User" + std::to_string(n); }
-
-bool FileExists(const std::string& path) {
-  const DWORD a = ::GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The listed users whose files are there. Names come from a file and are later deleted by
 // name, so only bare file names of the data folder are taken.
@@ -26,7 +23,7 @@ std::vector<UserEditEntry> ReadUsers(const CLaunchData& data) {
   for (int i = 1; i <= UserEditList::kMaxUsers; ++i) {
     std::string file = main.GetString(kUserList, Numbered(i).c_str());
     if (file.empty()) break;
-    if (!rules::IsPlainFileName(file) || !FileExists(data.DataFolder() + file)) continue;
+    if (!filenames::IsPlainFileName(file) || !datafiles::FileExists(data.DataFolder() + file)) continue;
     std::string name = data.DisplayNameOf(file);
     users.push_back({false, false, std::move(file), std::move(name)});
   }
@@ -40,7 +37,7 @@ CUserEditDlg::CUserEditDlg(CLaunchData* data, HWND parent)
                       UserEditList::kAddLimit,
                       // the user the launcher runs as, whatever the settings file says
                       UserEditList(data->ActiveUserFile(), ReadUsers(*data))),
-      m_mainIni(data->MainIni()), m_dataFolder(data->DataFolder()) {}
+      m_dataFolder(data->DataFolder()) {}
 
 INT_PTR CUserEditDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CLOSE) {  // the system close command: no save and no reload
@@ -71,21 +68,21 @@ void CUserEditDlg::OnOK() {
   EndDialog(IDOK);
 }
 
+// The list, the deleted users' files and the new users' names are one commit: a kill leaves
+// the old list with its users or the new one with its users.
 void CUserEditDlg::Save() const {
-  // The list is written over the old one before the surplus goes, so it is never empty on disk.
-  const Profile main(m_mainIni);
+  datafiles::Transaction t(m_dataFolder);
+  IniText& main = t.Ini(kSettings);
   const int count = m_list.Count();
-  for (int k = 1; k <= count; ++k) main.WriteString(kUserList, Numbered(k).c_str(), m_list.Rows().At(k - 1).file);
-  for (int k = count + 1; k <= UserEditList::kMaxUsers; ++k) {
-    const std::string key = Numbered(k);
-    if (!main.GetString(kUserList, key.c_str()).empty()) main.DeleteKey(kUserList, key.c_str());
-  }
-  // Deleted users' files go before a new user may take the same number.
-  for (const std::string& file : m_list.FilesToRemove()) ::DeleteFileA((m_dataFolder + file).c_str());
+  for (int k = 1; k <= count; ++k) main.Set(kUserList, Numbered(k), m_list.Rows().At(k - 1).file);
+  for (int k = count + 1; k <= UserEditList::kMaxUsers; ++k) main.Remove(kUserList, Numbered(k));
+  for (const std::string& file : m_list.FilesToRemove()) t.Remove(file);
   for (const UserEditEntry& e : m_list.Rows().Entries()) {
     if (!e.isNew && !e.nameChanged) continue;
-    const std::string path = m_dataFolder + e.file;
-    if (e.isNew && FileExists(path)) ::DeleteFileA(path.c_str());
-    Profile(path).WriteString(kInit, kNameKey, e.name);
+    // A new user starts from an empty file, even where a deleted user's file was.
+    IniText& user = t.Ini(e.file);
+    if (e.isNew) user = IniText();
+    user.Set(kInit, kNameKey, e.name);
   }
+  t.Commit();
 }

@@ -18,5 +18,5 @@ class CUserEditDlg : public CWorkingListDlg<UserEditList> {
  private:
   void Save() const;
 
-  std::string m_mainIni, m_dataFolder;
+  std::string m_dataFolder;
 };

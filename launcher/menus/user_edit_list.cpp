@@ -1,5 +1,7 @@
 #include "launcher/menus/user_edit_list.h"
 
+#include "common/file_names.h"
+
 #include <cstdio>
 
 #include "common/cp932.h"
@@ -55,15 +57,8 @@ std::vector<std::string> UserEditList::FilesToRemove() const {
   for (const UserEditEntry& e : m_deleted) {
     if (e.isNew) continue;
     out.push_back(e.file);
-    out.push_back(ItemFileOf(e.file));
+    out.push_back(filenames::ItemFileFor(e.file));
   }
   return out;
 }
 
-std::string ItemFileOf(std::string_view userFile) {
-  const std::size_t dot = cp932::FindLastChar(userFile, '.');
-  const std::size_t slash = cp932::FindLastChar(userFile, '\\');
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-    return std::string(userFile) + ".DAT";
-  return std::string(userFile.substr(0, dot)) + ".DAT";
-}

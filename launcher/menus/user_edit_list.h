@@ -50,6 +50,3 @@ class UserEditList {
   editlist::WorkingList<UserEditEntry> m_rows{kMaxUsers};
   std::vector<UserEditEntry> m_deleted;
 };
-
-// The item file beside a user file: its extension replaced by ".DAT".
-std::string ItemFileOf(std::string_view userFile);

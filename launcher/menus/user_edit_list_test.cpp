@@ -1,5 +1,7 @@
 #include "launcher/menus/user_edit_list.h"
 
+#include "common/file_names.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,7 +93,7 @@ TEST(UserEditList, LimitsOfAHundredUsersAndAHundredDeletions) {
 }
 
 TEST(UserEditList, TheItemFileSitsBesideTheUserFile) {
-  EXPECT_EQ(ItemFileOf("USER07.INI"), "USER07.DAT");
-  EXPECT_EQ(ItemFileOf("NOEXT"), "NOEXT.DAT");
-  EXPECT_EQ(ItemFileOf("a.b\\USER"), "a.b\\USER.DAT");
+  EXPECT_EQ(filenames::ItemFileFor("USER07.INI"), "USER07.DAT");
+  EXPECT_EQ(filenames::ItemFileFor("NOEXT"), "NOEXT.DAT");
+  EXPECT_EQ(filenames::ItemFileFor("a.b\\USER"), "a.b\\USER.DAT");
 }

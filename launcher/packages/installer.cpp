@@ -1,7 +1,5 @@
 #include "launcher/packages/installer.h"
 
-#include <set>
-
 #include "common/cp932.h"
 #include "common/profile.h"
 #include "common/win/handles.h"
@@ -13,7 +11,6 @@ namespace package {
 namespace {
 
 constexpr char kDef[] = "DEF";
-constexpr char kMenuList[] = "MenuList";
 constexpr char kDescriptionName[] = "DOWNLOAD.INI";
 
 std::string Numbered(const char* stem, std::size_t n) { return stem + std::to_string(n); }
@@ -67,23 +64,6 @@ void RemoveWorkFolder(const std::string& folder) {
   }
   find.Reset();
   ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
-}
-
-// Menu names are written over the old ones in place (old names keep their keys, new ones
-// follow), then any other key of the section goes: at no moment is the list missing.
-void WriteMenuList(const Profile& user, const std::vector<std::string>& menus) {
-  std::set<std::string> keep;
-  for (std::size_t i = 0; i < menus.size(); ++i) {
-    std::string key = Numbered("Category", i + 1);
-    user.WriteString(kMenuList, key.c_str(), menus[i]);
-    keep.insert(key);
-  }
-  for (const std::string& line : user.GetSectionLines(kMenuList, 32767)) {
-    std::string key = line.substr(0, line.find('='));
-    bool kept = false;
-    for (const std::string& k : keep) kept = kept || cp932::EqualsNoCase(k, key);
-    if (!kept && !key.empty()) user.DeleteKey(kMenuList, key.c_str());
-  }
 }
 
 int Install(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,
@@ -156,19 +136,14 @@ int MergePackageItems(const std::string& userIni, const std::string& downloadIni
 }
 
 int MergePackageItems(const std::string& userIni, const PackageDescription& d) {
-  Profile user(userIni);
-  std::vector<std::string> menus;
-  for (std::size_t i = 1; i <= kMaxMenus; ++i) {
-    std::string name = user.GetString(kMenuList, Numbered("Category", i).c_str());
-    if (name.empty()) break;
-    menus.push_back(std::move(name));
-  }
-  CItemTable table;  // private: the launcher picks the result up when it reloads
-  itemstore::ReadItems(userIni, table, static_cast<int>(menus.size()));
-  MergeItems(d, menus, table);
-  WriteMenuList(user, menus);
-  itemstore::WriteItems(userIni, table, static_cast<int>(menus.size()));
-  return 1;
+  const std::size_t slash = cp932::FindLastChar(userIni, '\\');
+  const std::string folder = userIni.substr(0, slash + 1), name = userIni.substr(slash + 1);
+  // The menus and items are read under the commit's lock and written back in one commit.
+  datafiles::Transaction t(folder);
+  itemstore::UserMenus menus = itemstore::Load(folder, name);
+  MergeItems(d, menus.names, menus.items);
+  itemstore::Put(t, name, menus, true);
+  return t.Commit() ? 1 : 0;
 }
 
 int InstallPackage(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,

@@ -1,5 +1,6 @@
 #include "launcher/panels/theme_select_dlg.h"
 
+#include "common/data_files.h"
 #include "common/profile.h"
 #include "common/theme_ids.h"
 #include "common/win/handles.h"
@@ -75,6 +76,8 @@ bool CThemeSelectDlg::OnCommand(UINT id, UINT code, HWND) {
 void CThemeSelectDlg::OnOK() {
   const int row = Selected();
   if (row < 0) return;  // nothing chosen: nothing written, the dialog stays
-  Profile(m_settings).WriteString(kInit, kThemeKey, m_themes[static_cast<std::size_t>(row)].file);
+  datafiles::Transaction t(m_pData->DataFolder());
+  t.Ini(m_pData->ActiveUserFile()).Set(kInit, kThemeKey, m_themes[static_cast<std::size_t>(row)].file);
+  t.Commit();
   EndDialog(IDOK);
 }

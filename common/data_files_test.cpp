@@ -1,0 +1,119 @@
+#include "common/data_files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "common/profile.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using datafiles::Fault;
+
+std::string Read(const std::string& path) { return datafiles::ReadFileBytes(path).value_or("<none>"); }
+
+// A user's pair and a file that goes, before and after one commit.
+struct Pair {
+  std::string ini, dat, gone;
+  bool operator==(const Pair&) const = default;
+};
+const Pair kOld{"[Init]\r\nName=old\r\n", "old items", "to be removed"};
+const Pair kNew{"[Init]\r\nName=new\r\n", "new items", "<none>"};
+
+Pair State(const std::string& dir) { return {Read(dir + "A.INI"), Read(dir + "A.DAT"), Read(dir + "B.INI")}; }
+
+void WriteOld(const std::string& dir) {
+  std::vector<std::string> leftovers = {"A.INI.new", "A.DAT.new", "TOPLEX.JNL", "TOPLEX.JNL.new"};
+  for (const std::string& f : leftovers) ::DeleteFileA((dir + f).c_str());
+  datafiles::Transaction t(dir);
+  t.Put("A.INI", kOld.ini);
+  t.Put("A.DAT", kOld.dat);
+  t.Put("B.INI", kOld.gone);
+  ASSERT_TRUE(t.Commit());
+}
+
+bool CommitNew(const std::string& dir) {
+  datafiles::Transaction t(dir);
+  t.Ini("A.INI").Set("Init", "Name", "new");
+  t.Put("A.DAT", kNew.dat);
+  t.Remove("B.INI");
+  return t.Commit();
+}
+
+bool NoTemporaryFiles(const std::string& dir) {
+  for (const char* f : {"A.INI.new", "A.DAT.new", "TOPLEX.JNL", "TOPLEX.JNL.new"})
+    if (datafiles::FileExists(dir + f)) return false;
+  return true;
+}
+
+}  // namespace
+
+// A commit stopped dead at any step (as a kill would stop it), then the next start: the pair is
+// the old one or the new one, whole, and nothing is left that a later start could misread. A
+// commit that fails at any step leaves the old pair and no temporary file.
+TEST(DataFiles, EveryStopOrFailureLeavesTheOldOrTheNewFiles) {
+  const std::string dir = test::TempFolder("datafiles");
+  for (Fault fault : {Fault::kStop, Fault::kFail}) {
+    int olds = 0, news = 0;
+    for (int at = 0;; ++at) {
+      WriteOld(dir);
+      int step = 0;
+      datafiles::SetFaultHook([&](datafiles::Step, const std::string&) { return step++ == at ? fault : Fault::kNone; });
+      CommitNew(dir);
+      datafiles::SetFaultHook({});
+      const bool reached = step > at;
+      datafiles::Recover(dir);
+      const Pair now = State(dir);
+      EXPECT_TRUE(now == kOld || now == kNew) << "step " << at << ": " << now.ini << "|" << now.dat << "|" << now.gone;
+      EXPECT_TRUE(NoTemporaryFiles(dir)) << at;
+      olds += now == kOld;
+      news += now == kNew;
+      if (!reached) break;  // every step has been tried
+    }
+    EXPECT_GT(olds, 0);
+    EXPECT_GT(news, 1);  // a stop or a failed rename after the journal is finished by the next start
+  }
+}
+
+TEST(DataFiles, ADamagedJournalIsDroppedAndCopiesNeverReplace) {
+  const std::string dir = test::TempFolder("datafiles_journal");
+  for (const char* journal : {"R A.INI\r\n", "R ..\\A.INI\r\nEND\r\n", "X A.INI\r\nEND\r\n"}) {
+    WriteOld(dir);
+    test::WriteWholeFile(dir + "A.INI.new", "stray");
+    test::WriteWholeFile(dir + "TOPLEX.JNL", journal);
+    datafiles::Recover(dir);
+    EXPECT_EQ(State(dir), kOld) << journal;
+    EXPECT_TRUE(NoTemporaryFiles(dir)) << journal;
+  }
+  EXPECT_FALSE(datafiles::CopyNew(dir + "A.DAT", dir + "A.INI"));
+  EXPECT_EQ(Read(dir + "A.INI"), kOld.ini);
+  ::DeleteFileA((dir + "C.INI").c_str());
+  EXPECT_TRUE(datafiles::CopyNew(dir + "A.DAT", dir + "C.INI"));
+  EXPECT_EQ(Read(dir + "C.INI"), kOld.dat);
+}
+
+// Two writers of one file, each changing its own keys: the lock keeps every change of both.
+TEST(DataFiles, WritersOfOneFileNeverLoseEachOthersKeys) {
+  const std::string dir = test::TempFolder("datafiles_lock");
+  ::DeleteFileA((dir + "S.INI").c_str());
+  auto writer = [&](const char* section) {
+    for (int i = 0; i < 40; ++i) {
+      datafiles::Transaction t(dir);
+      t.Ini("S.INI").SetInt(section, std::string(1, 'k').append(std::to_string(i)), i);
+      t.Commit();
+    }
+  };
+  std::thread a(writer, "Launcher"), b(writer, "Finder");
+  a.join();
+  b.join();
+  const IniText ini(Read(dir + "S.INI"));
+  for (int i = 0; i < 40; ++i) {
+    const std::string value = std::to_string(i), key = std::string(1, 'k').append(value);
+    for (const char* section : {"Launcher", "Finder"}) EXPECT_EQ(ini.Get(section, key), value);
+  }
+  // The profile functions see each new file at once, even within one tick of the file clock.
+  EXPECT_EQ(Profile(dir + "S.INI").GetString("Finder", "k39"), "39");
+}
