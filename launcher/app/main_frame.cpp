@@ -125,6 +125,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_EDIT_USERS: OnEditUsers(); return 0;
     case UM_SELECT_THEME: OnSelectTheme(); return 0;
     case UM_SHOW_NOTICES: ShowNotices(); return 0;
+    case UM_SAVE_FAILED: m_data.SaveFailed(); return 0;
     default: return Default(msg, wParam, lParam);
   }
 }
@@ -356,7 +357,8 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 // opened and is read again after them.
 void CMainFrame::WriteThrough() {
   if (m_filesBusy || !m_saves.Due(m_data.Unsaved(), m_data.Changes(), ::GetTickCount())) return;
-  m_data.Save(m_hWnd);
+  HWND self = m_hWnd;
+  m_data.SaveInBackground(m_hWnd, [self] { ::PostMessageA(self, UM_SAVE_FAILED, 0, 0); });
   m_saves.Tried();
 }
 

@@ -117,20 +117,23 @@ std::string_view UnreadBlocks(std::string_view data, int menuCount) {
   return {};
 }
 
+std::string FormatMenu(const CItemTable& table, int m) {
+  std::string out = "#Category\r\n";
+  for (int p = 0, last = table.LastPosition(m); p <= last; ++p) {
+    const ItemRecord* r = table.Find(m, p);
+    if (!r || r->file.empty()) continue;
+    out += "#Item\r\nF: " + r->file + "\r\n";
+    if (!r->caption.empty()) out += "C: " + r->caption + "\r\n";
+    if (!r->iconFile.empty()) out += "I: " + r->iconFile + "\r\n";
+    if (!r->description.empty()) out += "S: " + r->description + "\r\n";
+    if (r->date.year != 0) out += "D: " + FormatDate(r->date) + "\r\n";
+  }
+  return out;
+}
+
 std::string Format(const CItemTable& table, int menuCount) {
   std::string out;
-  for (int m = 0; m < menuCount; ++m) {
-    out += "#Category\r\n";
-    for (int p = 0, last = table.LastPosition(m); p <= last; ++p) {
-      const ItemRecord* r = table.Find(m, p);
-      if (!r || r->file.empty()) continue;
-      out += "#Item\r\nF: " + r->file + "\r\n";
-      if (!r->caption.empty()) out += "C: " + r->caption + "\r\n";
-      if (!r->iconFile.empty()) out += "I: " + r->iconFile + "\r\n";
-      if (!r->description.empty()) out += "S: " + r->description + "\r\n";
-      if (r->date.year != 0) out += "D: " + FormatDate(r->date) + "\r\n";
-    }
-  }
+  for (int m = 0; m < menuCount; ++m) out += FormatMenu(table, m);
   return out;
 }
 

@@ -21,6 +21,9 @@ int Parse(std::string_view data, int menuCount, CItemTable& table);
 // are: the menus the launcher does not show keep their items when it writes the file again.
 std::string_view UnreadBlocks(std::string_view data, int menuCount);
 
+// One menu's block: its "#Category" line and its items, CR LF line ends.
+std::string FormatMenu(const CItemTable& table, int menu);
+
 // The whole file for menus 0..menuCount-1, CR LF line ends.
 std::string Format(const CItemTable& table, int menuCount);
 

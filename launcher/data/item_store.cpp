@@ -36,6 +36,25 @@ bool ReadLegacySections(const Profile& ini, int menuCount, CItemTable& table) {
 
 }  // namespace
 
+// Each shown menu's block is formatted again only when the menu changed since its last save.
+std::string ItemFileText(const UserMenus& menus) {
+  menus.formatted.resize(menus.names.size(), {~std::uint64_t{0}, std::string()});
+  std::size_t size = menus.hiddenItems.size();
+  for (int m = 0; m < menus.Count(); ++m) {
+    auto& [revision, block] = menus.formatted[static_cast<std::size_t>(m)];
+    if (revision != menus.items.MenuRevision(m)) {
+      block = itemfile::FormatMenu(menus.items, m);
+      revision = menus.items.MenuRevision(m);
+    }
+    size += block.size();
+  }
+  std::string text;
+  text.reserve(size);
+  for (const auto& entry : menus.formatted) text += entry.second;
+  text += menus.hiddenItems;
+  return text;
+}
+
 UserMenus Load(const std::string& folder, const std::string& iniName, int maxMenus) {
   UserMenus m;
   const Profile ini(folder + iniName);
@@ -60,11 +79,16 @@ UserMenus Load(const std::string& folder, const std::string& iniName, int maxMen
   return m;
 }
 
-void Put(datafiles::Transaction& t, const std::string& iniName, const UserMenus& menus, bool withNames) {
-  t.Put(filenames::ItemFileFor(iniName), itemfile::Format(menus.items, menus.Count()) + menus.hiddenItems);
+void PutItems(datafiles::Transaction& t, const std::string& iniName, std::string itemFile, int legacyMenus) {
+  t.Put(filenames::ItemFileFor(iniName), std::move(itemFile));
   IniText& ini = t.Ini(iniName);
-  for (int m = 0; m < menus.loadedMenus; ++m) ini.RemoveSection(SectionOf(m));
+  for (int m = 0; m < legacyMenus; ++m) ini.RemoveSection(SectionOf(m));
+}
+
+void Put(datafiles::Transaction& t, const std::string& iniName, const UserMenus& menus, bool withNames) {
+  PutItems(t, iniName, ItemFileText(menus), menus.loadedMenus);
   if (!withNames) return;
+  IniText& ini = t.Ini(iniName);
   // Names are set over the old ones in place; only the keys past the new end go.
   const int shown = menus.Count(), total = shown + static_cast<int>(menus.hiddenNames.size());
   for (int i = 0; i < shown; ++i) ini.Set(kMenuList, MenuKey(i + 1), menus.names[static_cast<std::size_t>(i)]);

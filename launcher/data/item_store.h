@@ -6,7 +6,9 @@
 // and written back after the shown menus, so a damaged or unusual file never loses items at the
 // next save.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/data_files.h"
@@ -22,7 +24,10 @@ struct UserMenus {
   std::vector<std::string> hiddenNames;  // the "CategoryN" values after the shown ones, as on disk
   std::string hiddenItems;               // the item-file blocks after the shown ones, as on disk
   int loadedMenus = 0;                   // shown menus when read: their older sections were read
-  bool legacyItems = false;              // items came from older sections: a save moves them
+  bool legacyItems = false;              // items came from older sections: the next save moves them
+  // Each shown menu's block as last written, with the menu's revision then: a save formats
+  // only the menus that changed since.
+  mutable std::vector<std::pair<std::uint64_t, std::string>> formatted;
   int Count() const { return static_cast<int>(names.size()); }
   bool HasHidden() const { return !hiddenNames.empty() || !hiddenItems.empty(); }
 };
@@ -31,10 +36,16 @@ struct UserMenus {
 // that order. folder ends with a backslash.
 UserMenus Load(const std::string& folder, const std::string& iniName, int maxMenus = kMaxMenus);
 
-// Puts the item file (the shown menus, then the hidden blocks) into the transaction and takes
-// the older item sections out of the INI file in the same commit, so items are never in both
-// places nor in neither. With names, the menu list is written too, the hidden names numbered
-// after the shown ones.
+// The item file: the shown menus, then the hidden blocks.
+std::string ItemFileText(const UserMenus& menus);
+
+// Puts the item file into the transaction and takes the older item sections of the first
+// legacyMenus menus out of the INI file in the same commit, so items are never in both places
+// nor in neither.
+void PutItems(datafiles::Transaction& t, const std::string& iniName, std::string itemFile, int legacyMenus);
+
+// The item file as above; with names, the menu list too, the hidden names numbered after the
+// shown ones.
 void Put(datafiles::Transaction& t, const std::string& iniName, const UserMenus& menus, bool withNames);
 
 }  // namespace itemstore

@@ -43,7 +43,7 @@ int CItemTable::Store(Menu& m, std::size_t index, ItemRecord record) {
     Slot s = std::make_unique<ItemRecord>(std::move(record));
     m.slots.insert(m.slots.begin() + static_cast<std::ptrdiff_t>(index), std::move(s));
     ++m.used;
-    ++m_revision;
+    m.revision = ++m_revision;
     return kOk;
   } catch (const std::bad_alloc&) {
     return kCannotGrow;
@@ -76,7 +76,7 @@ void CItemTable::Remove(int menu, int position) {
   if (!m || position < 0 || static_cast<std::size_t>(position) >= m->slots.size()) return;
   if (m->slots[position]) --m->used;
   m->slots.erase(m->slots.begin() + position);
-  ++m_revision;
+  m->revision = ++m_revision;
   TrimTrailingGaps(*m);
 }
 
@@ -91,7 +91,7 @@ void CItemTable::Move(int menu, int to, int from) {
   dest = std::min<int>(dest, static_cast<int>(m->slots.size()));
   m->slots.insert(m->slots.begin() + dest, std::move(moving));
   TrimTrailingGaps(*m);
-  ++m_revision;
+  m->revision = ++m_revision;
 }
 
 void CItemTable::Swap(int menu, int a, int b) {
@@ -102,7 +102,7 @@ void CItemTable::Swap(int menu, int a, int b) {
   if (static_cast<std::size_t>(a) >= m->slots.size()) m->slots.resize(a + 1);
   std::swap(m->slots[a], m->slots[b]);
   TrimTrailingGaps(*m);
-  ++m_revision;
+  m->revision = ++m_revision;
 }
 
 void CItemTable::MoveToMenu(int targetMenu, int sourceMenu, int position) {
@@ -113,6 +113,11 @@ void CItemTable::MoveToMenu(int targetMenu, int sourceMenu, int position) {
   moved.menu = targetMenu;
   if (Append(std::move(moved)) != kOk) return;  // keep the item where it was rather than lose it
   Remove(sourceMenu, position);
+}
+
+std::uint64_t CItemTable::MenuRevision(int menu) const {
+  const Menu* m = MenuOf(menu);
+  return m ? m->revision : 0;
 }
 
 int CItemTable::LastPosition(int menu) const {
@@ -167,7 +172,7 @@ int CItemTable::SetCaption(int menu, int position, const std::string& text) {
   if (!r) return kNotFound;
   r->caption = text;
   KeepOnOneLine(r->caption);
-  ++m_revision;
+  MenuOf(menu)->revision = ++m_revision;
   return kOk;
 }
 
@@ -177,6 +182,6 @@ int CItemTable::SetFile(int menu, int position, const std::string& text) {
   if (!r) return kNotFound;
   r->file = text;
   KeepOnOneLine(r->file);
-  ++m_revision;
+  MenuOf(menu)->revision = ++m_revision;
   return kOk;
 }

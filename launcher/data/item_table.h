@@ -40,6 +40,8 @@ class CItemTable {
   }
   // Counts every change, so a save can tell whether the items changed since the last one.
   std::uint64_t Revision() const { return m_revision; }
+  // The table's revision at the menu's last change; 0 for a menu that never held a record.
+  std::uint64_t MenuRevision(int menu) const;
 
  private:
   // Records live on the heap so that a shift moves pointers, not texts; null is a gap.
@@ -47,6 +49,7 @@ class CItemTable {
   struct Menu {
     std::vector<Slot> slots;  // index == position
     int used = 0;
+    std::uint64_t revision = 0;
   };
 
   Menu* MenuOf(int menu);

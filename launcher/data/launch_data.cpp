@@ -213,7 +213,8 @@ void CLaunchData::ReadMenus() {
     wsprintfA(text, kHiddenNotice, m_activeUser.c_str());
     m_notices.push_back(text);
   }
-  m_savedItems = m_user.items.Revision();
+  // Items read from older sections are written to the item file at the first save.
+  m_savedItems = m_user.legacyItems ? kNever : m_user.items.Revision();
 }
 
 bool CLaunchData::LoadTheme() {
@@ -244,30 +245,52 @@ void CLaunchData::SetCurrentMenu(int menu) {
   m_nCurrent = menu;
 }
 
-bool CLaunchData::Save(HWND mainWindow) {
-  const std::uint64_t settings = m_settingsChanges;
-  datafiles::Transaction t(m_dataFolder);
-  IniText& user = t.Ini(m_activeUser);
-  if (mainWindow) {
-    WINDOWPLACEMENT wp{sizeof wp};
-    if (::GetWindowPlacement(mainWindow, &wp)) {
-      // The normal position is in workspace coordinates; the saved values are screen based.
-      RECT rc = wp.rcNormalPosition;
-      user.SetInt(kInit, "StartRight", ::GetSystemMetrics(SM_CXSCREEN) - rc.right);
-      user.SetInt(kInit, "StartTop", rc.top);
-      user.Remove(kInit, "StartLeft");
-      user.Remove(kInit, "StartBottom");
-    }
+CLaunchData::SaveJob CLaunchData::TakeSave(HWND mainWindow) {
+  SaveJob job{m_dataFolder, m_activeUser};
+  WINDOWPLACEMENT wp{sizeof wp};
+  if (mainWindow && ::GetWindowPlacement(mainWindow, &wp)) {
+    // The normal position is in workspace coordinates; the saved values are screen based.
+    job.hasPlace = true;
+    job.startRight = ::GetSystemMetrics(SM_CXSCREEN) - wp.rcNormalPosition.right;
+    job.startTop = wp.rcNormalPosition.top;
   }
-  user.Set(kInit, "StartSize", IsWide() ? "L" : "S");
-  user.SetInt(kInit, "Menu", m_nCurrent);
-  const bool items = m_user.legacyItems || m_user.items.Revision() != m_savedItems;
-  if (items) itemstore::Put(t, m_activeUser, m_user, false);
-  if (!t.Commit()) return false;
-  m_user.legacyItems = false;
-  m_savedSettings = settings;
-  if (items) m_savedItems = m_user.items.Revision();
-  return true;
+  job.wide = IsWide();
+  job.menu = m_nCurrent;
+  if (m_user.items.Revision() != m_savedItems) {
+    job.itemFile = itemstore::ItemFileText(m_user);
+    job.legacyMenus = m_user.loadedMenus;
+    m_savedItems = m_user.items.Revision();
+  }
+  m_savedSettings = m_settingsChanges;
+  return job;
+}
+
+bool CLaunchData::SaveJob::Run() const {
+  datafiles::Transaction t(folder);
+  IniText& ini = t.Ini(user);
+  if (hasPlace) {
+    ini.SetInt(kInit, "StartRight", startRight);
+    ini.SetInt(kInit, "StartTop", startTop);
+    ini.Remove(kInit, "StartLeft");
+    ini.Remove(kInit, "StartBottom");
+  }
+  ini.Set(kInit, "StartSize", wide ? "L" : "S");
+  ini.SetInt(kInit, "Menu", menu);
+  if (itemFile) itemstore::PutItems(t, user, *itemFile, legacyMenus);
+  return t.Commit();
+}
+
+bool CLaunchData::Save(HWND mainWindow) {
+  m_writer.Wait();
+  if (TakeSave(mainWindow).Run()) return true;
+  SaveFailed();
+  return false;
+}
+
+void CLaunchData::SaveInBackground(HWND mainWindow, std::function<void()> onFailure) {
+  m_writer.Post([job = TakeSave(mainWindow), onFailure = std::move(onFailure)] {
+    if (!job.Run() && onFailure) onFailure();
+  });
 }
 
 int CLaunchData::SwitchUser(int index, HWND mainWindow) {

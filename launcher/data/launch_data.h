@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/win/handles.h"
+#include "common/win/serial_worker.h"
 #include "launcher/app/theme.h"
 #include "common/data_files.h"
 #include "common/data_folder.h"
@@ -34,9 +37,15 @@ class CLaunchData {
 
   int Load(const std::string& dataFolder = std::string());  // 1 on success, 0 without a theme
   // Writes what changed since the last save: the window's place (when given), layout and menu
-  // into the user's INI file and, when they changed, the items. False when nothing could be
-  // written; the files then stand as they were.
+  // into the user's INI file and, when they changed, the items, after every save still
+  // running in the background. False when nothing could be written; the files then stand as
+  // they were, and the data counts as unsaved.
   bool Save(HWND mainWindow);
+  // The same save, its files written on a thread of their own so the window never waits for
+  // the disk; onFailure runs on that thread when nothing could be written.
+  void SaveInBackground(HWND mainWindow, std::function<void()> onFailure);
+  // After a failed save in the background: everything counts as unsaved again.
+  void SaveFailed() { m_savedItems = m_savedSettings = kNever; }
   int SwitchUser(int index, HWND mainWindow);  // 2 when the web pane should open instead
   void ReloadMenusAndItems();
   void ReloadUsers();
@@ -72,9 +81,7 @@ class CLaunchData {
 
   // Whether something Save writes changed since it was last written or read, and a number
   // that moves with every such change.
-  bool Unsaved() const {
-    return m_user.legacyItems || m_user.items.Revision() != m_savedItems || m_settingsChanges != m_savedSettings;
-  }
+  bool Unsaved() const { return m_user.items.Revision() != m_savedItems || m_settingsChanges != m_savedSettings; }
   std::uint64_t Changes() const { return m_user.items.Revision() + m_settingsChanges; }
   // Short messages for the user about data that was repaired or kept aside while loading.
   std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
@@ -93,6 +100,19 @@ class CLaunchData {
   void ReadMenus();
   bool LoadTheme();
 
+  // What one save writes, taken from the data on the window's thread; Run writes it on any.
+  struct SaveJob {
+    std::string folder, user;
+    bool hasPlace = false;
+    int startRight = 0, startTop = 0;
+    bool wide = false;
+    int menu = 0;
+    std::optional<std::string> itemFile;  // when the items changed
+    int legacyMenus = 0;
+    bool Run() const;
+  };
+  SaveJob TakeSave(HWND mainWindow);
+
   std::string m_programFolder;
   std::string m_dataFolder;
   std::string m_activeUser;
@@ -101,8 +121,10 @@ class CLaunchData {
   std::vector<std::string> m_users;
   itemstore::UserMenus m_user;
   std::uint64_t m_settingsChanges = 0;
+  static constexpr std::uint64_t kNever = ~std::uint64_t{0};
   std::uint64_t m_savedSettings = 0;
   std::uint64_t m_savedItems = 0;  // the items' revision when last written or read
+  SerialWorker m_writer;           // background saves, in order
   std::vector<std::string> m_notices;
   int m_startMenu = 0;
   int m_nCurrent = 0;

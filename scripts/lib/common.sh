@@ -77,3 +77,9 @@ map_finder_drive() {
   mkdir -p "$(finder_drive)"
   ln -sfn "$(finder_drive)" "$WINEPREFIX/dosdevices/t:"
 }
+
+# The kill test (tests/kill/kill_test.py) against the program folder, in the prefix's data folder.
+kill_test() {
+  WINE64="$WINE64" LC_ALL=ja_JP.UTF-8 python3 "$top/tests/kill/kill_test.py" --dist "$dist" \
+    --helper "$build/win/kill_helper.exe" --data "$(appdata_dir)/MARVANE/TOPLEX" "$@"
+}

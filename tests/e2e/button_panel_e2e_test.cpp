@@ -32,10 +32,7 @@ POINT Centre(HWND w) {
 // A folder holding a copy of TOPLEX.exe with the default theme only, and the test probe in the
 // finder's place: what the launcher starts as its finder records its arguments.
 std::string SmallProgramFolder() {
-  const std::string folder = TestFolder() + "small-program\\";
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  ::CopyFileA((ProgramFolder() + "TOPLEX.exe").c_str(), (folder + "TOPLEX.exe").c_str(), FALSE);
-  ::CopyFileA((ProgramFolder() + "Image00.dll").c_str(), (folder + "Image00.dll").c_str(), FALSE);
+  const std::string folder = ProgramFolderCopy("small-program", {"TOPLEX.exe", "Image00.dll"});
   ::CopyFileA((TestFolder() + "probe.exe").c_str(), (folder + "SEEKAN.exe").c_str(), FALSE);
   return folder;
 }

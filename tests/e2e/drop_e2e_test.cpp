@@ -301,6 +301,11 @@ class DropE2E : public ::testing::Test {
     EXPECT_TRUE(m_app->Close());
     return ReadWholeFile(DataFolder() + "USER00.DAT");
   }
+  // The item file a second after the last change, the launcher killed without a save.
+  std::string ItemsAfterKill() {
+    m_app->KillAfter(1000);
+    return ReadWholeFile(DataFolder() + "USER00.DAT");
+  }
   static std::string Seeded() {
     return "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n"
            "#Item\r\nF: C:\\windows\\regedit.exe\r\nC: レジストリ\r\n#Category\r\n#Category\r\n";
@@ -347,7 +352,7 @@ TEST_F(DropE2E, OneExistingFileBecomesAnItemAndOtherFileListsAreRefused) {
     EXPECT_EQ(r.effect, static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_FALSE(none.shown) << "a refused file list asked for a name";
   }
-  const std::string items = ItemsAfterClose();
+  const std::string items = ItemsAfterKill();
   EXPECT_NE(items.find("F: " + file + "\r\nC: 試験"), std::string::npos) << items;
   EXPECT_LT(items.find("regedit"), items.find("試験")) << "dropped below the tiles, it comes last";
   EXPECT_LT(items.find("試験"), MenuStart(items, 1)) << items;

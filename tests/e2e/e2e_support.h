@@ -143,7 +143,22 @@ struct RunningProgram {
     if (w) ::PostMessageA(w, WM_CLOSE, 0, 0);
     return Exited(kWaitMs);
   }
+  // Ends the program after a while as a crash or a power cut would: no close, no save.
+  void KillAfter(DWORD ms) {
+    ::Sleep(ms);
+    ::TerminateProcess(pi.hProcess, 9);
+    ::WaitForSingleObject(pi.hProcess, kWaitMs);
+  }
 };
+
+// A program folder of its own under the test folder, with copies of the named files of the
+// real one.
+inline std::string ProgramFolderCopy(const std::string& name, std::initializer_list<const char*> files) {
+  const std::string folder = TestFolder() + name + "\\";
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  for (const char* f : files) ::CopyFileA((ProgramFolder() + f).c_str(), (folder + f).c_str(), FALSE);
+  return folder;
+}
 
 inline constexpr char kLauncherExe[] = "TOPLEX.exe";
 inline constexpr char kFinderExe[] = "SEEKAN.exe";

@@ -251,7 +251,7 @@ class Rig:
             watch.drain()
             action = subprocess.Popen([self.wine, self.helper, scenario], stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL)
-        began, seen, last = time.monotonic(), 0, None
+        began, seen, last, killed = time.monotonic(), 0, None, False
         killing = kill_at is not None or delay is not None
         while launcher.poll() is None:
             now = time.monotonic()
@@ -259,7 +259,11 @@ class Rig:
             if got:
                 seen, last = seen + got, now
             if killing and ((kill_at is not None and seen >= kill_at) or (delay is not None and now - began >= delay)):
+                # The pid started above is the launcher's own Wine process, not a wrapper.
+                with open("/proc/%d/cmdline" % launcher.pid, "rb") as f:
+                    assert b"TOPLEX.exe" in f.read()
                 os.kill(launcher.pid, signal.SIGKILL)
+                killed = True
                 break
             # Unkilled, the write is over once the folder has been quiet for a second.
             if now - began > 8 or (not killing and last is not None and now - last > 1.0):
@@ -267,14 +271,12 @@ class Rig:
             time.sleep(0.0005)
         length = (last or time.monotonic()) - began
         if scenario != "save":
-            if action.poll() is None and killing:
+            if action.poll() is None and killed:
                 action.kill()
             action.wait()
-        if killing:
-            launcher.wait()
-        else:
+        if not killed:  # a write with fewer events than asked for ends normally
             self.run(self.helper, "close")
-            launcher.wait()
+        launcher.wait()
         watch.close()
         time.sleep(0.1)
         # The next start: recovery happens while it loads, before its window shows.
@@ -298,6 +300,14 @@ def main():
     parser.add_argument("--data", required=True, help="the launcher's data folder, as a Linux path")
     args = parser.parse_args()
     rng = random.Random(args.seed)
+    try:
+        return run_trials(args, rng)
+    finally:
+        for folder in (args.data, args.data + "-template", args.data + "-template-legacy"):
+            shutil.rmtree(folder, ignore_errors=True)
+
+
+def run_trials(args, rng):
     rig = Rig(args)
     scenarios = ["save", "switch", "menus"]
     counts, bad = {}, []
