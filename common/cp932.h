@@ -27,6 +27,11 @@ std::string_view TerminatedView(const char* buf, std::size_t size);
 int CompareNoCase(std::string_view a, std::string_view b);
 inline bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
+// The order of CompareNoCase, for maps keyed by names the system compares that way.
+struct LessNoCase {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
+};
 
 // Finds the last occurrence of c that is a single-byte character (a trail byte may equal '\\').
 std::size_t FindLastChar(std::string_view s, char c);

@@ -67,6 +67,21 @@ std::optional<std::string> IniText::Get(std::string_view section, std::string_vi
 
 bool IniText::HasSection(std::string_view section) const { return FindSection(section) != npos; }
 
+std::map<std::string, IniText::Values, cp932::LessNoCase> IniText::Sections() const {
+  std::map<std::string, Values, cp932::LessNoCase> all;
+  Values* current = nullptr;
+  for (const Line& l : m_lines) {
+    if (l.kind == Kind::kSection) {
+      // A second section of a name is not read.
+      auto [it, added] = all.try_emplace(l.name);
+      current = added ? &it->second : nullptr;
+    } else if (l.kind == Kind::kKey && current) {
+      current->try_emplace(l.name, Trim(std::string_view(l.text).substr(l.text.find('=') + 1)));
+    }
+  }
+  return all;
+}
+
 void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
   Line line{Kind::kKey, std::string(Trim(key)), std::string()};
   line.text = line.name + "=" + std::string(value);

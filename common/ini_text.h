@@ -3,10 +3,13 @@
 // win); every line an edit does not name keeps its bytes, and a changed key keeps its place.
 // Pure text in, text out: the file handling lives in data_files.
 #pragma once
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/cp932.h"
 
 class IniText {
  public:
@@ -17,6 +20,10 @@ class IniText {
   // the key is missing. No length limit and no quote removal: this is what is on disk.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   bool HasSection(std::string_view section) const;
+
+  // Every section's values at once, as Get finds them, for reading a whole file in one pass.
+  using Values = std::map<std::string, std::string, cp932::LessNoCase>;
+  std::map<std::string, Values, cp932::LessNoCase> Sections() const;
 
   // Replaces the value in place, or adds the key after the section's last key, or adds the
   // section at the end.

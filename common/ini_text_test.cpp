@@ -12,6 +12,11 @@ TEST(IniText, FindsWhatTheProfileFunctionsFind) {
   EXPECT_EQ(ini.Get("MenuList", "Category1"), "a=b");  // CR alone ends a line too
   EXPECT_TRUE(ini.HasSection("menulist"));
   EXPECT_FALSE(ini.Changed());
+  // Read in one pass, the same values.
+  const auto all = ini.Sections();
+  EXPECT_EQ(all.at("init").at("MENU"), "1");
+  EXPECT_EQ(all.at("Init").count("Other"), 0u);
+  EXPECT_EQ(all.at("MENULIST").at("category1"), "a=b");
 }
 
 TEST(IniText, EditsChangeOnlyTheLinesTheyName) {

@@ -4,7 +4,8 @@ top=${top:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 build="$top/build"
 dist="$build/dist"
 
-export WINEPREFIX="$build/wine"
+# A run that must not share the prefix with the tests (the soak) names one of its own.
+export WINEPREFIX="${TOPLEX_PREFIX:-$build/wine}"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -1,6 +1,7 @@
 // The Windows side of the kill test: drives the running launcher as a user would, one command
 // per run, so the test on the Linux side can kill it in the middle of what the command started.
 //   wait     until the launcher's window shows (exit 0), or 1 after 20 s
+//   save     asks the launcher to save now
 //   switch   opens the user list and switches to the second user
 //   menus    opens the menu dialog, moves the first menu down and confirms
 //   close    closes the launcher and waits for it to end; message boxes are answered first
@@ -121,6 +122,7 @@ int Close() {
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "wait") return WaitFor([] { HWND w = Launcher(); return w && ::IsWindowVisible(w); }) ? 0 : 1;
+  if (command == "save") return Launcher() && ::PostMessageA(Launcher(), UM_SAVE_DATA, 0, 0) ? 0 : 1;
   if (command == "switch") return SwitchUser();
   if (command == "menus") return EditMenus();
   if (command == "close") return Close();

@@ -8,7 +8,8 @@ after a random delay. Then it starts the launcher again, takes the files as that
 them, closes it normally and checks both states: every file must hold the old state or the new
 one, complete, names agreeing with items, and nothing may be left that a later start misreads.
 
-    save     the first save after start moves 150 items from older INI sections into the item file
+    save     a save asked for right after start moves 150 items from older INI sections into the
+             item file (or the launcher's own first save after start, whichever comes first)
     switch   a switch to the second user rewrites TOPLEX.INI after saving the first user
     menus    the menu dialog's OK moves the first menu down, names and items together
 
@@ -235,6 +236,17 @@ class Rig:
         return subprocess.Popen([self.wine, os.path.join(self.dist, "TOPLEX.exe")], stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
 
+    @staticmethod
+    def ended(process):
+        """Waits for a launcher to end; one that hangs is killed, and that is a finding."""
+        try:
+            process.wait(timeout=30)
+            return True
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+            return False
+
     def trial(self, scenario, kill_at=None, delay=None):
         """Runs one trial; returns (verdict after the restart, verdict after its close, events seen)."""
         self.fill(scenario)
@@ -244,13 +256,11 @@ class Rig:
             launcher.kill()
             launcher.wait()
             return ("no-start", "no-start", 0, 0)
-        if scenario == "save":
-            watch.drain()  # the start itself; the save comes a moment later
-        else:
-            time.sleep(0.6)  # the first write-through save after start is over
-            watch.drain()
-            action = subprocess.Popen([self.wine, self.helper, scenario], stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL)
+        if scenario != "save":
+            time.sleep(0.6)  # the first save after start is over
+        watch.drain()
+        action = subprocess.Popen([self.wine, self.helper, scenario], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
         began, seen, last, killed = time.monotonic(), 0, None, False
         killing = kill_at is not None or delay is not None
         while launcher.poll() is None:
@@ -270,13 +280,13 @@ class Rig:
                 break
             time.sleep(0.0005)
         length = (last or time.monotonic()) - began
-        if scenario != "save":
-            if action.poll() is None and killed:
-                action.kill()
-            action.wait()
+        if action.poll() is None and killed:
+            action.kill()
+        action.wait()
         if not killed:  # a write with fewer events than asked for ends normally
             self.run(self.helper, "close")
-        launcher.wait()
+        if not self.ended(launcher):
+            return ("hung", "hung", seen, length)
         watch.close()
         time.sleep(0.1)
         # The next start: recovery happens while it loads, before its window shows.
@@ -284,7 +294,8 @@ class Rig:
         started = self.run(self.helper, "wait") == 0
         after_start = classify(self.data, self.expect[scenario]) if started else "no-start"
         closed = self.run(self.helper, "close")
-        again.wait()
+        if not self.ended(again):
+            return (after_start, "hung", seen, length)
         after_close = classify(self.data, self.expect[scenario])
         if closed == 2:
             after_close = "notice"
