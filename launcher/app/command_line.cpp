@@ -43,8 +43,7 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args) {
     }
     if (havePath) continue;
     havePath = true;
-    // A path that cannot fit the 260-byte hand-off field is refused, not cut.
-    if (a.size() <= 259) o.path = a;
+    o.path = a;
   }
   return o;
 }

@@ -7,7 +7,9 @@
 struct StartOptions {
   enum : unsigned { kFull = 1, kLittle = 2, kDataHere = 4 };
   unsigned flags = 0;
-  std::string path;  // the first parameter that is no option; empty when over 259 bytes
+  std::string path;  // the first parameter that is no option
+  // Whether the path fits the 260-byte hand-off field; a longer one is refused, never cut.
+  bool PathFits() const { return path.size() <= 259; }
 };
 
 // Splits a Windows command line (without the program name) by the usual quoting rules.

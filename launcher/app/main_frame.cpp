@@ -24,7 +24,6 @@
 namespace {
 constexpr char kBusyText[] =
     "ダイアログボックス表示中は実行できません.\n表示中のダイアログボックスを閉じてやり直してください。";
-constexpr char kNotValidFormat[] = "%s は有効なファイルではありません.";
 constexpr char kCannotStore[] = "これ以上登録できません";
 
 constexpr int kFrameWidth = rules::kWideWidth, kFrameHeight = rules::kWideHeight;
@@ -767,9 +766,7 @@ void CMainFrame::OnPathFromInstance() {
   m_data.Save(nullptr);
   if (!package::InstallPackage(m_data.ActiveUserPath(), cabinet, m_data.ProgramFolder(), m_data.DataFolder(),
                                {m_hWnd, m_title})) {
-    char text[512];
-    wsprintfA(text, kNotValidFormat, cabinet.c_str());
-    Warn(text);
+    Warn(package::NotAPackageText(cabinet).c_str());
   }
   ::SetCursor(old);
   ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);

@@ -12,6 +12,7 @@
 #include "launcher/app/command_line.h"
 #include "launcher/app/main_frame.h"
 #include "launcher/app/resource.h"
+#include "launcher/packages/package_rules.h"
 
 namespace {
 
@@ -22,8 +23,23 @@ std::string LoadText(HINSTANCE inst, UINT id) {
   return std::string(buf, n > 0 ? n : 0);
 }
 
+void PutPath(void* view, const std::string& path) {
+  char* block = static_cast<char*>(view);
+  std::memset(block, 0, handoff::kBlockSize);
+  cp932::CopyBounded(block, handoff::kPathField, path);
+}
+
+// A path too long for the hand-off is no package either: said here, with the running
+// launcher's own caption, since the path cannot reach it.
+void RefuseLongPath(HWND owner, const std::string& path) {
+  char caption[264] = {};
+  ::GetWindowTextA(owner, caption, sizeof caption);
+  ::MessageBoxA(owner, package::NotAPackageText(path).c_str(), caption, MB_OK | MB_ICONWARNING);
+}
+
 // Another instance runs: bring it forward and hand over the path, or close its web pane.
-void HandOver(HWND running, const std::string& path) {
+void HandOver(HWND running, const StartOptions& options) {
+  const std::string& path = options.path;
   HWND popup = ::GetLastActivePopup(running);
   ::SetForegroundWindow(popup);
   if (::IsIconic(running)) ::ShowWindow(running, SW_SHOWNORMAL);
@@ -32,14 +48,16 @@ void HandOver(HWND running, const std::string& path) {
     ::SendMessageA(running, WM_COMMAND, ID_WEB_CLOSE, 0);
     return;
   }
+  if (!options.PathFits()) {
+    RefuseLongPath(running, path);
+    return;
+  }
   UniqueHandle mapping(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, handoff::kBlockSize,
                                             handoff::kMappingName));
   if (!mapping) return;
   UniqueView view(::MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, handoff::kBlockSize));
   if (!view) return;
-  char* block = static_cast<char*>(view.Get());
-  std::memset(block, 0, handoff::kBlockSize);
-  cp932::CopyBounded(block, handoff::kPathField, path);
+  PutPath(view.Get(), path);
   ::SendMessageA(running, UM_PATH_FROM_INSTANCE, 0, 0);
 }
 
@@ -52,11 +70,10 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
   StartOptions options = ParseStartOptions(SplitCommandLine(SkipProgramName(::GetCommandLineA())));
 
   if (HWND running = ::FindWindowA(mainClass.c_str(), nullptr)) {
-    HandOver(running, options.path);
+    HandOver(running, options);
     ::OleUninitialize();
     return 0;
   }
-  options.path.clear();  // the first instance does not act on a path of its own
 
   for (UINT id : {IDS_ITEM_FORMAT, IDS_PATH_FORMAT}) ::RegisterClipboardFormatA(LoadText(inst, id).c_str());
   for (const char* name : {"UniformResourceLocator", "FileGroupDescriptor", "Netscape Bookmark"})
@@ -81,6 +98,13 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
         ::SendMessageA(hwnd, WM_COMMAND, (options.flags & StartOptions::kFull) ? ID_VIEW_FULL : ID_VIEW_LITTLE, 0);
       ::ShowWindow(hwnd, SW_SHOW);
       ::UpdateWindow(hwnd);
+      // A package given to the first start is installed as soon as the launcher runs, the way a
+      // later start hands one over.
+      if (!options.path.empty() && !options.PathFits()) RefuseLongPath(hwnd, options.path);
+      else if (!options.path.empty() && view) {
+        PutPath(view.Get(), options.path);
+        ::PostMessageA(hwnd, UM_PATH_FROM_INSTANCE, 0, 0);
+      }
       MSG msg;
       while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (frame.PreTranslateMessage(&msg)) continue;

@@ -1,7 +1,11 @@
 #include "launcher/packages/installer.h"
 
+#include <map>
+
 #include "common/cp932.h"
-#include "common/profile.h"
+#include "common/data_files.h"
+#include "common/data_folder.h"
+#include "common/file_names.h"
 #include "common/win/handles.h"
 #include "common/win/modal_guard.h"
 #include "launcher/data/item_store.h"
@@ -10,25 +14,8 @@
 namespace package {
 namespace {
 
-constexpr char kDef[] = "DEF";
 constexpr char kDescriptionName[] = "DOWNLOAD.INI";
-
-std::string Numbered(const char* stem, std::size_t n) { return stem + std::to_string(n); }
-
-// "<stem>1", "<stem>2" ... up to the first empty value.
-std::vector<std::string> ReadList(const Profile& ini, const char* section, const char* stem) {
-  std::vector<std::string> list;
-  for (std::size_t i = 1; i <= kMaxListEntries; ++i) {
-    std::string value = ini.GetString(section, Numbered(stem, i).c_str());
-    if (value.empty()) break;
-    list.push_back(std::move(value));
-  }
-  return list;
-}
-
-// The profile functions may keep a parsed copy of a file keyed by its name and write time, and
-// every work folder has the same few names: drop any copy before a new file is read.
-void ForgetCachedProfile(const std::string& path) { ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str()); }
+constexpr char kSettings[] = "TOPLEX.INI";
 
 bool IsSmallFile(const std::string& path, unsigned maxBytes) {
   WIN32_FILE_ATTRIBUTE_DATA a;
@@ -66,12 +53,83 @@ void RemoveWorkFolder(const std::string& folder) {
   ::RemoveDirectoryA(folder.substr(0, folder.size() - 1).c_str());
 }
 
+bool FileExists(const std::string& path) { return datafiles::FileExists(path); }
+
+// The files of the data folder that the launcher and the finder read now: whatever a package
+// installed, these it never replaces.
+PathSet FilesInUse(datafiles::Transaction& t) {
+  const std::string& folder = t.Folder();
+  PathSet inUse{folder + kSettings, folder + InstalledFiles::kFileName};
+  const IniText& settings = t.Ini(kSettings);
+  std::vector<std::string> users = datafolder::ListedUsers(settings);
+  if (std::optional<std::string> active = settings.Get("Init", "ActiveUser")) users.push_back(*active);
+  for (const std::string& user : users) {
+    inUse.insert(folder + user);
+    inUse.insert(folder + filenames::ItemFileFor(user));
+  }
+  if (std::optional<std::string> page = settings.Get("Internet", "item")) inUse.insert(folder + *page);
+  return inUse;
+}
+
+struct Outcome {
+  std::vector<std::string> skipped;  // as the report names them
+  std::size_t itemsLeftOut = 0;
+};
+
+// Copies what may be copied and merges the items whose files are in place, with the record of
+// installed files, the menus and the items in one commit.
+Outcome Place(const PackageDescription& d, const std::string& work, const std::string& userIni,
+              const std::string& programFolder, const std::string& dataFolder) {
+  const std::string user = userIni.substr(cp932::FindLastChar(userIni, '\\') + 1);
+  datafiles::Transaction t(dataFolder);
+  InstalledFiles installed(datafiles::ReadFileBytes(dataFolder + InstalledFiles::kFileName).value_or(""),
+                           programFolder, dataFolder);
+  const CopyPlan plan = PlanCopies(d, work, programFolder, dataFolder);
+  const CopyDecision decision = DecideCopies(plan, installed, FilesInUse(t), FileExists);
+  Outcome out;
+  out.skipped = plan.refused;
+  auto relative = [&](const std::string& path) {
+    for (const std::string* folder : {&programFolder, &dataFolder})
+      if (cp932::StartsWithNoCase(path, *folder)) return path.substr(folder->size());
+    return path;
+  };
+  for (const std::string& to : decision.skipped) out.skipped.push_back(relative(to));
+
+  for (const std::string& folder : plan.folders) ::CreateDirectoryA(folder.c_str(), nullptr);
+  // The work folder is the installer's own: a file's last use moves it there instead of copying.
+  std::map<std::string, std::size_t> uses;
+  for (const CopyStep& c : decision.copies) ++uses[c.from];
+  PathSet placed;
+  for (const CopyStep& c : decision.copies) {
+    const bool last = --uses[c.from] == 0;
+    if (last ? ::MoveFileExA(c.from.c_str(), c.to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)
+             : ::CopyFileA(c.from.c_str(), c.to.c_str(), FALSE)) {
+      placed.insert(c.to);
+      installed.Add(c.to);
+    } else {
+      out.skipped.push_back(relative(c.to));
+    }
+  }
+  const std::vector<bool> usable = UsableItems(d, programFolder, placed, FileExists);
+  for (std::size_t i = 0; i < usable.size(); ++i) out.itemsLeftOut += !usable[i] && !d.items[i].category.empty();
+
+  // The menus and items are read under the commit's lock, as the files hold them now.
+  itemstore::UserMenus m = itemstore::Load(dataFolder, user);
+  const std::uint64_t revision = m.items.Revision();
+  const std::size_t menus = m.names.size();
+  MergeItems(d, m.names, m.items, &usable);
+  if (m.items.Revision() != revision || m.names.size() != menus || m.legacyItems) itemstore::Put(t, user, m, true);
+  t.Put(InstalledFiles::kFileName, installed.Text());
+  t.Commit();
+  return out;
+}
+
 int Install(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,
             const std::string& dataFolder, const std::string& work, const InstallerWindow& window) {
   if (!ExtractCabinet(cabinet, work)) return 0;
   const std::string ini = work + kDescriptionName;
   if (!IsSmallFile(ini, kMaxDescriptionBytes)) return 0;
-  PackageDescription d = ReadPackageDescription(ini);
+  const PackageDescription d = ParseDescription(datafiles::ReadFileBytes(ini).value_or(""));
   if (!IsLauncherPackage(d.id)) return 0;
   if (!d.msgBox.empty() &&
       GuardedMessageBox(window.owner, d.msgBox.c_str(), window.caption.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) !=
@@ -79,72 +137,18 @@ int Install(const std::string& userIni, const std::string& cabinet, const std::s
     return 1;
 
   HCURSOR before = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  CopyPackageFiles(d, work, programFolder, dataFolder);
-  MergePackageItems(userIni, d);
+  const Outcome outcome = Place(d, work, userIni, programFolder, dataFolder);
   ::SetCursor(before);
-  if (!d.msgBoxComp.empty())
-    GuardedMessageBox(window.owner, d.msgBoxComp.c_str(), window.caption.c_str(), MB_OK | MB_ICONINFORMATION);
-  ForgetCachedProfile(ini);
+  std::string done = d.msgBoxComp;
+  const std::string report = SkipReport(outcome.skipped, outcome.itemsLeftOut);
+  if (!report.empty()) done += (done.empty() ? "" : "\n\n") + report;
+  if (!done.empty())
+    GuardedMessageBox(window.owner, done.c_str(), window.caption.c_str(),
+                      MB_OK | (report.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
   return 1;
 }
 
 }  // namespace
-
-PackageDescription ReadPackageDescription(const std::string& downloadIni) {
-  ForgetCachedProfile(downloadIni);
-  Profile ini(downloadIni);
-  PackageDescription d;
-  d.id = ini.GetString(kDef, "ID");
-  d.msgBox = ini.GetString(kDef, "MsgBox");
-  d.msgBoxComp = ini.GetString(kDef, "MsgBoxComp");
-  d.folder = ini.GetString(kDef, "Folder");
-  d.dllItems = ReadList(ini, kDef, "DLLItem");
-  for (const std::string& section : ReadList(ini, kDef, "Item")) {
-    // The name is read into a 32-byte buffer: a longer one, cut short, would name another section.
-    if (section.size() >= kItemSectionBuffer) continue;
-    PackageItem item;
-    item.section = section;
-    item.category = ini.GetString(section.c_str(), "Category");
-    item.file = ini.GetString(section.c_str(), "File");
-    item.iconFile = ini.GetString(section.c_str(), "IconFile");
-    item.caption = ini.GetString(section.c_str(), "Caption");
-    item.description = ini.GetString(section.c_str(), "Description");
-    item.date = ini.GetString(section.c_str(), "Date");
-    d.items.push_back(std::move(item));
-  }
-  d.dataSubfolder = ini.GetString("IDATAF", "Folder");
-  d.dataSubfolderFiles = ReadList(ini, "IDATAF", "File");
-  d.dataFiles = ReadList(ini, "IDATA", "File");
-  return d;
-}
-
-int CopyPackageFiles(const std::string& downloadIni, const std::string& workFolder, const std::string& programFolder,
-                     const std::string& dataFolder) {
-  return CopyPackageFiles(ReadPackageDescription(downloadIni), workFolder, programFolder, dataFolder);
-}
-
-int CopyPackageFiles(const PackageDescription& d, const std::string& workFolder, const std::string& programFolder,
-                     const std::string& dataFolder) {
-  CopyPlan plan = PlanCopies(d, workFolder, programFolder, dataFolder);
-  for (const std::string& folder : plan.folders) ::CreateDirectoryA(folder.c_str(), nullptr);
-  for (const CopyStep& c : plan.copies) ::CopyFileA(c.from.c_str(), c.to.c_str(), FALSE);  // failures are skipped
-  return 1;
-}
-
-int MergePackageItems(const std::string& userIni, const std::string& downloadIni) {
-  return MergePackageItems(userIni, ReadPackageDescription(downloadIni));
-}
-
-int MergePackageItems(const std::string& userIni, const PackageDescription& d) {
-  const std::size_t slash = cp932::FindLastChar(userIni, '\\');
-  const std::string folder = userIni.substr(0, slash + 1), name = userIni.substr(slash + 1);
-  // The menus and items are read under the commit's lock and written back in one commit.
-  datafiles::Transaction t(folder);
-  itemstore::UserMenus menus = itemstore::Load(folder, name);
-  MergeItems(d, menus.names, menus.items);
-  itemstore::Put(t, name, menus, true);
-  return t.Commit() ? 1 : 0;
-}
 
 int InstallPackage(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,
                    const std::string& dataFolder, const InstallerWindow& window) {

@@ -1,6 +1,11 @@
 // The download package installer: a cabinet carrying DOWNLOAD.INI, program and data files and
 // item definitions is extracted into a work folder of its own, its files copied into the program
 // and data folders and its items merged into the active user's menus.
+//
+// A package adds and never takes: it creates new files, and replaces only files that a package
+// installed before (PACKAGES.LST in the data folder records them) and that the launcher does not
+// read now. Every other file stays as it is, an item whose file or icon did not come into place
+// is not added, and the completion message names what was left out.
 #pragma once
 #include <windows.h>
 
@@ -18,21 +23,10 @@ struct InstallerWindow {
 
 // 1 on success or when the user cancelled at the package's question, 0 when the file is no
 // package for this launcher (or no work folder could be made). userIni is the full path of the
-// active user's INI file; both folders end with a backslash. The work folder is gone afterwards
-// in every case.
+// active user's INI file, in the data folder; both folders end with a backslash. The work folder
+// is gone afterwards in every case.
 int InstallPackage(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,
                    const std::string& dataFolder, const InstallerWindow& window = {});
-
-// The steps, each on an extracted DOWNLOAD.INI, or on what was read from it once (every profile
-// call opens the file again). Both return 1.
-int CopyPackageFiles(const std::string& downloadIni, const std::string& workFolder, const std::string& programFolder,
-                     const std::string& dataFolder);
-int CopyPackageFiles(const PackageDescription& d, const std::string& workFolder, const std::string& programFolder,
-                     const std::string& dataFolder);
-int MergePackageItems(const std::string& userIni, const std::string& downloadIni);
-int MergePackageItems(const std::string& userIni, const PackageDescription& d);
-
-PackageDescription ReadPackageDescription(const std::string& downloadIni);
 
 // A DOWNLOAD.INI larger than this is no description but an attempt to stall the profile reader.
 constexpr unsigned kMaxDescriptionBytes = 256 * 1024;

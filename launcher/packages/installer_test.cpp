@@ -244,12 +244,18 @@ TEST_P(BasicPackage, InstallsItsFilesAndItemsAndUpdatesThemTheSecondTime) {
   EXPECT_EQ(game.date, (ItemDate{2002, 3, 0, 15, 9, 30, 0, 0}));
   EXPECT_EQ(t.Count(2), 0);
   EXPECT_TRUE(TempTree().empty());
+  // What came in is on record, so the package may replace it when it comes again.
+  EXPECT_EQ(ReadAll(m_data + "PACKAGES.LST"),
+            "D PkgSave\\slot1.dat\r\nD table.ini\r\nD メモ.txt\r\nP PkgGames\\game.bmp\r\nP PkgGames\\game.exe\r\n"
+            "P PkgGames\\skip.exe\r\nP plugin.dll\r\n");
+  WriteAll(m_prog + "plugin.dll", "changed since");
 
   // The user renames an item; the package again puts its own values back, in the same place.
   t.SetCaption(0, 2, "名前を変えた");
   WriteItems(t, 3);
   ASSERT_EQ(Install(Fixture(GetParam())), 1);
   CItemTable again = Items();
+  EXPECT_NE(ReadAll(m_prog + "plugin.dll"), "changed since");  // its own file, replaced
   EXPECT_EQ(Menus().size(), 3u);
   EXPECT_EQ(again.TotalCount(), 5u);
   EXPECT_EQ(again.Get(0, 2).file, "http://example.com/");
@@ -334,12 +340,21 @@ TEST_F(InstallerTest, NamesInTheDescriptionThatLeaveTheirFolderAreSkipped) {
   // Decoys where a name that climbs out of the work folder would find a source.
   for (const char* f : {"evil.dll", "evil.exe", "evil.bmp", "evil.dat", "evil.txt"}) WriteAll(m_temp + f, f);
   const std::set<std::string> before = Tree(m_root);
+  BoxAnswerer answers(m_modal, {IDOK});
   ASSERT_EQ(Install(Fixture("traversal.cab")), 1);
   std::set<std::string> added;
   for (const std::string& p : Tree(m_root))
     if (!before.count(p)) added.insert(p);
-  EXPECT_EQ(added, (std::set<std::string>{"prog\\ok.dll", "prog\\PkgIn\\", "data\\good.txt", "data\\USER00.DAT"}));
+  // The item that points outside is not added either; only the record of what came in is new.
+  EXPECT_EQ(added, (std::set<std::string>{"prog\\ok.dll", "prog\\PkgIn\\", "data\\good.txt", "data\\PACKAGES.LST"}));
   EXPECT_FALSE(Exists("C:\\evil.dll"));
+  EXPECT_EQ(ReadAll(m_data + "PACKAGES.LST"), "D good.txt\r\nP ok.dll\r\n");
+  const auto& boxes = answers.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "次のファイルはインストールしませんでした (すでにあるファイルは置き換えず, "
+                           "フォルダの外を指す名前は使いません).\n    ..\\evil.dll\n    C:\\evil.dll\n    CON\n"
+                           "    ..\\..\\evil.exe\n    ..\\evil.bmp\n    ほか 3 個\n"
+                           "それらのファイルを使うアイテム 1 個は追加しませんでした.");
 }
 
 TEST_F(InstallerTest, StoredNamesWithAPathPartRefuseTheWholeCabinet) {

@@ -4,12 +4,15 @@
 #include <unordered_map>
 
 #include "common/cp932.h"
+#include "common/ini_text.h"
 #include "launcher/data/item_file.h"
 
 namespace package {
 namespace {
 
 constexpr std::size_t kMaxNameBytes = 255;  // one path component
+constexpr std::size_t kEmptyFrom = 260;     // a profile value this long reads as empty
+constexpr std::size_t kNamesShown = 5;      // files a skip report names before it counts
 
 constexpr bool IsTrailByte(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
@@ -22,6 +25,35 @@ bool IsDeviceName(std::string_view name) {
   if (base.size() == 4 && (cp932::StartsWithNoCase(base, "COM") || cp932::StartsWithNoCase(base, "LPT")))
     return base[3] >= '0' && base[3] <= '9';
   return false;
+}
+
+// A value as GetPrivateProfileString hands it over.
+std::string ProfileValue(std::string_view v) {
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+  return v.size() >= kEmptyFrom ? std::string() : std::string(v);
+}
+
+// A name from a package as a message may show it: control bytes made visible, a long one cut.
+std::string Shown(std::string_view name) {
+  std::string out(cp932::Truncate(name, 80));
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return out.size() < name.size() ? out + "…" : out;
+}
+
+// A File whose first "/", ":" or "\\" is a colon is its own target: an address or a drive path.
+bool NamesItsOwnTarget(std::string_view file) {
+  for (std::size_t i = 0; i < file.size(); i += cp932::CharLength(file, i)) {
+    const char c = file[i];
+    if (c == ':') return true;
+    if (c == '/' || c == '\\') return false;
+  }
+  return false;
+}
+
+bool IsDrivePath(std::string_view target) {
+  return target.size() >= 3 && target[1] == ':' && target[2] == '\\' &&
+         ((target[0] >= 'A' && target[0] <= 'Z') || (target[0] >= 'a' && target[0] <= 'z'));
 }
 
 // The key of an item in the merge index: its menu and its File.
@@ -86,11 +118,7 @@ std::string ItemPrefix(std::string_view folder) {
 }
 
 std::string ItemTarget(std::string_view file, std::string_view prefix) {
-  for (std::size_t i = 0; i < file.size(); i += cp932::CharLength(file, i)) {
-    char c = file[i];
-    if (c == ':') return std::string(file);
-    if (c == '/' || c == '\\') break;
-  }
+  if (NamesItsOwnTarget(file)) return std::string(file);
   std::string target(prefix);
   target.append(file);
   return target;
@@ -107,12 +135,57 @@ bool IsLauncherStateFile(std::string_view name) {
   return true;
 }
 
+PackageDescription ParseDescription(std::string_view bytes) {
+  const auto sections = IniText(bytes).Sections();
+  auto value = [&](std::string_view section, std::string_view key) -> std::string {
+    auto s = sections.find(section);
+    if (s == sections.end()) return std::string();
+    auto v = s->second.find(key);
+    return v == s->second.end() ? std::string() : ProfileValue(v->second);
+  };
+  // "<stem>1", "<stem>2" ... up to the first empty value.
+  auto list = [&](std::string_view section, const char* stem) {
+    std::vector<std::string> values;
+    for (std::size_t i = 1; i <= kMaxListEntries; ++i) {
+      std::string v = value(section, stem + std::to_string(i));
+      if (v.empty()) break;
+      values.push_back(std::move(v));
+    }
+    return values;
+  };
+  PackageDescription d;
+  d.id = value("DEF", "ID");
+  d.msgBox = value("DEF", "MsgBox");
+  d.msgBoxComp = value("DEF", "MsgBoxComp");
+  d.folder = value("DEF", "Folder");
+  d.dllItems = list("DEF", "DLLItem");
+  for (const std::string& section : list("DEF", "Item")) {
+    // The name is read into a 32-byte buffer: a longer one, cut short, would name another section.
+    if (section.size() >= kItemSectionBuffer) continue;
+    PackageItem item;
+    item.section = section;
+    item.category = value(section, "Category");
+    item.file = value(section, "File");
+    item.iconFile = value(section, "IconFile");
+    item.caption = value(section, "Caption");
+    item.description = value(section, "Description");
+    item.date = value(section, "Date");
+    d.items.push_back(std::move(item));
+  }
+  d.dataSubfolder = value("IDATAF", "Folder");
+  d.dataSubfolderFiles = list("IDATAF", "File");
+  d.dataFiles = list("IDATA", "File");
+  return d;
+}
+
 CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, std::string_view programFolder,
                     std::string_view dataFolder) {
   CopyPlan plan;
+  PathSet planned;  // items sharing a file copy it once
   auto copy = [&](std::string_view name, std::string_view destination) {
     std::string from = JoinPlain(workFolder, name), to = JoinPlain(destination, name);
-    if (!from.empty() && !to.empty()) plan.copies.push_back({std::move(from), std::move(to)});
+    if (from.empty() || to.empty()) plan.refused.push_back(Shown(name));
+    else if (planned.insert(from + '>' + to).second) plan.copies.push_back({std::move(from), std::move(to)});
   };
   // A subfolder that cannot be made safely takes its files with it.
   auto subfolder = [&](std::string_view parent, std::string_view name, std::string& into) {
@@ -123,21 +196,116 @@ CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, st
     return true;
   };
 
+  // Names in a folder that cannot be made safely are refused with it.
+  auto refuse = [&](std::string_view folder, std::string_view name) {
+    plan.refused.push_back(Shown(std::string(folder) + "\\" + std::string(name)));
+  };
   std::string itemFolder(programFolder);
   bool itemFolderOk = d.folder.empty() || subfolder(programFolder, d.folder, itemFolder);
   for (const std::string& name : d.dllItems) copy(name, programFolder);
-  if (itemFolderOk) {
-    for (const PackageItem& item : d.items) {
-      if (!item.file.empty()) copy(item.file, itemFolder);
-      if (!item.iconFile.empty()) copy(item.iconFile, itemFolder);
+  for (const PackageItem& item : d.items) {
+    // Addresses and drive paths are no files of the package.
+    for (const std::string* name : {&item.file, &item.iconFile}) {
+      if (name->empty() || (name == &item.file && NamesItsOwnTarget(*name))) continue;
+      if (itemFolderOk) copy(*name, itemFolder);
+      else refuse(d.folder, *name);
     }
   }
   std::string dataSub;
-  if (!d.dataSubfolder.empty() && subfolder(dataFolder, d.dataSubfolder, dataSub))
-    for (const std::string& name : d.dataSubfolderFiles) copy(name, dataSub);
-  for (const std::string& name : d.dataFiles)
+  const bool dataSubOk = !d.dataSubfolder.empty() && subfolder(dataFolder, d.dataSubfolder, dataSub);
+  for (const std::string& name : d.dataSubfolderFiles) {
+    if (dataSubOk) copy(name, dataSub);
+    else refuse(d.dataSubfolder, name);
+  }
+  for (const std::string& name : d.dataFiles) {
     if (!IsLauncherStateFile(name)) copy(name, dataFolder);
+    else plan.refused.push_back(Shown(name));
+  }
   return plan;
+}
+
+InstalledFiles::InstalledFiles(std::string_view text, std::string programFolder, std::string dataFolder)
+    : m_program(std::move(programFolder)), m_data(std::move(dataFolder)) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    if (line.size() > 2 && (line[0] == 'P' || line[0] == 'D') && line[1] == ' ') m_entries.emplace(line);
+    pos = end + 1;
+  }
+}
+
+std::string InstalledFiles::Key(const std::string& path) const {
+  for (const auto& [folder, tag] : {std::pair{&m_program, "P "}, std::pair{&m_data, "D "}})
+    if (!folder->empty() && path.size() > folder->size() && cp932::StartsWithNoCase(path, *folder))
+      return tag + path.substr(folder->size());
+  return std::string();
+}
+
+bool InstalledFiles::Has(const std::string& path) const {
+  const std::string key = Key(path);
+  return !key.empty() && m_entries.count(key) > 0;
+}
+
+void InstalledFiles::Add(const std::string& path) {
+  std::string key = Key(path);
+  if (!key.empty()) m_entries.insert(std::move(key));
+}
+
+std::string InstalledFiles::Text() const {
+  std::string text;
+  for (const std::string& e : m_entries) text += e + "\r\n";
+  return text;
+}
+
+CopyDecision DecideCopies(const CopyPlan& plan, const InstalledFiles& installed, const PathSet& inUse,
+                          const std::function<bool(const std::string&)>& exists) {
+  CopyDecision decision;
+  PathSet planned;  // a file the plan puts in place may be copied over again by a later step
+  for (const CopyStep& c : plan.copies) {
+    const bool free = planned.count(c.to) || !exists(c.to) || (installed.Has(c.to) && !inUse.count(c.to));
+    if (free) {
+      decision.copies.push_back(c);
+      planned.insert(c.to);
+    } else {
+      decision.skipped.push_back(c.to);
+    }
+  }
+  return decision;
+}
+
+std::vector<bool> UsableItems(const PackageDescription& d, std::string_view programFolder, const PathSet& placed,
+                              const std::function<bool(const std::string&)>& exists) {
+  std::string itemFolder(programFolder);
+  if (!d.folder.empty()) itemFolder += d.folder + "\\";
+  auto put = [&](const std::string& name) { return placed.count(itemFolder + name) > 0; };
+  std::vector<bool> usable;
+  for (const PackageItem& item : d.items) {
+    bool ok = true;
+    if (!item.file.empty()) {
+      ok = NamesItsOwnTarget(item.file) ? (!IsDrivePath(item.file) || exists(item.file)) : put(item.file);
+    }
+    usable.push_back(ok && (item.iconFile.empty() || put(item.iconFile)));
+  }
+  return usable;
+}
+
+std::string SkipReport(const std::vector<std::string>& files, std::size_t items) {
+  if (files.empty() && items == 0) return std::string();
+  std::string text = "次のファイルはインストールしませんでした (すでにあるファイルは置き換えず, "
+                     "フォルダの外を指す名前は使いません).";
+  for (std::size_t i = 0; i < files.size() && i < kNamesShown; ++i) text += "\n    " + files[i];
+  if (files.size() > kNamesShown) text += "\n    ほか " + std::to_string(files.size() - kNamesShown) + " 個";
+  if (items > 0) text += "\nそれらのファイルを使うアイテム " + std::to_string(items) + " 個は追加しませんでした.";
+  return text;
+}
+
+std::string NotAPackageText(std::string_view path) {
+  // A path fitting the hand-off is shown whole; a longer one is cut where a character ends.
+  std::string shown(path.size() < kMaxPath ? path : cp932::Truncate(path, 120));
+  if (shown.size() < path.size()) shown += "…";
+  return shown + " は有効なファイルではありません.";
 }
 
 int FindMenu(const std::vector<std::string>& menus, std::string_view name) {
@@ -146,7 +314,8 @@ int FindMenu(const std::vector<std::string>& menus, std::string_view name) {
   return -1;
 }
 
-void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CItemTable& table) {
+void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CItemTable& table,
+                const std::vector<bool>* usable) {
   const std::string prefix = ItemPrefix(d.folder);
   // The first item of each (menu, File) as the table holds them now; new ones are added as they come.
   std::unordered_map<std::string, int> existing;
@@ -155,8 +324,9 @@ void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CI
       if (const ItemRecord* r = table.Find(static_cast<int>(m), p))
         existing.emplace(IndexKey(static_cast<int>(m), r->file), p);
 
-  for (const PackageItem& item : d.items) {
-    if (item.category.empty()) continue;
+  for (std::size_t i = 0; i < d.items.size(); ++i) {
+    const PackageItem& item = d.items[i];
+    if (item.category.empty() || (usable && !(*usable)[i])) continue;
     int menu = FindMenu(menus, item.category);
     if (menu < 0) {
       if (menus.size() >= kMaxMenus) continue;

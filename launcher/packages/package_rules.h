@@ -3,10 +3,13 @@
 // menus. The installer reads the INI and the cabinet and does what these rules decide.
 #pragma once
 #include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/cp932.h"
 #include "launcher/data/item_record.h"
 #include "launcher/data/item_table.h"
 
@@ -66,12 +69,18 @@ struct PackageDescription {
   std::vector<std::string> dataFiles;  // IDATA
 };
 
+// What DOWNLOAD.INI says, read from its bytes in one pass the way the profile functions read
+// it: the first section and the first key of a name win, one pair of enclosing quotes is
+// dropped and a value of 260 bytes or more counts as empty.
+PackageDescription ParseDescription(std::string_view bytes);
+
 struct CopyStep {
   std::string from, to;
 };
 struct CopyPlan {
   std::vector<std::string> folders;  // created first; an existing one is fine
   std::vector<CopyStep> copies;      // in package order; a later copy may overwrite an earlier one
+  std::vector<std::string> refused;  // names the package gave that may not become files here
 };
 
 // Every copy the package asks for, from the work folder into the program and data folders.
@@ -83,13 +92,58 @@ struct CopyPlan {
 CopyPlan PlanCopies(const PackageDescription& d, std::string_view workFolder, std::string_view programFolder,
                     std::string_view dataFolder);
 
+using PathSet = std::set<std::string, cp932::LessNoCase>;
+
+// The files that packages installed, kept in the data folder so that a package may replace its
+// own files when it comes again, and no other. One line a file: "P " or "D " (program or data
+// folder) and the path relative to that folder.
+class InstalledFiles {
+ public:
+  static constexpr char kFileName[] = "PACKAGES.LST";
+  // Both folders end with a backslash.
+  InstalledFiles(std::string_view text, std::string programFolder, std::string dataFolder);
+  bool Has(const std::string& path) const;  // a full path in one of the two folders
+  void Add(const std::string& path);
+  std::string Text() const;
+
+ private:
+  std::string Key(const std::string& path) const;  // "P rel" or "D rel"; "" outside both folders
+  std::string m_program, m_data;
+  PathSet m_entries;
+};
+
+struct CopyDecision {
+  std::vector<CopyStep> copies;      // to be made
+  std::vector<std::string> skipped;  // destinations left as they are
+};
+// A destination that exists is replaced only when a package installed it and it is not one of
+// the files the launcher and the finder read now (inUse); every other existing file stays.
+CopyDecision DecideCopies(const CopyPlan& plan, const InstalledFiles& installed, const PathSet& inUse,
+                          const std::function<bool(const std::string&)>& exists);
+
+// Whether each item may be added: an item without a File only names its menu; a target must be
+// an address, a drive path that exists, or a file this install put in place (placed), and an
+// icon a file this install put in place.
+std::vector<bool> UsableItems(const PackageDescription& d, std::string_view programFolder, const PathSet& placed,
+                              const std::function<bool(const std::string&)>& exists);
+
+// What the completion message adds when files were not installed or items not added: the first
+// few files by name, then a count; "" when nothing was left out.
+std::string SkipReport(const std::vector<std::string>& files, std::size_t items);
+
+// The message for a file that is no package for the launcher, with a path too long for the
+// hand-off shortened for display.
+std::string NotAPackageText(std::string_view path);
+
 // Index of the first menu named exactly name, or -1.
 int FindMenu(const std::vector<std::string>& menus, std::string_view name);
 
-// Merges the packaged items into a user's menus and items: missing menus are added at the end
+// Merges the packaged items into a user's menus and items (with usable, only those it marks):
+// missing menus are added at the end
 // (up to 30; an item for a further menu is left out), an item whose target is already in its menu
 // is updated where it stands, others are appended. An item whose target would not fit an item
 // text is left out; an icon path that would not fit is not taken.
-void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CItemTable& table);
+void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CItemTable& table,
+                const std::vector<bool>* usable = nullptr);
 
 }  // namespace package

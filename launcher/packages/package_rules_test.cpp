@@ -175,3 +175,57 @@ TEST(PackageRules, MergeStopsAtThirtyMenusAndOverlongTargets) {
   EXPECT_EQ(table.Get(29, 1).file, ".\\" + std::string(257, 'y'));
   EXPECT_EQ(table.Get(0, 0).iconFile, "");  // 260 bytes with the prefix: not taken
 }
+
+TEST(PackageRules, TheDescriptionIsReadAsTheProfileFunctionsReadIt) {
+  const std::string text = "[DEF]\r\nID = \"toplex\"\r\nFolder=Pkg\r\nDLLItem1=a.dll\r\nDLLItem2=\r\nDLLItem3=c.dll\r\n"
+                           "Item1=It\r\nItem2=" + std::string(32, 'x') + "\r\nMsgBox='" + std::string(259, 'm') +
+                           "'\r\n[def]\r\nID=second\r\n[IT]\r\nFile=x.exe\r\nCaption=" + std::string(260, 'c') +
+                           "\r\n[IDATA]\r\nFile1=d.txt\r\n";
+  const package::PackageDescription d = package::ParseDescription(text);
+  EXPECT_EQ(d.id, "toplex");                     // quotes dropped; the first [DEF] wins
+  EXPECT_EQ(d.dllItems, std::vector<std::string>{"a.dll"});  // the list ends at its first empty value
+  EXPECT_EQ(d.msgBox.size(), 259u);
+  ASSERT_EQ(d.items.size(), 1u);                 // a 32-byte section name would be cut: left out
+  EXPECT_EQ(d.items[0].file, "x.exe");
+  EXPECT_EQ(d.items[0].caption, "");             // 260 bytes read as empty
+  EXPECT_EQ(d.dataFiles, std::vector<std::string>{"d.txt"});
+}
+
+// A package replaces a file only when a package put it there and the launcher does not read it.
+TEST(PackageRules, CopiesReplaceOnlyWhatPackagesInstalled) {
+  package::InstalledFiles installed("P own.dll\r\nD old.txt\r\nD USER09.INI\r\n", "P\\", "D\\");
+  installed.Add("P\\Sub\\new.exe");
+  EXPECT_TRUE(installed.Has("p\\OWN.DLL"));
+  EXPECT_FALSE(installed.Has("X\\own.dll"));
+  const package::PathSet existing{"P\\own.dll", "P\\TOPLEX.exe", "D\\old.txt", "D\\USER09.INI", "D\\mine.txt"};
+  package::CopyPlan plan;
+  for (const char* to : {"P\\own.dll", "P\\TOPLEX.exe", "P\\fresh.dll", "D\\old.txt", "D\\USER09.INI", "D\\mine.txt",
+                         "P\\fresh.dll"})
+    plan.copies.push_back({"W\\x", to});
+  const package::CopyDecision d = package::DecideCopies(plan, installed, package::PathSet{"D\\USER09.INI"},
+                                                        [&](const std::string& p) { return existing.count(p) > 0; });
+  std::vector<std::string> copied;
+  for (const auto& c : d.copies) copied.push_back(c.to);
+  EXPECT_EQ(copied, (std::vector<std::string>{"P\\own.dll", "P\\fresh.dll", "D\\old.txt", "P\\fresh.dll"}));
+  EXPECT_EQ(d.skipped, (std::vector<std::string>{"P\\TOPLEX.exe", "D\\USER09.INI", "D\\mine.txt"}));
+  EXPECT_EQ(installed.Text(), "D old.txt\r\nD USER09.INI\r\nP own.dll\r\nP Sub\\new.exe\r\n");
+}
+
+TEST(PackageRules, ItemsComeOnlyWithTheirFilesAndSkipsAreTold) {
+  PackageDescription d;
+  d.folder = "Pkg";
+  d.items = {Item("m", "in.exe"), Item("m", "gone.exe"), Item("m", "http://example.com/"), Item("m", "C:\\there.exe"),
+             Item("m", "C:\\missing.exe"), Item("m", ""), Item("m", "in.exe")};
+  d.items[6].iconFile = "C:\\x.ico";
+  const std::vector<bool> usable = package::UsableItems(
+      d, "P\\", package::PathSet{"P\\Pkg\\in.exe"}, [](const std::string& p) { return p == "C:\\there.exe"; });
+  EXPECT_EQ(usable, (std::vector<bool>{true, false, true, true, false, true, false}));
+
+  EXPECT_EQ(package::SkipReport({}, 0), "");
+  const std::string report = package::SkipReport({"a", "b", "c", "d", "e", "f", "g"}, 2);
+  EXPECT_NE(report.find("\n    e\n    ほか 2 個\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("アイテム 2 個"), std::string::npos) << report;
+  EXPECT_EQ(package::NotAPackageText("C:\\a.cab"), "C:\\a.cab は有効なファイルではありません.");
+  const std::string kana(300, '\x83');  // 150 double-byte characters: the cut never splits one
+  EXPECT_EQ(package::NotAPackageText(kana), kana.substr(0, 120) + "… は有効なファイルではありません.");
+}

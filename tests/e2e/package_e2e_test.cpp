@@ -7,6 +7,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/e2e/e2e_support.h"
 
@@ -130,4 +132,87 @@ TEST_F(PackageE2E, ASecondStartWithAPackageInstallsItIntoTheRunningLauncher) {
   ASSERT_TRUE(first.Close());
   EXPECT_EQ(Occurrences(ReadWholeFile(d + "USER00.DAT"), item), 1u);
   EXPECT_EQ(Ini(d + "USER00.INI", "MenuList", "Category5"), "パッケージ");
+}
+
+// A package that names every file the launcher ships or reads changes none of them, byte for
+// byte, and says which it left alone; in a program folder of its own, since that is the test.
+TEST_F(PackageE2E, APackageNeverReplacesWhatNoPackageInstalled) {
+  const std::vector<const char*> shipped = {"TOPLEX.exe", "SEEKAN.exe", "QUILODLL.dll", "Image00.dll", "Image01.dll",
+                                            "TOPLEX.htm", "TOPLEX.INI", "USER00.INI", "USER00.DAT", "INTERNET.INI"};
+  const std::string program = ProgramFolderCopy("package-program", {"TOPLEX.exe", "SEEKAN.exe", "QUILODLL.dll",
+                                                "Image00.dll", "Image01.dll", "TOPLEX.htm", "TOPLEX.INI",
+                                                "USER00.INI", "USER00.DAT", "INTERNET.INI"});
+  const std::string d = DataFolder();
+  ::CreateDirectoryA(d.substr(0, d.size() - 7).c_str(), nullptr);
+  ::CreateDirectoryA(d.c_str(), nullptr);
+  ASSERT_TRUE(WriteWholeFile(d + "TOPLEX.INI", "[Init]\r\nFileVersion=200\r\nActiveUser=MYUSER.INI\r\n[UserList]\r\n"
+                                               "User1=MYUSER.INI\r\n[Internet]\r\nitem=WEB.INI\r\n"));
+  ASSERT_TRUE(WriteWholeFile(d + "MYUSER.INI", "[Init]\r\nName=私\r\nStartSize=L\r\nMenu=0\r\n[MenuList]\r\nCategory1=a\r\n"));
+  ASSERT_TRUE(WriteWholeFile(d + "MYUSER.DAT", "#Category\r\n#Item\r\nF: C:\\mine.exe\r\n"));
+  ASSERT_TRUE(WriteWholeFile(d + "WEB.INI", "[Init]\r\nFile=http://example.com/\r\n"));
+  std::vector<std::pair<std::string, std::string>> before;
+  for (const char* f : shipped) before.emplace_back(program + f, ReadWholeFile(program + f));
+  for (const char* f : {"TOPLEX.INI", "MYUSER.INI", "MYUSER.DAT", "WEB.INI"}) before.emplace_back(d + f, ReadWholeFile(d + f));
+
+  Launcher first("", "", program);
+  ASSERT_NE(first.WaitForWindow(), nullptr);
+  const std::string cab = FullPath(TestFolder() + "..\\fixtures\\packages\\shipped.cab");
+  Launcher second("\"" + cab + "\"", "", program);
+  std::string text;
+  HWND box = FindMessageBox(first.pi.dwProcessId, &text);
+  ASSERT_NE(box, nullptr) << "nothing said what was left alone";
+  ::Sleep(300);
+  SaveShot(box, "package-skipped-box");
+  for (const char* named : {"TOPLEX.exe", "SEEKAN.exe", "QUILODLL.dll", "Image01.dll", "ほか 4 個"})
+    EXPECT_NE(text.find(named), std::string::npos) << named << " in " << text;
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(second.Exited(kWaitMs));
+  ::Sleep(1000);  // the launcher has read its data again and written what it changes itself
+  for (const auto& [path, bytes] : before) EXPECT_EQ(ReadWholeFile(path), bytes) << path;
+  ASSERT_TRUE(first.Close());
+}
+
+// Started with a package while no launcher runs, the launcher starts and installs it. A second
+// install of the same package replaces the files it installed the first time; items whose file
+// was left alone or points outside never come in, and a path too long to hand over is refused.
+TEST_F(PackageE2E, APackageReplacesItsOwnFilesAndAddsNothingBroken) {
+  const std::string program = ProgramFolderCopy("package-owned", {"TOPLEX.exe", "Image00.dll", "TOPLEX.INI",
+                                                "USER00.INI", "USER00.DAT", "INTERNET.INI"});
+  ::DeleteFileA((program + "own.dll").c_str());
+  ::DeleteFileA((program + "new.exe").c_str());
+  const std::string cab = "\"" + FullPath(TestFolder() + "..\\fixtures\\packages\\owned.cab") + "\"";
+  const std::string launcher = ReadWholeFile(program + "TOPLEX.exe");
+  auto answerReport = [](const Launcher& app) {
+    std::string text;
+    HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+    if (box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return text;
+  };
+
+  Launcher app(cab, "", program);
+  const std::string report = answerReport(app);
+  for (const char* named : {"TOPLEX.exe", "..\\..\\x.exe", "C:\\x.ico", "アイテム 3 個"})
+    EXPECT_NE(report.find(named), std::string::npos) << named << " in " << report;
+  ASSERT_NE(app.WaitForWindow(), nullptr);
+  EXPECT_EQ(ReadWholeFile(program + "new.exe"), "new program\r\n");
+  ASSERT_TRUE(WriteWholeFile(program + "new.exe", "changed by hand"));
+  {
+    Launcher again(cab, "", program);
+    EXPECT_NE(answerReport(app).find("TOPLEX.exe"), std::string::npos);
+    EXPECT_TRUE(again.Exited(kWaitMs));
+  }
+  EXPECT_EQ(ReadWholeFile(program + "new.exe"), "new program\r\n") << "its own file was not replaced";
+  EXPECT_EQ(ReadWholeFile(program + "TOPLEX.exe"), launcher);
+  {
+    Launcher tooLong("\"C:\\" + std::string(300, 'p') + ".cab\"", "", program);
+    std::string text;
+    HWND box = FindMessageBox(tooLong.pi.dwProcessId, &text);
+    ASSERT_NE(box, nullptr) << "a path too long to hand over was ignored";
+    EXPECT_EQ(text, "C:\\" + std::string(117, 'p') + "… は有効なファイルではありません.");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  ASSERT_TRUE(app.Close());
+  const std::string items = ReadWholeFile(DataFolder() + "USER00.DAT");
+  EXPECT_EQ(Occurrences(items, "F: .\\new.exe\r\nC: 新しい\r\n"), 1u) << items;
+  for (const char* never : {"置き換え", "C: 外", "絵が外"}) EXPECT_EQ(items.find(never), std::string::npos) << never;
 }

@@ -1,5 +1,6 @@
-// libFuzzer target: a package description built from any bytes (one value a line, in the order
-// DOWNLOAD.INI would give them) through the name checks, the copy plan and the menu merge. Every
+// libFuzzer target: a package description built from any bytes, read as DOWNLOAD.INI and again as
+// one value a line in the order DOWNLOAD.INI would give them, through the name checks, the copy
+// plan and the menu merge. Every
 // planned copy must come from the work folder and land directly in the program folder, the data
 // folder or a subfolder the plan creates; the merge must keep to 30 menus and item-sized texts.
 #include <cstdint>
@@ -24,11 +25,14 @@ bool DirectlyIn(std::string_view path, std::string_view folder) {
   return StartsWith(path, folder) && package::IsPlainName(path.substr(folder.size()));
 }
 
+void CheckPackage(const package::PackageDescription& d, const std::vector<std::string>& values);
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> values;
   std::string_view text(reinterpret_cast<const char*>(data), size);
+  CheckPackage(package::ParseDescription(text), {});
   while (!text.empty() && values.size() < 400) {
     std::size_t end = text.find('\n');
     values.emplace_back(text.substr(0, end));
@@ -52,7 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     item.date = take();
     d.items.push_back(item);
   }
+  CheckPackage(d, values);
+  return 0;
+}
 
+namespace {
+
+void CheckPackage(const package::PackageDescription& d, const std::vector<std::string>& values) {
   package::CopyPlan plan = package::PlanCopies(d, kWork, kProgram, kData);
   std::vector<std::string> folders;
   for (const std::string& f : plan.folders) {
@@ -88,5 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     total += static_cast<std::size_t>(count);
   }
   Check(total == table.TotalCount() && total <= d.items.size());
-  return 0;
 }
+
+}  // namespace
