@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
@@ -136,7 +137,31 @@ struct RunningProgram {
       if (Exited(0)) return nullptr;
       ::Sleep(50);
     }
+    ReportWindows();
     return nullptr;
+  }
+  // What the program shows instead of its window (a message box, say), for the failure report.
+  void ReportWindows() const {
+    struct S {
+      DWORD pid;
+      std::string text;
+    } s{pi.dwProcessId, {}};
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<S*>(p);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          char cls[64] = {}, title[128] = {}, body[256] = {};
+          ::GetClassNameA(w, cls, sizeof cls);
+          ::GetWindowTextA(w, title, sizeof title);
+          ::GetDlgItemTextA(w, 0xFFFF, body, sizeof body);
+          if (owner == s->pid)
+            s->text += std::string(" [") + cls + (::IsWindowVisible(w) ? " visible" : "") + " \"" + title + "\" " + body + "]";
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    std::printf("no window shown in %lu ms; the program's windows:%s\n", static_cast<unsigned long>(kWaitMs),
+                s.text.c_str());
   }
   bool Close() {
     HWND w = Window();
