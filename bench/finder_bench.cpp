@@ -136,10 +136,10 @@ int main(int argc, char** argv) {
   wc.hInstance = inst;
   wc.lpszClassName = "FinderBenchHost";
   ::RegisterClassA(&wc);
-  g_host.wnd = ::CreateWindowExA(0, wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                                 nullptr, inst, nullptr);
-  g_host.status = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, g_host.wnd, nullptr, inst,
-                                    nullptr);
+  g_host.wnd = ::CreateWindowExA(0, wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                 nullptr, nullptr, inst, nullptr);
+  g_host.status =
+      ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, g_host.wnd, nullptr, inst, nullptr);
   SearchRequest request;
   request.CreateEvents();
   request.frameWindow = g_host.wnd;
@@ -185,7 +185,8 @@ int main(int argc, char** argv) {
   bare.hInstance = inst;
   bare.lpszClassName = "FinderBenchBareList";
   ::RegisterClassA(&bare);
-  HWND bareList = ::CreateWindowExA(0, bare.lpszClassName, "", WS_CHILD, 0, 0, 0, 0, g_host.wnd, nullptr, inst, nullptr);
+  HWND bareList =
+      ::CreateWindowExA(0, bare.lpszClassName, "", WS_CHILD, 0, 0, 0, 0, g_host.wnd, nullptr, inst, nullptr);
   std::vector<double> bareRuns;
   request.listWindow = bareList;
   for (int run = 0; run < kRuns; ++run) {

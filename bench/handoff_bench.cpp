@@ -23,18 +23,20 @@ HWND FindItemDialog(DWORD pid) {
     DWORD pid;
     HWND found;
   } s{pid, nullptr};
-  ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-    auto* s = reinterpret_cast<S*>(p);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(w, &owner);
-    char cls[16] = {};
-    ::GetClassNameA(w, cls, sizeof cls);
-    if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w)) {
-      s->found = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&s));
+  ::EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<S*>(p);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        char cls[16] = {};
+        ::GetClassNameA(w, cls, sizeof cls);
+        if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w)) {
+          s->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
@@ -46,8 +48,10 @@ int main(int argc, char** argv) {
   std::string folder = exe.substr(0, exe.rfind('\\') + 1);
   HMODULE bridge = ::LoadLibraryA((folder + "QUILODLL.dll").c_str());
   if (!bridge) return 1;
-  auto open = reinterpret_cast<int (*)(QuiloNet*)>(reinterpret_cast<void*>(::GetProcAddress(bridge, MAKEINTRESOURCEA(8))));
-  auto close = reinterpret_cast<void (*)(QuiloNet*)>(reinterpret_cast<void*>(::GetProcAddress(bridge, MAKEINTRESOURCEA(9))));
+  auto open =
+      reinterpret_cast<int (*)(QuiloNet*)>(reinterpret_cast<void*>(::GetProcAddress(bridge, MAKEINTRESOURCEA(8))));
+  auto close =
+      reinterpret_cast<void (*)(QuiloNet*)>(reinterpret_cast<void*>(::GetProcAddress(bridge, MAKEINTRESOURCEA(9))));
   auto send = reinterpret_cast<int (*)(QuiloNet*, int, const char*)>(
       reinterpret_cast<void*>(::GetProcAddress(bridge, MAKEINTRESOURCEA(10))));
 

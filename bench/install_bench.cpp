@@ -91,10 +91,9 @@ int main(int argc, char** argv) {
   ::RemoveDirectoryA(root.c_str());
 
   double b = Median(baseline);
-  std::printf("install, 200 items and 50 files:        %7.1f ms median (x%.1f the bare file copies)\n",
-              Median(first), Median(first) / b);
-  std::printf("same package again, 200 items updated:  %7.1f ms median (x%.1f)\n", Median(again),
-              Median(again) / b);
+  std::printf("install, 200 items and 50 files:        %7.1f ms median (x%.1f the bare file copies)\n", Median(first),
+              Median(first) / b);
+  std::printf("same package again, 200 items updated:  %7.1f ms median (x%.1f)\n", Median(again), Median(again) / b);
   std::printf("baseline, copying the 50 files:         %7.1f ms median\n", b);
   return 0;
 }

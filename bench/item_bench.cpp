@@ -19,17 +19,24 @@ struct FlatTable {
   std::vector<ItemRecord> slots;
   int Last(int menu) const {
     int last = -1;
-    for (const auto& s : slots) if (s.menu == menu && s.position > last) last = s.position;
+    for (const auto& s : slots)
+      if (s.menu == menu && s.position > last) last = s.position;
     return last;
   }
-  void Append(ItemRecord r) { r.position = Last(r.menu) + 1; slots.push_back(std::move(r)); }
+  void Append(ItemRecord r) {
+    r.position = Last(r.menu) + 1;
+    slots.push_back(std::move(r));
+  }
   const ItemRecord* Find(int menu, int pos) const {
-    for (const auto& s : slots) if (s.menu == menu && s.position == pos) return &s;
+    for (const auto& s : slots)
+      if (s.menu == menu && s.position == pos) return &s;
     return nullptr;
   }
   void Remove(int menu, int pos) {
-    for (auto& s : slots) if (s.menu == menu && s.position == pos) s.menu = s.position = -1;
-    for (auto& s : slots) if (s.menu == menu && s.position > pos) --s.position;
+    for (auto& s : slots)
+      if (s.menu == menu && s.position == pos) s.menu = s.position = -1;
+    for (auto& s : slots)
+      if (s.menu == menu && s.position > pos) --s.position;
   }
 };
 
@@ -65,7 +72,12 @@ int main() {
     int menu = static_cast<int>(rng() % kMenus), a = static_cast<int>(rng() % kPerMenu),
         b = static_cast<int>(rng() % kPerMenu);
     switch (i % 3) {
-      case 0: { ItemRecord r = Sample(menu, i); r.position = a; loaded.InsertAt(r); break; }
+      case 0: {
+        ItemRecord r = Sample(menu, i);
+        r.position = a;
+        loaded.InsertAt(r);
+        break;
+      }
       case 1: loaded.Remove(menu, a); break;
       default: loaded.Move(menu, a, b); break;
     }

@@ -33,7 +33,8 @@ void WriteFile(const std::string& path, const std::string& text) {
 void Seed(const std::string& d) {
   ::CreateDirectoryA((d.substr(0, d.size() - 7)).c_str(), nullptr);
   ::CreateDirectoryA(d.c_str(), nullptr);
-  WriteFile(d + "TOPLEX.INI", "[Init]\r\nFileVersion=200\r\nActiveUser=USER00.INI\r\n[UserList]\r\nUser1=USER00.INI\r\n");
+  WriteFile(d + "TOPLEX.INI",
+            "[Init]\r\nFileVersion=200\r\nActiveUser=USER00.INI\r\n[UserList]\r\nUser1=USER00.INI\r\n");
   std::string user = "[Init]\r\nStartSize=L\r\nMenu=0\r\n[MenuList]\r\n", dat;
   for (int m = 0; m < kMenus; ++m) {
     user += "Category" + std::to_string(m + 1) + "=menu " + std::to_string(m) + "\r\n";

@@ -79,8 +79,8 @@ int OpenQuiloNet(QuiloNet* net) {
   if (!net) return 0;
   net->mapping = nullptr;
   net->view = nullptr;
-  HANDLE mapping =
-      ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, handoff::kBlockSize, handoff::kMappingName);
+  HANDLE mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, handoff::kBlockSize,
+                                        handoff::kMappingName);
   if (!mapping) return 0;
   void* view = ::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, handoff::kBlockSize);
   if (!view) {

@@ -39,10 +39,10 @@ struct QuiloNet {
 #endif
 
 // Folders name the folder of TOPLEX.INI with a trailing backslash; null means the library's own.
-QUILO_API int CountCategory(const char* folder);                                      // ordinal 5
+QUILO_API int CountCategory(const char* folder);                                       // ordinal 5
 QUILO_API int GetCategoryName(int index, char* buffer, int size, const char* folder);  // ordinal 6
-QUILO_API int CountIconBtn(int menuNumber, const char* folder);                       // ordinal 7
-QUILO_API int OpenQuiloNet(QuiloNet* net);                                           // ordinal 8
-QUILO_API void CloseQuiloNet(QuiloNet* net);                                         // ordinal 9
-QUILO_API int SendQuiloNet(QuiloNet* net, int menu, const char* path);               // ordinal 10
-QUILO_API int GetModalState();                                                        // ordinal 11
+QUILO_API int CountIconBtn(int menuNumber, const char* folder);                        // ordinal 7
+QUILO_API int OpenQuiloNet(QuiloNet* net);                                             // ordinal 8
+QUILO_API void CloseQuiloNet(QuiloNet* net);                                           // ordinal 9
+QUILO_API int SendQuiloNet(QuiloNet* net, int menu, const char* path);                 // ordinal 10
+QUILO_API int GetModalState();                                                         // ordinal 11

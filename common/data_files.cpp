@@ -35,7 +35,9 @@ bool Allowed(Step step, const std::string& name) {
 }
 
 // The profile functions may keep a parsed copy of a file keyed by its name and write time.
-void ForgetCachedProfile(const std::string& path) { ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str()); }
+void ForgetCachedProfile(const std::string& path) {
+  ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+}
 
 ULONGLONG AsNumber(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
@@ -46,9 +48,8 @@ bool WriteFlushed(const std::string& path, const std::string& bytes, const std::
   UniqueFile f(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f) return false;
   DWORD written = 0;
-  if (!bytes.empty() &&
-      (!::WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-       written != bytes.size()))
+  if (!bytes.empty() && (!::WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+                         written != bytes.size()))
     return false;
   WIN32_FILE_ATTRIBUTE_DATA old;
   FILETIME now;

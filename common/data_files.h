@@ -51,10 +51,10 @@ class Transaction {
   Transaction& operator=(const Transaction&) = delete;
 
   const std::string& Folder() const { return m_folder; }
-  IniText& Ini(const std::string& name);            // the file as it is now (empty when missing)
+  IniText& Ini(const std::string& name);                 // the file as it is now (empty when missing)
   void Put(const std::string& name, std::string bytes);  // the whole new file
   void Remove(const std::string& name);
-  bool Exists(const std::string& name) const;       // on disk, as the commit would find it
+  bool Exists(const std::string& name) const;  // on disk, as the commit would find it
 
   // Writes every file that changed, all or none. False when nothing could be changed: the old
   // files stand. Nothing changed is success.

@@ -20,7 +20,6 @@ bool IsNumberedUserFile(const std::string& name) {
 
 }  // namespace
 
-
 std::vector<std::string> ListedUsers(const IniText& settings) {
   std::vector<std::string> users;
   for (int i = 1; i <= kMaxUsers; ++i) {
@@ -64,8 +63,8 @@ void Seed(const std::string& programFolder, const std::string& dataFolder, const
 
   // A user of an earlier start (a folder whose settings file was taken away) stays a user.
   for (const std::string& file : UserFilesIn(dataFolder)) {
-    const bool known = std::any_of(listed.begin(), listed.end(),
-                                   [&](const std::string& u) { return cp932::EqualsNoCase(u, file); });
+    const bool known =
+        std::any_of(listed.begin(), listed.end(), [&](const std::string& u) { return cp932::EqualsNoCase(u, file); });
     if (known || listed.size() >= kMaxUsers) continue;
     listed.push_back(file);
     settings.Set(kUserList, "User" + std::to_string(listed.size()), file);

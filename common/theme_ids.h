@@ -8,8 +8,8 @@
 #pragma once
 
 // ---- Name and window title ------------------------------------------------------------------
-#define IDS_THEME_NAME 1          // listed by the theme dialog, at most 31 characters
-#define IDS_THEME_TITLE 21901     // main window title and message box caption
+#define IDS_THEME_NAME 1       // listed by the theme dialog, at most 31 characters
+#define IDS_THEME_TITLE 21901  // main window title and message box caption
 
 // ---- Fonts: face, charset, height, style, colour 1, colour 2 --------------------------------
 #define IDS_FONT_PANEL_FACE 21101  // icon panel, first font (colours not drawn)
@@ -47,7 +47,7 @@
 #define IDS_FRAME_OUTER_COLOR 21401
 #define IDS_FRAME_INNER_COLOR 21402
 #define IDS_FRAME_BACK_COLOR 21403
-#define IDS_THEME_PANE_WIDTH 21151  // icon panel width in the wide layout
+#define IDS_THEME_PANE_WIDTH 21151   // icon panel width in the wide layout
 #define IDB_TITLE_ACTIVE_WIDE 20102  // title strip at (3, 3); its height places the panels
 #define IDB_TITLE_INACTIVE_WIDE 20103
 #define IDB_TITLE_ACTIVE_NARROW 20104
@@ -91,14 +91,14 @@
 #define IDS_USER_LIST_HEIGHT 21160
 #define IDS_MENU_COLUMN_X 21161
 #define IDS_MENU_COLUMN_Y 21162
-#define IDS_MENU_PER_PAGE 21163  // 1 to 8
+#define IDS_MENU_PER_PAGE 21163    // 1 to 8
 #define IDB_SCROLL_USERLIST 20511  // scroll-bar set of the user drop-down list
 
 // ---- Menu column (plain copies, no masks) ---------------------------------------------------
 #define IDB_MENU_BUTTON 20301
 #define IDB_MENU_BUTTON_SELECTED 20302  // current menu, also while pressed
 #define IDB_MENU_BUTTON_HOVER 20304     // also while a drag is over the button
-#define IDB_MENU_PREV 20305  // normal, pressed, disabled, hover
+#define IDB_MENU_PREV 20305             // normal, pressed, disabled, hover
 #define IDB_MENU_NEXT 20309
 
 // ---- Icon panel -----------------------------------------------------------------------------
@@ -131,15 +131,15 @@
 #define IDS_TILE_GRIP_Y 21310
 #define IDS_TILE_GRIP_WIDTH 21311
 #define IDS_TILE_GRIP_HEIGHT 21312
-#define IDS_TILE_ICON_X 21313     // 32 x 32 icon or picture
+#define IDS_TILE_ICON_X 21313  // 32 x 32 icon or picture
 #define IDS_TILE_ICON_Y 21314
-#define IDS_TILE_BANNER_X 21315   // 80 x 31 picture
+#define IDS_TILE_BANNER_X 21315  // 80 x 31 picture
 #define IDS_TILE_BANNER_Y 21316
 #define IDS_TILE_PICTURE_X 21317  // 110 x 50 picture, and the box other pictures centre in
 #define IDS_TILE_PICTURE_Y 21318
 #define IDS_TILE_MARK_COLOR 21319  // insertion mark while dragging
-#define IDS_GRID_LEFT 21152  // first tile's left edge; the panel subtracts its inner offset 10
-#define IDS_GRID_TOP 21153   // first tile's top edge; inner offset 14
+#define IDS_GRID_LEFT 21152        // first tile's left edge; the panel subtracts its inner offset 10
+#define IDS_GRID_TOP 21153         // first tile's top edge; inner offset 14
 #define IDS_GRID_COLUMN_WIDTH 21154
 #define IDS_GRID_ROW_HEIGHT 21155
 #define TILE_PICTURE_WIDTH 110
@@ -162,10 +162,10 @@
 #define IDB_POPUP_BULLET_HOVER_MASK 20407
 
 // ---- Scroll-bar sets: base B --------------------------------------------------------------
-#define IDB_SCROLL_TRACK 0     // pattern brush
-#define IDB_SCROLL_THUMB 1     // 16 rows: 4 top cap, 8 stretched, 4 bottom cap
-#define IDB_SCROLL_DOWN 2      // normal, pressed, disabled
-#define IDB_SCROLL_UP 5        // normal, pressed, disabled
+#define IDB_SCROLL_TRACK 0  // pattern brush
+#define IDB_SCROLL_THUMB 1  // 16 rows: 4 top cap, 8 stretched, 4 bottom cap
+#define IDB_SCROLL_DOWN 2   // normal, pressed, disabled
+#define IDB_SCROLL_UP 5     // normal, pressed, disabled
 #define SCROLL_THUMB_ROWS 16
 
 // ---- Themed dialogs -------------------------------------------------------------------------
@@ -184,7 +184,7 @@
 #define IDB_DLG_DOWN 30133
 #define IDB_DLG_RENAME 30141
 #define IDB_DLG_UP 30149
-#define IDB_SCROLL_DIALOG 30301  // list boxes of the dialogs
+#define IDB_SCROLL_DIALOG 30301   // list boxes of the dialogs
 #define IDS_DLG_TEXT_COLOR 31101  // labels and titles
 #define IDS_DLG_SHADOW_COLOR 31102
 #define IDS_DLG_FRAME1_COLOR 31103

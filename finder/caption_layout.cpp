@@ -3,10 +3,10 @@
 namespace caption {
 
 namespace {
-constexpr int kEdgeColumns = 4;        // columns 0-3: the left edge
+constexpr int kEdgeColumns = 4;                     // columns 0-3: the left edge
 constexpr int kMiddleFirst = 4, kMiddleWidth = 79;  // columns 4-82: the middle motif
-constexpr int kRightColumn = 83;       // column 83, stretched on the right
-constexpr int kEndColumns = 2;         // columns 83-84: the right edge
+constexpr int kRightColumn = 83;                    // column 83, stretched on the right
+constexpr int kEndColumns = 2;                      // columns 83-84: the right edge
 }  // namespace
 
 Layout Arrange(const Window& w) {

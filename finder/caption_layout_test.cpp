@@ -10,7 +10,8 @@ namespace {
 std::vector<Piece> At(const Layout& l, int x) {
   std::vector<Piece> found;
   for (const Piece& p : l.pieces)
-    if ((p.picture == kActiveBack || p.picture == kInactiveBack) && x >= p.to.x && x < p.to.x + p.to.w) found.push_back(p);
+    if ((p.picture == kActiveBack || p.picture == kInactiveBack) && x >= p.to.x && x < p.to.x + p.to.w)
+      found.push_back(p);
   return found;
 }
 

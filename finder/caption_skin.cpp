@@ -50,8 +50,8 @@ RECT CaptionRect(HWND w) {
   const bool sizing = ::GetWindowLongA(w, GWL_STYLE) & WS_THICKFRAME;
   const int fx = ::GetSystemMetrics(sizing ? SM_CXSIZEFRAME : SM_CXDLGFRAME);
   const int fy = ::GetSystemMetrics(sizing ? SM_CYSIZEFRAME : SM_CYDLGFRAME);
-  return RECT{rc.left + fx, rc.top + fy, rc.right - fx, rc.top + fy + ::GetSystemMetrics(SM_CYCAPTION) -
-                                                            ::GetSystemMetrics(SM_CYBORDER)};
+  return RECT{rc.left + fx, rc.top + fy, rc.right - fx,
+              rc.top + fy + ::GetSystemMetrics(SM_CYCAPTION) - ::GetSystemMetrics(SM_CYBORDER)};
 }
 
 HBITMAP LoadPicture(int id) {
@@ -105,7 +105,8 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
   if (layout.drawIcon) {
     HICON icon = reinterpret_cast<HICON>(::SendMessageA(e.window, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(e.window, GCLP_HICONSM));
-    if (icon) ::DrawIconEx(dc.Get(), layout.icon.x, layout.icon.y, icon, layout.icon.w, layout.icon.h, 0, nullptr, DI_NORMAL);
+    if (icon)
+      ::DrawIconEx(dc.Get(), layout.icon.x, layout.icon.y, icon, layout.icon.w, layout.icon.h, 0, nullptr, DI_NORMAL);
   }
   if (!e.font) e.font.Reset(CaptionFont());
   char title[kTitleBytes + 1] = {};

@@ -14,7 +14,9 @@ void CChildView::OnSize(int cx, int cy) {
 LRESULT CChildView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_SETFOCUS: if (m_control) ::SetFocus(m_control); return 0;
+    case WM_SETFOCUS:
+      if (m_control) ::SetFocus(m_control);
+      return 0;
     case WM_ERASEBKGND: return 1;  // the control covers the whole client area
     case WM_NOTIFY:
     case WM_COMMAND:

@@ -6,7 +6,8 @@
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
 
-CFilePropDlg::CFilePropDlg(HWND parent, std::string path) : CDialog(IDD_FILE_PROPERTIES, parent), m_path(std::move(path)) {}
+CFilePropDlg::CFilePropDlg(HWND parent, std::string path)
+    : CDialog(IDD_FILE_PROPERTIES, parent), m_path(std::move(path)) {}
 
 BOOL CFilePropDlg::OnInitDialog() {
   AttachCaptionSkin(m_hWnd, &m_ownerFlags);

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-
 #include "common/cp932.h"
 #include "common/ui/subclass.h"
 #include "common/win/handles.h"
@@ -20,7 +19,7 @@ constexpr UINT kShowDelayMs = 50;
 constexpr UINT kLaterShowMs = 250;
 constexpr UINT kShowPatience = 4;
 constexpr char kFolderSettingsFile[] = "desktop.ini";
-}
+}  // namespace
 
 CFindListCtrl::CFindListCtrl(const Profile& settings, HINSTANCE inst) : m_settings(settings), m_inst(inst) {
   m_findMax = m_settings.GetInt(fs::kInitSection, fs::kFindMax, fs::kDefaultFindMax);
@@ -33,9 +32,11 @@ CFindListCtrl::~CFindListCtrl() {
 
 bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
   m_request = request;
-  m_hWnd = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_OWNERDATA |
-                             LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
+  m_hWnd =
+      ::CreateWindowExA(0, WC_LISTVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_OWNERDATA |
+                            LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
   if (!m_hWnd) return false;
   m_images = ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
                               ImageListColourFlag() | ILC_MASK, 32, 32);

@@ -135,10 +135,14 @@ Placement ParsePlacement(std::string_view line) {
       if (value < 100000) value = value * 10 + (arg[i] - '0');
     const int v = static_cast<int>(negative ? -value : value);
     switch (arg[1]) {
-      case 'L': case 'l': p.left = v; break;
-      case 'T': case 't': p.top = v; break;
-      case 'W': case 'w': p.width = v; break;
-      case 'H': case 'h': p.height = v; break;
+      case 'L':
+      case 'l': p.left = v; break;
+      case 'T':
+      case 't': p.top = v; break;
+      case 'W':
+      case 'w': p.width = v; break;
+      case 'H':
+      case 'h': p.height = v; break;
       default: break;
     }
   }
@@ -193,10 +197,8 @@ std::string ExtensionKey(std::string_view extension) {
   if (extension.empty() || extension[0] != '.') k += '.';
   for (std::size_t i = 0; i < extension.size();) {
     std::size_t n = cp932::CharLength(extension, i);
-    if (n == 1 && extension[i] >= 'A' && extension[i] <= 'Z')
-      k += static_cast<char>(extension[i] - 'A' + 'a');
-    else
-      k.append(extension.substr(i, n));
+    if (n == 1 && extension[i] >= 'A' && extension[i] <= 'Z') k += static_cast<char>(extension[i] - 'A' + 'a');
+    else k.append(extension.substr(i, n));
     i += n;
   }
   return k;

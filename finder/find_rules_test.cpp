@@ -190,10 +190,10 @@ TEST(FindRules, AChosenPlaceWaitsForItsStopReportWhateverEndsMeanwhile) {
 
 TEST(FindRules, TheRunningCountIsShownAtMostTenTimesASecondAndLastAtTheEnd) {
   CountDisplay d;
-  EXPECT_TRUE(d.Due(5000));    // the first match at once
-  EXPECT_FALSE(d.Due(5040));   // held back
+  EXPECT_TRUE(d.Due(5000));   // the first match at once
+  EXPECT_FALSE(d.Due(5040));  // held back
   EXPECT_FALSE(d.Due(5099));
-  EXPECT_TRUE(d.Due(5100));    // an interval later
+  EXPECT_TRUE(d.Due(5100));  // an interval later
   EXPECT_FALSE(d.TakePending());
   EXPECT_FALSE(d.Due(5150));
   EXPECT_TRUE(d.TakePending());  // the end shows the count held back, once

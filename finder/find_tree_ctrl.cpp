@@ -43,9 +43,10 @@ CFindTreeCtrl::~CFindTreeCtrl() {
 }
 
 bool CFindTreeCtrl::Create(HWND parent) {
-  m_hWnd = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                             TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)), m_inst, nullptr);
+  m_hWnd = ::CreateWindowExA(
+      0, WC_TREEVIEWA, "",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0,
+      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)), m_inst, nullptr);
   if (!m_hWnd) return false;
   m_images = ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                               ImageListColourFlag() | ILC_MASK, 16, 16);
@@ -64,8 +65,8 @@ std::string CFindTreeCtrl::LoadText(UINT id) const {
 int CFindTreeCtrl::AddIcon(HICON icon) { return icon ? ImageList_AddIcon(m_images, icon) : kNoImage; }
 
 int CFindTreeCtrl::ResourceIcon(int id) {
-  UniqueIcon icon(static_cast<HICON>(::LoadImageA(m_inst, MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+  UniqueIcon icon(static_cast<HICON>(::LoadImageA(
+      m_inst, MAKEINTRESOURCEA(id), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
   return AddIcon(icon.Get());
 }
 
@@ -85,7 +86,8 @@ HTREEITEM CFindTreeCtrl::Insert(HTREEITEM parent, HTREEITEM after, const std::st
   ins.item.iSelectedImage = selectedImage;
   ins.item.cChildren = 1;
   ins.item.lParam = reinterpret_cast<LPARAM>(node);
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+  HTREEITEM item =
+      reinterpret_cast<HTREEITEM>(::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   if (!item) delete node;
   return item;
 }
@@ -147,7 +149,8 @@ void CFindTreeCtrl::AddDriveList(HTREEITEM parent) {
 std::vector<std::string> CFindTreeCtrl::RegisteredDocuments() const {
   std::vector<std::string> values;
   const int n = m_settings.GetInt(fs::kExtSection, fs::kRegCnt, 0);
-  for (int i = 1; i <= n && i <= 10000; ++i) values.push_back(m_settings.GetString(fs::kExtSection, DocumentKey(i).c_str()));
+  for (int i = 1; i <= n && i <= 10000; ++i)
+    values.push_back(m_settings.GetString(fs::kExtSection, DocumentKey(i).c_str()));
   return values;
 }
 
@@ -170,8 +173,8 @@ void CFindTreeCtrl::Build() {
   for (const std::string& ext : RegisteredDocuments()) {
     if (ext.empty()) continue;
     image = ExtensionImage(ext);
-    HTREEITEM item = Insert(m_documents, TVI_LAST, ext, image, image,
-                            new FindNode{"", ext, 1, kHasExtensions | kDocumentBranch});
+    HTREEITEM item =
+        Insert(m_documents, TVI_LAST, ext, image, image, new FindNode{"", ext, 1, kHasExtensions | kDocumentBranch});
     if (!item) continue;
     documents.push_back(ext);
     documentNodes.push_back(item);
@@ -291,7 +294,8 @@ void CFindTreeCtrl::RefreshListsOfAll() {
 void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
   const int image = ExtensionImage(ext);
   HTREEITEM after = m_lastDocument ? m_lastDocument : TVI_FIRST;
-  HTREEITEM item = Insert(m_documents, after, ext, image, image, new FindNode{"", ext, 1, kHasExtensions | kDocumentBranch});
+  HTREEITEM item =
+      Insert(m_documents, after, ext, image, image, new FindNode{"", ext, 1, kHasExtensions | kDocumentBranch});
   if (!item) return;
   m_lastDocument = item;
   AddDriveList(item);
@@ -307,7 +311,8 @@ void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
 void CFindTreeCtrl::DeleteDocumentExtension() {
   HTREEITEM item = Selection();
   const FindNode* node = Node(item);
-  if (!node || (node->flags & (kKindNode | kHasExtensions | kDocumentBranch)) != (kHasExtensions | kDocumentBranch)) return;
+  if (!node || (node->flags & (kKindNode | kHasExtensions | kDocumentBranch)) != (kHasExtensions | kDocumentBranch))
+    return;
   if (item == m_lastDocument) {
     m_lastDocument = TreeView_GetPrevSibling(m_hWnd, item);
   }

@@ -35,7 +35,8 @@ std::string FolderOf(const std::string& file) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(HINSTANCE inst, std::string programSettings) : m_inst(inst), m_settings(std::move(programSettings)) {}
+CMainFrame::CMainFrame(HINSTANCE inst, std::string programSettings)
+    : m_inst(inst), m_settings(std::move(programSettings)) {}
 
 CMainFrame::~CMainFrame() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);
@@ -46,8 +47,9 @@ bool CMainFrame::Create(const RECT& rc, const std::string& title) {
   WNDCLASSEXA wc{sizeof wc};
   if (!::GetClassInfoExA(m_inst, kClassName, &wc) && !CWnd::RegisterClass(kClassName, m_inst, nullptr, nullptr))
     return false;
-  return CWnd::Create(kClassName, title.c_str(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                      WS_CLIPCHILDREN, 0, rc, nullptr, m_inst) != nullptr;
+  return CWnd::Create(kClassName, title.c_str(),
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, 0, rc, nullptr,
+                      m_inst) != nullptr;
 }
 
 std::string CMainFrame::DataFolder() const { return FolderOf(m_settings.Path()); }
@@ -417,9 +419,13 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-    case WM_SETFOCUS: if (m_focus) ::SetFocus(m_focus); return 0;
+    case WM_SETFOCUS:
+      if (m_focus) ::SetFocus(m_focus);
+      return 0;
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wParam));
-    case WM_KEYDOWN: if (wParam == VK_ESCAPE) StopSearch(); return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) StopSearch();
+      return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
       return Default(msg, wParam, lParam);

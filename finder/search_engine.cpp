@@ -35,8 +35,8 @@ class Walker {
     if (base + 4 >= kPathCapacity) return kWalkDone;
     std::memcpy(m_path + base, "*.*", 4);
     WIN32_FIND_DATAA fd;
-    UniqueFind find(::FindFirstFileExA(m_path, FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
+    UniqueFind find(
+        ::FindFirstFileExA(m_path, FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return kWalkDone;  // a folder that cannot be listed counts as empty
     do {
       if (m_request.stopRequested.load(std::memory_order_relaxed)) return kWalkStopped;

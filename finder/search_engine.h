@@ -37,11 +37,11 @@ class MatchQueue {
 };
 
 struct SearchRequest {
-  UniqueHandle start;     // auto-reset, set by the frame to start a search
-  UniqueHandle finished;  // auto-reset, set by the worker when it ends
-  UniqueHandle itemAck;   // manual-reset, created signalled; set by the list after taking the matches
-  UniqueHandle stop;      // auto-reset: stop the running search, or report and wait for a new one
-  UniqueHandle quit;      // auto-reset, set when the frame goes
+  UniqueHandle start;                     // auto-reset, set by the frame to start a search
+  UniqueHandle finished;                  // auto-reset, set by the worker when it ends
+  UniqueHandle itemAck;                   // manual-reset, created signalled; set by the list after taking the matches
+  UniqueHandle stop;                      // auto-reset: stop the running search, or report and wait for a new one
+  UniqueHandle quit;                      // auto-reset, set when the frame goes
   std::atomic<HWND> listWindow{nullptr};  // null: no more hand-offs
   MatchQueue matches;
   HWND frameWindow = nullptr;

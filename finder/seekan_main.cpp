@@ -53,10 +53,12 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
     CMainFrame frame(inst, ProgramFolder() + kSettingsFile);
     if (frame.Create(rc, LoadText(inst, IDS_TITLE))) {
       // The icons outlive the frame: they are released after the loop.
-      UniqueIcon large(static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                       ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
-      UniqueIcon small(static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                       ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+      UniqueIcon large(
+          static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                          ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+      UniqueIcon small(
+          static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                          ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
       ::SendMessageA(frame.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
       ::SendMessageA(frame.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
       ::ShowWindow(frame.Handle(), SW_SHOW);

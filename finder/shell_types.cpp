@@ -50,8 +50,8 @@ HICON ExtensionIcon(const std::string& ext, HINSTANCE inst) {
       HICON small = nullptr;
       if (!program.empty() && ::ExtractIconExA(program.c_str(), 0, nullptr, &small, 1) > 0 && small) return small;
     }
-  return static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDI_FALLBACK), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                         ::GetSystemMetrics(SM_CYSMICON), 0));
+  return static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(IDI_FALLBACK), IMAGE_ICON,
+                                         ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
 }
 
 bool ExtensionHasOwnIcons(const std::string& ext) {

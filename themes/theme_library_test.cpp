@@ -34,11 +34,14 @@ struct Box {
   bool Overlaps(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
 };
 std::ostream& operator<<(std::ostream& os, const Size& s) { return os << s.cx << "x" << s.cy << "@" << s.bits; }
-std::ostream& operator<<(std::ostream& os, const Box& b) { return os << "(" << b.x << "," << b.y << " " << b.w << "x" << b.h << ")"; }
+std::ostream& operator<<(std::ostream& os, const Box& b) {
+  return os << "(" << b.x << "," << b.y << " " << b.w << "x" << b.h << ")";
+}
 
 class Library {
  public:
-  explicit Library(const std::string& file) : m_file(file), m_h(::LoadLibraryExA((ProgramFolder() + file).c_str(), nullptr, kAsData)) {}
+  explicit Library(const std::string& file)
+      : m_file(file), m_h(::LoadLibraryExA((ProgramFolder() + file).c_str(), nullptr, kAsData)) {}
   bool Loaded() const { return static_cast<bool>(m_h); }
   HMODULE Get() const { return m_h.Get(); }
   // The text of a string entry, or "" when missing.
@@ -94,7 +97,9 @@ bool IsNumber(const std::string& s) {
   }
   return digit;
 }
-bool IsColour(const std::string& s) { return s.size() == 6 && s.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos; }
+bool IsColour(const std::string& s) {
+  return s.size() == 6 && s.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+}
 
 enum Kind { kNumber, kColour, kFace, kCharset, kStyle, kText };
 struct Value {
@@ -105,11 +110,20 @@ struct Value {
 // Every string the launcher's windows read, by kind.
 std::vector<Value> ValuesRead() {
   std::vector<Value> v{{IDS_THEME_NAME, kText}, {IDS_THEME_TITLE, kText}};
-  for (UINT font : {IDS_FONT_PANEL_FACE, IDS_FONT_TILE_FACE, IDS_FONT_MENU_FACE, IDS_FONT_USER_FACE, IDS_FONT_USERLIST_FACE})
-    v.insert(v.end(), {{font, kFace}, {font + 1, kCharset}, {font + 2, kNumber}, {font + 3, kStyle},
-                       {font + 4, kColour}, {font + 5, kColour}});
-  auto numbers = [&](UINT first, UINT last) { for (UINT id = first; id <= last; ++id) v.push_back({id, kNumber}); };
-  auto colours = [&](UINT first, UINT last) { for (UINT id = first; id <= last; ++id) v.push_back({id, kColour}); };
+  for (UINT font :
+       {IDS_FONT_PANEL_FACE, IDS_FONT_TILE_FACE, IDS_FONT_MENU_FACE, IDS_FONT_USER_FACE, IDS_FONT_USERLIST_FACE})
+    v.insert(v.end(), {{font, kFace},
+                       {font + 1, kCharset},
+                       {font + 2, kNumber},
+                       {font + 3, kStyle},
+                       {font + 4, kColour},
+                       {font + 5, kColour}});
+  auto numbers = [&](UINT first, UINT last) {
+    for (UINT id = first; id <= last; ++id) v.push_back({id, kNumber});
+  };
+  auto colours = [&](UINT first, UINT last) {
+    for (UINT id = first; id <= last; ++id) v.push_back({id, kColour});
+  };
   numbers(IDS_TILE_NAME_LEFT, IDS_TILE_NAME_HEIGHT);
   numbers(IDS_THEME_PANE_WIDTH, IDS_MENU_PER_PAGE);
   numbers(IDS_TOOL_LR_X, IDS_TOOL_TRASH_Y);
@@ -202,9 +216,14 @@ TEST_P(ThemeLibrary, MainWindowAndButtonPanelFitTheLayout) {
   parts.push_back({"user", {lib.Number(IDS_USER_BUTTON_X) - 3, lib.Number(IDS_USER_BUTTON_Y) - 21, user.cx, user.cy}});
   Size lrShown = ButtonSet(IDB_TOOL_LR_SHOWN);
   EXPECT_EQ(ButtonSet(IDB_TOOL_LR_HIDDEN), lrShown) << "both LR sets stand at one place";
-  struct Tool { const char* name; UINT set, x; } tools[] = {{"lr", IDB_TOOL_LR_HIDDEN, IDS_TOOL_LR_X},
-      {"help", IDB_TOOL_HELP, IDS_TOOL_HELP_X}, {"edit", IDB_TOOL_EDIT, IDS_TOOL_EDIT_X},
-      {"lupe", IDB_TOOL_LUPE, IDS_TOOL_LUPE_X}, {"trash", IDB_TOOL_TRASH, IDS_TOOL_TRASH_X}};
+  struct Tool {
+    const char* name;
+    UINT set, x;
+  } tools[] = {{"lr", IDB_TOOL_LR_HIDDEN, IDS_TOOL_LR_X},
+               {"help", IDB_TOOL_HELP, IDS_TOOL_HELP_X},
+               {"edit", IDB_TOOL_EDIT, IDS_TOOL_EDIT_X},
+               {"lupe", IDB_TOOL_LUPE, IDS_TOOL_LUPE_X},
+               {"trash", IDB_TOOL_TRASH, IDS_TOOL_TRASH_X}};
   for (const Tool& t : tools) {
     Size s = ButtonSet(t.set);
     parts.push_back({t.name, {lib.Number(t.x) - 3, lib.Number(t.x + 1) - 21, s.cx, s.cy}});
@@ -219,12 +238,14 @@ TEST_P(ThemeLibrary, MainWindowAndButtonPanelFitTheLayout) {
   }
   EXPECT_EQ(prev.cx, menu.cx);
   EXPECT_EQ(next.cx, menu.cx);
-  parts.push_back({"menus", {lib.Number(IDS_MENU_COLUMN_X) - 3, lib.Number(IDS_MENU_COLUMN_Y) - 21, menu.cx,
-                             prev.cy + lib.Number(IDS_MENU_PER_PAGE) * menu.cy + next.cy}});
+  parts.push_back({"menus",
+                   {lib.Number(IDS_MENU_COLUMN_X) - 3, lib.Number(IDS_MENU_COLUMN_Y) - 21, menu.cx,
+                    prev.cy + lib.Number(IDS_MENU_PER_PAGE) * menu.cy + next.cy}});
   for (size_t i = 0; i < parts.size(); ++i) {
     EXPECT_TRUE(parts[i].second.Inside(panel)) << lib.File() << " " << parts[i].first << " " << parts[i].second;
     for (size_t j = i + 1; j < parts.size(); ++j)
-      EXPECT_FALSE(parts[i].second.Overlaps(parts[j].second)) << lib.File() << " " << parts[i].first << " and " << parts[j].first;
+      EXPECT_FALSE(parts[i].second.Overlaps(parts[j].second))
+          << lib.File() << " " << parts[i].first << " and " << parts[j].first;
   }
   // The user list drops from the user button and stays inside the panel.
   Box list = parts[1].second;
@@ -252,12 +273,16 @@ TEST_P(ThemeLibrary, TilesFitTheirCellsAndShareThePressedOutline) {
   const Box hit = lib.Rect(IDS_TILE_HIT_X);
   const int sx = lib.Number(IDS_TILE_PRESS_SHIFT_X), sy = lib.Number(IDS_TILE_PRESS_SHIFT_Y);
   EXPECT_EQ(tile, (Size{hit.x + hit.w + sx, hit.y + hit.h + sy}));
-  struct Part { const char* name; Box box; } inner[] = {
+  struct Part {
+    const char* name;
+    Box box;
+  } inner[] = {
       {"grip", lib.Rect(IDS_TILE_GRIP_X)},
       {"name", lib.Rect(IDS_TILE_NAME_LEFT)},
       {"icon", {lib.Number(IDS_TILE_ICON_X), lib.Number(IDS_TILE_ICON_Y), TILE_ICON_SIZE, TILE_ICON_SIZE}},
       {"banner", {lib.Number(IDS_TILE_BANNER_X), lib.Number(IDS_TILE_BANNER_Y), TILE_BANNER_WIDTH, TILE_BANNER_HEIGHT}},
-      {"picture", {lib.Number(IDS_TILE_PICTURE_X), lib.Number(IDS_TILE_PICTURE_Y), TILE_PICTURE_WIDTH, TILE_PICTURE_HEIGHT}},
+      {"picture",
+       {lib.Number(IDS_TILE_PICTURE_X), lib.Number(IDS_TILE_PICTURE_Y), TILE_PICTURE_WIDTH, TILE_PICTURE_HEIGHT}},
       {"mark", {lib.Number(IDS_TILE_OVERLAY_X), lib.Number(IDS_TILE_OVERLAY_Y), mark.cx, mark.cy}}};
   for (const Part& p : inner) EXPECT_TRUE(p.box.Inside(hit)) << lib.File() << " " << p.name << " " << p.box;
   EXPECT_FALSE(inner[0].box.Overlaps(inner[4].box)) << "grip over the picture";
@@ -322,37 +347,53 @@ TEST_P(ThemeLibrary, DialogControlsLieOnTheirBackgrounds) {
   EXPECT_EQ(caption.cx, main.cx - 2);
   EXPECT_EQ(renameCaption.cx, rename.cx - 2);
   for (Size c : {caption, renameCaption})
-    EXPECT_TRUE(c.cy >= DLG_CLOSE_BOX_TOP + 13 && 1 + c.cy <= 21) << "caption holds the close box, inside the drag strip";
+    EXPECT_TRUE(c.cy >= DLG_CLOSE_BOX_TOP + 13 && 1 + c.cy <= 21)
+        << "caption holds the close box, inside the drag strip";
 
   std::vector<Size> sets;
   for (UINT base = IDB_DLG_OK; base <= IDB_DLG_UP; base += 8) sets.push_back(ButtonSet(base));
-  auto button = [&](UINT xid, UINT set) { Size s = sets[(set - IDB_DLG_OK) / 8]; return Box{lib.Number(xid), lib.Number(xid + 1), s.cx, s.cy}; };
-  struct Control { const char* name; Box box; bool pushButton; };
+  auto button = [&](UINT xid, UINT set) {
+    Size s = sets[(set - IDB_DLG_OK) / 8];
+    return Box{lib.Number(xid), lib.Number(xid + 1), s.cx, s.cy};
+  };
+  struct Control {
+    const char* name;
+    Box box;
+    bool pushButton;
+  };
   auto check = [&](const char* dialog, Size back, const std::vector<Control>& controls) {
     const Box body{0, 21, back.cx, back.cy - 21};
     const Box close{back.cx - DLG_CLOSE_BOX_RIGHT, DLG_CLOSE_BOX_TOP, 16, 13};
     EXPECT_TRUE(close.Inside({0, 0, back.cx, back.cy})) << dialog;
     for (size_t i = 0; i < controls.size(); ++i) {
       const Control& c = controls[i];
-      EXPECT_TRUE(c.box.w > 0 && c.box.h > 0 && c.box.Inside(body)) << lib.File() << " " << dialog << " " << c.name << " " << c.box;
+      EXPECT_TRUE(c.box.w > 0 && c.box.h > 0 && c.box.Inside(body))
+          << lib.File() << " " << dialog << " " << c.name << " " << c.box;
       for (size_t j = i + 1; j < controls.size(); ++j) {
         if (!c.pushButton && !controls[j].pushButton) continue;  // labels may lie over frames
-        EXPECT_FALSE(c.box.Overlaps(controls[j].box)) << lib.File() << " " << dialog << " " << c.name << " and " << controls[j].name;
+        EXPECT_FALSE(c.box.Overlaps(controls[j].box))
+            << lib.File() << " " << dialog << " " << c.name << " and " << controls[j].name;
       }
     }
   };
-  check("theme", main, {{"label", lib.Rect(IDS_THEMEDLG_LABEL_X), false}, {"list", lib.Rect(IDS_THEMEDLG_LIST_X), true},
-                        {"ok", button(IDS_THEMEDLG_OK_X, IDB_DLG_OK), true}, {"cancel", button(IDS_THEMEDLG_CANCEL_X, IDB_DLG_CANCEL), true}});
+  check("theme", main,
+        {{"label", lib.Rect(IDS_THEMEDLG_LABEL_X), false},
+         {"list", lib.Rect(IDS_THEMEDLG_LIST_X), true},
+         {"ok", button(IDS_THEMEDLG_OK_X, IDB_DLG_OK), true},
+         {"cancel", button(IDS_THEMEDLG_CANCEL_X, IDB_DLG_CANCEL), true}});
   for (UINT off : {0, IDS_USERDLG_OFFSET}) {
     Box addFrame = lib.Rect(IDS_MENUDLG_ADD_FRAME_X + off), listFrame = lib.Rect(IDS_MENUDLG_LIST_FRAME_X + off);
     std::vector<Control> c{{"add label", lib.Rect(IDS_MENUDLG_ADD_LABEL_X + off), false},
-        {"list label", lib.Rect(IDS_MENUDLG_LIST_LABEL_X + off), false},
-        {"edit", lib.Rect(IDS_MENUDLG_EDIT_X + off), true}, {"list", lib.Rect(IDS_MENUDLG_LIST_X + off), true},
-        {"add", button(IDS_MENUDLG_ADD_X + off, IDB_DLG_ADD), true}, {"up", button(IDS_MENUDLG_UP_X + off, IDB_DLG_UP), true},
-        {"down", button(IDS_MENUDLG_DOWN_X + off, IDB_DLG_DOWN), true},
-        {"rename", button(IDS_MENUDLG_RENAME_X + off, IDB_DLG_RENAME), true},
-        {"delete", button(IDS_MENUDLG_DELETE_X + off, IDB_DLG_DELETE), true},
-        {"ok", button(IDS_MENUDLG_OK_X + off, IDB_DLG_OK), true}, {"cancel", button(IDS_MENUDLG_CANCEL_X + off, IDB_DLG_CANCEL), true}};
+                           {"list label", lib.Rect(IDS_MENUDLG_LIST_LABEL_X + off), false},
+                           {"edit", lib.Rect(IDS_MENUDLG_EDIT_X + off), true},
+                           {"list", lib.Rect(IDS_MENUDLG_LIST_X + off), true},
+                           {"add", button(IDS_MENUDLG_ADD_X + off, IDB_DLG_ADD), true},
+                           {"up", button(IDS_MENUDLG_UP_X + off, IDB_DLG_UP), true},
+                           {"down", button(IDS_MENUDLG_DOWN_X + off, IDB_DLG_DOWN), true},
+                           {"rename", button(IDS_MENUDLG_RENAME_X + off, IDB_DLG_RENAME), true},
+                           {"delete", button(IDS_MENUDLG_DELETE_X + off, IDB_DLG_DELETE), true},
+                           {"ok", button(IDS_MENUDLG_OK_X + off, IDB_DLG_OK), true},
+                           {"cancel", button(IDS_MENUDLG_CANCEL_X + off, IDB_DLG_CANCEL), true}};
     check(off ? "user" : "menu", main, c);
     for (int i : {2, 4}) EXPECT_TRUE(c[i].box.Inside(addFrame)) << off << " " << c[i].name;
     for (int i : {3, 5, 6, 7, 8}) EXPECT_TRUE(c[i].box.Inside(listFrame)) << off << " " << c[i].name;
@@ -361,14 +402,16 @@ TEST_P(ThemeLibrary, DialogControlsLieOnTheirBackgrounds) {
   for (UINT off : {0, IDS_USERRENAME_OFFSET}) {
     Box frame = lib.Rect(IDS_MENURENAME_FRAME_X + off), edit = lib.Rect(IDS_MENURENAME_EDIT_X + off);
     check(off ? "user rename" : "menu rename", rename,
-          {{"label", lib.Rect(IDS_MENURENAME_LABEL_X + off), false}, {"edit", edit, true},
+          {{"label", lib.Rect(IDS_MENURENAME_LABEL_X + off), false},
+           {"edit", edit, true},
            {"ok", button(IDS_MENURENAME_OK_X + off, IDB_DLG_OK), true},
            {"cancel", button(IDS_MENURENAME_CANCEL_X + off, IDB_DLG_CANCEL), true}});
     EXPECT_TRUE(edit.Inside(frame));
     EXPECT_TRUE(frame.Inside({0, 21, rename.cx, rename.cy - 21}));
   }
   std::vector<Control> c;
-  const char* names[] = {"name label", "name", "file label", "file", "description label", "description", "date label", "date"};
+  const char* names[] = {"name label",        "name",        "file label", "file",
+                         "description label", "description", "date label", "date"};
   for (UINT i = 0; i < 8; ++i) c.push_back({names[i], lib.Rect(IDS_ITEMDLG_NAME_LABEL_X + 4 * i), i % 2 == 1});
   c.push_back({"ok", button(IDS_ITEMDLG_OK_X, IDB_DLG_OK), true});
   c.push_back({"cancel", button(IDS_ITEMDLG_CANCEL_X, IDB_DLG_CANCEL), true});

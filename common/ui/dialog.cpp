@@ -12,8 +12,8 @@ CDialog::~CDialog() {
 INT_PTR CDialog::DoModal(HINSTANCE inst) {
   if (!inst) inst = ::GetModuleHandleA(nullptr);
   m_modal = true;
-  INT_PTR r = ::DialogBoxParamA(inst, MAKEINTRESOURCEA(m_templateId), m_hParent, StaticProc,
-                                reinterpret_cast<LPARAM>(this));
+  INT_PTR r =
+      ::DialogBoxParamA(inst, MAKEINTRESOURCEA(m_templateId), m_hParent, StaticProc, reinterpret_cast<LPARAM>(this));
   m_modal = false;
   return r;
 }
@@ -27,10 +27,8 @@ HWND CDialog::Create(HINSTANCE inst) {
 
 void CDialog::EndDialog(INT_PTR result) {
   if (!m_hWnd) return;
-  if (m_modal)
-    ::EndDialog(m_hWnd, result);
-  else
-    ::DestroyWindow(m_hWnd);
+  if (m_modal) ::EndDialog(m_hWnd, result);
+  else ::DestroyWindow(m_hWnd);
 }
 
 INT_PTR CDialog::SetResult(LRESULT result) {

@@ -15,8 +15,8 @@ bool CWnd::RegisterClass(const char* name, HINSTANCE inst, HICON icon, HBRUSH ba
 
 HWND CWnd::Create(const char* cls, const char* title, DWORD style, DWORD exStyle, const RECT& rc, HWND parent,
                   HINSTANCE inst) {
-  return ::CreateWindowExA(exStyle, cls, title, style, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                           parent, nullptr, inst, this);
+  return ::CreateWindowExA(exStyle, cls, title, style, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,
+                           nullptr, inst, this);
 }
 
 LRESULT CALLBACK CWnd::StaticProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {

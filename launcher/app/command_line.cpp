@@ -21,7 +21,10 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
     bool quoted = false;
     for (; i < line.size(); ++i) {
       char c = line[i];
-      if (c == '"') { quoted = !quoted; continue; }
+      if (c == '"') {
+        quoted = !quoted;
+        continue;
+      }
       if (!quoted && (c == ' ' || c == '\t')) break;
       arg += c;
     }

@@ -8,7 +8,7 @@
 #include "launcher/data/item_record.h"
 
 struct ItemRequest {
-  std::uint32_t format = 0;  // the item format moves an existing item; the path format adds one
+  std::uint32_t format = 0;    // the item format moves an existing item; the path format adds one
   std::int32_t operation = 0;  // move: 1 moves, any other non-zero value swaps
   std::int32_t a = 0, b = -1, c = -1;
   char file[260] = {};

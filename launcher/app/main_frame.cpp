@@ -48,9 +48,8 @@ struct ButtonSpec {
   const char* tip;
 };
 constexpr ButtonSpec kButtonSpecs[] = {
-    {IDC_FRAME_CLOSE, "Close", nullptr},   {IDC_FRAME_MINIMIZE, "Mini", nullptr},
-    {ID_WEB_CLOSE, "Off", "ぽんぽんガイド"}, {ID_WEB_REFRESH, "Ref", "更新"},
-    {ID_WEB_STOP, "Stop", "中止"},           {ID_WEB_FORWARD, "Next", "進む"},
+    {IDC_FRAME_CLOSE, "Close", nullptr}, {IDC_FRAME_MINIMIZE, "Mini", nullptr}, {ID_WEB_CLOSE, "Off", "ぽんぽんガイド"},
+    {ID_WEB_REFRESH, "Ref", "更新"},     {ID_WEB_STOP, "Stop", "中止"},         {ID_WEB_FORWARD, "Next", "進む"},
     {ID_WEB_BACK, "Prev", "戻る"},
 };
 
@@ -194,9 +193,9 @@ UINT CMainFrame::RegisteredFormat(UINT nameId) const {
 
 void CMainFrame::CreateButtons() {
   for (int i = 0; i < kButtonCount; ++i) {
-    m_buttons[i] = ::CreateWindowExA(0, "BUTTON", kButtonSpecs[i].text, WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, m_hWnd,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonSpecs[i].id)), m_inst,
-                                     nullptr);
+    m_buttons[i] =
+        ::CreateWindowExA(0, "BUTTON", kButtonSpecs[i].text, WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, m_hWnd,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonSpecs[i].id)), m_inst, nullptr);
   }
   ::ShowWindow(m_buttons[kClose], SW_SHOW);
   ::ShowWindow(m_buttons[kMinimize], SW_SHOW);
@@ -617,16 +616,17 @@ void CMainFrame::Warn(const char* text) { GuardedMessageBox(m_hWnd, text, m_titl
 
 void CMainFrame::ShowAbout() {
   ModalGuard guard;
-  ::DialogBoxParamA(m_inst, MAKEINTRESOURCEA(IDD_ABOUTBOX), m_hWnd,
-                    [](HWND dlg, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
-                      if (msg == WM_INITDIALOG) return TRUE;
-                      if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-                        ::EndDialog(dlg, LOWORD(wParam));
-                        return TRUE;
-                      }
-                      return FALSE;
-                    },
-                    0);
+  ::DialogBoxParamA(
+      m_inst, MAKEINTRESOURCEA(IDD_ABOUTBOX), m_hWnd,
+      [](HWND dlg, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (msg == WM_INITDIALOG) return TRUE;
+        if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+          ::EndDialog(dlg, LOWORD(wParam));
+          return TRUE;
+        }
+        return FALSE;
+      },
+      0);
 }
 
 void CMainFrame::OnClose() {

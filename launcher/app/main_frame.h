@@ -85,7 +85,7 @@ class CMainFrame : public CWnd {
   const void* m_handoffView;  // borrowed: the shared block, or null without the receiving end
   bool m_dataInProgramFolder;
   bool m_active = false;
-  bool m_webOpen = false;   // the web pane's size and keys, also when its control failed
+  bool m_webOpen = false;  // the web pane's size and keys, also when its control failed
   bool m_backEnabled = false, m_forwardEnabled = false;
   POINT m_dragAnchor{-1, -1};
   std::string m_title;  // theme string 21901: the window text and every message box caption
@@ -95,11 +95,11 @@ class CMainFrame : public CWnd {
   HWND m_buttons[kButtonCount] = {};
   HWND m_tooltip = nullptr;
   HWND m_buttonPanel = nullptr;  // m_tools's window
-  HWND m_iconPanel = nullptr;  // m_panel's window
+  HWND m_iconPanel = nullptr;    // m_panel's window
   CIconPanelWnd m_panel;
   CButtonPanelWnd m_tools;
   UINT m_itemFormat = 0, m_pathFormat = 0;  // the private clipboard formats
-  HACCEL m_accel = nullptr;  // resource tables: freed with the module
+  HACCEL m_accel = nullptr;                 // resource tables: freed with the module
   std::unique_ptr<CWebBrowser2> m_web;
   mutable std::map<int, UniqueBitmap> m_own;  // the program's own pictures, loaded on first use
 };

@@ -41,8 +41,8 @@ COLORREF CTheme::Colour(int id, COLORREF fallback) const { return theme::ParseCo
 HBITMAP CTheme::Bitmap(int id) const {
   auto it = m_bitmaps.find(id);
   if (it != m_bitmaps.end()) return it->second.Get();
-  HBITMAP b = m_module ? static_cast<HBITMAP>(::LoadImageA(m_module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                                           LR_DEFAULTCOLOR))
+  HBITMAP b = m_module ? static_cast<HBITMAP>(
+                             ::LoadImageA(m_module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))
                        : nullptr;
   return m_bitmaps.emplace(id, UniqueBitmap(b)).first->second.Get();
 }

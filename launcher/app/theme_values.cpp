@@ -71,9 +71,7 @@ FontStyle ParseStyle(const std::string& text) {
   return s;
 }
 
-int Number(const Source& source, int id, int fallback) {
-  return ParseNumber(source.text(id, kValueBytes), fallback);
-}
+int Number(const Source& source, int id, int fallback) { return ParseNumber(source.text(id, kValueBytes), fallback); }
 
 std::uint32_t Colour(const Source& source, int id, std::uint32_t fallback) {
   return ParseColour(source.text(id, kValueBytes), fallback);

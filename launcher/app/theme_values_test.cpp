@@ -94,9 +94,16 @@ TEST(ThemeValues, AnEmptyLibraryYieldsExactlyTheDefaults) {
 
 TEST(ThemeValues, ALibraryOverridesWhatItHolds) {
   FakeLibrary lib;
-  lib.strings = {{21101, "ＭＳ ゴシック"}, {21102, "ANSI_CHARSET"}, {21103, " 1 2"}, {21104, "Bi"},
-                 {21105, "102030"},         {21201, "5"},            {21202, "-6"},   {21151, "400"},
-                 {21163, "12"},             {21901, "私の窓"}};
+  lib.strings = {{21101, "ＭＳ ゴシック"},
+                 {21102, "ANSI_CHARSET"},
+                 {21103, " 1 2"},
+                 {21104, "Bi"},
+                 {21105, "102030"},
+                 {21201, "5"},
+                 {21202, "-6"},
+                 {21151, "400"},
+                 {21163, "12"},
+                 {21901, "私の窓"}};
   lib.bitmaps = {{20126, {40, 30}}, {20102, {494, 16}}};
   theme::Params p = theme::ReadParams(lib.AsSource());
   EXPECT_EQ(p.fontA.face, "ＭＳ ゴシック");

@@ -16,7 +16,6 @@
 
 namespace {
 
-
 std::string LoadText(HINSTANCE inst, UINT id) {
   char buf[264] = {};
   int n = ::LoadStringA(inst, id, buf, sizeof buf);

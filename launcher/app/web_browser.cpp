@@ -142,8 +142,8 @@ bool CWebBrowser2::CreateControl(HWND parent, const RECT& rc, int id, CommandSta
   m_ole->SetClientSite(static_cast<IOleClientSite*>(m_site));
   RECT client;
   ::GetClientRect(host, &client);
-  if (FAILED(m_ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site), 0, host,
-                           &client)) ||
+  if (FAILED(
+          m_ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site), 0, host, &client)) ||
       FAILED(m_ole->QueryInterface(IID_IDispatch, m_dispatch.PutVoid()))) {
     Destroy();
     return false;
@@ -223,6 +223,5 @@ void CWebBrowser2::SetToolBar(int value) {
   v.lVal = value;
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{&v, &named, 1, 1};
-  m_dispatch->Invoke(kToolBar, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                     nullptr);
+  m_dispatch->Invoke(kToolBar, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }

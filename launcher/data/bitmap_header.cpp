@@ -6,7 +6,7 @@ namespace {
 constexpr std::size_t kFileHeader = 14;
 constexpr std::size_t kInfoHeader = 40;  // BITMAPINFOHEADER; the later versions only add to it
 constexpr std::size_t kMaskBytes = 12;
-constexpr int32_t kMaxSide = 32768;      // beyond any tile picture; keeps the arithmetic small
+constexpr int32_t kMaxSide = 32768;  // beyond any tile picture; keeps the arithmetic small
 constexpr uint32_t kMaxColors = 256;
 
 uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -62,7 +62,8 @@ BitmapHeader ParseBitmapHeader(const unsigned char* data, std::size_t size) {
   at += tableBytes;
 
   const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
-  const uint64_t rows = height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height)) : static_cast<uint64_t>(height);
+  const uint64_t rows =
+      height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height)) : static_cast<uint64_t>(height);
   const uint64_t pixels = stride * rows;
   if (at > size || pixels > size - at) return h;
 

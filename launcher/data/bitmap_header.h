@@ -9,17 +9,17 @@ namespace bmp {
 enum Compression : uint32_t { kRgb = 0, kBitFields = 3 };
 
 struct BitmapHeader {
-  bool valid = false;       // false: no picture; the file is an icon source instead
-  int32_t width = 0;        // always above 0 when valid
-  int32_t height = 0;       // negative for a top-down picture, never 0 when valid
-  uint16_t bitCount = 0;    // 1, 4, 8, 16, 24 or 32
+  bool valid = false;     // false: no picture; the file is an icon source instead
+  int32_t width = 0;      // always above 0 when valid
+  int32_t height = 0;     // negative for a top-down picture, never 0 when valid
+  uint16_t bitCount = 0;  // 1, 4, 8, 16, 24 or 32
   uint32_t compression = kRgb;
   uint32_t colorCount = 0;  // entries of the colour table
 
-  std::size_t infoOffset = 0, infoSize = 0;        // the info header as stored
-  std::size_t masksOffset = 0;                     // 12 bytes of masks; 0 without bit fields
+  std::size_t infoOffset = 0, infoSize = 0;  // the info header as stored
+  std::size_t masksOffset = 0;               // 12 bytes of masks; 0 without bit fields
   std::size_t colorTableOffset = 0, colorTableBytes = 0;
-  std::size_t pixelOffset = 0, pixelBytes = 0;     // right after the colour table
+  std::size_t pixelOffset = 0, pixelBytes = 0;  // right after the colour table
 };
 
 // Starts with "BM" and has at least 3 bytes: worth reading as a picture.

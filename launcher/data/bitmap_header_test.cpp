@@ -38,19 +38,19 @@ bmp::BitmapHeader Parse(const Shape& s, std::size_t extra) {
 TEST(BitmapHeader, PixelsStartAfterTheColourTableOrMasks) {
   struct Case {
     Shape shape;
-    std::size_t extra;                        // the exact bytes needed
+    std::size_t extra;  // the exact bytes needed
     std::size_t colors, pixelOffset, pixelBytes, masksOffset;
   };
   const Case cases[] = {
-      {{}, 16, 0, 54, 16, 0},                                // 2 x 2 x 24: rows of 6 padded to 8
-      {{40, 2, -2}, 16, 0, 54, 16, 0},                       // top-down
-      {{40, 2, 2, 1, 32}, 16, 0, 54, 16, 0},                 // plain 32 bits carry no masks
-      {{40, 2, 1, 1, 8}, 1024 + 4, 256, 54 + 1024, 4, 0},    // count 0 at 8 bits: 256 entries
-      {{40, 2, 1, 1, 8, 0, 3}, 12 + 4, 3, 54 + 12, 4, 0},    // the header's count
-      {{40, 9, 1, 1, 1}, 8 + 4, 2, 54 + 8, 4, 0},            // 1 bit: two entries, 9 pixels padded to 4 bytes
-      {{40, 2, 1, 1, 24, 0, 2}, 8 + 8, 2, 54 + 8, 8, 0},     // optional table before true colour
-      {{40, 2, 1, 1, 16, 3}, 12 + 4, 0, 66, 4, 54},          // bit fields after a plain header
-      {{124, 2, 1, 1, 32, 3}, 8, 0, 14 + 124, 8, 54},        // inside a V5 header
+      {{}, 16, 0, 54, 16, 0},                              // 2 x 2 x 24: rows of 6 padded to 8
+      {{40, 2, -2}, 16, 0, 54, 16, 0},                     // top-down
+      {{40, 2, 2, 1, 32}, 16, 0, 54, 16, 0},               // plain 32 bits carry no masks
+      {{40, 2, 1, 1, 8}, 1024 + 4, 256, 54 + 1024, 4, 0},  // count 0 at 8 bits: 256 entries
+      {{40, 2, 1, 1, 8, 0, 3}, 12 + 4, 3, 54 + 12, 4, 0},  // the header's count
+      {{40, 9, 1, 1, 1}, 8 + 4, 2, 54 + 8, 4, 0},          // 1 bit: two entries, 9 pixels padded to 4 bytes
+      {{40, 2, 1, 1, 24, 0, 2}, 8 + 8, 2, 54 + 8, 8, 0},   // optional table before true colour
+      {{40, 2, 1, 1, 16, 3}, 12 + 4, 0, 66, 4, 54},        // bit fields after a plain header
+      {{124, 2, 1, 1, 32, 3}, 8, 0, 14 + 124, 8, 54},      // inside a V5 header
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.shape.bits << " bits, " << c.extra << " bytes");
@@ -69,16 +69,18 @@ TEST(BitmapHeader, PixelsStartAfterTheColourTableOrMasks) {
 
 TEST(BitmapHeader, ImpossibleHeadersAreNoPicture) {
   const Shape lies[] = {
-      {12},                               // the old core header
-      {41},                               // no header has this size
-      {40, 2, 2, 2},                      // two planes
-      {40, 2, 2, 1, 7},                   // seven bits
-      {40, 0}, {40, -2}, {40, 2, 0},      // no width, no height
-      {40, 2, INT32_MIN},                 // a height that cannot be negated
-      {40, 0x7FFFFFFF, 0x7FFFFFFF},       // sizes whose product overflows
-      {40, 2, 2, 1, 24, 1},               // run-length: not handed to a decoder
-      {40, 2, 2, 1, 24, 3},               // bit fields exist for 16 and 32 bits only
-      {40, 2, 2, 1, 4, 0, 17},            // more colours than 4 bits can name
+      {12},              // the old core header
+      {41},              // no header has this size
+      {40, 2, 2, 2},     // two planes
+      {40, 2, 2, 1, 7},  // seven bits
+      {40, 0},
+      {40, -2},
+      {40, 2, 0},                    // no width, no height
+      {40, 2, INT32_MIN},            // a height that cannot be negated
+      {40, 0x7FFFFFFF, 0x7FFFFFFF},  // sizes whose product overflows
+      {40, 2, 2, 1, 24, 1},          // run-length: not handed to a decoder
+      {40, 2, 2, 1, 24, 3},          // bit fields exist for 16 and 32 bits only
+      {40, 2, 2, 1, 4, 0, 17},       // more colours than 4 bits can name
       {40, 2, 2, 1, 24, 0, 257},
   };
   for (const Shape& s : lies) EXPECT_FALSE(Parse(s, 1 << 16).valid) << s.infoSize << " " << s.width << " " << s.bits;

@@ -45,8 +45,7 @@ ItemDate ParseDate(std::string_view text) {
 
 std::string FormatDate(const ItemDate& d) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", d.year, d.month, d.day, d.hour, d.minute,
-                d.second);
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d%02d%02d%02d", d.year, d.month, d.day, d.hour, d.minute, d.second);
   return buf;
 }
 
@@ -110,8 +109,7 @@ std::string_view UnreadBlocks(std::string_view data, int menuCount) {
     std::size_t end = data.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = data.size();
     std::string_view line = data.substr(pos, end - pos);
-    if (cp932::EqualsNoCase(line, "#Category") && blocks++ == menuCount)
-      return data.substr(pos);
+    if (cp932::EqualsNoCase(line, "#Category") && blocks++ == menuCount) return data.substr(pos);
     pos = end < data.size() ? end + 1 : end;
   }
   return {};

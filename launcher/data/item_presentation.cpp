@@ -165,8 +165,8 @@ UniqueIcon SchemeDefaultIcon(const std::string& scheme) {
   return icon;
 }
 
-int GetItemPresentation(CLaunchData& data, int position, ItemPresentation& out, char* displayName,
-                        int displayNameSize, char* caption, int captionSize) {
+int GetItemPresentation(CLaunchData& data, int position, ItemPresentation& out, char* displayName, int displayNameSize,
+                        char* caption, int captionSize) {
   out = ItemPresentation{};
   targets::CopyIfFits(displayName, displayNameSize > 0 ? displayNameSize : 0, "");
   targets::CopyIfFits(caption, captionSize > 0 ? captionSize : 0, "");
@@ -191,16 +191,12 @@ int GetItemPresentation(CLaunchData& data, int position, ItemPresentation& out, 
   const bool iconFromFile = !iconFile.empty() && !picture;
 
   if (targets::HasScheme(target)) {
-    if (iconFromFile)
-      out.icon = IconFromFile(iconFile, data.IconIndex());
-    else if (!picture)
-      out.icon = SchemeDefaultIcon(std::string(targets::SchemeName(target)));
+    if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex());
+    else if (!picture) out.icon = SchemeDefaultIcon(std::string(targets::SchemeName(target)));
     out.kind = targets::SchemeKind(data.ExtIcons());
   } else {
-    if (iconFromFile)
-      out.icon = IconFromFile(iconFile, data.IconIndex());
-    else if (!picture && target[0])
-      out.icon = IconFromFile(target, data.IconIndex());
+    if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex());
+    else if (!picture && target[0]) out.icon = IconFromFile(target, data.IconIndex());
     out.kind = named ? targets::ExtensionKind(data.ExtIcons(), target) : 0;
   }
   return 1;

@@ -9,16 +9,16 @@
 #include "launcher/data/launch_data.h"
 
 struct ItemPresentation {
-  UniqueIcon icon;        // none when the item has a picture or no icon was found
-  UniqueBitmap picture;   // a device bitmap made from a BM file named by IconFile
-  int kind = 0;           // 0 no overlay, 1 to 4 from the ExtIcon table
+  UniqueIcon icon;       // none when the item has a picture or no icon was found
+  UniqueBitmap picture;  // a device bitmap made from a BM file named by IconFile
+  int kind = 0;          // 0 no overlay, 1 to 4 from the ExtIcon table
 };
 
 // The item at position of the current menu. Caption and display name go into the caller's
 // buffers, or "" when they do not fit. Relative paths are taken from the program folder; the
 // current directory is the same afterwards as before. Result 0 when there is no such item.
-int GetItemPresentation(CLaunchData& data, int position, ItemPresentation& out, char* displayName,
-                        int displayNameSize, char* caption, int captionSize);
+int GetItemPresentation(CLaunchData& data, int position, ItemPresentation& out, char* displayName, int displayNameSize,
+                        char* caption, int captionSize);
 
 // A BM file as a device bitmap of its width and height; none when the file cannot be read or
 // its header does not hold up against its size.

@@ -90,7 +90,9 @@ class PresentationTest : public ::testing::Test {
     ASSERT_EQ(m_data.Load(m_dir), 1);
     m_data.SetProgramFolder(m_dir);
   }
-  void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\") + kScheme).c_str()); }
+  void TearDown() override {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\") + kScheme).c_str());
+  }
 
   int Add(const std::string& file, const std::string& iconFile = "", const std::string& caption = "") {
     ItemRecord r;

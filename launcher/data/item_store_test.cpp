@@ -21,7 +21,11 @@ std::string MenuList(int n, const std::string& longName = "", int longAt = -1) {
   std::string text = "[MenuList]\r\n";
   for (int i = 1; i <= n; ++i) {
     const std::string number = std::to_string(i);
-    text.append("Category").append(number).append("=").append(i == longAt ? longName : "m").append(i == longAt ? "" : number);
+    text.append("Category")
+        .append(number)
+        .append("=")
+        .append(i == longAt ? longName : "m")
+        .append(i == longAt ? "" : number);
     text.append("\r\n");
   }
   return text;

@@ -52,9 +52,7 @@ bool Search(const std::string& folder, const std::string& name, std::string* hit
 
 }  // namespace
 
-StartMenuFolders ShellStartMenuFolders() {
-  return {ShellFolder(CSIDL_COMMON_STARTMENU), ShellFolder(CSIDL_STARTMENU)};
-}
+StartMenuFolders ShellStartMenuFolders() { return {ShellFolder(CSIDL_COMMON_STARTMENU), ShellFolder(CSIDL_STARTMENU)}; }
 
 int ResolveTarget(CItemTable& items, int menu, int position, char* out) {
   return ResolveTarget(items, menu, position, out, ShellStartMenuFolders());

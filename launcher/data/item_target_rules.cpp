@@ -11,8 +11,7 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsSchemeChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' ||
-         c == '.';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
 // The byte after the last path separator; a trail byte may equal '\\', so walk by character.
@@ -39,7 +38,9 @@ std::string_view SchemeName(std::string_view target) {
   return scheme;
 }
 
-bool HasUserFolderPrefix(std::string_view file) { return file.substr(0, kUserFolderPrefix.size()) == kUserFolderPrefix; }
+bool HasUserFolderPrefix(std::string_view file) {
+  return file.substr(0, kUserFolderPrefix.size()) == kUserFolderPrefix;
+}
 
 std::string ExpandUserFolder(std::string_view file, std::string_view startMenu) {
   if (!HasUserFolderPrefix(file)) return std::string(file);

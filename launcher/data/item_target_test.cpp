@@ -23,10 +23,8 @@ void RemoveTree(const std::string& dir) {
     do {
       std::string name = fd.cFileName;
       if (name == "." || name == "..") continue;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(dir + name + "\\");
-      else
-        ::DeleteFileA((dir + name).c_str());
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + name + "\\");
+      else ::DeleteFileA((dir + name).c_str());
     } while (::FindNextFileA(h, &fd));
     ::FindClose(h);
   }
@@ -136,10 +134,10 @@ TEST_F(ResolveTargetTest, OnlyMissingShortcutsAreSearchedFor) {
   Touch(m_folders.common + "App.lnk");
   Touch(m_root + "here\\App.lnk");
   const char* unchanged[] = {
-      "C:\\nowhere\\x.exe",      // not a shortcut
+      "C:\\nowhere\\x.exe",          // not a shortcut
       "http://example.com/App.lnk",  // an address
-      "C:\\nowhere\\*.lnk",      // a wildcard would match some other shortcut
-      "C:\\nowhere\\None.lnk",   // no hit anywhere
+      "C:\\nowhere\\*.lnk",          // a wildcard would match some other shortcut
+      "C:\\nowhere\\None.lnk",       // no hit anywhere
   };
   for (const char* file : unchanged) Add(file);
   Add(m_root + "here\\App.lnk");  // exists where it is

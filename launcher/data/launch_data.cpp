@@ -168,7 +168,8 @@ void CLaunchData::RebuildUserList(IniText& settings) {
     if (!known && users.size() < static_cast<std::size_t>(kMaxUsers)) users.push_back(file);
   }
   for (int i = 1; settings.Get(kUserList, Key("User", i)); ++i) settings.Remove(kUserList, Key("User", i));
-  for (std::size_t i = 0; i < users.size(); ++i) settings.Set(kUserList, Key("User", static_cast<int>(i) + 1), users[i]);
+  for (std::size_t i = 0; i < users.size(); ++i)
+    settings.Set(kUserList, Key("User", static_cast<int>(i) + 1), users[i]);
   if (!users.empty() && !IsUsable(m_dataFolder, settings.Get(kInit, "ActiveUser").value_or("")))
     settings.Set(kInit, "ActiveUser", users.front());
   settings.SetInt(kInit, "FileVersion", kCurrentVersion);

@@ -57,7 +57,10 @@ std::vector<ExtIconEntry> ParseExtIcon(const std::vector<std::string>& lines) {
     std::string_view value = std::string_view(line).substr(eq + 1);
     int kind = 0;
     for (char c : value) {
-      if (c < '0' || c > '9') { kind = 0; break; }
+      if (c < '0' || c > '9') {
+        kind = 0;
+        break;
+      }
       kind = kind * 10 + (c - '0');
       if (kind > 4) break;
     }
@@ -68,8 +71,7 @@ std::vector<ExtIconEntry> ParseExtIcon(const std::vector<std::string>& lines) {
 }
 
 std::string ResolveStartPage(std::string_view value, std::string_view dataFolder) {
-  if (cp932::StartsWithNoCase(value, "HTTP:") || (value.size() >= 2 && value[1] == ':') ||
-      value.substr(0, 2) == "\\\\")
+  if (cp932::StartsWithNoCase(value, "HTTP:") || (value.size() >= 2 && value[1] == ':') || value.substr(0, 2) == "\\\\")
     return std::string(value);
   return std::string(dataFolder) + std::string(value);
 }

@@ -7,7 +7,6 @@
 
 #include "common/rect.h"
 
-
 namespace rules {
 
 constexpr int kUnset = 10000;  // a geometry value of 10000 or more is not set

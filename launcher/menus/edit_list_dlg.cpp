@@ -21,7 +21,10 @@ ThemePos Pos(int first, int offset, int x, int y) { return ThemePos{first + offs
 
 CEditListDlg::CEditListDlg(int templateId, CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
                            std::size_t addLimit)
-    : CSkinDialog(templateId, parent), m_pData(data), m_themeOffset(themeOffset), m_nameLimit(nameLimit),
+    : CSkinDialog(templateId, parent),
+      m_pData(data),
+      m_themeOffset(themeOffset),
+      m_nameLimit(nameLimit),
       m_addLimit(addLimit) {}
 
 BOOL CEditListDlg::OnInitDialog() {

@@ -7,15 +7,18 @@ namespace editlist {
 bool IsBlank(std::string_view name) {
   for (std::size_t i = 0; i < name.size();) {
     const std::size_t n = cp932::CharLength(name, i);
-    const bool space = n == 1 ? (name[i] == ' ' || name[i] == '\t')
-                              : static_cast<unsigned char>(name[i]) == 0x81 && static_cast<unsigned char>(name[i + 1]) == 0x40;
+    const bool space =
+        n == 1 ? (name[i] == ' ' || name[i] == '\t')
+               : static_cast<unsigned char>(name[i]) == 0x81 && static_cast<unsigned char>(name[i + 1]) == 0x40;
     if (!space) return false;
     i += n;
   }
   return true;
 }
 
-std::string LimitName(std::string_view name, std::size_t maxBytes) { return std::string(cp932::Truncate(name, maxBytes)); }
+std::string LimitName(std::string_view name, std::size_t maxBytes) {
+  return std::string(cp932::Truncate(name, maxBytes));
+}
 
 ButtonStates Buttons(int rows, int selected, std::string_view typed, std::size_t addLimit) {
   ButtonStates b;

@@ -8,12 +8,20 @@
 namespace {
 
 enum : int {
-  kNameEdit = 1000, kNameLabel = 1001, kFileLabel = 1008, kFileEdit = 1009, kDescEdit = 1010, kDateEdit = 1011,
-  kDescLabel = 1012, kDateLabel = 1013
+  kNameEdit = 1000,
+  kNameLabel = 1001,
+  kFileLabel = 1008,
+  kFileEdit = 1009,
+  kDescEdit = 1010,
+  kDateEdit = 1011,
+  kDescLabel = 1012,
+  kDateLabel = 1013
 };
 constexpr char kUnknownDate[] = "不明";
 
-ThemeBox Box(int first, int x, int y, int w, int h) { return ThemeBox{first, first + 1, first + 2, first + 3, x, y, w, h}; }
+ThemeBox Box(int first, int x, int y, int w, int h) {
+  return ThemeBox{first, first + 1, first + 2, first + 3, x, y, w, h};
+}
 
 }  // namespace
 
@@ -40,7 +48,8 @@ BOOL CItemInfoDlg::OnInitDialog() {
   AddButton(IDOK, IDB_DLG_OK, ThemePos{18133, 18134, 126, 228}, false);
   AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{18135, 18136, 210, 228}, false);
   const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
-  SetControlColours(kNameEdit, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, black), theme.Colour(IDS_DLG_EDIT_BACK_COLOR, white));
+  SetControlColours(kNameEdit, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, black),
+                    theme.Colour(IDS_DLG_EDIT_BACK_COLOR, white));
   for (int id : {kFileEdit, kDescEdit, kDateEdit})
     SetControlColours(id, theme.Colour(IDS_DLG_READONLY_TEXT_COLOR, black),
                       theme.Colour(IDS_DLG_READONLY_BACK_COLOR, white));
@@ -48,7 +57,8 @@ BOOL CItemInfoDlg::OnInitDialog() {
   std::string name = iteminfo::ShortenName(cp932::TerminatedView(m_info.caption, sizeof m_info.caption));
   ::SetDlgItemTextA(m_hWnd, kFileEdit, std::string(cp932::TerminatedView(m_info.file, sizeof m_info.file)).c_str());
   ::SetDlgItemTextA(m_hWnd, kNameEdit, name.c_str());
-  ::SetDlgItemTextA(m_hWnd, kDescEdit, std::string(cp932::TerminatedView(m_info.description, sizeof m_info.description)).c_str());
+  ::SetDlgItemTextA(m_hWnd, kDescEdit,
+                    std::string(cp932::TerminatedView(m_info.description, sizeof m_info.description)).c_str());
   char date[128] = {};
   if (m_info.date.wYear == 0 ||
       !::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &m_info.date, nullptr, date, sizeof date))

@@ -27,7 +27,7 @@ TEST(EditListButtons, AddNeedsANameShorterThanTheLimitAndNotBlank) {
   EXPECT_FALSE(editlist::Buttons(0, -1, "", MenuEditList::kAddLimit).add);
   EXPECT_FALSE(editlist::Buttons(0, -1, "  \t", MenuEditList::kAddLimit).add);
   EXPECT_FALSE(editlist::Buttons(0, -1, "\x81\x40\x81\x40", MenuEditList::kAddLimit).add);  // "　　"
-  EXPECT_TRUE(editlist::Buttons(0, -1, " \x83\x41", MenuEditList::kAddLimit).add);           // " ア"
+  EXPECT_TRUE(editlist::Buttons(0, -1, " \x83\x41", MenuEditList::kAddLimit).add);          // " ア"
 }
 
 TEST(EditListButtons, MovesRenameAndDeleteFollowTheSelection) {
@@ -107,8 +107,8 @@ TEST(MenuEditList, ItemsFollowTheirMenuAndDroppedMenusLoseThem) {
   EXPECT_EQ(list.MoveDown(0), 1);  // b, a, c
   EXPECT_EQ(list.MoveDown(2), -1);
   EXPECT_EQ(list.MoveUp(0), -1);
-  list.Add("d");                   // b, a, c, d
-  list.Delete(2);                  // b, a, d
+  list.Add("d");   // b, a, c, d
+  list.Delete(2);  // b, a, d
   const std::vector<int> sources = list.Sources();
   EXPECT_EQ(sources, (std::vector<int>{1, 0, -1}));
   CItemTable after = RemapItems(before, sources);

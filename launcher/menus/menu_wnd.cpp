@@ -16,7 +16,7 @@
 
 namespace {
 constexpr char kColumnClass[] = "CMenuWndClass";
-constexpr DWORD kButtonStyle = WS_CLIPSIBLINGS;  // owner-drawn child, shown when it has a menu
+constexpr DWORD kButtonStyle = WS_CLIPSIBLINGS;                    // owner-drawn child, shown when it has a menu
 constexpr int kPrevSet = IDB_MENU_PREV, kNextSet = IDB_MENU_NEXT;  // normal, pressed, disabled, hover
 }  // namespace
 
@@ -224,8 +224,8 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     if (k < 0 || k >= m_pages.PerPage()) return;
     const bool dragOver = k < m_created && m_targets[k] && m_targets[k]->Highlighted();
     bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
-    int image = dragOver   ? IDB_MENU_BUTTON_HOVER
-                : selected ? IDB_MENU_BUTTON_SELECTED
+    int image = dragOver         ? IDB_MENU_BUTTON_HOVER
+                : selected       ? IDB_MENU_BUTTON_SELECTED
                 : m_nHotId == id ? IDB_MENU_BUTTON_HOVER
                                  : IDB_MENU_BUTTON;
     BlitBitmap(mem.Get(), 0, 0, t.Bitmap(image));

@@ -16,7 +16,10 @@ constexpr int kLabel = 0, kEdit = 4, kFrame = 8, kOk = 12, kCancel = 14;
 
 CNameEditDlg::CNameEditDlg(int templateId, CLaunchData* data, HWND parent, int background, int themeBase,
                            std::size_t limit)
-    : CSkinDialog(templateId, parent), m_pData(data), m_background(background), m_themeBase(themeBase),
+    : CSkinDialog(templateId, parent),
+      m_pData(data),
+      m_background(background),
+      m_themeBase(themeBase),
       m_limit(limit) {}
 
 void CNameEditDlg::SetName(std::string_view name) { m_name = editlist::LimitName(name, editlist::kNameBytes); }

@@ -61,4 +61,3 @@ std::vector<std::string> UserEditList::FilesToRemove() const {
   }
   return out;
 }
-

@@ -12,11 +12,10 @@ constexpr int kThemeDx = 3, kThemeDy = 21;  // theme coordinates to the panel's 
 bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
   if (IsOpen() || !m_pData) return false;
   HINSTANCE inst = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  m_hWnd = ::CreateWindowExA(0, "LISTBOX", "",
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
-                                 LBS_DISABLENOSCROLL,
-                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst,
-                             nullptr);
+  m_hWnd = ::CreateWindowExA(
+      0, "LISTBOX", "",
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_DISABLENOSCROLL, 0, 0, 0, 0,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst, nullptr);
   if (!m_hWnd) return false;
   ::SetPropA(m_hWnd, "ToplexUserList", this);
   m_previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));

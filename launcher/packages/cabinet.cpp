@@ -140,8 +140,8 @@ void ApplyStoredDetails(const std::string& path, const mscabd_file* f) {
   st.wSecond = static_cast<WORD>(f->time_s);
   FILETIME local, utc;
   if (::SystemTimeToFileTime(&st, &local) && ::LocalFileTimeToFileTime(&local, &utc)) {
-    UniqueFile h(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
+    UniqueFile h(
+        ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (h) ::SetFileTime(h.Get(), &utc, nullptr, &utc);
   }
   DWORD attributes = static_cast<DWORD>(f->attribs) &
@@ -153,8 +153,8 @@ void ApplyStoredDetails(const std::string& path, const mscabd_file* f) {
 
 bool LooksLikeCabinet(const std::string& path) {
   if (path.empty()) return false;
-  UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
   if (!f || ::GetFileType(f.Get()) != FILE_TYPE_DISK) return false;
   char sig[4] = {};
   DWORD got = 0;

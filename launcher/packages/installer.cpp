@@ -82,8 +82,8 @@ Outcome Place(const PackageDescription& d, const std::string& work, const std::s
               const std::string& programFolder, const std::string& dataFolder) {
   const std::string user = userIni.substr(cp932::FindLastChar(userIni, '\\') + 1);
   datafiles::Transaction t(dataFolder);
-  InstalledFiles installed(datafiles::ReadFileBytes(dataFolder + InstalledFiles::kFileName).value_or(""),
-                           programFolder, dataFolder);
+  InstalledFiles installed(datafiles::ReadFileBytes(dataFolder + InstalledFiles::kFileName).value_or(""), programFolder,
+                           dataFolder);
   const CopyPlan plan = PlanCopies(d, work, programFolder, dataFolder);
   const CopyDecision decision = DecideCopies(plan, installed, FilesInUse(t), FileExists);
   Outcome out;
@@ -131,9 +131,8 @@ int Install(const std::string& userIni, const std::string& cabinet, const std::s
   if (!IsSmallFile(ini, kMaxDescriptionBytes)) return 0;
   const PackageDescription d = ParseDescription(datafiles::ReadFileBytes(ini).value_or(""));
   if (!IsLauncherPackage(d.id)) return 0;
-  if (!d.msgBox.empty() &&
-      GuardedMessageBox(window.owner, d.msgBox.c_str(), window.caption.c_str(), MB_OKCANCEL | MB_ICONINFORMATION) !=
-          IDOK)
+  if (!d.msgBox.empty() && GuardedMessageBox(window.owner, d.msgBox.c_str(), window.caption.c_str(),
+                                             MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
     return 1;
 
   HCURSOR before = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));

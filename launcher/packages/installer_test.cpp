@@ -102,18 +102,22 @@ class BoxAnswerer {
 
  private:
   static HWND FindBox() {
-    struct S { HWND found = nullptr; } s;
-    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      DWORD pid = 0;
-      ::GetWindowThreadProcessId(w, &pid);
-      char cls[16] = {};
-      if (pid == ::GetCurrentProcessId() && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-          ::IsWindowVisible(w)) {
-        reinterpret_cast<S*>(p)->found = w;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
+    struct S {
+      HWND found = nullptr;
+    } s;
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          DWORD pid = 0;
+          ::GetWindowThreadProcessId(w, &pid);
+          char cls[16] = {};
+          if (pid == ::GetCurrentProcessId() && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
+              ::IsWindowVisible(w)) {
+            reinterpret_cast<S*>(p)->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
     return s.found;
   }
   void Run() {
@@ -351,10 +355,11 @@ TEST_F(InstallerTest, NamesInTheDescriptionThatLeaveTheirFolderAreSkipped) {
   EXPECT_EQ(ReadAll(m_data + "PACKAGES.LST"), "D good.txt\r\nP ok.dll\r\n");
   const auto& boxes = answers.Boxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "次のファイルはインストールしませんでした (すでにあるファイルは置き換えず, "
-                           "フォルダの外を指す名前は使いません).\n    ..\\evil.dll\n    C:\\evil.dll\n    CON\n"
-                           "    ..\\..\\evil.exe\n    ..\\evil.bmp\n    ほか 3 個\n"
-                           "それらのファイルを使うアイテム 1 個は追加しませんでした.");
+  EXPECT_EQ(boxes[0].text,
+            "次のファイルはインストールしませんでした (すでにあるファイルは置き換えず, "
+            "フォルダの外を指す名前は使いません).\n    ..\\evil.dll\n    C:\\evil.dll\n    CON\n"
+            "    ..\\..\\evil.exe\n    ..\\evil.bmp\n    ほか 3 個\n"
+            "それらのファイルを使うアイテム 1 個は追加しませんでした.");
 }
 
 TEST_F(InstallerTest, StoredNamesWithAPathPartRefuseTheWholeCabinet) {
@@ -380,8 +385,8 @@ TEST_F(InstallerTest, ExtractionAppliesStoredAttributesAndReadsCodePageNames) {
   ASSERT_EQ(package::ExtractCabinet(cab + "2", out), 1);
   EXPECT_EQ(ReadAll(out + "表示_ev.ini"), "evil\r\n");
   DWORD attributes = ::GetFileAttributesA((out + "DOWNLOAD.INI").c_str());
-  EXPECT_EQ(attributes & 0x67u, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                     FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(attributes & 0x67u,
+            FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_EQ(package::ExtractCabinet(cab, m_root + "nowhere\\"), 0);  // a folder that is not there
 }
 
@@ -400,11 +405,14 @@ TEST_F(InstallerTest, LibmspackTestCabinetsAreRefusedCleanly) {
       std::string user, cab, prog, data;
       int result = -1;
     } job{m_user, corpus + name, m_prog, m_data};
-    HANDLE worker = ::CreateThread(nullptr, 0, [](void* p) -> DWORD {
-      auto* j = static_cast<Job*>(p);
-      j->result = package::InstallPackage(j->user, j->cab, j->prog, j->data);
-      return 0;
-    }, &job, 0, nullptr);
+    HANDLE worker = ::CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+          auto* j = static_cast<Job*>(p);
+          j->result = package::InstallPackage(j->user, j->cab, j->prog, j->data);
+          return 0;
+        },
+        &job, 0, nullptr);
     ASSERT_NE(worker, nullptr);
     if (::WaitForSingleObject(worker, 60000) != WAIT_OBJECT_0) {
       ADD_FAILURE() << name << " did not finish";

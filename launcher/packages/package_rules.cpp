@@ -293,8 +293,9 @@ std::vector<bool> UsableItems(const PackageDescription& d, std::string_view prog
 
 std::string SkipReport(const std::vector<std::string>& files, std::size_t items) {
   if (files.empty() && items == 0) return std::string();
-  std::string text = "次のファイルはインストールしませんでした (すでにあるファイルは置き換えず, "
-                     "フォルダの外を指す名前は使いません).";
+  std::string text =
+      "次のファイルはインストールしませんでした (すでにあるファイルは置き換えず, "
+      "フォルダの外を指す名前は使いません).";
   for (std::size_t i = 0; i < files.size() && i < kNamesShown; ++i) text += "\n    " + files[i];
   if (files.size() > kNamesShown) text += "\n    ほか " + std::to_string(files.size() - kNamesShown) + " 個";
   if (items > 0) text += "\nそれらのファイルを使うアイテム " + std::to_string(items) + " 個は追加しませんでした.";
@@ -335,7 +336,7 @@ void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CI
     }
     if (item.file.empty()) continue;
     std::string target = ItemTarget(item.file, prefix);
-    if (target.size() > kMaxItemText) continue;  // cut short it would name another file
+    if (target.size() > kMaxItemText) continue;                       // cut short it would name another file
     if (target.find_first_of("\r\n") != std::string::npos) continue;  // nor can it hold a line break
 
     auto found = existing.find(IndexKey(menu, target));

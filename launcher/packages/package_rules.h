@@ -16,10 +16,10 @@
 namespace package {
 
 constexpr std::size_t kMaxMenus = 30;
-constexpr std::size_t kMaxPath = 260;            // a joined path must stay below this
-constexpr std::size_t kItemSectionBuffer = 32;   // "Item%d" values name sections of at most 31 bytes
-constexpr std::size_t kMaxListEntries = 1000;    // entries read from each numbered list
-constexpr int kLastWorkNumber = 998;             // QTX000 ... QTX998
+constexpr std::size_t kMaxPath = 260;           // a joined path must stay below this
+constexpr std::size_t kItemSectionBuffer = 32;  // "Item%d" values name sections of at most 31 bytes
+constexpr std::size_t kMaxListEntries = 1000;   // entries read from each numbered list
+constexpr int kLastWorkNumber = 998;            // QTX000 ... QTX998
 
 // "YYYYMMDDhhmmss" after leading blanks; fewer than 14 characters give no date (year 0).
 ItemDate ParsePackageDate(std::string_view text);
@@ -61,10 +61,10 @@ struct PackageItem {
 // What DOWNLOAD.INI says, every list already cut at its first empty value.
 struct PackageDescription {
   std::string id, msgBox, msgBoxComp;
-  std::string folder;              // DEF/Folder: the item folder under the program folder
+  std::string folder;  // DEF/Folder: the item folder under the program folder
   std::vector<std::string> dllItems;
   std::vector<PackageItem> items;
-  std::string dataSubfolder;       // IDATAF/Folder
+  std::string dataSubfolder;  // IDATAF/Folder
   std::vector<std::string> dataSubfolderFiles;
   std::vector<std::string> dataFiles;  // IDATA
 };

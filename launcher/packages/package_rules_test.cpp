@@ -36,12 +36,13 @@ TEST(PackageRules, DatesFromFourteenCharacters) {
 
 TEST(PackageRules, PlainNames) {
   // "表" and "ソ" end in 0x5C, a backslash when read byte by byte.
-  for (const char* good : {"plugin.dll", "DOWNLOAD.INI", "表.txt", "ソフト", "ｶﾀｶﾅ.bmp", "a b.c.d", "CONFIG",
-                           "COM10", "x.con"})
+  for (const char* good :
+       {"plugin.dll", "DOWNLOAD.INI", "表.txt", "ソフト", "ｶﾀｶﾅ.bmp", "a b.c.d", "CONFIG", "COM10", "x.con"})
     EXPECT_TRUE(package::IsPlainName(good)) << good;
-  for (const char* bad : {"", ".", "..", "...", "..\\a", "a\\b", "a/b", "C:a", "a:stream", "a..b", "a*", "a?",
-                          "a\"b", "a<b", "a>b", "a|b", "tab\there", "end.", "end ", "CON", "con.txt", "NUL .x",
-                          "LPT1.TXT", "com9", "CONOUT$", "\x81", "\x81/x", "\x95\x2F"})
+  for (const char* bad :
+       {"",        ".",      "..",       "...",  "..\\a",   "a\\b", "a/b",       "C:a",     "a:stream", "a..b",
+        "a*",      "a?",     "a\"b",     "a<b",  "a>b",     "a|b",  "tab\there", "end.",    "end ",     "CON",
+        "con.txt", "NUL .x", "LPT1.TXT", "com9", "CONOUT$", "\x81", "\x81/x",    "\x95\x2F"})
     EXPECT_FALSE(package::IsPlainName(bad)) << bad;
   EXPECT_TRUE(package::IsPlainName(std::string(255, 'a')));
   EXPECT_FALSE(package::IsPlainName(std::string(256, 'a')));
@@ -124,8 +125,8 @@ TEST(PackageRules, MergeAddsMenusAndItemsAndUpdatesInPlace) {
 
   PackageDescription d;
   d.folder = "Games";
-  d.items = {Item("ツール", "game.exe"), Item("web", "http://example.com/"), Item("", "skipped.exe"),
-             Item("空", ""), Item("ツール", "new.exe")};
+  d.items = {Item("ツール", "game.exe"), Item("web", "http://example.com/"), Item("", "skipped.exe"), Item("空", ""),
+             Item("ツール", "new.exe")};
   d.items[0].caption = "ゲーム";
   d.items[0].date = "20020315093000";
   d.items[1].iconFile = "web.bmp";
@@ -177,17 +178,19 @@ TEST(PackageRules, MergeStopsAtThirtyMenusAndOverlongTargets) {
 }
 
 TEST(PackageRules, TheDescriptionIsReadAsTheProfileFunctionsReadIt) {
-  const std::string text = "[DEF]\r\nID = \"toplex\"\r\nFolder=Pkg\r\nDLLItem1=a.dll\r\nDLLItem2=\r\nDLLItem3=c.dll\r\n"
-                           "Item1=It\r\nItem2=" + std::string(32, 'x') + "\r\nMsgBox='" + std::string(259, 'm') +
-                           "'\r\n[def]\r\nID=second\r\n[IT]\r\nFile=x.exe\r\nCaption=" + std::string(260, 'c') +
-                           "\r\n[IDATA]\r\nFile1=d.txt\r\n";
+  const std::string text =
+      "[DEF]\r\nID = \"toplex\"\r\nFolder=Pkg\r\nDLLItem1=a.dll\r\nDLLItem2=\r\nDLLItem3=c.dll\r\n"
+      "Item1=It\r\nItem2=" +
+      std::string(32, 'x') + "\r\nMsgBox='" + std::string(259, 'm') +
+      "'\r\n[def]\r\nID=second\r\n[IT]\r\nFile=x.exe\r\nCaption=" + std::string(260, 'c') +
+      "\r\n[IDATA]\r\nFile1=d.txt\r\n";
   const package::PackageDescription d = package::ParseDescription(text);
-  EXPECT_EQ(d.id, "toplex");                     // quotes dropped; the first [DEF] wins
+  EXPECT_EQ(d.id, "toplex");                                 // quotes dropped; the first [DEF] wins
   EXPECT_EQ(d.dllItems, std::vector<std::string>{"a.dll"});  // the list ends at its first empty value
   EXPECT_EQ(d.msgBox.size(), 259u);
-  ASSERT_EQ(d.items.size(), 1u);                 // a 32-byte section name would be cut: left out
+  ASSERT_EQ(d.items.size(), 1u);  // a 32-byte section name would be cut: left out
   EXPECT_EQ(d.items[0].file, "x.exe");
-  EXPECT_EQ(d.items[0].caption, "");             // 260 bytes read as empty
+  EXPECT_EQ(d.items[0].caption, "");  // 260 bytes read as empty
   EXPECT_EQ(d.dataFiles, std::vector<std::string>{"d.txt"});
 }
 
@@ -199,8 +202,8 @@ TEST(PackageRules, CopiesReplaceOnlyWhatPackagesInstalled) {
   EXPECT_FALSE(installed.Has("X\\own.dll"));
   const package::PathSet existing{"P\\own.dll", "P\\TOPLEX.exe", "D\\old.txt", "D\\USER09.INI", "D\\mine.txt"};
   package::CopyPlan plan;
-  for (const char* to : {"P\\own.dll", "P\\TOPLEX.exe", "P\\fresh.dll", "D\\old.txt", "D\\USER09.INI", "D\\mine.txt",
-                         "P\\fresh.dll"})
+  for (const char* to :
+       {"P\\own.dll", "P\\TOPLEX.exe", "P\\fresh.dll", "D\\old.txt", "D\\USER09.INI", "D\\mine.txt", "P\\fresh.dll"})
     plan.copies.push_back({"W\\x", to});
   const package::CopyDecision d = package::DecideCopies(plan, installed, package::PathSet{"D\\USER09.INI"},
                                                         [&](const std::string& p) { return existing.count(p) > 0; });
@@ -214,11 +217,12 @@ TEST(PackageRules, CopiesReplaceOnlyWhatPackagesInstalled) {
 TEST(PackageRules, ItemsComeOnlyWithTheirFilesAndSkipsAreTold) {
   PackageDescription d;
   d.folder = "Pkg";
-  d.items = {Item("m", "in.exe"), Item("m", "gone.exe"), Item("m", "http://example.com/"), Item("m", "C:\\there.exe"),
-             Item("m", "C:\\missing.exe"), Item("m", ""), Item("m", "in.exe")};
+  d.items = {Item("m", "in.exe"),        Item("m", "gone.exe"),        Item("m", "http://example.com/"),
+             Item("m", "C:\\there.exe"), Item("m", "C:\\missing.exe"), Item("m", ""),
+             Item("m", "in.exe")};
   d.items[6].iconFile = "C:\\x.ico";
-  const std::vector<bool> usable = package::UsableItems(
-      d, "P\\", package::PathSet{"P\\Pkg\\in.exe"}, [](const std::string& p) { return p == "C:\\there.exe"; });
+  const std::vector<bool> usable = package::UsableItems(d, "P\\", package::PathSet{"P\\Pkg\\in.exe"},
+                                                        [](const std::string& p) { return p == "C:\\there.exe"; });
   EXPECT_EQ(usable, (std::vector<bool>{true, false, true, true, false, true, false}));
 
   EXPECT_EQ(package::SkipReport({}, 0), "");

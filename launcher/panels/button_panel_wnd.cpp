@@ -26,8 +26,8 @@ struct ToolButton {
   const char* text;
   const char* tip;
 };
-constexpr ToolButton kButtons[] = {{6080, "", nullptr},           {6072, "LR", nullptr},   {6076, "Lupe", "ファイルから追加"},
-                             {6073, "Edit", "編集"},        {6074, "Help", "ヘルプ"}, {6079, "Trash", nullptr}};
+constexpr ToolButton kButtons[] = {{6080, "", nullptr},    {6072, "LR", nullptr},    {6076, "Lupe", "ファイルから追加"},
+                                   {6073, "Edit", "編集"}, {6074, "Help", "ヘルプ"}, {6079, "Trash", nullptr}};
 
 }  // namespace
 
@@ -61,7 +61,8 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       else OnCommand(LOWORD(wParam));
       return 0;
     case WM_CTLCOLORLISTBOX:
-      if (reinterpret_cast<HWND>(lParam) == m_users.Handle()) return reinterpret_cast<LRESULT>(m_users.OnColour(reinterpret_cast<HDC>(wParam)));
+      if (reinterpret_cast<HWND>(lParam) == m_users.Handle())
+        return reinterpret_cast<LRESULT>(m_users.OnColour(reinterpret_cast<HDC>(wParam)));
       return Default(msg, wParam, lParam);
     default: return Default(msg, wParam, lParam);
   }

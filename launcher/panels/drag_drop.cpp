@@ -30,7 +30,9 @@ HRESULT QueryOwn(Self* self, REFIID iid, REFIID own, void** out) {
   return E_NOINTERFACE;
 }
 
-FORMATETC Hglobal(UINT format) { return FORMATETC{static_cast<CLIPFORMAT>(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+FORMATETC Hglobal(UINT format) {
+  return FORMATETC{static_cast<CLIPFORMAT>(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
 
 bool Offers(IDataObject* data, UINT format) {
   if (!format) return false;
@@ -84,9 +86,9 @@ std::optional<std::string> SingleFile(IDataObject* data) {
 }
 
 bool Acceptable(IDataObject* data, UINT itemFormat, UINT pathFormat) {
-  return data && (Offers(data, itemFormat) || Offers(data, pathFormat) ||
-                  Offers(data, Registered(CFSTR_FILEDESCRIPTORA)) || Offers(data, Registered("Netscape Bookmark")) ||
-                  SingleFile(data));
+  return data &&
+         (Offers(data, itemFormat) || Offers(data, pathFormat) || Offers(data, Registered(CFSTR_FILEDESCRIPTORA)) ||
+          Offers(data, Registered("Netscape Bookmark")) || SingleFile(data));
 }
 
 bool Deliver(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink) {
@@ -326,8 +328,8 @@ STDMETHODIMP CItemDropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL, D
   Forget();
   // A disabled panel (a user without menus) has no menu to take the drop.
   const bool open = m_panel && ::IsWindowEnabled(m_panel->Handle());
-  *effect = open && Acceptable(data, m_cfIconItem, m_cfFilePath) ? droprules::PanelEffect(*effect, keys)
-                                                                 : DROPEFFECT_NONE;
+  *effect =
+      open && Acceptable(data, m_cfIconItem, m_cfFilePath) ? droprules::PanelEffect(*effect, keys) : DROPEFFECT_NONE;
   if (*effect != DROPEFFECT_NONE) {
     m_data = data;
     m_data->AddRef();
@@ -371,7 +373,10 @@ STDMETHODIMP CItemDropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD*
 
 CTrashDropTarget::CTrashDropTarget(CLaunchData* data, HWND owner, UINT itemFormat, std::function<void(bool)> repaint,
                                    std::function<void()> refresh)
-    : m_pData(data), m_owner(owner), m_cfIconItem(itemFormat), m_repaint(std::move(repaint)),
+    : m_pData(data),
+      m_owner(owner),
+      m_cfIconItem(itemFormat),
+      m_repaint(std::move(repaint)),
       m_refresh(std::move(refresh)) {}
 
 CTrashDropTarget::~CTrashDropTarget() { Forget(); }

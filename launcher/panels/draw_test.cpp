@@ -100,8 +100,8 @@ TEST(DrawMasked, WithoutBackgroundTheTargetShowsThroughAndWithoutMaskTheImageIsC
 }
 
 TEST(DrawShadowText, ShadowLiesOneRightAndTwoBelowOverARestoredBackground) {
-  UniqueFont font(::CreateFontA(16, 0, 0, 0, FW_BOLD, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                                "ＭＳ ゴシック"));
+  UniqueFont font(
+      ::CreateFontA(16, 0, 0, 0, FW_BOLD, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "ＭＳ ゴシック"));
   UniqueBitmap background = Paint(120, 40, [](int, int) { return kGrey; });
   UniqueBitmap target = Paint(120, 40, [](int, int) { return kBlue; });
   const RECT box{10, 5, 110, 35};

@@ -81,7 +81,7 @@ TEST(DropRules, DescriptorTitles) {
   std::strcpy(d.data() + kName, "a.b.url");
   EXPECT_EQ(*DescriptorTitle(d.data(), d.size()), "a.b");
   EXPECT_FALSE(DescriptorTitle(d.data(), d.size() - 1));  // no whole entry
-  std::memset(d.data() + kName, 'x', 260);                  // a name without its end keeps 259 bytes
+  std::memset(d.data() + kName, 'x', 260);                // a name without its end keeps 259 bytes
   EXPECT_EQ(DescriptorTitle(d.data(), d.size())->size(), 259u);
   std::memcpy(d.data() + kName + 256, "\x95\x5C\x95\x5C", 4);  // 表表 across the cut: never half of one
   EXPECT_EQ(DescriptorTitle(d.data(), d.size())->size(), 258u);

@@ -21,9 +21,9 @@ namespace {
 constexpr char kPanelClass[] = "ToplexIconPanel";
 constexpr char kUrlTooLong[] = "リンク先の指定が長すぎるため登録できません.";
 constexpr std::size_t kMaxText = 259;
-constexpr int kBlock = 32;            // the background is copied in blocks of this size
-constexpr DWORD kKeyPressMs = 300;    // how long a keyboard launch shows the tile pressed
-constexpr int kAutoScrollBand = 10;   // a drag this close to an edge scrolls
+constexpr int kBlock = 32;           // the background is copied in blocks of this size
+constexpr DWORD kKeyPressMs = 300;   // how long a keyboard launch shows the tile pressed
+constexpr int kAutoScrollBand = 10;  // a drag this close to an edge scrolls
 
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 bool Inside(const Rect& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
@@ -55,8 +55,8 @@ void CIconPanelWnd::AttachData(CLaunchData* data) {
 bool CIconPanelWnd::CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst) {
   static bool registered = CWnd::RegisterClass(kPanelClass, inst, nullptr, nullptr);
   (void)registered;
-  HWND w = ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, rc.left,
-                             rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,
+  HWND w = ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, rc.left, rc.top,
+                             rc.right - rc.left, rc.bottom - rc.top, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst, static_cast<CWnd*>(this));
   return w != nullptr;
 }
@@ -441,8 +441,8 @@ void CIconPanelWnd::LaunchVisible(int n) {
 RECT CIconPanelWnd::MarkRect() const {
   const iconpanel::Layout& l = m_grid.layout;
   Rect cell = m_grid.Cell(m_nMarkPos);
-  int x = cell.left + iconpanel::kInnerX + l.MarkOffset() -
-          (m_nMarkSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
+  int x =
+      cell.left + iconpanel::kInnerX + l.MarkOffset() - (m_nMarkSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
   int y = cell.top + iconpanel::kInnerY + l.tileY;
   return RECT{x, y, x + iconpanel::kMarkWidth, y + l.tileHeight};
 }
@@ -523,8 +523,8 @@ void CIconPanelWnd::RenameMenuItem() {
   cp932::CopyBounded(info.file, sizeof info.file, r.file);
   cp932::CopyBounded(info.caption, sizeof info.caption, r.caption);
   cp932::CopyBounded(info.description, sizeof info.description, r.description);
-  info.date = SYSTEMTIME{r.date.year, r.date.month, r.date.dayOfWeek, r.date.day,
-                         r.date.hour, r.date.minute, r.date.second, r.date.milliseconds};
+  info.date = SYSTEMTIME{r.date.year, r.date.month,  r.date.dayOfWeek, r.date.day,
+                         r.date.hour, r.date.minute, r.date.second,    r.date.milliseconds};
   if (dlg.DoModal() == IDCANCEL) return;
   // Looking at a long name and pressing OK must not cut it to the field's proposal.
   const std::string kept = iteminfo::KeptName(r.caption, cp932::TerminatedView(info.caption, sizeof info.caption));
@@ -550,7 +550,8 @@ int CIconPanelWnd::DropMoveItem(int menu, int item) {
 }
 
 // Files and addresses become items only after the user confirmed their name.
-int CIconPanelWnd::AddThroughDialog(const std::string& target, const std::string& name, const std::string& description) {
+int CIconPanelWnd::AddThroughDialog(const std::string& target, const std::string& name,
+                                    const std::string& description) {
   POINT pt;
   ::GetCursorPos(&pt);
   ::ScreenToClient(m_hWnd, &pt);

@@ -15,8 +15,9 @@ struct Entry {
   const char* text;
 };
 constexpr Entry kItemEntries[] = {{kFirstEntry, "アイテム情報(名称変更)"}, {kSecondEntry, "アイテム削除"}};
-constexpr Entry kEditEntries[] = {
-    {kFirstEntry, "メニュー追加・変更・削除"}, {kSecondEntry, "ユーザー追加・変更・削除"}, {kThirdEntry, "画面テーマ選択"}};
+constexpr Entry kEditEntries[] = {{kFirstEntry, "メニュー追加・変更・削除"},
+                                  {kSecondEntry, "ユーザー追加・変更・削除"},
+                                  {kThirdEntry, "画面テーマ選択"}};
 
 const char* EntryText(int templateId, int id) {
   if (templateId == CItemPopupDlg::kTemplateId) {
@@ -162,7 +163,8 @@ BOOL CEditPopupDlg::OnInitDialog() {
   int x = pt.x - width, y = pt.y - height;
   if (x < 0) x = 0;
   if (!m_bManyThemes) {
-    RECT third = WindowRectOf(::GetDlgItem(m_hWnd, kThirdEntry)), second = WindowRectOf(::GetDlgItem(m_hWnd, kSecondEntry));
+    RECT third = WindowRectOf(::GetDlgItem(m_hWnd, kThirdEntry)),
+         second = WindowRectOf(::GetDlgItem(m_hWnd, kSecondEntry));
     int d = third.bottom - second.bottom;
     ::ShowWindow(::GetDlgItem(m_hWnd, kThirdEntry), SW_HIDE);
     height -= d;

@@ -54,8 +54,7 @@ int SliceThumb(const Band& thumb, ThumbSlice out[3]) {
   out[n++] = {0, kThumbCapRows, thumb.top, kThumbCapRows};
   if (thumb.height > 2 * kThumbCapRows)
     out[n++] = {kThumbCapRows, kThumbMiddleRows, thumb.top + kThumbCapRows, thumb.height - 2 * kThumbCapRows};
-  out[n++] = {kThumbCapRows + kThumbMiddleRows, kThumbCapRows, thumb.top + thumb.height - kThumbCapRows,
-              kThumbCapRows};
+  out[n++] = {kThumbCapRows + kThumbMiddleRows, kThumbCapRows, thumb.top + thumb.height - kThumbCapRows, kThumbCapRows};
   return n;
 }
 

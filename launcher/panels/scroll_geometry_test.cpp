@@ -16,10 +16,10 @@ TEST(ScrollGeometry, ContentThatFitsDisablesTheBarAndShowsNoThumb) {
     ScrollValues v;
     bool disabled;
   } cases[] = {
-      {{0, 2, 10, 0}, true},   // three lines in a page of ten
-      {{0, 9, 10, 0}, true},   // exactly one page
-      {{0, 10, 10, 0}, false}, // one line more than a page
-      {{0, 0, 0, 0}, false},   // no page set: never disabled
+      {{0, 2, 10, 0}, true},    // three lines in a page of ten
+      {{0, 9, 10, 0}, true},    // exactly one page
+      {{0, 10, 10, 0}, false},  // one line more than a page
+      {{0, 0, 0, 0}, false},    // no page set: never disabled
       {{5, 5, 1, 5}, true},
   };
   for (const Case& c : cases) {

@@ -60,9 +60,7 @@ RECT CurrentStrip(HWND wnd) {
   return {s.left, s.top, s.right, s.bottom};
 }
 
-HBITMAP Picture(const ScrollSkinEntry& e, int offset) {
-  return g_theme ? g_theme->Bitmap(e.baseId + offset) : nullptr;
-}
+HBITMAP Picture(const ScrollSkinEntry& e, int offset) { return g_theme ? g_theme->Bitmap(e.baseId + offset) : nullptr; }
 
 // Stretches a whole picture (or a band of its rows) into a rectangle of the strip.
 void Stretch(HDC dc, int x, int y, int w, int h, HBITMAP picture, int srcTop = 0, int srcRows = -1) {
@@ -73,8 +71,8 @@ void Stretch(HDC dc, int x, int y, int w, int h, HBITMAP picture, int srcTop = 0
   ::StretchBlt(dc, x, y, w, h, src.Get(), 0, srcTop, bm.bmWidth, srcRows < 0 ? bm.bmHeight : srcRows, SRCCOPY);
 }
 
-void DrawArrow(HDC dc, const ScrollSkinEntry& e, const scrollgeom::Band& band, int width, bool upArrow,
-               bool pressed, bool disabled) {
+void DrawArrow(HDC dc, const ScrollSkinEntry& e, const scrollgeom::Band& band, int width, bool upArrow, bool pressed,
+               bool disabled) {
   if (band.height <= 0) return;
   const int first = upArrow ? IDB_SCROLL_UP : IDB_SCROLL_DOWN;
   HBITMAP pic = Picture(e, first + (disabled ? 2 : pressed ? 1 : 0));
@@ -83,8 +81,9 @@ void DrawArrow(HDC dc, const ScrollSkinEntry& e, const scrollgeom::Band& band, i
     return;
   }
   RECT rc{0, band.top, width, band.top + band.height};  // a theme without the picture: the system's arrow
-  ::DrawFrameControl(dc, &rc, DFC_SCROLL, (upArrow ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) |
-                                              (disabled ? DFCS_INACTIVE : 0) | (pressed ? DFCS_PUSHED : 0));
+  ::DrawFrameControl(
+      dc, &rc, DFC_SCROLL,
+      (upArrow ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) | (disabled ? DFCS_INACTIVE : 0) | (pressed ? DFCS_PUSHED : 0));
 }
 
 HBITMAP Render(ScrollSkinEntry& e) {
@@ -276,7 +275,7 @@ LRESULT CALLBACK SkinProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
     case WM_NCLBUTTONDOWN:
     case WM_LBUTTONDOWN:
-    case WM_NCMOUSEMOVE:    // the system draws its bar's hover state on these two
+    case WM_NCMOUSEMOVE:  // the system draws its bar's hover state on these two
     case WM_NCMOUSELEAVE: {
       LRESULT r = ::CallWindowProcA(prev, wnd, msg, wParam, lParam);
       BlitIfSkinned(wnd);  // the entry may be gone: the call can destroy the window

@@ -34,10 +34,9 @@ class ScrollSkinTest : public ::testing::Test {
   }
 
   HWND List(int items, int height = 150) {
-    HWND w = ::CreateWindowExA(0, "LISTBOX", "",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | LBS_DISABLENOSCROLL |
-                                   LBS_NOINTEGRALHEIGHT,
-                               10, 10, 180, height, m_host, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND w = ::CreateWindowExA(
+        0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | LBS_DISABLENOSCROLL | LBS_NOINTEGRALHEIGHT,
+        10, 10, 180, height, m_host, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     for (int i = 0; i < items; ++i) {
       char text[32];
       wsprintfA(text, "項目 %d", i + 1);
@@ -125,7 +124,8 @@ TEST_F(ScrollSkinTest, ContentThatFitsShowsDisabledArrowsAndNoThumb) {
   // Between the arrows only the track pattern.
   const SIZE t = skintest::SizeOf(Part(IDB_SCROLL_TRACK));
   for (int y = arrow; y < s.cy - arrow; y += 3)
-    ASSERT_EQ(skintest::PixelOf(strip, s.cx / 2, y), skintest::PixelOf(Part(IDB_SCROLL_TRACK), (s.cx / 2) % t.cx, y % t.cy))
+    ASSERT_EQ(skintest::PixelOf(strip, s.cx / 2, y),
+              skintest::PixelOf(Part(IDB_SCROLL_TRACK), (s.cx / 2) % t.cx, y % t.cy))
         << y;
   EXPECT_EQ(RenderScrollSkin(list), strip) << "an unchanged bar is not rendered again";
   ::DestroyWindow(list);
@@ -253,8 +253,7 @@ TEST_F(ScrollSkinTest, DraggingTheThumbKeepsTheSkinOverTheSystemBar) {
   });
   HANDLE finished = done.Get();
   for (int rounds = 0; rounds < 1000; ++rounds) {
-    if (::MsgWaitForMultipleObjects(1, &finished, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0)
-      break;
+    if (::MsgWaitForMultipleObjects(1, &finished, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0) break;
     skintest::Pump();
   }
   mover.join();

@@ -9,7 +9,7 @@
 
 namespace {
 constexpr UINT kHoverPeriodMs = 50;
-constexpr DWORD kKeepStyles = 0xFF3FFFFF;  // everything but WS_CAPTION
+constexpr DWORD kKeepStyles = 0xFF3FFFFF;     // everything but WS_CAPTION
 constexpr DWORD kCloseBoxStyle = 0x5400000B;  // child, visible, clip siblings, owner-draw
 constexpr int kOutOfSight = 10000;
 constexpr int kTitleFontHeight = 12;
@@ -58,8 +58,8 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
     width = rc.right;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
-                   SWP_FRAMECHANGED);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   const Rect box = skin::CloseBox(width);
   ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, box.left, box.top, box.Width(), box.Height(), m_hWnd,
@@ -73,9 +73,9 @@ void CSkinDialog::PlaceBesideParent() {
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
   const bool hasParent = Parent() && ::GetWindowRect(Parent(), &parent);
   const Rect parentRect{parent.left, parent.top, parent.right, parent.bottom};
-  const skin::Point p = skin::PlaceDialog(window.right - window.left, window.bottom - window.top,
-                                          hasParent ? &parentRect : nullptr,
-                                          {desktop.left, desktop.top, desktop.right, desktop.bottom});
+  const skin::Point p =
+      skin::PlaceDialog(window.right - window.left, window.bottom - window.top, hasParent ? &parentRect : nullptr,
+                        {desktop.left, desktop.top, desktop.right, desktop.bottom});
   ::SetWindowPos(m_hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -242,8 +242,8 @@ void CSkinDialog::PaintSkin(HDC dc) {
   for (const Label& l : m_labels) {
     char text[kLabelBytes] = {};
     ::GetDlgItemTextA(m_hWnd, l.id, text, sizeof text);
-    DrawShadowText(dc, text, l.box, l.format, m_titleFont.Get(), m_textColour, m_shadowColour, m_background,
-                   l.box.left, l.box.top);
+    DrawShadowText(dc, text, l.box, l.format, m_titleFont.Get(), m_textColour, m_shadowColour, m_background, l.box.left,
+                   l.box.top);
   }
 }
 
@@ -280,8 +280,8 @@ bool CSkinDialog::OnDrawItem(const DRAWITEMSTRUCT* d) {
   }
   const Button* b = FindButton(static_cast<int>(d->CtlID));
   if (!b) return false;
-  const int state = skin::ButtonState((d->itemState & ODS_DISABLED) != 0, pressed, m_nHotId == b->id,
-                                      b->hasDisabledLook);
+  const int state =
+      skin::ButtonState((d->itemState & ODS_DISABLED) != 0, pressed, m_nHotId == b->id, b->hasDisabledLook);
   HBITMAP image = m_theme->Bitmap(b->base + state);
   if (image) {
     DrawMasked(d->hDC, 0, 0, image, m_theme->Bitmap(b->base + IDB_STATE_MASK + state), m_background, b->x, b->y);
@@ -289,8 +289,9 @@ bool CSkinDialog::OnDrawItem(const DRAWITEMSTRUCT* d) {
   }
   // A theme without this set still shows a usable button.
   RECT rc = d->rcItem;
-  ::DrawFrameControl(d->hDC, &rc, DFC_BUTTON,
-                     DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | ((d->itemState & ODS_DISABLED) ? DFCS_INACTIVE : 0));
+  ::DrawFrameControl(
+      d->hDC, &rc, DFC_BUTTON,
+      DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | ((d->itemState & ODS_DISABLED) ? DFCS_INACTIVE : 0));
   char text[kLabelBytes] = {};
   ::GetWindowTextA(d->hwndItem, text, sizeof text);
   ::SetBkMode(d->hDC, TRANSPARENT);

@@ -271,7 +271,8 @@ TEST_F(SkinDialogTest, ButtonsShowDisabledBeforePressedBeforeHoverOverTheirBackg
       for (int s = 0; s < 4; ++s) allShow = allShow && skintest::PixelOf(masks[s].Get(), x, y) == RGB(255, 255, 255);
       COLORREF c[4];
       for (int s = 0; s < 4; ++s) c[s] = skintest::PixelOf(images[s].Get(), x, y);
-      const bool distinct = c[0] != c[1] && c[0] != c[2] && c[0] != c[3] && c[1] != c[2] && c[1] != c[3] && c[2] != c[3];
+      const bool distinct =
+          c[0] != c[1] && c[0] != c[2] && c[0] != c[3] && c[1] != c[2] && c[1] != c[3] && c[2] != c[3];
       if (allShow && distinct) shows = {x, y};
     }
   }
@@ -352,8 +353,8 @@ TEST_F(SkinDialogTest, ListBoxWearsTheSkinAndTheThemeColours) {
   EXPECT_TRUE(RenderScrollSkin(list));
   WindowDC screen(nullptr);
   MemoryDC dc(screen.Get());
-  const INT_PTR brush = ::SendMessageA(w, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.Get()),
-                                       reinterpret_cast<LPARAM>(list));
+  const INT_PTR brush =
+      ::SendMessageA(w, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(list));
   ASSERT_NE(brush, 0);
   LOGBRUSH lb{};
   ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
@@ -390,7 +391,8 @@ TEST_F(SkinDialogTest, ThemedDialogOnScreen) {
     for (int y = title.top; y < title.bottom; ++y)
       for (int x = title.left; x < title.left + 60; ++x) {
         const int fx = ::GetSystemMetrics(SM_CXDLGFRAME), fy = ::GetSystemMetrics(SM_CYDLGFRAME);
-        if (skintest::WindowPixel(w, fx + x, fy + y) == theme->Colour(IDS_DLG_TEXT_COLOR, RGB(255, 255, 255))) ++textPixels;
+        if (skintest::WindowPixel(w, fx + x, fy + y) == theme->Colour(IDS_DLG_TEXT_COLOR, RGB(255, 255, 255)))
+          ++textPixels;
       }
     EXPECT_GT(textPixels, 10) << file << ": the title is drawn";
     skintest::SaveShot(w, std::string("skin-dialog-") + std::string(file, 7));

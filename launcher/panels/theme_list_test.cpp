@@ -18,11 +18,11 @@ TEST(ThemeList, SortedByTheTwoCharactersAfterImageWhateverTheDirectoryOrder) {
 
 TEST(ThemeList, EqualKeysKeepTheirEnumerationOrder) {
   // "Image01" and "IMAGE01" share a key; a swapping selection sort would move the first b past c.
-  std::vector<themelist::Entry> e{{"Image05.dll", "a"}, {"Image01.dll", "b"}, {"IMAGE01.DLL", "c"},
-                                  {"image01.dll", "d"}, {"Image00.dll", "e"}};
+  std::vector<themelist::Entry> e{
+      {"Image05.dll", "a"}, {"Image01.dll", "b"}, {"IMAGE01.DLL", "c"}, {"image01.dll", "d"}, {"Image00.dll", "e"}};
   themelist::Sort(e);
-  EXPECT_EQ(Files(e), (std::vector<std::string>{"Image00.dll/e", "Image01.dll/b", "IMAGE01.DLL/c",
-                                                "image01.dll/d", "Image05.dll/a"}));
+  EXPECT_EQ(Files(e), (std::vector<std::string>{"Image00.dll/e", "Image01.dll/b", "IMAGE01.DLL/c", "image01.dll/d",
+                                                "Image05.dll/a"}));
 }
 
 TEST(ThemeList, TheCurrentThemeIsFoundOnlyByItsExactName) {

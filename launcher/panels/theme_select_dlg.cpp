@@ -34,7 +34,9 @@ std::vector<themelist::Entry> FindThemes(const std::string& programFolder) {
 }
 
 CThemeSelectDlg::CThemeSelectDlg(CLaunchData* data, HWND parent)
-    : CSkinDialog(IDD_THEME_SELECT, parent), m_pData(data), m_settings(data->ActiveUserPath()),
+    : CSkinDialog(IDD_THEME_SELECT, parent),
+      m_pData(data),
+      m_settings(data->ActiveUserPath()),
       m_szCurrentTheme(Profile(m_settings).GetString(kInit, kThemeKey, kDefaultTheme)),
       m_themes(FindThemes(data->ProgramFolder())) {}
 

@@ -23,8 +23,8 @@ class CThemeSelectDlg : public CSkinDialog {
  private:
   int Selected() const;
 
-  CLaunchData* m_pData;  // not owned
-  std::string m_settings;      // the active user's INI file
+  CLaunchData* m_pData;    // not owned
+  std::string m_settings;  // the active user's INI file
   std::string m_szCurrentTheme;
   std::vector<themelist::Entry> m_themes;
 };

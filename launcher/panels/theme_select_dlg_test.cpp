@@ -53,14 +53,15 @@ TEST_F(ThemeFolderTest, LibrariesAreListedInNumberOrderAndBrokenOnesLeftOut) {
   DWORD n = 0;
   ::WriteFile(f, "not a library", 13, &n, nullptr);
   ::CloseHandle(f);
-  Copy(Dist("QUILODLL.dll"), "Image05.dll");      // any library's string 1 is its name
+  Copy(Dist("QUILODLL.dll"), "Image05.dll");        // any library's string 1 is its name
   Copy(TestFolder() + "probe.exe", "Image06.dll");  // no string table at all
   Copy(Dist("Image00.dll"), "Other00.dll");         // not a theme by its file name
 
   const std::vector<themelist::Entry> themes = FindThemes(m_dir);
   std::vector<std::string> files;
   for (const themelist::Entry& e : themes) files.push_back(e.file);
-  EXPECT_EQ(files, (std::vector<std::string>{"Image02.dll", "Image05.dll", "Image06.dll", "Image07.dll", "Image10.dll"}));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"Image02.dll", "Image05.dll", "Image06.dll", "Image07.dll", "Image10.dll"}));
   ASSERT_EQ(themes.size(), 5u);
   EXPECT_EQ(themes[0].name, themes[3].name);  // both copies of the standard theme
   EXPECT_NE(themes[0].name, themes[4].name);

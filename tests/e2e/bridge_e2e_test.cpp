@@ -17,7 +17,8 @@ namespace {
 constexpr char kItemDialogTitle[] = "アイテム情報(名称変更)";
 constexpr int kAboutCommand = 57664;
 constexpr int kFileEdit = 1009, kNameEdit = 1000;
-constexpr char kItems[] = "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n#Category\r\n";
+constexpr char kItems[] =
+    "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n#Category\r\n";
 
 // One run of the client program with the given request; the program folder is its current
 // directory, where the loader finds QUILODLL.dll.

@@ -28,7 +28,6 @@ POINT Centre(HWND w) {
   return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-
 // A folder holding a copy of TOPLEX.exe with the default theme only, and the test probe in the
 // finder's place: what the launcher starts as its finder records its arguments.
 std::string SmallProgramFolder() {
@@ -180,8 +179,8 @@ TEST_F(ButtonPanelE2E, LupeStartsTheFinderBesideTheWindow) {
     for (int i = 0; i < 100 && !Exists(out); ++i) ::Sleep(50);
     const std::string record = ReadWholeFile(out);
     const int x = frame.right + width - 1280;
-    const std::string expected = "/L" + std::to_string(x < 0 ? 0 : x) + "\r\n/T" + std::to_string(frame.top) +
-                                 "\r\n/W640\r\n/H480\r\n";
+    const std::string expected =
+        "/L" + std::to_string(x < 0 ? 0 : x) + "\r\n/T" + std::to_string(frame.top) + "\r\n/W640\r\n/H480\r\n";
     EXPECT_NE(record.find(expected), std::string::npos) << "right " << right << ": " << record;
     ASSERT_TRUE(app.Close());
   }
@@ -201,8 +200,8 @@ TEST_F(ButtonPanelE2E, AChosenMenuTakesTheChosenLookFromTheOldOne) {
   // A point left of the name where the two pictures differ.
   const int y = rc.bottom / 2;
   int x = 0;
-  while (x < 12 && ThemeBitmapPixel("Image00.dll", kPlainPicture, x, y) ==
-                       ThemeBitmapPixel("Image00.dll", kChosenPicture, x, y))
+  while (x < 12 &&
+         ThemeBitmapPixel("Image00.dll", kPlainPicture, x, y) == ThemeBitmapPixel("Image00.dll", kChosenPicture, x, y))
     ++x;
   ASSERT_LT(x, 12) << "the pictures do not differ left of the name";
   const COLORREF plain = ThemeBitmapPixel("Image00.dll", kPlainPicture, x, y),

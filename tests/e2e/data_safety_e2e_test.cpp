@@ -87,7 +87,8 @@ TEST_F(DataSafetyE2E, AnUnreadableSettingsFileListsTheUsersWhoseFilesAreThere) {
   for (const std::string& settings : {std::string(), std::string("\x00\x01\xFE garbage", 11)}) {
     WriteSettings(settings);
     const std::string d = DataFolder();
-    ASSERT_TRUE(WriteWholeFile(d + "USER00.INI", "[Init]\r\nName=太郎\r\nStartSize=L\r\n[MenuList]\r\nCategory1=a\r\n"));
+    ASSERT_TRUE(
+        WriteWholeFile(d + "USER00.INI", "[Init]\r\nName=太郎\r\nStartSize=L\r\n[MenuList]\r\nCategory1=a\r\n"));
     ASSERT_TRUE(WriteWholeFile(d + "USER00.DAT", Blocks(1, 30)));
     ASSERT_TRUE(WriteWholeFile(d + "USER03.INI", "[Init]\r\nName=花子\r\n"));
     Launcher app;

@@ -21,7 +21,8 @@ constexpr char kThemeTitle[] = "画面テーマ選択";
 constexpr char kMenuRenameTitle[] = "メニュー名称変更";
 constexpr char kUserRenameTitle[] = "ユーザー名称変更";
 constexpr char kMenuDeleteQuestion[] = "メニューに登録されたすべてのアイテムも同時に削除します.\nよろしいですか?";
-constexpr char kUserDeleteQuestion[] = "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
+constexpr char kUserDeleteQuestion[] =
+    "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
 constexpr char kActiveUserWarning[] = "現在選択中のユーザーは削除できません.";
 constexpr char kCannotSave[] = "メニューを保存できませんでした.";
 constexpr UINT kEditUsersMessage = WM_USER + 12, kSelectThemeMessage = WM_USER + 13;
@@ -155,9 +156,10 @@ class DialogsE2E : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
     // Menus A, B, C with their items; C is the current menu.
-    SeedOneUser({"A", "B", "C"},
-                "#Category\r\n#Item\r\nF: C:\\a1.txt\r\n#Category\r\n#Item\r\nF: C:\\b1.txt\r\n#Item\r\nF: C:\\b2.txt\r\n"
-                "#Category\r\n#Item\r\nF: C:\\c1.txt\r\n");
+    SeedOneUser(
+        {"A", "B", "C"},
+        "#Category\r\n#Item\r\nF: C:\\a1.txt\r\n#Category\r\n#Item\r\nF: C:\\b1.txt\r\n#Item\r\nF: C:\\b2.txt\r\n"
+        "#Category\r\n#Item\r\nF: C:\\c1.txt\r\n");
     d_ = DataFolder();
     ::WritePrivateProfileStringA("Init", "Menu", "2", User().c_str());
     ::WritePrivateProfileStringA("Init", "Name", "一郎", User().c_str());

@@ -247,7 +247,8 @@ std::function<void()> AnswerItemDialog(DWORD pid, Proposal* seen, int answer, co
     seen->name = ControlText(::GetDlgItem(dlg, kNameEdit));
     seen->file = ControlText(::GetDlgItem(dlg, kFileEdit));
     if (rename) ::SendMessageA(::GetDlgItem(dlg, kNameEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(rename));
-    ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dlg, answer)));
+    ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dlg, answer)));
     for (int i = 0; i < 100 && ::IsWindow(dlg); ++i) ::Sleep(50);
   };
 }
@@ -333,7 +334,8 @@ TEST_F(DropE2E, OneExistingFileBecomesAnItemAndOtherFileListsAreRefused) {
   {
     Owned<TestDataObject> data(new TestDataObject);
     data->Add(CF_HDROP, FileList({file}));
-    DragResult r = DragFromOutside(*m_source, data.p, DROPEFFECT_COPY, PanelSpace(), AnswerItemDialog(Pid(), &seen, IDOK, "試験"));
+    DragResult r =
+        DragFromOutside(*m_source, data.p, DROPEFFECT_COPY, PanelSpace(), AnswerItemDialog(Pid(), &seen, IDOK, "試験"));
     EXPECT_EQ(r.hr, DRAGDROP_S_DROP);
     EXPECT_EQ(r.effect, static_cast<DWORD>(DROPEFFECT_COPY));
   }
@@ -341,8 +343,8 @@ TEST_F(DropE2E, OneExistingFileBecomesAnItemAndOtherFileListsAreRefused) {
   EXPECT_EQ(seen.file, file);
   EXPECT_EQ(seen.name, "probe.exe");
 
-  for (auto files : {FileList({file, FullPath(TestFolder() + "e2e_tests.exe")}),
-                     FileList({FullPath(TestFolder() + "gone.exe")})}) {
+  for (auto files :
+       {FileList({file, FullPath(TestFolder() + "e2e_tests.exe")}), FileList({FullPath(TestFolder() + "gone.exe")})}) {
     Owned<TestDataObject> data(new TestDataObject);
     data->Add(CF_HDROP, files);
     Proposal none;
@@ -364,7 +366,8 @@ TEST_F(DropE2E, AFileOfferedOnlyForLinkingIsTakenAndCancelAddsNothing) {
   Proposal seen;
   Owned<TestDataObject> data(new TestDataObject);
   data->Add(CF_HDROP, FileList({file}));
-  DragResult r = DragFromOutside(*m_source, data.p, DROPEFFECT_LINK, PanelSpace(), AnswerItemDialog(Pid(), &seen, IDCANCEL));
+  DragResult r =
+      DragFromOutside(*m_source, data.p, DROPEFFECT_LINK, PanelSpace(), AnswerItemDialog(Pid(), &seen, IDCANCEL));
   EXPECT_EQ(r.effect, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_TRUE(seen.shown);
   EXPECT_EQ(ItemsAfterClose(), Seeded());
@@ -434,7 +437,8 @@ TEST_F(DropE2E, AFinderPathDroppedOnAMenuButtonJoinsThatMenu) {
   {
     Owned<TestDataObject> data(new TestDataObject);
     data->Add(Format("QuiloFilePath"), Terminated(file));
-    DragResult r = DragFromOutside(*m_source, data.p, DROPEFFECT_COPY, MenuButton(1), AnswerItemDialog(Pid(), &seen, IDOK));
+    DragResult r =
+        DragFromOutside(*m_source, data.p, DROPEFFECT_COPY, MenuButton(1), AnswerItemDialog(Pid(), &seen, IDOK));
     EXPECT_EQ(r.effect, static_cast<DWORD>(DROPEFFECT_COPY));
   }
   EXPECT_TRUE(seen.shown);

@@ -57,8 +57,8 @@ inline std::string Ini(const std::string& file, const char* section, const char*
 }
 
 inline std::string ReadWholeFile(const std::string& path) {
-  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+  HANDLE f =
+      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return {};
   std::string text;
   char buf[4096];
@@ -156,7 +156,8 @@ struct RunningProgram {
           ::GetWindowTextA(w, title, sizeof title);
           ::GetDlgItemTextA(w, 0xFFFF, body, sizeof body);
           if (owner == s->pid)
-            s->text += std::string(" [") + cls + (::IsWindowVisible(w) ? " visible" : "") + " \"" + title + "\" " + body + "]";
+            s->text +=
+                std::string(" [") + cls + (::IsWindowVisible(w) ? " visible" : "") + " \"" + title + "\" " + body + "]";
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&s));
@@ -193,11 +194,13 @@ using Finder = RunningProgram<kFinderExe, kFinderClass>;
 
 inline int CountLauncherWindows() {
   int n = 0;
-  ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-    char cls[64];
-    if (::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == kClass) ++*reinterpret_cast<int*>(p);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&n));
+  ::EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        char cls[64];
+        if (::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == kClass) ++*reinterpret_cast<int*>(p);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
@@ -215,19 +218,21 @@ inline HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWait
       const std::string* title;
       HWND found;
     } s{pid, &title, nullptr};
-    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<S*>(p);
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(w, &owner);
-      char cls[16] = {};
-      ::GetClassNameA(w, cls, sizeof cls);
-      if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w) &&
-          (s->title->empty() || WindowText(w) == *s->title)) {
-        s->found = w;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<S*>(p);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          char cls[16] = {};
+          ::GetClassNameA(w, cls, sizeof cls);
+          if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w) &&
+              (s->title->empty() || WindowText(w) == *s->title)) {
+            s->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
     if (s.found) return s.found;
     ::Sleep(50);
   }
@@ -237,19 +242,24 @@ inline HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWait
 // A message box of the given process (a dialog with a message box's text control), with its text.
 inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs) {
   for (DWORD t = 0; t <= waitMs; t += 50) {
-    struct Search { DWORD pid; HWND found; } s{pid, nullptr};
-    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<Search*>(p);
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(w, &owner);
-      char cls[16];
-      if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-          ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
-        s->found = w;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
+    struct Search {
+      DWORD pid;
+      HWND found;
+    } s{pid, nullptr};
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(p);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          char cls[16];
+          if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
+              ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
+            s->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
     if (s.found) {
       char buf[600] = {};
       ::GetDlgItemTextA(s.found, 0xFFFF, buf, sizeof buf);

@@ -66,17 +66,23 @@ class Remote {
 constexpr std::size_t kTextAt = 512, kTextMax = 512;
 
 HWND ChildOfClass(HWND parent, const char* cls) {
-  struct S { const char* cls; HWND found; } s{cls, nullptr};
-  ::EnumChildWindows(parent, [](HWND w, LPARAM p) -> BOOL {
-    auto* s = reinterpret_cast<S*>(p);
-    char name[64] = {};
-    ::GetClassNameA(w, name, sizeof name);
-    if (lstrcmpiA(name, s->cls) == 0) {
-      s->found = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&s));
+  struct S {
+    const char* cls;
+    HWND found;
+  } s{cls, nullptr};
+  ::EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<S*>(p);
+        char name[64] = {};
+        ::GetClassNameA(w, name, sizeof name);
+        if (lstrcmpiA(name, s->cls) == 0) {
+          s->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
@@ -84,8 +90,11 @@ HWND ChildOfClass(HWND parent, const char* cls) {
 class FinderView {
  public:
   FinderView(HWND frame, DWORD pid)
-      : m_frame(frame), m_remote(pid, 4096), m_tree(ChildOfClass(frame, "SysTreeView32")),
-        m_list(ChildOfClass(frame, "SysListView32")), m_status(ChildOfClass(frame, "msctls_statusbar32")) {}
+      : m_frame(frame),
+        m_remote(pid, 4096),
+        m_tree(ChildOfClass(frame, "SysTreeView32")),
+        m_list(ChildOfClass(frame, "SysListView32")),
+        m_status(ChildOfClass(frame, "msctls_statusbar32")) {}
   bool Ready() const { return m_tree && m_list && m_status; }
   HWND Frame() const { return m_frame; }
   HWND Tree() const { return m_tree; }
@@ -262,7 +271,8 @@ void SetSetting(const char* section, const char* key, const char* value) {
   ::WritePrivateProfileStringA(section, key, value, Settings().c_str());
 }
 
-constexpr char kItems[] = "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n#Category\r\n";
+constexpr char kItems[] =
+    "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n#Category\r\n";
 
 class FinderE2E : public ::testing::Test {
  protected:
@@ -323,11 +333,13 @@ TEST_F(FinderE2E, OneInstanceTitledAndPlacedByItsOptions) {
   Finder second;
   EXPECT_TRUE(second.Exited(kWaitMs)) << "a second finder stayed";
   int windows = 0;
-  ::EnumWindows([](HWND h, LPARAM p) -> BOOL {
-    char cls[64] = {};
-    if (::GetClassNameA(h, cls, sizeof cls) && std::string(cls) == kFinderClass) ++*reinterpret_cast<int*>(p);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&windows));
+  ::EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        char cls[64] = {};
+        if (::GetClassNameA(h, cls, sizeof cls) && std::string(cls) == kFinderClass) ++*reinterpret_cast<int*>(p);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
   EXPECT_EQ(windows, 1);
   EXPECT_EQ(::GetForegroundWindow(), w) << "the first finder was not brought to the front";
 }
@@ -523,7 +535,8 @@ TEST_F(FinderE2E, EscapeKeepsWhatWasFoundAndClosingDuringASearchEndsTheFinder) {
   SetSetting("FindInit", "FindMax", "100000");
   for (int d = 0; d < 40; ++d) {
     ::CreateDirectoryA(("T:\\many" + std::to_string(d)).c_str(), nullptr);
-    for (int i = 0; i < 250; ++i) WriteWholeFile("T:\\many" + std::to_string(d) + "\\f" + std::to_string(i) + ".txt", "");
+    for (int i = 0; i < 250; ++i)
+      WriteWholeFile("T:\\many" + std::to_string(d) + "\\f" + std::to_string(i) + ".txt", "");
   }
   Finder f;
   auto v = Start(f);
@@ -583,15 +596,18 @@ TEST_F(FinderE2E, DocumentExtensionsAreAddedAndDeletedAndRemembered) {
       HWND box = nullptr;
       for (int t = 0; t < 50 && !box; ++t) {
         ::Sleep(100);
-        ::EnumThreadWindows(f.pi.dwThreadId, [](HWND w, LPARAM p) -> BOOL {
-          char cls[16] = {};
-          ::GetClassNameA(w, cls, sizeof cls);
-          if (std::string(cls) == "#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-          }
-          return TRUE;
-        }, reinterpret_cast<LPARAM>(&box));
+        ::EnumThreadWindows(
+            f.pi.dwThreadId,
+            [](HWND w, LPARAM p) -> BOOL {
+              char cls[16] = {};
+              ::GetClassNameA(w, cls, sizeof cls);
+              if (std::string(cls) == "#32770" && ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
+                *reinterpret_cast<HWND*>(p) = w;
+                return FALSE;
+              }
+              return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&box));
       }
       ASSERT_NE(box, nullptr) << "no message for '" << refused << "'";
       text = ControlText(::GetDlgItem(box, 0xFFFF));
@@ -690,7 +706,8 @@ int CategoryOf(const std::string& items, const std::string& text) {
   const std::size_t at = items.find(text);
   if (at == std::string::npos) return 0;
   int n = 0;
-  for (std::size_t c = items.find("#Category"); c != std::string::npos && c < at; c = items.find("#Category", c + 1)) ++n;
+  for (std::size_t c = items.find("#Category"); c != std::string::npos && c < at; c = items.find("#Category", c + 1))
+    ++n;
   return n;
 }
 
@@ -787,7 +804,8 @@ TEST_F(FinderE2E, AResultDraggedOntoTheLauncherBecomesAnItem) {
   MouseTo(from.x, from.y);
   Button(MOUSEEVENTF_LEFTDOWN);
   const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
-  for (int step = 1; step <= 12; ++step) MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
+  for (int step = 1; step <= 12; ++step)
+    MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
   EXPECT_FALSE(::IsWindowEnabled(v->Frame())) << "no drag began";
   SaveShot(::GetDesktopWindow(), "finder-drag-out");
   EndDrag();

@@ -40,7 +40,8 @@ bool SamePath(const std::string& a, const std::string& b) {
 void SetString(HKEY root, const std::string& key, const char* name, const std::string& value) {
   HKEY k;
   if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
-  ::RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1));
+  ::RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
   ::RegCloseKey(k);
 }
 
@@ -337,7 +338,7 @@ TEST_F(LaunchE2E, APressMovedOffItsTileOrAKeyWhileHeldOpensNothing) {
   SaveShot(w, "panel-tile-hover");
   Button(MOUSEEVENTF_LEFTDOWN);
   SaveShot(w, "panel-tile-pressed");
-  PressKeys({}, '2');  // the second tile's key, while the first is held
+  PressKeys({}, '2');                      // the second tile's key, while the first is held
   MouseTo(rc.right - 30, rc.bottom - 20);  // off every tile, still in the panel
   Button(MOUSEEVENTF_LEFTUP);
   ::Sleep(1500);

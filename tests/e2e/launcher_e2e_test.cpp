@@ -201,8 +201,8 @@ TEST_F(LauncherE2E, ClosingTheLauncherClosesTheFinder) {
   };
   wc.lpszClassName = "QuiloSeekBaseWin";
   ::RegisterClassA(&wc);
-  HWND finder = ::CreateWindowA("QuiloSeekBaseWin", "ﾌｧｲﾙ検索", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                nullptr);
+  HWND finder =
+      ::CreateWindowA("QuiloSeekBaseWin", "ﾌｧｲﾙ検索", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(finder, nullptr);
   Launcher app;
   ASSERT_NE(app.WaitForWindow(), nullptr);

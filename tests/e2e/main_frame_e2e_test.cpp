@@ -273,7 +273,7 @@ TEST_F(MainFrameE2E, MenusAreChosenByButtonAndKeys) {
 
   PressKeys({VK_MENU}, '3');
   ::PostMessageA(w, WM_COMMAND, 6281, 0);  // not a frame command: ignored
-  ::PostMessageA(next, BM_CLICK, 0, 0);     // the next page: menus 9 and 10
+  ::PostMessageA(next, BM_CLICK, 0, 0);    // the next page: menus 9 and 10
   ::Sleep(300);
   EXPECT_TRUE(::IsWindowEnabled(prev));
   EXPECT_FALSE(::IsWindowEnabled(next));

@@ -23,19 +23,25 @@ constexpr char kBusy[] =
 // A visible message box of the process with exactly this text.
 HWND FindBoxWithText(DWORD pid, const std::string& text) {
   for (DWORD t = 0; t <= kWaitMs; t += 50) {
-    struct Search { DWORD pid; const std::string* text; HWND found; } s{pid, &text, nullptr};
-    ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* s = reinterpret_cast<Search*>(p);
-      DWORD owner = 0;
-      ::GetWindowThreadProcessId(w, &owner);
-      char cls[16] = {}, buf[600] = {};
-      if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-          ::IsWindowVisible(w) && ::GetDlgItemTextA(w, 0xFFFF, buf, sizeof buf) && *s->text == buf) {
-        s->found = w;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
+    struct Search {
+      DWORD pid;
+      const std::string* text;
+      HWND found;
+    } s{pid, &text, nullptr};
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(p);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          char cls[16] = {}, buf[600] = {};
+          if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
+              ::IsWindowVisible(w) && ::GetDlgItemTextA(w, 0xFFFF, buf, sizeof buf) && *s->text == buf) {
+            s->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
     if (s.found) return s.found;
     ::Sleep(50);
   }
@@ -138,21 +144,24 @@ TEST_F(PackageE2E, ASecondStartWithAPackageInstallsItIntoTheRunningLauncher) {
 // byte, and says which it left alone; in a program folder of its own, since that is the test.
 TEST_F(PackageE2E, APackageNeverReplacesWhatNoPackageInstalled) {
   const std::vector<const char*> shipped = {"TOPLEX.exe", "SEEKAN.exe", "QUILODLL.dll", "Image00.dll", "Image01.dll",
-                                            "TOPLEX.htm", "TOPLEX.INI", "USER00.INI", "USER00.DAT", "INTERNET.INI"};
-  const std::string program = ProgramFolderCopy("package-program", {"TOPLEX.exe", "SEEKAN.exe", "QUILODLL.dll",
-                                                "Image00.dll", "Image01.dll", "TOPLEX.htm", "TOPLEX.INI",
-                                                "USER00.INI", "USER00.DAT", "INTERNET.INI"});
+                                            "TOPLEX.htm", "TOPLEX.INI", "USER00.INI",   "USER00.DAT",  "INTERNET.INI"};
+  const std::string program =
+      ProgramFolderCopy("package-program", {"TOPLEX.exe", "SEEKAN.exe", "QUILODLL.dll", "Image00.dll", "Image01.dll",
+                                            "TOPLEX.htm", "TOPLEX.INI", "USER00.INI", "USER00.DAT", "INTERNET.INI"});
   const std::string d = DataFolder();
   ::CreateDirectoryA(d.substr(0, d.size() - 7).c_str(), nullptr);
   ::CreateDirectoryA(d.c_str(), nullptr);
-  ASSERT_TRUE(WriteWholeFile(d + "TOPLEX.INI", "[Init]\r\nFileVersion=200\r\nActiveUser=MYUSER.INI\r\n[UserList]\r\n"
-                                               "User1=MYUSER.INI\r\n[Internet]\r\nitem=WEB.INI\r\n"));
-  ASSERT_TRUE(WriteWholeFile(d + "MYUSER.INI", "[Init]\r\nName=私\r\nStartSize=L\r\nMenu=0\r\n[MenuList]\r\nCategory1=a\r\n"));
+  ASSERT_TRUE(WriteWholeFile(d + "TOPLEX.INI",
+                             "[Init]\r\nFileVersion=200\r\nActiveUser=MYUSER.INI\r\n[UserList]\r\n"
+                             "User1=MYUSER.INI\r\n[Internet]\r\nitem=WEB.INI\r\n"));
+  ASSERT_TRUE(
+      WriteWholeFile(d + "MYUSER.INI", "[Init]\r\nName=私\r\nStartSize=L\r\nMenu=0\r\n[MenuList]\r\nCategory1=a\r\n"));
   ASSERT_TRUE(WriteWholeFile(d + "MYUSER.DAT", "#Category\r\n#Item\r\nF: C:\\mine.exe\r\n"));
   ASSERT_TRUE(WriteWholeFile(d + "WEB.INI", "[Init]\r\nFile=http://example.com/\r\n"));
   std::vector<std::pair<std::string, std::string>> before;
   for (const char* f : shipped) before.emplace_back(program + f, ReadWholeFile(program + f));
-  for (const char* f : {"TOPLEX.INI", "MYUSER.INI", "MYUSER.DAT", "WEB.INI"}) before.emplace_back(d + f, ReadWholeFile(d + f));
+  for (const char* f : {"TOPLEX.INI", "MYUSER.INI", "MYUSER.DAT", "WEB.INI"})
+    before.emplace_back(d + f, ReadWholeFile(d + f));
 
   Launcher first("", "", program);
   ASSERT_NE(first.WaitForWindow(), nullptr);
@@ -176,8 +185,8 @@ TEST_F(PackageE2E, APackageNeverReplacesWhatNoPackageInstalled) {
 // install of the same package replaces the files it installed the first time; items whose file
 // was left alone or points outside never come in, and a path too long to hand over is refused.
 TEST_F(PackageE2E, APackageReplacesItsOwnFilesAndAddsNothingBroken) {
-  const std::string program = ProgramFolderCopy("package-owned", {"TOPLEX.exe", "Image00.dll", "TOPLEX.INI",
-                                                "USER00.INI", "USER00.DAT", "INTERNET.INI"});
+  const std::string program = ProgramFolderCopy(
+      "package-owned", {"TOPLEX.exe", "Image00.dll", "TOPLEX.INI", "USER00.INI", "USER00.DAT", "INTERNET.INI"});
   ::DeleteFileA((program + "own.dll").c_str());
   ::DeleteFileA((program + "new.exe").c_str());
   const std::string cab = "\"" + FullPath(TestFolder() + "..\\fixtures\\packages\\owned.cab") + "\"";

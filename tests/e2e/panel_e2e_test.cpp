@@ -23,7 +23,8 @@ void PressAndMoveOnto(POINT from, HWND onto) {
   MouseTo(from.x, from.y);
   Button(MOUSEEVENTF_LEFTDOWN);
   const int tx = (target.left + target.right) / 2, ty = (target.top + target.bottom) / 2;
-  for (int step = 1; step <= 12; ++step) MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
+  for (int step = 1; step <= 12; ++step)
+    MouseTo(from.x + (tx - from.x) * step / 12, from.y + (ty - from.y) * step / 12);
 }
 
 void ClickControl(HWND dialog, int id) {
@@ -284,9 +285,14 @@ TEST_F(PanelE2E, TheItemDialogWearsEachTheme) {
 TEST_F(PanelE2E, PicturesOfEachSizeAreDrawnInTheirTiles) {
   char temp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, temp);
-  struct Picture { const char* name; int width, height; unsigned colour; int drawnPixels; };
+  struct Picture {
+    const char* name;
+    int width, height;
+    unsigned colour;
+    int drawnPixels;
+  };
   const Picture pictures[] = {
-      {"icon", 32, 32, 0xE01020, 32 * 32},       {"banner", 80, 31, 0x20C040, 80 * 31},
+      {"icon", 32, 32, 0xE01020, 32 * 32},      {"banner", 80, 31, 0x20C040, 80 * 31},
       {"picture", 110, 50, 0x2040E0, 110 * 50}, {"small", 40, 20, 0xE0C020, 40 * 20},
       {"wide", 220, 60, 0x20C0C0, 110 * 30},
   };

@@ -79,8 +79,8 @@ void CheckPackage(const package::PackageDescription& d, const std::vector<std::s
   // A plain name never holds a separator, a drive colon or "..", read byte by byte.
   for (const std::string& v : values)
     if (package::IsPlainName(v))
-      Check(v.find("..") == std::string::npos && v.find('/') == std::string::npos &&
-            v.find(':') == std::string::npos && !v.empty());
+      Check(v.find("..") == std::string::npos && v.find('/') == std::string::npos && v.find(':') == std::string::npos &&
+            !v.empty());
 
   std::vector<std::string> menus = {"ツール"};
   CItemTable table;

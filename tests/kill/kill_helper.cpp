@@ -121,7 +121,13 @@ int Close() {
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
-  if (command == "wait") return WaitFor([] { HWND w = Launcher(); return w && ::IsWindowVisible(w); }) ? 0 : 1;
+  if (command == "wait")
+    return WaitFor([] {
+      HWND w = Launcher();
+      return w && ::IsWindowVisible(w);
+    })
+               ? 0
+               : 1;
   if (command == "save") return Launcher() && ::PostMessageA(Launcher(), UM_SAVE_DATA, 0, 0) ? 0 : 1;
   if (command == "switch") return SwitchUser();
   if (command == "menus") return EditMenus();
