@@ -6,17 +6,16 @@
 #include "finder/caption_skin.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
-#include "finder/main_frame.h"
 
 namespace {
 constexpr char kCaption[] = "拡張子の追加";
 }
 
-CAddExtDlg::CAddExtDlg(CMainFrame* frame) : CDialog(IDD_ADD_EXTENSION, frame->Handle()), m_frame(frame) {}
+CAddExtDlg::CAddExtDlg(HWND parent, std::vector<std::string> registered)
+    : CDialog(IDD_ADD_EXTENSION, parent), m_registered(std::move(registered)) {}
 
 BOOL CAddExtDlg::OnInitDialog() {
   AttachCaptionSkin(m_hWnd, &m_ownerFlags);
-  m_frame->SetNewExtension("");
   return TRUE;
 }
 
@@ -30,13 +29,13 @@ void CAddExtDlg::OnOK() {
     ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
     return;
   }
-  if (findrules::IsRegistered(m_frame->Tree()->RegisteredDocuments(), text)) {
+  if (findrules::IsRegistered(m_registered, text)) {
     char format[260] = {};
     ::LoadStringA(inst, IDS_ALREADY_REGISTERED, format, sizeof format);
     std::snprintf(message, sizeof message, format, text);
     ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
     return;
   }
-  m_frame->SetNewExtension(text);
+  m_extension = text;
   EndDialog(IDOK);
 }

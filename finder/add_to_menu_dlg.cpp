@@ -5,14 +5,14 @@
 #include "bridge/quilodll.h"
 #include "finder/caption_skin.h"
 #include "finder/finder_ids.h"
-#include "finder/main_frame.h"
 
-CAddToMenuDlg::CAddToMenuDlg(CMainFrame* frame) : CDialog(IDD_ADD_TO_MENU, frame->Handle()), m_frame(frame) {}
+CAddToMenuDlg::CAddToMenuDlg(HWND parent, std::string dataFolder)
+    : CDialog(IDD_ADD_TO_MENU, parent), m_dataFolder(std::move(dataFolder)) {}
 
 BOOL CAddToMenuDlg::OnInitDialog() {
   AttachCaptionSkin(m_hWnd, &m_ownerFlags);
   ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), FALSE);
-  const std::string folder = m_frame->DataFolder();
+  const std::string& folder = m_dataFolder;
   const int count = CountCategory(folder.c_str());
   for (int i = 0; i < count; ++i) {
     char name[MAX_PATH + 1] = {};
@@ -20,7 +20,7 @@ BOOL CAddToMenuDlg::OnInitDialog() {
     name[MAX_PATH] = '\0';
     ::SendDlgItemMessageA(m_hWnd, IDC_MENU_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
   }
-  m_frame->SetChosenMenu(-1);
+  m_chosen = -1;
   if (GetModalState() != 0) EndDialog(IDCANCEL);
   return TRUE;
 }
@@ -28,7 +28,7 @@ BOOL CAddToMenuDlg::OnInitDialog() {
 void CAddToMenuDlg::OnOK() {
   const LRESULT index = ::SendDlgItemMessageA(m_hWnd, IDC_MENU_LIST, LB_GETCURSEL, 0, 0);
   if (index == LB_ERR) return;  // OK is enabled only with a selection
-  m_frame->SetChosenMenu(static_cast<int>(index));
+  m_chosen = static_cast<int>(index);
   EndDialog(IDOK);
 }
 

@@ -1,13 +1,15 @@
 // Chooses the launcher menu that a result goes to (dialog 159); the menus come from the bridge
 // and the dialog gives up whenever it finds the launcher busy or gone.
 #pragma once
-#include "common/ui/dialog.h"
+#include <string>
 
-class CMainFrame;
+#include "common/ui/dialog.h"
 
 class CAddToMenuDlg : public CDialog {
  public:
-  explicit CAddToMenuDlg(CMainFrame* frame);
+  // The menus are those of the launcher whose data folder is given.
+  CAddToMenuDlg(HWND parent, std::string dataFolder);
+  int ChosenMenu() const { return m_chosen; }  // after OK; -1 before
 
  protected:
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -16,6 +18,7 @@ class CAddToMenuDlg : public CDialog {
   bool OnCommand(UINT id, UINT code, HWND ctl) override;
 
  private:
-  CMainFrame* m_frame;
+  std::string m_dataFolder;
+  int m_chosen = -1;
   unsigned m_ownerFlags = 0;
 };

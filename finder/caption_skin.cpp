@@ -12,9 +12,10 @@ namespace {
 constexpr int kEntries = 128;
 constexpr int kTitleBytes = 511;
 
-struct CaptionSkinEntry {
-  HWND window = nullptr;
-  WNDPROC previous = nullptr;
+struct CaptionSkinEntry : CSubclass {
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnDetached() override;
+  LRESULT Pass(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
   bool active = false;
   bool maximized = false;
   unsigned* ownerFlags = nullptr;
@@ -28,18 +29,19 @@ int g_count = 0;
 
 CaptionSkinEntry* Find(HWND w) {
   for (int i = 0; i < g_count; ++i)
-    if (g_entries[i].window == w) return &g_entries[i];
+    if (g_entries[i].Subclassed() == w) return &g_entries[i];
   return nullptr;
 }
 
 void Free(CaptionSkinEntry& e) {
+  e.Detach();
   e.bitmaps[0].Reset();
   e.bitmaps[1].Reset();
   e.font.Reset();
-  e.window = nullptr;
-  e.previous = nullptr;
-  while (g_count > 0 && !g_entries[g_count - 1].window) --g_count;
+  while (g_count > 0 && !g_entries[g_count - 1].Subclassed()) --g_count;
 }
+
+void CaptionSkinEntry::OnDetached() { Free(*this); }
 
 bool HasCaption(HWND w) { return (::GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
 
@@ -66,7 +68,7 @@ HFONT CaptionFont() {
 }
 
 HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
-  const LONG style = ::GetWindowLongA(e.window, GWL_STYLE), ex = ::GetWindowLongA(e.window, GWL_EXSTYLE);
+  const LONG style = ::GetWindowLongA(e.Subclassed(), GWL_STYLE), ex = ::GetWindowLongA(e.Subclassed(), GWL_EXSTYLE);
   caption::Window cw;
   cw.width = w;
   cw.height = h;
@@ -77,7 +79,7 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
   cw.minimizeBox = style & WS_MINIMIZEBOX;
   cw.maximizeBox = style & WS_MAXIMIZEBOX;
   cw.contextHelp = ex & WS_EX_CONTEXTHELP;
-  cw.maximized = ::IsZoomed(e.window);
+  cw.maximized = ::IsZoomed(e.Subclassed());
   cw.active = active;
   const caption::Layout layout = caption::Arrange(cw);
 
@@ -103,14 +105,14 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
     ::StretchBlt(dc.Get(), p.to.x, p.to.y, p.to.w, p.to.h, src.Get(), p.from.x, p.from.y, p.from.w, p.from.h, SRCCOPY);
   }
   if (layout.drawIcon) {
-    HICON icon = reinterpret_cast<HICON>(::SendMessageA(e.window, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(e.window, GCLP_HICONSM));
+    HICON icon = reinterpret_cast<HICON>(::SendMessageA(e.Subclassed(), WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(e.Subclassed(), GCLP_HICONSM));
     if (icon)
       ::DrawIconEx(dc.Get(), layout.icon.x, layout.icon.y, icon, layout.icon.w, layout.icon.h, 0, nullptr, DI_NORMAL);
   }
   if (!e.font) e.font.Reset(CaptionFont());
   char title[kTitleBytes + 1] = {};
-  ::GetWindowTextA(e.window, title, sizeof title);
+  ::GetWindowTextA(e.Subclassed(), title, sizeof title);
   ScopedSelect font(dc.Get(), e.font.Get());
   ::SetBkMode(dc.Get(), TRANSPARENT);
   ::SetTextColor(dc.Get(), RGB(0, 0, 0));
@@ -120,9 +122,9 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
 }
 
 void DrawCaption(CaptionSkinEntry& e) {
-  if (!HasCaption(e.window) || ::IsIconic(e.window)) return;
-  const RECT rc = CaptionRect(e.window);
-  const bool maximized = ::IsZoomed(e.window);
+  if (!HasCaption(e.Subclassed()) || ::IsIconic(e.Subclassed())) return;
+  const RECT rc = CaptionRect(e.Subclassed());
+  const bool maximized = ::IsZoomed(e.Subclassed());
   if (!::EqualRect(&rc, &e.caption) || maximized != e.maximized) {
     e.bitmaps[0].Reset();
     e.bitmaps[1].Reset();
@@ -134,17 +136,17 @@ void DrawCaption(CaptionSkinEntry& e) {
   UniqueBitmap& cached = e.bitmaps[e.active ? 0 : 1];
   if (!cached) cached.Reset(MakeCaption(e, e.active, w, h));
   if (!cached) return;
-  WindowFrameDC dc(e.window);
+  WindowFrameDC dc(e.Subclassed());
   MemoryDC mem(dc.Get());
   mem.Select(cached.Get());
   ::BitBlt(dc.Get(), rc.left, rc.top, w, h, mem.Get(), 0, 0, SRCCOPY);
 }
 
 LRESULT NcPaint(CaptionSkinEntry& e, WPARAM region) {
-  if (!HasCaption(e.window)) return ::CallWindowProcA(e.previous, e.window, WM_NCPAINT, region, 0);
+  if (!HasCaption(e.Subclassed())) return e.Pass(WM_NCPAINT, region, 0);
   RECT window;
-  ::GetWindowRect(e.window, &window);
-  RECT cap = CaptionRect(e.window);
+  ::GetWindowRect(e.Subclassed(), &window);
+  RECT cap = CaptionRect(e.Subclassed());
   ::OffsetRect(&cap, window.left, window.top);
   UniqueRegion rest(::CreateRectRgnIndirect(&window));
   UniqueRegion capRegion(::CreateRectRgnIndirect(&cap));
@@ -154,27 +156,20 @@ LRESULT NcPaint(CaptionSkinEntry& e, WPARAM region) {
     ::CombineRgn(rest.Get(), rest.Get(), reinterpret_cast<HRGN>(region), RGN_AND);
     captionTouched = ::RectInRegion(reinterpret_cast<HRGN>(region), &cap);
   }
-  LRESULT r = ::CallWindowProcA(e.previous, e.window, WM_NCPAINT, reinterpret_cast<WPARAM>(rest.Get()), 0);
+  LRESULT r = e.Pass(WM_NCPAINT, reinterpret_cast<WPARAM>(rest.Get()), 0);
   if (captionTouched) DrawCaption(e);
   return r;
 }
 
-LRESULT CALLBACK SkinProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-  CaptionSkinEntry* e = Find(w);
-  if (!e) return ::DefWindowProcA(w, msg, wParam, lParam);
-  WNDPROC previous = e->previous;
+LRESULT CaptionSkinEntry::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const HWND w = Subclassed();
+  CaptionSkinEntry* e = this;
   switch (msg) {
-    case WM_NCDESTROY: {
-      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
-      SubclassWindow(w, previous);
-      Free(*e);
-      return r;
-    }
     case WM_SETTEXT: {
       // The system would paint its own caption with the new text; it is kept from doing so.
       const LONG style = ::GetWindowLongA(w, GWL_STYLE);
       ::SetWindowLongA(w, GWL_STYLE, style & ~WS_VISIBLE);
-      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      LRESULT r = Default(msg, wParam, lParam);
       ::SetWindowLongA(w, GWL_STYLE, style);
       e->bitmaps[0].Reset();
       e->bitmaps[1].Reset();
@@ -186,37 +181,37 @@ LRESULT CALLBACK SkinProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
       e->bitmaps[0].Reset();
       e->bitmaps[1].Reset();
       e->font.Reset();
-      return ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      return Default(msg, wParam, lParam);
     case WM_NCHITTEST:
     case WM_NCMOUSEMOVE: {
-      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
-      if (CaptionSkinEntry* again = Find(w)) DrawCaption(*again);
+      LRESULT r = Default(msg, wParam, lParam);
+      if (Subclassed()) DrawCaption(*this);
       return r;
     }
     case WM_SETCURSOR: {
-      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      LRESULT r = Default(msg, wParam, lParam);
       if (LOWORD(lParam) != HTCLIENT)
-        if (CaptionSkinEntry* again = Find(w)) DrawCaption(*again);
+        if (Subclassed()) DrawCaption(*this);
       return r;
     }
     case WM_SYSCOMMAND: {
-      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
+      LRESULT r = Default(msg, wParam, lParam);
       if ((wParam & 0xFFF0) != SC_CLOSE)
-        if (CaptionSkinEntry* again = Find(w)) DrawCaption(*again);
+        if (Subclassed()) DrawCaption(*this);
       return r;
     }
     case WM_NCPAINT: return NcPaint(*e, wParam);
     case WM_NCACTIVATE: {
       bool active = wParam || (e->ownerFlags && (*e->ownerFlags & kStayActive));
       if (!::IsWindowEnabled(w)) active = false;
-      LRESULT r = ::CallWindowProcA(previous, w, msg, active, lParam);
-      if (CaptionSkinEntry* again = Find(w)) {
-        again->active = active;
-        DrawCaption(*again);
+      LRESULT r = Default(msg, active, lParam);
+      if (Subclassed()) {
+        this->active = active;
+        DrawCaption(*this);
       }
       return r;
     }
-    default: return ::CallWindowProcA(previous, w, msg, wParam, lParam);
+    default: return Default(msg, wParam, lParam);
   }
 }
 
@@ -226,24 +221,22 @@ void AttachCaptionSkin(HWND window, unsigned* ownerFlags) {
   if (!window || Find(window)) return;
   CaptionSkinEntry* e = nullptr;
   for (int i = 0; i < kEntries && !e; ++i)
-    if (!g_entries[i].window) e = &g_entries[i];
+    if (!g_entries[i].Subclassed()) e = &g_entries[i];
   if (!e) return;
   const int index = static_cast<int>(e - g_entries);
   if (index >= g_count) g_count = index + 1;
   HWND foreground = ::GetForegroundWindow();
   if (!foreground) foreground = ::GetActiveWindow();
-  e->window = window;
   e->active = ::IsWindowEnabled(window) && foreground == window;
   e->maximized = ::IsZoomed(window);
   e->ownerFlags = ownerFlags;
   e->caption = RECT{};
-  e->previous = SubclassWindow(window, SkinProc);
-  if (!e->previous) Free(*e);
+  if (!e->Attach(window)) Free(*e);
 }
 
 int CaptionSkinCount() {
   int n = 0;
   for (int i = 0; i < g_count; ++i)
-    if (g_entries[i].window) ++n;
+    if (g_entries[i].Subclassed()) ++n;
   return n;
 }

@@ -13,7 +13,6 @@
 namespace fs = findsettings;
 
 namespace {
-constexpr char kSelfProperty[] = "SeekanFindList";
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowDelayMs = 50;
 constexpr UINT kLaterShowMs = 250;
@@ -27,7 +26,6 @@ CFindListCtrl::CFindListCtrl(const Profile& settings, HINSTANCE inst) : m_settin
 
 CFindListCtrl::~CFindListCtrl() {
   if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-  if (m_images) ImageList_Destroy(m_images);
 }
 
 bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
@@ -38,37 +36,27 @@ bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
                             LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
   if (!m_hWnd) return false;
-  m_images = ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
-                              ImageListColourFlag() | ILC_MASK, 32, 32);
-  ImageList_SetBkColor(m_images, ::GetSysColor(COLOR_WINDOW));
+  m_images.Reset(ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
+                                  ImageListColourFlag() | ILC_MASK, 32, 32));
+  ImageList_SetBkColor(m_images.Get(), ::GetSysColor(COLOR_WINDOW));
   // The list owns nothing of the image list: it goes with this object.
-  ListView_SetImageList(m_hWnd, m_images, LVSIL_NORMAL);
-  ::SetPropA(m_hWnd, kSelfProperty, this);
-  m_previous = SubclassWindow(m_hWnd, SubclassProc);
-  return m_previous != nullptr;
+  ListView_SetImageList(m_hWnd, m_images.Get(), LVSIL_NORMAL);
+  return Attach(m_hWnd);
 }
 
-LRESULT CALLBACK CFindListCtrl::SubclassProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<CFindListCtrl*>(::GetPropA(w, kSelfProperty));
-  if (!self) return ::DefWindowProcA(w, msg, wParam, lParam);
-  WNDPROC previous = self->m_previous;
+LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_LBUTTONDOWN: {
-      LRESULT r = ::CallWindowProcA(previous, w, msg, wParam, lParam);
-      self->DetectDrag(lParam);
+      LRESULT r = Default(msg, wParam, lParam);
+      DetectDrag(lParam);
       return r;
     }
-    case UM_SEARCH_HIT: self->TakeMatches(); return 0;
+    case UM_SEARCH_HIT: TakeMatches(); return 0;
     case WM_TIMER:
-      if (wParam != kShowTimer) return ::CallWindowProcA(previous, w, msg, wParam, lParam);
-      self->ShowAll();
+      if (wParam != kShowTimer) return Default(msg, wParam, lParam);
+      ShowAll();
       return 0;
-    case WM_NCDESTROY:
-      SubclassWindow(w, previous);
-      ::RemovePropA(w, kSelfProperty);
-      self->m_hWnd = nullptr;
-      return ::CallWindowProcA(previous, w, msg, wParam, lParam);
-    default: return ::CallWindowProcA(previous, w, msg, wParam, lParam);
+    default: return Default(msg, wParam, lParam);
   }
 }
 
@@ -194,7 +182,7 @@ void CFindListCtrl::ResolveIcon(ResultItem& item) {
   if (found != m_iconCache.end()) {
     item.image = found->second;
   } else {
-    item.image = icon ? ImageList_AddIcon(m_images, icon.Get()) : -1;
+    item.image = icon ? ImageList_AddIcon(m_images.Get(), icon.Get()) : -1;
     if (item.image >= 0) m_iconCache.emplace(key, item.image);
   }
   if (item.image < 0) item.image = 0;
@@ -216,7 +204,7 @@ void CFindListCtrl::Clear() {
   if (m_request) m_request->matches.Clear();
   ListView_DeleteAllItems(m_hWnd);
   m_items.clear();
-  ImageList_RemoveAll(m_images);
+  ImageList_RemoveAll(m_images.Get());
   m_iconCache.clear();
   m_looks.clear();
   m_namingFolders.clear();

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "common/profile.h"
+#include "common/ui/subclass.h"
+#include "common/win/handles.h"
 #include "finder/find_rules.h"
 
 struct ResultItem {
@@ -24,7 +26,7 @@ struct ResultItem {
 
 struct SearchRequest;
 
-class CFindListCtrl {
+class CFindListCtrl : private CSubclass {
  public:
   CFindListCtrl(const Profile& settings, HINSTANCE inst);
   ~CFindListCtrl();
@@ -50,7 +52,8 @@ class CFindListCtrl {
   bool OnNotify(NMHDR* hdr, LRESULT* result);
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnDetached() override { m_hWnd = nullptr; }
   // UM_SEARCH_HIT: takes every match the worker queued.
   void TakeMatches();
   void DetectDrag(LPARAM clientPoint);
@@ -60,8 +63,7 @@ class CFindListCtrl {
   const Profile& m_settings;
   HINSTANCE m_inst;
   HWND m_hWnd = nullptr;
-  WNDPROC m_previous = nullptr;
-  HIMAGELIST m_images = nullptr;
+  UniqueImageList m_images;
   // The shell's icon of a file is known by its index in the system image list; each is added to
   // the list's own image list once.
   std::unordered_map<int, int> m_iconCache;

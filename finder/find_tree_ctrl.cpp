@@ -39,7 +39,6 @@ CFindTreeCtrl::CFindTreeCtrl(const Profile& settings, HINSTANCE inst) : m_settin
 
 CFindTreeCtrl::~CFindTreeCtrl() {
   if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-  if (m_images) ImageList_Destroy(m_images);
 }
 
 bool CFindTreeCtrl::Create(HWND parent) {
@@ -48,10 +47,10 @@ bool CFindTreeCtrl::Create(HWND parent) {
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0,
       0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)), m_inst, nullptr);
   if (!m_hWnd) return false;
-  m_images = ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                              ImageListColourFlag() | ILC_MASK, 16, 16);
-  ImageList_SetBkColor(m_images, ::GetSysColor(COLOR_WINDOW));
-  TreeView_SetImageList(m_hWnd, m_images, TVSIL_NORMAL);
+  m_images.Reset(ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                  ImageListColourFlag() | ILC_MASK, 16, 16));
+  ImageList_SetBkColor(m_images.Get(), ::GetSysColor(COLOR_WINDOW));
+  TreeView_SetImageList(m_hWnd, m_images.Get(), TVSIL_NORMAL);
   Build();
   return true;
 }
@@ -62,7 +61,7 @@ std::string CFindTreeCtrl::LoadText(UINT id) const {
   return text;
 }
 
-int CFindTreeCtrl::AddIcon(HICON icon) { return icon ? ImageList_AddIcon(m_images, icon) : kNoImage; }
+int CFindTreeCtrl::AddIcon(HICON icon) { return icon ? ImageList_AddIcon(m_images.Get(), icon) : kNoImage; }
 
 int CFindTreeCtrl::ResourceIcon(int id) {
   UniqueIcon icon(static_cast<HICON>(::LoadImageA(

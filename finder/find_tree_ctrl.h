@@ -11,6 +11,7 @@
 
 #include "common/ini_text.h"
 #include "common/profile.h"
+#include "common/win/handles.h"
 
 // What every tree item carries; owned by the item and freed with it.
 struct FindNode {
@@ -62,7 +63,7 @@ class CFindTreeCtrl {
   const Profile& m_settings;
   HINSTANCE m_inst;
   HWND m_hWnd = nullptr;
-  HIMAGELIST m_images = nullptr;
+  UniqueImageList m_images;
   DWORD m_hiddenType = 6;
   HTREEITEM m_internet = nullptr, m_documents = nullptr, m_allDocuments = nullptr, m_programs = nullptr,
             m_all = nullptr, m_lastDocument = nullptr;

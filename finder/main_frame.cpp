@@ -10,7 +10,7 @@
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
-#include "finder/drag_source.h"
+#include "common/win/block_drag.h"
 #include "finder/file_prop_dlg.h"
 #include "finder/finder_ids.h"
 
@@ -384,21 +384,21 @@ void CMainFrame::Properties() {
 void CMainFrame::AddExtension() {
   const FindNode* node = m_tree->Node(m_tree->Selection());
   if (!node || !(node->flags & kDocumentBranch)) return;
-  CAddExtDlg dlg(this);
-  if (dlg.DoModal(m_inst) != IDOK || m_newExtension.empty()) return;
-  m_tree->AddDocumentExtension(m_newExtension);
+  CAddExtDlg dlg(m_hWnd, m_tree->RegisteredDocuments());
+  if (dlg.DoModal(m_inst) != IDOK || dlg.Extension().empty()) return;
+  m_tree->AddDocumentExtension(dlg.Extension());
 }
 
 void CMainFrame::AddToMenu() {
   if (m_list->Selected() < 0 || GetModalState() != 0) return;
-  CAddToMenuDlg dlg(this);
+  CAddToMenuDlg dlg(m_hWnd, DataFolder());
   if (dlg.DoModal(m_inst) != IDOK) return;
   const ResultItem* item = m_list->Item(m_list->Selected());
   if (!item || item->path.empty()) return;
   QuiloNet net{};
   OpenQuiloNet(&net);
   ::EnableWindow(m_hWnd, FALSE);
-  SendQuiloNet(&net, m_chosenMenu, item->path.c_str());
+  SendQuiloNet(&net, dlg.ChosenMenu(), item->path.c_str());
   ::EnableWindow(m_hWnd, TRUE);
   CloseQuiloNet(&net);
 }
@@ -408,7 +408,10 @@ void CMainFrame::BeginDrag(int index) {
   if (!item || item->path.empty()) return;
   const std::string path = item->path;
   ::EnableWindow(m_hWnd, FALSE);
-  DragPathOut(m_pathFormat, path);
+  // The path travels in a block of the hand-off's field size, as the launcher reads it.
+  char block[handoff::kPathField] = {};
+  cp932::CopyBounded(block, sizeof block, path);
+  DragBlockOut(m_pathFormat, block, sizeof block, DROPEFFECT_COPY);
   ::EnableWindow(m_hWnd, TRUE);
 }
 

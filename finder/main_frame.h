@@ -25,8 +25,6 @@ class CMainFrame : public CWnd {
   const Profile& Settings() const { return m_settings; }
   // The folder of the settings file with its trailing backslash (the data folder).
   std::string DataFolder() const;
-  void SetNewExtension(const std::string& ext) { m_newExtension = ext; }
-  void SetChosenMenu(int index) { m_chosenMenu = index; }
   const CFindTreeCtrl* Tree() const { return m_tree.get(); }
 
  protected:
@@ -83,8 +81,6 @@ class CMainFrame : public CWnd {
   findrules::SearchControl m_control;
   findrules::CountDisplay m_countDisplay;
   UINT m_pathFormat = 0;
-  std::string m_newExtension;
-  int m_chosenMenu = -1;
   HWND m_focus = nullptr;
   int m_split = 200;  // width of the tree's column
   bool m_splitting = false;

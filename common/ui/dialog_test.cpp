@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "launcher/panels/skin_test_support.h"
+#include "tests/support/skin.h"
 
 namespace {
 

@@ -1,25 +1,26 @@
 #include "common/ui/no_erase_button.h"
 
+#include <new>
+
+#include "common/ui/subclass.h"
+
 namespace {
 
-constexpr char kPreviousProc[] = "ToplexNoErasePrev";
-
-LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto previous = reinterpret_cast<WNDPROC>(::GetPropA(w, kPreviousProc));
-  if (msg == WM_ERASEBKGND) return 0;
-  if (msg == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    ::RemovePropA(w, kPreviousProc);
+// One per button, gone with it.
+class NoErase final : public CSubclass {
+ protected:
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    return msg == WM_ERASEBKGND ? 0 : Default(msg, wParam, lParam);
   }
-  return previous ? ::CallWindowProcA(previous, w, msg, wp, lp) : ::DefWindowProcA(w, msg, wp, lp);
-}
+  void OnDetached() override { delete this; }
+};
 
 }  // namespace
 
 void CNoEraseButton::Attach(HWND button) {
-  if (!button || ::GetPropA(button, kPreviousProc)) return;
-  LONG_PTR previous = ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
-  ::SetPropA(button, kPreviousProc, reinterpret_cast<HANDLE>(previous));
+  if (!button) return;
+  auto* subclass = new (std::nothrow) NoErase;
+  if (subclass && !subclass->Attach(button)) delete subclass;
 }
 
 HWND CNoEraseButton::Create(HWND parent, int id, const char* text, DWORD style, int x, int y, int cx, int cy) {

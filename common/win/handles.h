@@ -1,7 +1,8 @@
-// Owning wrappers for kernel handles, mapped views, modules, GDI objects, icons and keys.
-// Move-only; each closes what it owns exactly once.
+// Owning wrappers for kernel handles, mapped views, modules, GDI objects, icons, keys, global
+// memory and image lists. Move-only; each closes what it owns exactly once.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -83,7 +84,22 @@ struct RegKeyTraits {
   static void Close(Type h) { ::RegCloseKey(h); }
 };
 
+struct GlobalTraits {  // GlobalAlloc; a block handed to the system (SetData, a medium) is detached
+  using Type = HGLOBAL;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::GlobalFree(h); }
+};
+struct ImageListTraits {
+  using Type = HIMAGELIST;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::ImageList_Destroy(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
+using UniqueGlobal = UniqueResource<GlobalTraits>;
+using UniqueImageList = UniqueResource<ImageListTraits>;
 using UniqueFile = UniqueResource<FileHandleTraits>;
 using UniqueView = UniqueResource<ViewTraits>;
 using UniqueModule = UniqueResource<ModuleTraits>;
@@ -91,12 +107,28 @@ using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
 using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
-using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
 using UniquePalette = UniqueResource<GdiObjectTraits<HPALETTE>>;
 using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueFind = UniqueResource<FindTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
+
+// A global block locked for the life of the scope: its bytes, or null when it cannot be locked.
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL block) : m_block(block), m_bytes(block ? ::GlobalLock(block) : nullptr) {}
+  ~LockedGlobal() {
+    if (m_bytes) ::GlobalUnlock(m_block);
+  }
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  void* Get() const { return m_bytes; }
+  SIZE_T Size() const { return m_bytes ? ::GlobalSize(m_block) : 0; }
+
+ private:
+  HGLOBAL m_block;
+  void* m_bytes;
+};
 
 // The device context of a window (the screen for null), released on scope exit.
 class WindowDC {

@@ -16,6 +16,7 @@ int LaunchItem(HWND owner, const char* caption, CLaunchData& data, int position)
   ::SetCurrentDirectoryA(data.ProgramFolder().c_str());
   char target[kTargetBufferSize];
   const int changed = ResolveTarget(data.Items(), data.CurrentMenu(), position, target);
+  if (changed) data.Items().SetFile(data.CurrentMenu(), position, target);  // the shortcut's new place
   if (!target[0]) return changed;
 
   char full[MAX_PATH] = {};

@@ -11,14 +11,14 @@
 #include "common/cp932.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
-#include "launcher/app/item_request.h"
+#include "launcher/base/item_request.h"
 #include "launcher/app/launch_item.h"
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/menu_edit_dlg.h"
 #include "launcher/menus/user_edit_dlg.h"
 #include "launcher/panels/theme_select_dlg.h"
-#include "launcher/panels/drag_drop.h"
-#include "launcher/app/resource.h"
+#include "launcher/skin/drag_drop.h"
+#include "launcher/base/resource.h"
 #include "launcher/packages/installer.h"
 
 namespace {
@@ -171,12 +171,12 @@ int CMainFrame::OnCreate() {
 void CMainFrame::CreatePanels() {
   RECT client;
   ::GetClientRect(m_hWnd, &client);
-  m_tools.AttachData(&m_data, &m_panel, m_itemFormat, m_pathFormat, [this](int result) { OnUserSwitched(result); });
+  m_tools.AttachData(&m_data, this, m_itemFormat, m_pathFormat);
   RECT tools{m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge, client.bottom - kEdge};
   if (m_tools.CreatePanel(m_hWnd, tools, m_inst)) m_buttonPanel = m_tools.Handle();
   m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
 
-  m_panel.AttachData(&m_data);
+  m_panel.AttachData(&m_data, this);
   m_panel.SetFormats(m_itemFormat, m_pathFormat);
   int top = m_data.Theme().Params().titleHeight + 4;
   RECT rc{kEdge, top, kEdge + m_data.PaneWidth(), client.bottom - kEdge};
@@ -457,15 +457,29 @@ void CMainFrame::OnCommand(UINT id) {
 }
 
 void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
-  if (source == IDC_MENU_COLUMN) {
-    int menu = static_cast<int>(value);
-    if (menu >= 0 && menu < static_cast<int>(m_data.Menus().size())) m_data.SetCurrentMenu(menu);
-    RefreshPanel(true);
-    if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_PANEL_TOGGLE, 0);
-  } else if (source == IDC_ICON_PANEL) {
+  if (source == IDC_MENU_COLUMN) ChooseMenu(static_cast<int>(value));
+  else if (source == IDC_ICON_PANEL)
     LaunchItem(m_hWnd, m_title.c_str(), m_data, static_cast<int>(value));  // a corrected File goes out at the next Save
-  }
 }
+
+void CMainFrame::ChooseMenu(int menu) {
+  if (menu >= 0 && menu < static_cast<int>(m_data.Menus().size())) m_data.SetCurrentMenu(menu);
+  RefreshPanel(true);
+  // In the narrow layout a chosen menu brings its tiles into view.
+  if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_PANEL_TOGGLE, 0);
+}
+
+void CMainFrame::RenameItem(int menu, int position, const std::string& caption) {
+  m_data.Items().SetCaption(menu, position, caption);
+  RefreshPanel(false);
+}
+
+void CMainFrame::DeleteItem(int menu, int position) {
+  m_data.Items().Remove(menu, position);
+  RefreshPanel(false);
+}
+
+void CMainFrame::SwitchUser(int row) { OnUserSwitched(m_data.SwitchUser(row, m_hWnd)); }
 
 void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
   if (!request || m_data.Menus().empty()) return;  // an item outside every menu would not be saved

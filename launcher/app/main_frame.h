@@ -9,14 +9,15 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
-#include "launcher/app/item_request.h"
+#include "launcher/base/item_request.h"
+#include "launcher/base/launcher_actions.h"
 #include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/data/save_schedule.h"
 #include "launcher/panels/button_panel_wnd.h"
 #include "launcher/panels/icon_panel_wnd.h"
 
-class CMainFrame : public CWnd {
+class CMainFrame : public CWnd, private LauncherActions {
  public:
   CMainFrame(HINSTANCE inst, HFONT appFont, void* handoffView, bool dataInProgramFolder);
   ~CMainFrame() override;
@@ -50,6 +51,11 @@ class CMainFrame : public CWnd {
   void OnDestroy();
   void OnCommand(UINT id);
   void OnItemAction(WPARAM source, LPARAM value);
+  // What the child windows ask for; the frame is the one writer of the data store.
+  void ChooseMenu(int menu) override;
+  void RenameItem(int menu, int position, const std::string& caption) override;
+  void DeleteItem(int menu, int position) override;
+  void SwitchUser(int row) override;
   void OnItemDrop(WPARAM receiver, const ItemRequest* request);
   void RefreshPanel(bool resetScroll);
   UINT RegisteredFormat(UINT nameId) const;

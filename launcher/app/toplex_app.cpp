@@ -11,7 +11,7 @@
 #include "common/win/modal_guard.h"
 #include "launcher/app/command_line.h"
 #include "launcher/app/main_frame.h"
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 #include "launcher/packages/package_rules.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/data/item_record.h"
+#include "launcher/base/item_record.h"
 #include "launcher/data/item_table.h"
 
 namespace itemfile {

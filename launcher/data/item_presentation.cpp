@@ -165,8 +165,8 @@ UniqueIcon SchemeDefaultIcon(const std::string& scheme) {
   return icon;
 }
 
-int GetItemPresentation(CLaunchData& data, int position, ItemPresentation& out, char* displayName, int displayNameSize,
-                        char* caption, int captionSize) {
+int GetItemPresentation(const CLaunchData& data, int position, ItemPresentation& out, char* displayName,
+                        int displayNameSize, char* caption, int captionSize) {
   out = ItemPresentation{};
   targets::CopyIfFits(displayName, displayNameSize > 0 ? displayNameSize : 0, "");
   targets::CopyIfFits(caption, captionSize > 0 ? captionSize : 0, "");

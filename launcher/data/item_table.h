@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/data/item_record.h"
+#include "launcher/base/item_record.h"
 
 class CItemTable {
  public:

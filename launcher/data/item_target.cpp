@@ -54,11 +54,11 @@ bool Search(const std::string& folder, const std::string& name, std::string* hit
 
 StartMenuFolders ShellStartMenuFolders() { return {ShellFolder(CSIDL_COMMON_STARTMENU), ShellFolder(CSIDL_STARTMENU)}; }
 
-int ResolveTarget(CItemTable& items, int menu, int position, char* out) {
+int ResolveTarget(const CItemTable& items, int menu, int position, char* out) {
   return ResolveTarget(items, menu, position, out, ShellStartMenuFolders());
 }
 
-int ResolveTarget(CItemTable& items, int menu, int position, char* out, const StartMenuFolders& folders) {
+int ResolveTarget(const CItemTable& items, int menu, int position, char* out, const StartMenuFolders& folders) {
   out[0] = '\0';
   const ItemRecord* record = items.Find(menu, position);
   if (!record) return 0;
@@ -79,8 +79,7 @@ int ResolveTarget(CItemTable& items, int menu, int position, char* out, const St
   if (name.find_first_of("*?") != std::string::npos) return 0;
   for (const std::string* root : {&folders.common, &folders.user}) {
     std::string hit;
-    if (root->empty() || !Search(*root, name, &hit)) continue;
-    if (items.SetFile(menu, position, hit) != CItemTable::kOk) return 0;
+    if (root->empty() || !Search(*root, name, &hit) || hit.size() >= kTargetBufferSize) continue;
     cp932::CopyBounded(out, kTargetBufferSize, hit);
     return 1;
   }

@@ -15,7 +15,8 @@ struct StartMenuFolders {
 };
 StartMenuFolders ShellStartMenuFolders();
 
-// Writes the path to open (or "") into out, a buffer of kTargetBufferSize bytes. Result 1 when
-// the stored File of the record was changed (a moved shortcut was found), else 0.
-int ResolveTarget(CItemTable& items, int menu, int position, char* out);
-int ResolveTarget(CItemTable& items, int menu, int position, char* out, const StartMenuFolders& folders);
+// Writes the path to open (or "") into out, a buffer of kTargetBufferSize bytes. Result 1 when a
+// shortcut that has moved was found at the place now in out: whoever launches the item stores
+// that place as its File.
+int ResolveTarget(const CItemTable& items, int menu, int position, char* out);
+int ResolveTarget(const CItemTable& items, int menu, int position, char* out, const StartMenuFolders& folders);

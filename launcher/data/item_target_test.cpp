@@ -53,7 +53,12 @@ class ResolveTargetTest : public ::testing::Test {
     r.file = file;
     m_items.Append(r);
   }
-  int Resolve(int position = 0) { return ResolveTarget(m_items, 0, position, m_out, m_folders); }
+  // As the launcher does: a moved shortcut's new place is stored as the item's File.
+  int Resolve(int position = 0) {
+    const int moved = ResolveTarget(m_items, 0, position, m_out, m_folders);
+    if (moved) m_items.SetFile(0, position, m_out);
+    return moved;
+  }
   std::string File(int position = 0) const { return m_items.Get(0, position).file; }
 
   std::string m_root;

@@ -7,7 +7,6 @@
 #include "common/profile.h"
 #include "common/win/modal_guard.h"
 #include "launcher/data/item_file.h"
-#include "launcher/panels/scroll_skin.h"
 
 namespace {
 
@@ -229,7 +228,7 @@ bool CLaunchData::LoadTheme() {
     return false;
   }
   // The new theme is complete before the old one goes; skinned scroll bars move over first.
-  SetScrollSkinTheme(loaded.get());
+  CTheme::MakeCurrent(loaded.get());
   m_theme = std::move(loaded);
   SetWide(m_wideAtLoad);
   return true;

@@ -12,7 +12,7 @@
 
 #include "common/win/handles.h"
 #include "common/win/serial_worker.h"
-#include "launcher/app/theme.h"
+#include "launcher/base/theme.h"
 #include "common/data_files.h"
 #include "common/data_folder.h"
 #include "launcher/data/item_store.h"

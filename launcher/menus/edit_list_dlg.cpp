@@ -1,8 +1,8 @@
 #include "launcher/menus/edit_list_dlg.h"
 
 #include "common/theme_ids.h"
-#include "launcher/app/resource.h"
-#include "launcher/app/theme.h"
+#include "launcher/base/resource.h"
+#include "launcher/base/theme.h"
 #include "launcher/menus/edit_list_rules.h"
 
 namespace {
@@ -19,7 +19,7 @@ ThemePos Pos(int first, int offset, int x, int y) { return ThemePos{first + offs
 
 }  // namespace
 
-CEditListDlg::CEditListDlg(int templateId, CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
+CEditListDlg::CEditListDlg(int templateId, const CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
                            std::size_t addLimit)
     : CSkinDialog(templateId, parent),
       m_pData(data),

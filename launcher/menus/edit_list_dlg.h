@@ -10,12 +10,12 @@
 
 #include "common/win/handles.h"
 #include "launcher/data/launch_data.h"
-#include "launcher/panels/skin_dialog.h"
+#include "launcher/skin/skin_dialog.h"
 
 class CEditListDlg : public CSkinDialog {
  public:
   // themeOffset: 0 for the menu dialog's theme values, 200 for the user dialog's.
-  CEditListDlg(int templateId, CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
+  CEditListDlg(int templateId, const CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
                std::size_t addLimit);
 
  protected:
@@ -33,7 +33,7 @@ class CEditListDlg : public CSkinDialog {
   // A message box over this dialog with the application's caption.
   int Ask(const char* text, UINT type);
 
-  CLaunchData* m_pData;  // not owned
+  const CLaunchData* m_pData;  // not owned
 
  private:
   int Selected() const;
@@ -55,7 +55,7 @@ class CEditListDlg : public CSkinDialog {
 template <class List>
 class CWorkingListDlg : public CEditListDlg {
  protected:
-  CWorkingListDlg(int templateId, CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
+  CWorkingListDlg(int templateId, const CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
                   std::size_t addLimit, List list)
       : CEditListDlg(templateId, data, parent, themeOffset, nameLimit, addLimit), m_list(std::move(list)) {}
 

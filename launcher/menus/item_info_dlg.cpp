@@ -2,7 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/theme_ids.h"
-#include "launcher/app/theme.h"
+#include "launcher/base/theme.h"
 #include "launcher/menus/item_info_rules.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "common/win/handles.h"
 #include "launcher/data/launch_data.h"
-#include "launcher/panels/skin_dialog.h"
+#include "launcher/skin/skin_dialog.h"
 
 struct ItemInfo {
   char file[260] = {};
@@ -17,7 +17,7 @@ struct ItemInfo {
 class CItemInfoDlg : public CSkinDialog {
  public:
   static constexpr int kTemplateId = 145;
-  CItemInfoDlg(CLaunchData* data, HWND parent) : CSkinDialog(kTemplateId, parent), m_pData(data) {}
+  CItemInfoDlg(const CLaunchData* data, HWND parent) : CSkinDialog(kTemplateId, parent), m_pData(data) {}
   ItemInfo& Info() { return m_info; }
 
  protected:
@@ -26,7 +26,7 @@ class CItemInfoDlg : public CSkinDialog {
   void OnCancel() override;
 
  private:
-  CLaunchData* m_pData;
+  const CLaunchData* m_pData;
   ItemInfo m_info;
   UniqueFont m_font;
 };

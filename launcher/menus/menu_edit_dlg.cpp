@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 #include "launcher/data/item_store.h"
 #include "launcher/menus/menu_rename_dlg.h"
 
@@ -14,7 +14,7 @@ constexpr char kCannotSave[] = "メニューを保存できませんでした.";
 
 }  // namespace
 
-CMenuEditDlg::CMenuEditDlg(CLaunchData* data, HWND parent)
+CMenuEditDlg::CMenuEditDlg(const CLaunchData* data, HWND parent)
     : CWorkingListDlg(IDD_MENU_EDIT, data, parent, 0, MenuEditList::kRenameLimit, MenuEditList::kAddLimit,
                       MenuEditList(data->Menus())) {}
 

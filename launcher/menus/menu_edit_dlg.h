@@ -8,7 +8,7 @@
 
 class CMenuEditDlg : public CWorkingListDlg<MenuEditList> {
  public:
-  CMenuEditDlg(CLaunchData* data, HWND parent);
+  CMenuEditDlg(const CLaunchData* data, HWND parent);
 
  protected:
   void OnOK() override;

@@ -5,5 +5,5 @@
 class CMenuRenameDlg : public CNameEditDlg {
  public:
   static constexpr std::size_t kLimit = 100;
-  CMenuRenameDlg(CLaunchData* data, HWND parent);
+  CMenuRenameDlg(const CLaunchData* data, HWND parent);
 };

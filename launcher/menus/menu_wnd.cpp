@@ -7,12 +7,11 @@
 #include "common/theme_ids.h"
 #include "common/ui/no_erase_button.h"
 #include "common/win/gdi.h"
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 #include "common/cp932.h"
 #include "common/win/modal_guard.h"
-#include "launcher/app/item_request.h"
+#include "launcher/base/item_request.h"
 #include "launcher/menus/item_info_dlg.h"
-#include "launcher/panels/icon_panel_wnd.h"
 
 namespace {
 constexpr char kColumnClass[] = "CMenuWndClass";
@@ -50,10 +49,9 @@ int CMenuWnd::OnCreate() {
   m_next = CNoEraseButton::Create(m_hWnd, kNextId, "", kButtonStyle, 0, m_prevSize.cy + m_created * m_menuSize.cy,
                                   m_nextSize.cx, m_nextSize.cy);
   for (int k = 0; k < m_created; ++k) {
-    m_sinks[k].column = this;
-    m_sinks[k].k = k;
-    m_targets[k] = new CMenuDropTarget(k, m_menuButtons[k], &m_sinks[k], m_cfIconItem, m_cfFilePath);
-    RegisterTarget(m_menuButtons[k], m_targets[k]);
+    m_drops[k].column = this;
+    m_drops[k].k = k;
+    m_registrations[k].Register(m_menuButtons[k], m_drops[k]);
   }
   RefreshNames();
   RefreshButtons();
@@ -61,8 +59,7 @@ int CMenuWnd::OnCreate() {
 }
 
 void CMenuWnd::OnDestroy() {
-  for (int k = 0; k < m_created; ++k)
-    if (m_targets[k]) RevokeTarget(m_menuButtons[k], std::exchange(m_targets[k], nullptr));
+  for (DropRegistration& r : m_registrations) r.Revoke();
   for (HWND& b : m_menuButtons)
     if (b) ::DestroyWindow(std::exchange(b, nullptr));
   if (m_prev) ::DestroyWindow(std::exchange(m_prev, nullptr));
@@ -108,7 +105,6 @@ void CMenuWnd::MoveTo(int x, int y) {
 
 void CMenuWnd::SetCurrentMenu(int index) {
   m_pages.SetCurrent(index, static_cast<int>(m_pData->Menus().size()));
-  m_pData->SetCurrentMenu(m_pages.Current());
   RefreshNames();
   RefreshButtons();
 }
@@ -154,19 +150,32 @@ void CMenuWnd::ChooseMenu(int k) {
   if (k >= m_created) return;
   const int left = m_pages.CurrentOnPage() ? kFirstMenuId + m_pages.Current() - m_pages.First() : 0;
   if (m_pages.Choose(k) < 0) return;
-  m_pData->SetCurrentMenu(m_pages.Current());
   // Painted only once the choice has moved, or the button left behind keeps its chosen look.
   if (left) Repaint(left);
   Repaint(kFirstMenuId + k);
-  if (m_panel) m_panel->RefreshItems(true);
-  if (!m_pData->IsWide()) ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, ID_PANEL_TOGGLE, 0);
+  m_actions->ChooseMenu(m_pages.Current());
 }
 
 void CMenuWnd::Announce() {
-  m_pData->SetCurrentMenu(m_pages.Current());
   RefreshNames();
   RefreshButtons();
-  ::SendMessageA(Frame(), UM_ITEM_ACTION, IDC_MENU_COLUMN, m_pages.Current());
+  m_actions->ChooseMenu(m_pages.Current());
+}
+
+bool CMenuWnd::ButtonDrop::Accepts(IDataObject* data) {
+  return AcceptsLauncherDrop(data, column->m_cfIconItem, column->m_cfFilePath);
+}
+
+bool CMenuWnd::ButtonDrop::Hover(bool over, POINT) {
+  if (over != lit) {
+    lit = over;
+    ::InvalidateRect(column->m_menuButtons[k], nullptr, FALSE);
+  }
+  return true;
+}
+
+bool CMenuWnd::ButtonDrop::Drop(IDataObject* data) {
+  return DeliverDrop(data, column->m_cfIconItem, column->m_cfFilePath, *this);
 }
 
 void CMenuWnd::SelectPrevious() {
@@ -222,7 +231,7 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   } else {
     int k = id - kFirstMenuId;
     if (k < 0 || k >= m_pages.PerPage()) return;
-    const bool dragOver = k < m_created && m_targets[k] && m_targets[k]->Highlighted();
+    const bool dragOver = k < m_created && m_drops[k].lit;
     bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
     int image = dragOver         ? IDB_MENU_BUTTON_HOVER
                 : selected       ? IDB_MENU_BUTTON_SELECTED

@@ -1,5 +1,6 @@
 // CMenuWnd: the menu column, a strip of themed buttons, one per menu of the page, between a
-// previous-page and a next-page button. It never changes the data store: it asks the main frame.
+// previous-page and a next-page button. It never changes the data store: a choice goes to the
+// main frame's actions, a drop to the frame as an item request.
 #pragma once
 #include <windows.h>
 
@@ -7,19 +8,18 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "launcher/base/launcher_actions.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/menus/menu_pages.h"
-#include "launcher/panels/drag_drop.h"
-
-class CIconPanelWnd;
+#include "launcher/skin/drag_drop.h"
 
 class CMenuWnd : public CWnd {
  public:
   static constexpr int kPrevId = 6280, kNextId = 6281, kFirstMenuId = 6282;
 
-  void AttachData(CLaunchData* data, CIconPanelWnd* panel) {
+  void AttachData(const CLaunchData* data, LauncherActions* actions) {
     m_pData = data;
-    m_panel = panel;
+    m_actions = actions;
   }
   void SetFormats(UINT itemFormat, UINT pathFormat) {
     m_cfIconItem = itemFormat;
@@ -54,13 +54,13 @@ class CMenuWnd : public CWnd {
   void ChooseMenu(int k);
   void RefreshNames();
   void RefreshButtons();
-  void Announce();  // UM_ITEM_ACTION 6263 to the frame
+  void Announce();  // the chosen menu to the frame
   HWND Frame() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
   HWND ButtonOf(int id) const;
   void Repaint(int id);
 
-  CLaunchData* m_pData = nullptr;
-  CIconPanelWnd* m_panel = nullptr;
+  const CLaunchData* m_pData = nullptr;
+  LauncherActions* m_actions = nullptr;
   UINT m_cfIconItem = 0, m_cfFilePath = 0;
   MenuPages m_pages;
   int m_nHotId = 0;
@@ -72,15 +72,20 @@ class CMenuWnd : public CWnd {
   UniqueFont m_font;
   COLORREF m_text = 0, m_shadow = 0;
 
-  // Each menu button hands its drops to the column with its own index.
-  struct ButtonSink : DropSink {
+  // Each menu button takes drops for the menu it shows and lights up while a drag is over it.
+  struct ButtonDrop : DropSink, DropClient {
     CMenuWnd* column = nullptr;
     int k = 0;
+    bool lit = false;
+    bool Accepts(IDataObject* data) override;
+    DWORD Effect(DWORD allowed, DWORD keys) override { return droprules::PanelEffect(allowed, keys); }
+    bool Hover(bool over, POINT) override;
+    bool Drop(IDataObject* data) override;
     int DropMoveItem(int menu, int item) override { return column->DropMoveItem(k, menu, item); }
     int DropFile(const std::string& path) override { return column->DropFile(k, path); }
     int DropUrl(const std::string& url, const char* title) override { return column->DropUrl(k, url, title); }
   };
   int AddThroughDialog(int k, const std::string& target, const std::string& name);
-  ButtonSink m_sinks[MenuPages::kMaxPerPage];
-  CMenuDropTarget* m_targets[MenuPages::kMaxPerPage] = {};
+  ButtonDrop m_drops[MenuPages::kMaxPerPage];
+  DropRegistration m_registrations[MenuPages::kMaxPerPage];
 };

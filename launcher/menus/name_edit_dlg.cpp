@@ -1,8 +1,8 @@
 #include "launcher/menus/name_edit_dlg.h"
 
 #include "common/theme_ids.h"
-#include "launcher/app/resource.h"
-#include "launcher/app/theme.h"
+#include "launcher/base/resource.h"
+#include "launcher/base/theme.h"
 #include "launcher/menus/edit_list_rules.h"
 
 namespace {
@@ -14,7 +14,7 @@ constexpr int kLabel = 0, kEdit = 4, kFrame = 8, kOk = 12, kCancel = 14;
 
 }  // namespace
 
-CNameEditDlg::CNameEditDlg(int templateId, CLaunchData* data, HWND parent, int background, int themeBase,
+CNameEditDlg::CNameEditDlg(int templateId, const CLaunchData* data, HWND parent, int background, int themeBase,
                            std::size_t limit)
     : CSkinDialog(templateId, parent),
       m_pData(data),

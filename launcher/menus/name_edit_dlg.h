@@ -9,12 +9,12 @@
 #include <string_view>
 
 #include "launcher/data/launch_data.h"
-#include "launcher/panels/skin_dialog.h"
+#include "launcher/skin/skin_dialog.h"
 
 class CNameEditDlg : public CSkinDialog {
  public:
   // themeBase: the first of the dialog's 16 theme values (label, edit, frame, OK, Cancel).
-  CNameEditDlg(int templateId, CLaunchData* data, HWND parent, int background, int themeBase, std::size_t limit);
+  CNameEditDlg(int templateId, const CLaunchData* data, HWND parent, int background, int themeBase, std::size_t limit);
 
   void SetName(std::string_view name);
   const std::string& Name() const { return m_name; }
@@ -29,7 +29,7 @@ class CNameEditDlg : public CSkinDialog {
   std::string Typed() const;
   void UpdateOk();
 
-  CLaunchData* m_pData;  // not owned
+  const CLaunchData* m_pData;  // not owned
   int m_background, m_themeBase;
   std::size_t m_limit;
   std::string m_name;  // in: the current name; out: the new one, empty after Cancel

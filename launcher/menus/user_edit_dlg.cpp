@@ -3,7 +3,7 @@
 #include "common/data_files.h"
 #include "common/file_names.h"
 #include "common/profile.h"
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 #include "launcher/data/user_rules.h"
 #include "launcher/menus/user_rename_dlg.h"
 
@@ -32,7 +32,7 @@ std::vector<UserEditEntry> ReadUsers(const CLaunchData& data) {
 
 }  // namespace
 
-CUserEditDlg::CUserEditDlg(CLaunchData* data, HWND parent)
+CUserEditDlg::CUserEditDlg(const CLaunchData* data, HWND parent)
     : CWorkingListDlg(IDD_USER_EDIT, data, parent, IDS_USERDLG_OFFSET, UserEditList::kNameLimit,
                       UserEditList::kAddLimit,
                       // the user the launcher runs as, whatever the settings file says

@@ -7,7 +7,7 @@
 
 class CUserEditDlg : public CWorkingListDlg<UserEditList> {
  public:
-  CUserEditDlg(CLaunchData* data, HWND parent);
+  CUserEditDlg(const CLaunchData* data, HWND parent);
 
  protected:
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

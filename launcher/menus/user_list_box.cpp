@@ -2,8 +2,8 @@
 
 #include "common/cp932.h"
 #include "common/theme_ids.h"
-#include "launcher/app/theme.h"
-#include "launcher/panels/scroll_skin.h"
+#include "launcher/base/theme.h"
+#include "launcher/skin/scroll_skin.h"
 
 namespace {
 constexpr int kThemeDx = 3, kThemeDy = 21;  // theme coordinates to the panel's client ones
@@ -17,8 +17,7 @@ bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_DISABLENOSCROLL, 0, 0, 0, 0,
       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst, nullptr);
   if (!m_hWnd) return false;
-  ::SetPropA(m_hWnd, "ToplexUserList", this);
-  m_previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+  Attach(m_hWnd);
 
   const theme::ThemeFont& f = m_pData->Theme().Params().fontE;
   m_font = CreateThemeFont(f);
@@ -46,36 +45,32 @@ bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
   return true;
 }
 
-LRESULT CALLBACK CUserListBox::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = static_cast<CUserListBox*>(::GetPropA(w, "ToplexUserList"));
-  if (!self) return ::DefWindowProcA(w, msg, wp, lp);
-  WNDPROC previous = self->m_previous;
+LRESULT CUserListBox::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_KEYDOWN: return self->OnKeyDown(wp, lp);
-    case WM_KEYUP: self->m_keyHeld = false; break;
-    case WM_NCDESTROY:
-      ::SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      ::RemovePropA(w, "ToplexUserList");
-      self->m_hWnd = nullptr;
-      self->m_brush.Reset();
-      self->m_font.Reset();
-      break;
+    case WM_KEYDOWN: return OnKeyDown(wParam, lParam);
+    case WM_KEYUP: m_keyHeld = false; break;
     default: break;
   }
-  return ::CallWindowProcA(previous, w, msg, wp, lp);
+  return Default(msg, wParam, lParam);
+}
+
+void CUserListBox::OnDetached() {
+  m_hWnd = nullptr;
+  m_brush.Reset();
+  m_font.Reset();
 }
 
 LRESULT CUserListBox::OnKeyDown(WPARAM key, LPARAM lp) {
   if (key == VK_SPACE || key == VK_RETURN) Commit();
   if (key == VK_ESCAPE) Close();
   else m_keyHeld = true;
-  return ::CallWindowProcA(m_previous, m_hWnd, WM_KEYDOWN, key, lp);
+  return Default(WM_KEYDOWN, key, lp);
 }
 
 bool CUserListBox::PreTranslateMessage(MSG* msg) {
   if (!IsOpen() || msg->hwnd != m_hWnd) return false;
   if (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP) return false;
-  ::CallWindowProcA(reinterpret_cast<WNDPROC>(&Proc), msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  ::DispatchMessageA(msg);
   return true;
 }
 
@@ -95,8 +90,5 @@ void CUserListBox::Commit() {
   int row = static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0));
   if (row == LB_ERR) return;
   Close();
-  if (row == m_active) return;
-  HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
-  int result = m_pData->SwitchUser(row, frame);
-  if (m_onSwitched) m_onSwitched(result);
+  if (row != m_active) m_actions->SwitchUser(row);
 }

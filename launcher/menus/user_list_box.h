@@ -5,19 +5,18 @@
 
 #include <functional>
 
+#include "common/ui/subclass.h"
 #include "common/win/handles.h"
+#include "launcher/base/launcher_actions.h"
 #include "launcher/data/launch_data.h"
 
-class CUserListBox {
+class CUserListBox : private CSubclass {
  public:
   static constexpr int kControlId = 6081;
 
-  // Called after a switch: the caller refreshes what shows the user (result of SwitchUser).
-  using SwitchedHandler = std::function<void(int switchResult)>;
-
-  void AttachData(CLaunchData* data, SwitchedHandler onSwitched) {
+  void AttachData(const CLaunchData* data, LauncherActions* actions) {
     m_pData = data;
-    m_onSwitched = std::move(onSwitched);
+    m_actions = actions;
   }
   bool Create(HWND parent, const Rect& userButton, int listHeight);
   HWND Handle() const { return m_hWnd; }
@@ -30,15 +29,15 @@ class CUserListBox {
   bool PreTranslateMessage(MSG* msg);
 
  private:
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnDetached() override;
   LRESULT OnKeyDown(WPARAM key, LPARAM lp);
   void Commit();
   void Close() { ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
 
-  CLaunchData* m_pData = nullptr;
-  SwitchedHandler m_onSwitched;
+  const CLaunchData* m_pData = nullptr;
+  LauncherActions* m_actions = nullptr;
   HWND m_hWnd = nullptr;
-  WNDPROC m_previous = nullptr;
   COLORREF m_text = RGB(255, 255, 255), m_back = 0;
   UniqueBrush m_brush;
   UniqueFont m_font;

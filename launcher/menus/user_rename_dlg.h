@@ -5,5 +5,5 @@
 
 class CUserRenameDlg : public CNameEditDlg {
  public:
-  CUserRenameDlg(CLaunchData* data, HWND parent);
+  CUserRenameDlg(const CLaunchData* data, HWND parent);
 };

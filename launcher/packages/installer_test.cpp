@@ -18,7 +18,7 @@
 #include "launcher/data/item_file.h"
 #include "launcher/data/item_store.h"
 #include "launcher/packages/cabinet.h"
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/e2e.h"
 
 namespace {
 

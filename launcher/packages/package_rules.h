@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/cp932.h"
-#include "launcher/data/item_record.h"
+#include "launcher/base/item_record.h"
 #include "launcher/data/item_table.h"
 
 namespace package {

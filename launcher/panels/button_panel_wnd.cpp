@@ -8,9 +8,7 @@
 #include "common/theme_ids.h"
 #include "common/ui/no_erase_button.h"
 #include "common/win/gdi.h"
-#include "launcher/app/resource.h"
-#include "launcher/panels/drag_drop.h"
-#include "launcher/panels/icon_panel_wnd.h"
+#include "launcher/base/resource.h"
 #include "launcher/panels/popup_dlg.h"
 
 namespace {
@@ -31,14 +29,26 @@ constexpr ToolButton kButtons[] = {{6080, "", nullptr},    {6072, "LR", nullptr}
 
 }  // namespace
 
-void CButtonPanelWnd::AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat,
-                                 CUserListBox::SwitchedHandler onUserSwitched) {
+void CButtonPanelWnd::AttachData(const CLaunchData* data, LauncherActions* actions, UINT itemFormat, UINT pathFormat) {
   m_pData = data;
-  m_users.AttachData(data, std::move(onUserSwitched));
+  m_actions = actions;
+  m_users.AttachData(data, actions);
   m_cfIconItem = itemFormat;
-  m_panel = panel;
-  m_menu.AttachData(data, panel);
+  m_menu.AttachData(data, actions);
   m_menu.SetFormats(itemFormat, pathFormat);
+  m_trash.panel = this;
+}
+
+bool CButtonPanelWnd::TrashDrop::Hover(bool over, POINT) {
+  if (over != panel->m_trashHot) panel->SetTrashHighlight(over);
+  return true;
+}
+
+bool CButtonPanelWnd::TrashDrop::Drop(IDataObject* data) {
+  const std::optional<droprules::ItemRef> item = DraggedItem(data, panel->m_cfIconItem);
+  if (!item) return false;
+  if (ConfirmItemDelete(panel->Button(kTrashId))) panel->m_actions->DeleteItem(item->menu, item->position);
+  return true;
 }
 
 bool CButtonPanelWnd::CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst) {
@@ -73,12 +83,7 @@ int CButtonPanelWnd::OnCreate() {
     const char* text = b.id == kUserId ? m_pData->UserName().c_str() : b.text;
     CNoEraseButton::Create(m_hWnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
   }
-  m_pDropTarget = new CTrashDropTarget(
-      m_pData, Button(kTrashId), m_cfIconItem, [this](bool hot) { SetTrashHighlight(hot); },
-      [this] {
-        if (m_panel) m_panel->RefreshItems(false);
-      });
-  RegisterTarget(Button(kTrashId), m_pDropTarget);
+  m_trashDrop.Register(Button(kTrashId), m_trash);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
   for (const ToolButton& b : kButtons) {
@@ -96,8 +101,7 @@ int CButtonPanelWnd::OnCreate() {
 }
 
 void CButtonPanelWnd::OnDestroy() {
-  if (m_pDropTarget) RevokeTarget(Button(kTrashId), m_pDropTarget);
-  m_pDropTarget = nullptr;
+  m_trashDrop.Revoke();
   for (const ToolButton& b : kButtons)
     if (HWND w = Button(b.id)) ::DestroyWindow(w);
   if (m_tooltip) ::DestroyWindow(m_tooltip);
@@ -130,7 +134,6 @@ void CButtonPanelWnd::ApplyTheme(bool full) {
   m_menu.MoveTo(p.menuColumnX - kThemeDx, p.menuColumnY - kThemeDy);
   m_menu.SetCurrentMenu(m_pData->CurrentMenu());
   LayOut();
-  if (m_panel && m_panel->Handle()) ::EnableWindow(m_panel->Handle(), m_menu.Total() > 0);
   if (!full) return;
   ::SetWindowTextA(Button(kUserId), m_pData->UserName().c_str());
   for (const ToolButton& b : kButtons) Repaint(b.id);

@@ -6,18 +6,17 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "launcher/base/launcher_actions.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/menus/menu_wnd.h"
 #include "launcher/menus/user_list_box.h"
-
-class CIconPanelWnd;
+#include "launcher/skin/drag_drop.h"
 
 class CButtonPanelWnd : public CWnd {
  public:
   enum : int { kUserId = 6080, kLrId = 6072, kEditId = 6073, kHelpId = 6074, kLupeId = 6076, kTrashId = 6079 };
 
-  void AttachData(CLaunchData* data, CIconPanelWnd* panel, UINT itemFormat, UINT pathFormat,
-                  CUserListBox::SwitchedHandler onUserSwitched);
+  void AttachData(const CLaunchData* data, LauncherActions* actions, UINT itemFormat, UINT pathFormat);
   bool CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst);
   void ApplyTheme(bool full);
   void TrackHover(POINT screen);
@@ -42,8 +41,17 @@ class CButtonPanelWnd : public CWnd {
   HWND Button(int id) const { return ::GetDlgItem(m_hWnd, id); }
   void Repaint(int id);
 
-  CLaunchData* m_pData = nullptr;
-  CIconPanelWnd* m_panel = nullptr;
+  // The trash takes a tile dragged onto it and deletes it after the question.
+  struct TrashDrop : DropClient {
+    CButtonPanelWnd* panel = nullptr;
+    bool Accepts(IDataObject* data) override { return OffersFormat(data, panel->m_cfIconItem); }
+    DWORD Effect(DWORD allowed, DWORD keys) override { return droprules::TrashEffect(allowed, keys); }
+    bool Hover(bool over, POINT) override;
+    bool Drop(IDataObject* data) override;
+  };
+
+  const CLaunchData* m_pData = nullptr;
+  LauncherActions* m_actions = nullptr;
   CMenuWnd m_menu;
   CUserListBox m_users;
   HINSTANCE m_inst = nullptr;
@@ -51,5 +59,6 @@ class CButtonPanelWnd : public CWnd {
   int m_nHotId = 0;
   bool m_trashHot = false;
   UINT m_cfIconItem = 0;
-  IDropTarget* m_pDropTarget = nullptr;  // the trash's, one reference held while the window lives
+  TrashDrop m_trash;
+  DropRegistration m_trashDrop;
 };

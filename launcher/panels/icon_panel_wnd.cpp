@@ -8,13 +8,13 @@
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
 #include "common/cp932.h"
-#include "launcher/app/item_request.h"
-#include "launcher/app/resource.h"
+#include "launcher/base/item_request.h"
+#include "launcher/base/resource.h"
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/item_info_rules.h"
-#include "launcher/panels/drag_drop.h"
+#include "launcher/skin/drag_drop.h"
 #include "launcher/panels/popup_dlg.h"
-#include "launcher/panels/scroll_skin.h"
+#include "launcher/skin/scroll_skin.h"
 
 namespace {
 
@@ -43,8 +43,9 @@ StateBitmaps ForState(int state) {
 
 }  // namespace
 
-void CIconPanelWnd::AttachData(CLaunchData* data) {
+void CIconPanelWnd::AttachData(const CLaunchData* data, LauncherActions* actions) {
   m_pData = data;
+  m_actions = actions;
   const theme::Params& p = data->Theme().Params();
   m_grid.layout.pressedShiftX = p.panelValue1;
   m_grid.layout.pressedShiftY = p.panelValue2;
@@ -55,9 +56,10 @@ void CIconPanelWnd::AttachData(CLaunchData* data) {
 bool CIconPanelWnd::CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst) {
   static bool registered = CWnd::RegisterClass(kPanelClass, inst, nullptr, nullptr);
   (void)registered;
-  HWND w = ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, rc.left, rc.top,
-                             rc.right - rc.left, rc.bottom - rc.top, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst, static_cast<CWnd*>(this));
+  HWND w =
+      ::CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL, rc.left, rc.top,
+                        rc.right - rc.left, rc.bottom - rc.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ICON_PANEL)), inst, static_cast<CWnd*>(this));
   return w != nullptr;
 }
 
@@ -85,16 +87,14 @@ int CIconPanelWnd::OnCreate() {
   ::GetClientRect(m_hWnd, &rc);
   m_grid.clientWidth = rc.right;
   m_grid.clientHeight = rc.bottom;
-  m_pDropTarget = new CItemDropTarget(this, m_cfIconItem, m_cfFilePath);
-  RegisterTarget(m_hWnd, m_pDropTarget);
+  m_drop.Register(m_hWnd, *this);
   InstallScrollBarSkin(m_hWnd, IDB_SCROLL_PANEL);
   ApplyTheme(false);
   return 0;
 }
 
 void CIconPanelWnd::OnDestroy() {
-  if (m_pDropTarget) RevokeTarget(m_hWnd, m_pDropTarget);
-  m_pDropTarget = nullptr;
+  m_drop.Revoke();
   for (ItemSlot& s : m_slots) s.Release();
 }
 
@@ -345,7 +345,7 @@ void CIconPanelWnd::OnLButtonDown(POINT pt) {
   if (p < 0) return;
   if (Inside(m_grid.GripRect(p), pt)) {
     m_nPressed = p;
-    ::SendMessageA(Parent(), UM_BEGIN_ITEM_DRAG, kControlId, p);  // returns when the drag has ended
+    ::SendMessageA(Parent(), UM_BEGIN_ITEM_DRAG, IDC_ICON_PANEL, p);  // returns when the drag has ended
     m_nPressed = -1;
     return;
   }
@@ -366,7 +366,7 @@ void CIconPanelWnd::OnMouseMove(POINT pt) {
 void CIconPanelWnd::OnLButtonUp(POINT pt) {
   if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
   int p = m_nPressed;
-  if (Inside(m_grid.HitRect(p, true), pt)) ::PostMessageA(Parent(), UM_ITEM_ACTION, kControlId, p);
+  if (Inside(m_grid.HitRect(p, true), pt)) ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
   m_nPressed = -1;
   m_nPressPhase = 0;
   RepaintCell(p, true);
@@ -435,7 +435,7 @@ void CIconPanelWnd::LaunchVisible(int n) {
     m_nPressPhase = 0;
     RepaintCell(position, true);
   }
-  if (position < m_grid.count) ::PostMessageA(Parent(), UM_ITEM_ACTION, kControlId, position);
+  if (position < m_grid.count) ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, position);
 }
 
 RECT CIconPanelWnd::MarkRect() const {
@@ -507,12 +507,9 @@ std::string CIconPanelWnd::Caption() const {
   return caption;
 }
 
-// The same confirmation as the trash, through a target made for this window.
+// The same confirmation as the trash's.
 void CIconPanelWnd::DeleteMenuItem() {
-  auto* trash = new CTrashDropTarget(m_pData, m_hWnd, m_cfIconItem, nullptr, [this] { RefreshItems(false); });
-  trash->AddRef();
-  trash->ConfirmDelete(m_pData->CurrentMenu(), m_nMenuItem);
-  trash->Release();
+  if (ConfirmItemDelete(m_hWnd)) m_actions->DeleteItem(m_pData->CurrentMenu(), m_nMenuItem);
 }
 
 void CIconPanelWnd::RenameMenuItem() {
@@ -528,9 +525,23 @@ void CIconPanelWnd::RenameMenuItem() {
   if (dlg.DoModal() == IDCANCEL) return;
   // Looking at a long name and pressing OK must not cut it to the field's proposal.
   const std::string kept = iteminfo::KeptName(r.caption, cp932::TerminatedView(info.caption, sizeof info.caption));
-  m_pData->Items().SetCaption(m_pData->CurrentMenu(), m_nMenuItem, kept);
-  RefreshItems(false);
+  m_actions->RenameItem(m_pData->CurrentMenu(), m_nMenuItem, kept);
 }
+
+bool CIconPanelWnd::Accepts(IDataObject* data) {
+  return ::IsWindowEnabled(m_hWnd) && AcceptsLauncherDrop(data, m_cfIconItem, m_cfFilePath);
+}
+
+bool CIconPanelWnd::Hover(bool over, POINT screen) {
+  if (!over) {
+    DragLeaveFeedback();
+    return true;
+  }
+  ::ScreenToClient(m_hWnd, &screen);
+  return DragOverFeedback(screen);
+}
+
+bool CIconPanelWnd::Drop(IDataObject* data) { return DeliverDrop(data, m_cfIconItem, m_cfFilePath, *this); }
 
 int CIconPanelWnd::DropMoveItem(int menu, int item) {
   POINT pt;
@@ -545,7 +556,7 @@ int CIconPanelWnd::DropMoveItem(int menu, int item) {
   r.b = menu;
   r.c = item;
   r.date = LocalNow();
-  SendItemRequest(Parent(), kControlId, r);
+  SendItemRequest(Parent(), IDC_ICON_PANEL, r);
   return 1;
 }
 
@@ -573,7 +584,7 @@ int CIconPanelWnd::AddThroughDialog(const std::string& target, const std::string
   cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
   cp932::CopyBounded(r.description, sizeof r.description, description);
   r.date = ToItemDate(dlg.Info().date);
-  SendItemRequest(Parent(), kControlId, r);
+  SendItemRequest(Parent(), IDC_ICON_PANEL, r);
   return 1;
 }
 

@@ -1,6 +1,6 @@
 // CIconPanelWnd: the scrolling grid of themed tiles that shows the items of the current menu.
-// It launches, moves and adds items only by asking its parent (the main frame); rename and
-// delete it does itself.
+// It reads the data store and changes nothing in it: launching, moving and adding go to the
+// main frame as requests, renaming and deleting as its actions, and the frame refreshes it.
 #pragma once
 #include <windows.h>
 
@@ -9,16 +9,15 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "launcher/base/launcher_actions.h"
 #include "launcher/data/item_presentation.h"
 #include "launcher/data/launch_data.h"
-#include "launcher/panels/drag_drop.h"
+#include "launcher/skin/drag_drop.h"
 #include "launcher/panels/icon_layout.h"
 
-class CIconPanelWnd : public CWnd, public DropSink {
+class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
  public:
-  static constexpr int kControlId = 6161;
-
-  void AttachData(CLaunchData* data);
+  void AttachData(const CLaunchData* data, LauncherActions* actions);
   void SetFormats(UINT itemFormat, UINT pathFormat) {
     m_cfIconItem = itemFormat;
     m_cfFilePath = pathFormat;
@@ -32,19 +31,17 @@ class CIconPanelWnd : public CWnd, public DropSink {
   void PageDown();
   void TrackHover(POINT screen);
 
-  // Drag feedback for the drop target: false when the drop would leave the dragged item where it is.
-  bool DragOverFeedback(POINT client);
-  void DragLeaveFeedback();
+  // The drop target's questions: a disabled panel (a user without menus) takes nothing, and a
+  // drop that would leave the dragged tile where it is is refused at that point.
+  bool Accepts(IDataObject* data) override;
+  DWORD Effect(DWORD allowed, DWORD keys) override { return droprules::PanelEffect(allowed, keys); }
+  bool Hover(bool over, POINT screen) override;
+  bool Drop(IDataObject* data) override;
 
-  // Drop handlers of the drop target, in its format order; nonzero when the drop was taken.
+  // What a drop delivers, in the drop's format order; nonzero when it was taken.
   int DropMoveItem(int menu, int item) override;
   int DropFile(const std::string& path) override;
   int DropUrl(const std::string& url, const char* title) override;
-
-  // Read by tests and by the drop target.
-  int Count() const { return m_grid.count; }
-  int ScrollPos() const { return m_grid.scroll; }
-  int Pressed() const { return m_nPressed; }
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -89,8 +86,11 @@ class CIconPanelWnd : public CWnd, public DropSink {
   void RemoveMark();
   RECT MarkRect() const;
   HWND Parent() const { return ::GetParent(m_hWnd); }
+  bool DragOverFeedback(POINT client);
+  void DragLeaveFeedback();
 
-  CLaunchData* m_pData = nullptr;
+  const CLaunchData* m_pData = nullptr;
+  LauncherActions* m_actions = nullptr;
   const CTheme* m_theme = nullptr;  // borrowed from the data store
   UINT m_cfIconItem = 0, m_cfFilePath = 0;
   iconpanel::Grid m_grid;
@@ -104,5 +104,5 @@ class CIconPanelWnd : public CWnd, public DropSink {
   int m_backgroundTile = 0;   // height of one picture of it
   UniqueFont m_nameFont;
   COLORREF m_nameColour = 0;
-  IDropTarget* m_pDropTarget = nullptr;  // one reference held while the window lives
+  DropRegistration m_drop;
 };

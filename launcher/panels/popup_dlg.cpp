@@ -3,7 +3,7 @@
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ RECT WindowRectOf(HWND w) {
 
 }  // namespace
 
-CPopupBase::CPopupBase(int templateId, HWND parent, CLaunchData* data, UINT timerId)
+CPopupBase::CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId)
     : CDialog(templateId, parent), m_pData(data), m_timerId(timerId) {
   m_text = data->Theme().Params().popupColour1;
   m_hilite = data->Theme().Params().popupColour2;
@@ -145,7 +145,8 @@ void CItemPopupDlg::Choose(int id) {
 
 // ---- edit popup -------------------------------------------------------------------------------
 
-CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, CLaunchData* data) : CPopupBase(kTemplateId, buttonPanel, data, 6083) {
+CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, const CLaunchData* data)
+    : CPopupBase(kTemplateId, buttonPanel, data, 6083) {
   WIN32_FIND_DATAA fd;
   HANDLE h = ::FindFirstFileA((data->ProgramFolder() + "Image??.dll").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {

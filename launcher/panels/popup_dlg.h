@@ -9,7 +9,7 @@
 
 class CPopupBase : public CDialog {
  protected:
-  CPopupBase(int templateId, HWND parent, CLaunchData* data, UINT timerId);
+  CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId);
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnFinalMessage() override { delete this; }
   void StartTracking();
@@ -21,7 +21,7 @@ class CPopupBase : public CDialog {
   void OnPaint();
   void OnDrawItem(const DRAWITEMSTRUCT* d);
 
-  CLaunchData* m_pData;
+  const CLaunchData* m_pData;
   UINT m_timerId;
   int m_nHotId = 0;
   COLORREF m_text, m_hilite;
@@ -30,7 +30,7 @@ class CPopupBase : public CDialog {
 class CItemPopupDlg : public CPopupBase {
  public:
   static constexpr int kTemplateId = 150;
-  CItemPopupDlg(HWND panel, CLaunchData* data) : CPopupBase(kTemplateId, panel, data, 6084) {}
+  CItemPopupDlg(HWND panel, const CLaunchData* data) : CPopupBase(kTemplateId, panel, data, 6084) {}
 
  protected:
   BOOL OnInitDialog() override;
@@ -40,7 +40,7 @@ class CItemPopupDlg : public CPopupBase {
 class CEditPopupDlg : public CPopupBase {
  public:
   static constexpr int kTemplateId = 135;
-  CEditPopupDlg(HWND buttonPanel, CLaunchData* data);
+  CEditPopupDlg(HWND buttonPanel, const CLaunchData* data);
 
  protected:
   BOOL OnInitDialog() override;

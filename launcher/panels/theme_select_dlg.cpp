@@ -4,8 +4,8 @@
 #include "common/profile.h"
 #include "common/theme_ids.h"
 #include "common/win/handles.h"
-#include "launcher/app/resource.h"
-#include "launcher/app/theme.h"
+#include "launcher/base/resource.h"
+#include "launcher/base/theme.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ std::vector<themelist::Entry> FindThemes(const std::string& programFolder) {
   return themes;
 }
 
-CThemeSelectDlg::CThemeSelectDlg(CLaunchData* data, HWND parent)
+CThemeSelectDlg::CThemeSelectDlg(const CLaunchData* data, HWND parent)
     : CSkinDialog(IDD_THEME_SELECT, parent),
       m_pData(data),
       m_settings(data->ActiveUserPath()),

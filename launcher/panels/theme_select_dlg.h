@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "launcher/data/launch_data.h"
-#include "launcher/panels/skin_dialog.h"
+#include "launcher/skin/skin_dialog.h"
 #include "launcher/panels/theme_list.h"
 
 class CThemeSelectDlg : public CSkinDialog {
  public:
-  CThemeSelectDlg(CLaunchData* data, HWND parent);
+  CThemeSelectDlg(const CLaunchData* data, HWND parent);
   const std::vector<themelist::Entry>& Themes() const { return m_themes; }
 
  protected:
@@ -23,8 +23,8 @@ class CThemeSelectDlg : public CSkinDialog {
  private:
   int Selected() const;
 
-  CLaunchData* m_pData;    // not owned
-  std::string m_settings;  // the active user's INI file
+  const CLaunchData* m_pData;  // not owned
+  std::string m_settings;      // the active user's INI file
   std::string m_szCurrentTheme;
   std::vector<themelist::Entry> m_themes;
 };

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "common/win/com_object.h"
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/e2e.h"
 
 using namespace e2e;
 

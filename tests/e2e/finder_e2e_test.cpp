@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "finder/finder_ids.h"
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/e2e.h"
 
 using namespace e2e;
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/e2e.h"
 
 using namespace e2e;
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/e2e/e2e_support.h"
+#include "tests/support/e2e.h"
 
 namespace {
 

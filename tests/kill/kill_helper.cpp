@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 
 namespace {
 

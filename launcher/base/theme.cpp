@@ -1,8 +1,6 @@
-#include "launcher/app/theme.h"
+#include "launcher/base/theme.h"
 
 #include <vector>
-
-#include "launcher/panels/scroll_skin.h"
 
 std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
   constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
@@ -18,9 +16,23 @@ CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) {
   for (int i = 0; i < 5; ++i) m_fonts[i] = CreateThemeFont(*fonts[i]);
 }
 
+namespace {
+const CTheme* g_current = nullptr;
+void (*g_listener)() = nullptr;
+}  // namespace
+
+void CTheme::MakeCurrent(const CTheme* theme) {
+  g_current = theme;
+  if (g_listener) g_listener();
+}
+
+const CTheme* CTheme::Current() { return g_current; }
+
+void CTheme::OnCurrentChange(void (*listener)()) { g_listener = listener; }
+
 CTheme::~CTheme() {
-  // No skinned scroll bar may go on drawing from pictures that are about to be freed.
-  if (ScrollSkinTheme() == this) SetScrollSkinTheme(nullptr);
+  // Nothing may go on drawing from pictures that are about to be freed.
+  if (g_current == this) MakeCurrent(nullptr);
 }
 
 UniqueFont CreateThemeFont(const theme::ThemeFont& f) {

@@ -1,11 +1,11 @@
-#include "launcher/panels/draw.h"
+#include "launcher/skin/draw.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "launcher/panels/skin_test_support.h"
+#include "tests/support/skin.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "launcher/panels/scroll_geometry.h"
+#include "launcher/skin/scroll_geometry.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "launcher/panels/skin_layout.h"
+#include "launcher/skin/skin_layout.h"
 
 #include <algorithm>
 

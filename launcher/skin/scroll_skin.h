@@ -10,10 +10,8 @@ class CTheme;
 constexpr int kMaxScrollSkins = 128;
 constexpr char kScrollCoverClass[] = "ScrollBarCoverDisplay";
 
-// The theme every skinned bar draws from (borrowed). Whoever loads a theme sets it before the old
-// one goes; the rendered strips are dropped and the bars repainted.
-void SetScrollSkinTheme(const CTheme* theme);
-const CTheme* ScrollSkinTheme();
+// Every skinned bar draws from the current theme (CTheme::Current); when it changes the rendered
+// strips are dropped and the bars repainted.
 
 // 1 when the window wears the skin (also when it already did), 0 when the window is null or
 // all kMaxScrollSkins entries are taken; such a window keeps the system's bar.

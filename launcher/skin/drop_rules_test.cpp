@@ -1,4 +1,4 @@
-#include "launcher/panels/drop_rules.h"
+#include "launcher/skin/drop_rules.h"
 
 #include <gtest/gtest.h>
 

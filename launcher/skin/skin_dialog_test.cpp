@@ -1,11 +1,11 @@
-#include "launcher/panels/skin_dialog.h"
+#include "launcher/skin/skin_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include "launcher/app/resource.h"
-#include "launcher/panels/scroll_skin.h"
-#include "launcher/panels/skin_layout.h"
-#include "launcher/panels/skin_test_support.h"
+#include "launcher/base/resource.h"
+#include "launcher/skin/scroll_skin.h"
+#include "launcher/skin/skin_layout.h"
+#include "tests/support/skin.h"
 
 namespace {
 
@@ -61,12 +61,12 @@ class SkinDialogTest : public ::testing::Test {
   void SetUp() override {
     m_theme = skintest::LoadShippedTheme();
     ASSERT_TRUE(m_theme);
-    SetScrollSkinTheme(m_theme.get());
+    CTheme::MakeCurrent(m_theme.get());
     m_host = skintest::MakeHost(100, 100, 640, 480);
   }
   void TearDown() override {
     ::DestroyWindow(m_host);
-    SetScrollSkinTheme(nullptr);
+    CTheme::MakeCurrent(nullptr);
   }
   // Only tests that look at the screen or the cursor show the dialog.
   HWND Show(CProbeDialog& dlg) {
@@ -372,7 +372,7 @@ TEST_F(SkinDialogTest, ThemedDialogOnScreen) {
   for (const char* file : {"Image00.dll", "Image01.dll"}) {
     auto theme = skintest::LoadShippedTheme(file);
     ASSERT_TRUE(theme) << file;
-    SetScrollSkinTheme(theme.get());
+    CTheme::MakeCurrent(theme.get());
     CProbeDialog dlg(*theme, m_host, 30);
     ::ShowWindow(m_host, SW_SHOWNOACTIVATE);  // the parent, so that the dialog shows beside it
     HWND w = Show(dlg);
@@ -397,6 +397,6 @@ TEST_F(SkinDialogTest, ThemedDialogOnScreen) {
     EXPECT_GT(textPixels, 10) << file << ": the title is drawn";
     skintest::SaveShot(w, std::string("skin-dialog-") + std::string(file, 7));
     ::DestroyWindow(w);
-    SetScrollSkinTheme(m_theme.get());
+    CTheme::MakeCurrent(m_theme.get());
   }
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "launcher/data/item_record.h"
+#include "launcher/base/item_record.h"
 
 struct ItemRequest {
   std::uint32_t format = 0;    // the item format moves an existing item; the path format adds one

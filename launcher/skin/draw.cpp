@@ -1,4 +1,4 @@
-#include "launcher/panels/draw.h"
+#include "launcher/skin/draw.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "launcher/panels/skin_dialog.h"
+#include "launcher/skin/skin_dialog.h"
 
 #include "common/win/gdi.h"
-#include "launcher/app/resource.h"
-#include "launcher/app/theme.h"
-#include "launcher/panels/draw.h"
-#include "launcher/panels/scroll_skin.h"
-#include "launcher/panels/skin_layout.h"
+#include "launcher/base/resource.h"
+#include "launcher/base/theme.h"
+#include "launcher/skin/draw.h"
+#include "launcher/skin/scroll_skin.h"
+#include "launcher/skin/skin_layout.h"
 
 namespace {
 constexpr UINT kHoverPeriodMs = 50;

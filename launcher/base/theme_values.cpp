@@ -1,4 +1,4 @@
-#include "launcher/app/theme_values.h"
+#include "launcher/base/theme_values.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
-#include "launcher/app/item_request.h"
+#include "launcher/base/item_request.h"
 
-#include "launcher/app/resource.h"
+#include "launcher/base/resource.h"
 
 namespace {
 thread_local ItemRequest* t_sending = nullptr;

@@ -15,7 +15,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
-#include "launcher/app/theme.h"
+#include "launcher/base/theme.h"
 
 namespace skintest {
 

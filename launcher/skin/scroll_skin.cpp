@@ -1,11 +1,11 @@
-#include "launcher/panels/scroll_skin.h"
+#include "launcher/skin/scroll_skin.h"
 
 #include "common/theme_ids.h"
 #include "common/ui/subclass.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
-#include "launcher/app/theme.h"
-#include "launcher/panels/scroll_geometry.h"
+#include "launcher/base/theme.h"
+#include "launcher/skin/scroll_geometry.h"
 
 namespace {
 
@@ -20,9 +20,10 @@ struct StripKey {
   }
 };
 
-struct ScrollSkinEntry {
-  HWND wnd = nullptr;
-  WNDPROC prevProc = nullptr;
+struct ScrollSkinEntry : CSubclass {
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnDetached() override;
+  LRESULT Erase(WPARAM wParam, LPARAM lParam) { return Default(WM_ERASEBKGND, wParam, lParam); }
   WORD baseId = 0;
   bool upPressed = false, downPressed = false;  // the arrows as the last scroll message left them
   StripKey cached;
@@ -32,11 +33,10 @@ struct ScrollSkinEntry {
 
 ScrollSkinEntry g_entries[kMaxScrollSkins];
 int g_used = 0;  // entries [0, g_used) may be taken; every later one is free
-const CTheme* g_theme = nullptr;
 
 int FindIndex(HWND wnd) {
   for (int i = 0; i < g_used; ++i)
-    if (g_entries[i].wnd == wnd) return i;
+    if (g_entries[i].Subclassed() == wnd) return i;
   return -1;
 }
 ScrollSkinEntry* Find(HWND wnd) {
@@ -60,7 +60,10 @@ RECT CurrentStrip(HWND wnd) {
   return {s.left, s.top, s.right, s.bottom};
 }
 
-HBITMAP Picture(const ScrollSkinEntry& e, int offset) { return g_theme ? g_theme->Bitmap(e.baseId + offset) : nullptr; }
+HBITMAP Picture(const ScrollSkinEntry& e, int offset) {
+  const CTheme* theme = CTheme::Current();
+  return theme ? theme->Bitmap(e.baseId + offset) : nullptr;
+}
 
 // Stretches a whole picture (or a band of its rows) into a rectangle of the strip.
 void Stretch(HDC dc, int x, int y, int w, int h, HBITMAP picture, int srcTop = 0, int srcRows = -1) {
@@ -88,9 +91,9 @@ void DrawArrow(HDC dc, const ScrollSkinEntry& e, const scrollgeom::Band& band, i
 
 HBITMAP Render(ScrollSkinEntry& e) {
   SCROLLINFO si{sizeof si, SIF_ALL};
-  if (!::GetScrollInfo(e.wnd, SB_VERT, &si)) si = SCROLLINFO{sizeof si};
+  if (!::GetScrollInfo(e.Subclassed(), SB_VERT, &si)) si = SCROLLINFO{sizeof si};
   StripKey key;
-  key.strip = CurrentStrip(e.wnd);
+  key.strip = CurrentStrip(e.Subclassed());
   key.values = {si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos};
   key.disabled = scrollgeom::IsDisabled(key.values);
   key.up = e.upPressed;
@@ -138,18 +141,14 @@ HBITMAP Render(ScrollSkinEntry& e) {
 
 // Copies the strip over the system's bar. A window whose bar is hidden has no strip to cover.
 void Blit(ScrollSkinEntry& e) {
-  if (::IsIconic(e.wnd) || !(::GetWindowLongA(e.wnd, GWL_STYLE) & WS_VSCROLL)) return;
+  if (::IsIconic(e.Subclassed()) || !(::GetWindowLongA(e.Subclassed(), GWL_STYLE) & WS_VSCROLL)) return;
   HBITMAP b = Render(e);
   if (!b) return;
-  WindowFrameDC dc(e.wnd);
+  WindowFrameDC dc(e.Subclassed());
   MemoryDC mem(dc.Get());
   mem.Select(b);
   const RECT& s = e.cached.strip;
   ::BitBlt(dc.Get(), s.left, s.top, s.right - s.left, s.bottom - s.top, mem.Get(), 0, 0, SRCCOPY);
-}
-
-void BlitIfSkinned(HWND wnd) {
-  if (ScrollSkinEntry* e = Find(wnd)) Blit(*e);
 }
 
 void DestroyCover(ScrollSkinEntry& e) {
@@ -158,17 +157,16 @@ void DestroyCover(ScrollSkinEntry& e) {
   if (cover && ::IsWindow(cover)) ::DestroyWindow(cover);
 }
 
-void Uninstall(int i) {
-  ScrollSkinEntry& e = g_entries[i];
-  SubclassWindow(e.wnd, e.prevProc);
+void Uninstall(ScrollSkinEntry& e) {
+  e.Detach();
   DestroyCover(e);
-  e.wnd = nullptr;
-  e.prevProc = nullptr;
   e.baseId = 0;
   e.upPressed = e.downPressed = false;
   ForgetStrip(e);
-  while (g_used > 0 && !g_entries[g_used - 1].wnd) --g_used;
+  while (g_used > 0 && !g_entries[g_used - 1].Subclassed()) --g_used;
 }
+
+void ScrollSkinEntry::OnDetached() { Uninstall(*this); }
 
 LRESULT CALLBACK CoverProc(HWND cover, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -213,19 +211,19 @@ bool RegisterCoverClass() {
 // shown for as long as the window holds the capture, keeps the skin visible.
 void CreateCover(ScrollSkinEntry& e) {
   RECT window{};
-  ::GetWindowRect(e.wnd, &window);
-  RECT s = CurrentStrip(e.wnd);
+  ::GetWindowRect(e.Subclassed(), &window);
+  RECT s = CurrentStrip(e.Subclassed());
   ::OffsetRect(&s, window.left, window.top);
   e.cover = ::CreateWindowExA(0, kScrollCoverClass, "", WS_POPUP, s.left, s.top, s.right - s.left, s.bottom - s.top,
-                              e.wnd, nullptr, ::GetModuleHandleA(nullptr), e.wnd);
+                              e.Subclassed(), nullptr, ::GetModuleHandleA(nullptr), e.Subclassed());
   if (e.cover) ::ShowWindow(e.cover, SW_SHOWNOACTIVATE);
 }
 
 // Non-client painting of everything but the strip, then the strip from the skin.
 bool PaintFrame(ScrollSkinEntry& e, WPARAM updateRegion) {
   RECT window{};
-  ::GetWindowRect(e.wnd, &window);
-  RECT s = CurrentStrip(e.wnd);
+  ::GetWindowRect(e.Subclassed(), &window);
+  RECT s = CurrentStrip(e.Subclassed());
   ::OffsetRect(&s, window.left, window.top);  // the update region is in screen coordinates
   HRGN update = reinterpret_cast<HRGN>(updateRegion);
   const bool whole = updateRegion == 1;
@@ -234,7 +232,7 @@ bool PaintFrame(ScrollSkinEntry& e, WPARAM updateRegion) {
   if (!whole) ::CombineRgn(rest.Get(), update, nullptr, RGN_COPY);
   UniqueRegion strip(::CreateRectRgnIndirect(&s));
   ::CombineRgn(rest.Get(), rest.Get(), strip.Get(), RGN_DIFF);
-  ::DefWindowProcA(e.wnd, WM_NCPAINT, reinterpret_cast<WPARAM>(rest.Get()), 0);
+  ::DefWindowProcA(e.Subclassed(), WM_NCPAINT, reinterpret_cast<WPARAM>(rest.Get()), 0);
   Blit(e);
   return true;
 }
@@ -242,7 +240,6 @@ bool PaintFrame(ScrollSkinEntry& e, WPARAM updateRegion) {
 // The previous procedure erases everything but the strip.
 LRESULT EraseBackground(ScrollSkinEntry& e, HWND wnd, WPARAM wParam, LPARAM lParam) {
   Blit(e);
-  WNDPROC prev = e.prevProc;
   HDC dc = reinterpret_cast<HDC>(wParam);
   RECT window{};
   ::GetWindowRect(wnd, &window);
@@ -256,20 +253,18 @@ LRESULT EraseBackground(ScrollSkinEntry& e, HWND wnd, WPARAM wParam, LPARAM lPar
   UniqueRegion saved(::CreateRectRgn(0, 0, 0, 0));
   const bool hadClip = ::GetClipRgn(dc, saved.Get()) == 1;
   ::SelectClipRgn(dc, clip.Get());
-  ::CallWindowProcA(prev, wnd, WM_ERASEBKGND, wParam, lParam);
+  e.Erase(wParam, lParam);
   ::SelectClipRgn(dc, hadClip ? saved.Get() : nullptr);
   return 0;
 }
 
-LRESULT CALLBACK SkinProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  ScrollSkinEntry* e = Find(wnd);
-  if (!e) return ::DefWindowProcA(wnd, msg, wParam, lParam);
-  WNDPROC prev = e->prevProc;
+LRESULT ScrollSkinEntry::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const HWND wnd = Subclassed();
+  ScrollSkinEntry* e = this;
   switch (msg) {
     case WM_DESTROY: {
-      LRESULT r = ::CallWindowProcA(prev, wnd, msg, wParam, lParam);
-      const int i = FindIndex(wnd);
-      if (i >= 0) Uninstall(i);
+      LRESULT r = Default(msg, wParam, lParam);
+      if (Subclassed()) Uninstall(*this);
       return r;
     }
     case WM_PAINT:
@@ -277,8 +272,8 @@ LRESULT CALLBACK SkinProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_NCMOUSEMOVE:  // the system draws its bar's hover state on these two
     case WM_NCMOUSELEAVE: {
-      LRESULT r = ::CallWindowProcA(prev, wnd, msg, wParam, lParam);
-      BlitIfSkinned(wnd);  // the entry may be gone: the call can destroy the window
+      LRESULT r = Default(msg, wParam, lParam);
+      if (Subclassed()) Blit(*this);  // the call can destroy the window
       return r;
     }
     case WM_ERASEBKGND: return EraseBackground(*e, wnd, wParam, lParam);
@@ -296,8 +291,8 @@ LRESULT CALLBACK SkinProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         default: break;
       }
       Blit(*e);
-      LRESULT r = ::CallWindowProcA(prev, wnd, msg, wParam, lParam);
-      if ((e = Find(wnd)) != nullptr) {
+      LRESULT r = Default(msg, wParam, lParam);
+      if (Subclassed()) {
         Blit(*e);
         if (e->cover) {
           ::InvalidateRect(e->cover, nullptr, TRUE);
@@ -309,43 +304,35 @@ LRESULT CALLBACK SkinProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED: DestroyCover(*e); break;
     default: break;
   }
-  return ::CallWindowProcA(prev, wnd, msg, wParam, lParam);
+  return Default(msg, wParam, lParam);
 }
 
-}  // namespace
-
-void SetScrollSkinTheme(const CTheme* theme) {
-  g_theme = theme;
+void OnThemeChange() {
   for (int i = 0; i < g_used; ++i) {
     ScrollSkinEntry& e = g_entries[i];
-    if (!e.wnd) continue;
+    if (!e.Subclassed()) continue;
     ForgetStrip(e);
-    ::RedrawWindow(e.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    ::RedrawWindow(e.Subclassed(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
   }
 }
 
-const CTheme* ScrollSkinTheme() { return g_theme; }
+}  // namespace
 
 int InstallScrollBarSkin(HWND wnd, WORD baseId) {
   if (!wnd || !::IsWindow(wnd)) return 0;
   if (Find(wnd)) return 1;
   RegisterCoverClass();
+  CTheme::OnCurrentChange(&OnThemeChange);
   int slot = 0;
-  while (slot < g_used && g_entries[slot].wnd) ++slot;
+  while (slot < g_used && g_entries[slot].Subclassed()) ++slot;
   if (slot == kMaxScrollSkins) return 0;
   ScrollSkinEntry& e = g_entries[slot];
   ForgetStrip(e);
   e.upPressed = e.downPressed = false;
   e.cover = nullptr;
   e.baseId = baseId;
-  e.wnd = wnd;
+  if (!e.Attach(wnd)) return 0;
   if (slot == g_used) ++g_used;
-  e.prevProc = SubclassWindow(wnd, SkinProc);
-  if (!e.prevProc) {
-    e.wnd = nullptr;
-    while (g_used > 0 && !g_entries[g_used - 1].wnd) --g_used;
-    return 0;
-  }
   return 1;
 }
 

@@ -1,22 +1,30 @@
-#include "finder/drag_source.h"
+#include "common/win/block_drag.h"
 
 #include <shlobj.h>
 
 #include <cstring>
 #include <new>
 
-#include "bridge/quilodll.h"
-#include "common/cp932.h"
 #include "common/win/com_object.h"
 #include "common/win/com_ptr.h"
+#include "common/win/handles.h"
 
 namespace {
 
-class CPathDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
+UniqueGlobal Copy(const void* bytes, SIZE_T size) {
+  UniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE, size));
+  const LockedGlobal to(block.Get());
+  if (!to.Get()) return UniqueGlobal();
+  if (size) std::memcpy(to.Get(), bytes, size);
+  return block;
+}
+
+class CBlockDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
  public:
   STDMETHODIMP QueryContinueDrag(BOOL escape, DWORD keys) override {
     if (escape) return DRAGDROP_S_CANCEL;
-    // The system's view of the button too, as the launcher's drag source does.
+    // The button as the system sees it too: a release that reached the thread while the drag loop
+    // was inside a call to a target is not in the loop's key state.
     const bool held = (keys & MK_LBUTTON) && ::GetAsyncKeyState(VK_LBUTTON) < 0;
     return held ? S_OK : DRAGDROP_S_DROP;
   }
@@ -25,22 +33,17 @@ class CPathDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
 
 // One format, one block; every GetData hands out a copy, so a receiver that frees what it got
 // never reaches the block the object keeps.
-class CPathDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
+class CBlockDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
  public:
-  CPathDataObject(UINT format, HGLOBAL block) : m_format(format), m_block(block) {}
+  CBlockDataObject(UINT format, UniqueGlobal block) : m_format(format), m_block(std::move(block)) {}
   STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* medium) override {
     if (!medium) return E_POINTER;
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const SIZE_T size = ::GlobalSize(m_block);
-    HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    const LockedGlobal src(m_block.Get());
+    UniqueGlobal copy = Copy(src.Get(), src.Size());
     if (!copy) return E_OUTOFMEMORY;
-    const void* src = ::GlobalLock(m_block);
-    void* dst = ::GlobalLock(copy);
-    if (src && dst) std::memcpy(dst, src, size);
-    if (dst) ::GlobalUnlock(copy);
-    if (src) ::GlobalUnlock(m_block);
     medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = copy;
+    medium->hGlobal = copy.Detach();  // the receiver frees it
     medium->pUnkForRelease = nullptr;
     return S_OK;
   }
@@ -67,29 +70,21 @@ class CPathDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  ~CPathDataObject() override { ::GlobalFree(m_block); }
   UINT m_format;
-  HGLOBAL m_block;
+  UniqueGlobal m_block;
 };
 
 }  // namespace
 
-void DragPathOut(UINT format, const std::string& path) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, handoff::kPathField);
-  if (!block) return;
-  if (char* p = static_cast<char*>(::GlobalLock(block))) {
-    cp932::CopyBounded(p, handoff::kPathField, path);
-    ::GlobalUnlock(block);
-  }
+int DragBlockOut(UINT format, const void* bytes, SIZE_T size, DWORD effects) {
+  UniqueGlobal block = Copy(bytes, size);
+  if (!block) return 0;
   ComPtr<IDataObject> data;
   ComPtr<IDropSource> source;
-  *data.Put() = new (std::nothrow) CPathDataObject(format, block);
-  if (!data) {
-    ::GlobalFree(block);
-    return;
-  }
-  *source.Put() = new (std::nothrow) CPathDropSource;
-  if (!source) return;
+  *data.Put() = new (std::nothrow) CBlockDataObject(format, std::move(block));
+  *source.Put() = new (std::nothrow) CBlockDropSource;
+  if (!data || !source) return 0;
   DWORD effect = DROPEFFECT_NONE;
-  ::DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY, &effect);
+  ::DoDragDrop(data.Get(), source.Get(), effects, &effect);
+  return 1;
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/win/handles.h"
-#include "launcher/app/theme_values.h"
+#include "launcher/base/theme_values.h"
 
 class CTheme {
  public:
@@ -36,6 +36,13 @@ class CTheme {
   HFONT FontE() const { return m_fonts[4].Get(); }
 
   theme::Source AsSource() const;
+
+  // The theme the windows draw from now (borrowed). Whoever loads a theme makes it current before
+  // the old one goes; a theme that goes while current leaves none. Parts that keep pictures made
+  // from the current theme (the scroll-bar skin) are told of every change.
+  static void MakeCurrent(const CTheme* theme);
+  static const CTheme* Current();
+  static void OnCurrentChange(void (*listener)());
 
  private:
   explicit CTheme(UniqueModule module);

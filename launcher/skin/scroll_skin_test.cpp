@@ -1,4 +1,4 @@
-#include "launcher/panels/scroll_skin.h"
+#include "launcher/skin/scroll_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/theme_ids.h"
-#include "launcher/panels/skin_test_support.h"
+#include "tests/support/skin.h"
 
 namespace {
 
@@ -23,14 +23,14 @@ class ScrollSkinTest : public ::testing::Test {
   void SetUp() override {
     m_theme = skintest::LoadShippedTheme();
     ASSERT_TRUE(m_theme);
-    SetScrollSkinTheme(m_theme.get());
+    CTheme::MakeCurrent(m_theme.get());
     m_host = skintest::MakeHost(40, 40, 400, 400);
     ASSERT_EQ(ScrollSkinEntriesInUse(), 0) << "an earlier test left skinned windows behind";
   }
   void TearDown() override {
     ::DestroyWindow(m_host);
     EXPECT_EQ(ScrollSkinEntriesInUse(), 0);
-    SetScrollSkinTheme(nullptr);
+    CTheme::MakeCurrent(nullptr);
   }
 
   HWND List(int items, int height = 150) {
