@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "bridge/formats.h"
 #include "bridge/quilodll.h"
 #include "common/data_folder.h"
 #include "finder/add_ext_dlg.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr char kVendorFolder[] = "MARVANE";
 constexpr char kProductFolder[] = "TOPLEX";
-constexpr char kPathFormatName[] = "QuiloFilePath";
 constexpr int kSplitterWidth = 5;
 constexpr int kStatePaneWidth = 80;
 constexpr int kMinColumn = 20;
@@ -94,7 +94,7 @@ LRESULT CMainFrame::OnCreate() {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)), m_inst, nullptr);
   SetPane(0, "");
   SetPane(1, Text(IDS_DONE));
-  m_pathFormat = ::RegisterClipboardFormatA(kPathFormatName);
+  m_pathFormat = ::RegisterClipboardFormatA(QUILO_PATH_FORMAT);
 
   m_request.attributeMask = m_tree->HiddenType();
   m_request.listWindow = m_list->Handle();

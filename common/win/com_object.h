@@ -1,25 +1,15 @@
-// The IUnknown part of a small COM object that offers one interface: created with a count of
-// one, deleted when the count reaches zero.
+// The IUnknown part of the programs' small COM objects: created with a count of one, deleted when
+// the count reaches zero, held by ComPtr. ComObject answers for the one interface it offers; an
+// object that offers several derives from ComObjectBase and answers QueryInterface itself.
 #pragma once
 #include <windows.h>
 #include <unknwn.h>
 
 #include <atomic>
 
-template <typename Interface, const IID* kIid>
-class ComObject : public Interface {
+template <typename... Interfaces>
+class ComObjectBase : public Interfaces... {
  public:
-  virtual ~ComObject() = default;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == *kIid) {
-      *out = static_cast<Interface*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
   STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
   STDMETHODIMP_(ULONG) Release() override {
     const ULONG n = --m_refs;
@@ -27,6 +17,24 @@ class ComObject : public Interface {
     return n;
   }
 
+ protected:
+  virtual ~ComObjectBase() = default;
+
  private:
   std::atomic<ULONG> m_refs{1};
+};
+
+template <typename Interface, const IID* kIid>
+class ComObject : public ComObjectBase<Interface> {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == *kIid) {
+      *out = static_cast<Interface*>(this);
+      this->AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
 };

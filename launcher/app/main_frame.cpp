@@ -37,11 +37,6 @@ constexpr UINT kWriteThroughPeriodMs = 100;
 constexpr COLORREF kWebBack = RGB(0x31, 0x8A, 0xFF), kWebOuter = RGB(0x95, 0xC3, 0xFF),
                    kWebInner = RGB(0x63, 0xA6, 0xFF);
 
-// Theme pictures of the frame.
-constexpr int kTitleWideActive = 20102, kTitleWideInactive = 20103, kTitleNarrowActive = 20104,
-              kTitleNarrowInactive = 20105, kCloseNormal = 20106, kClosePressed = 20107, kMiniNormal = 20108,
-              kMiniPressed = 20109;
-
 struct ButtonSpec {
   int id;
   const char* text;
@@ -248,7 +243,7 @@ void CMainFrame::PlaceChildren() {
 void CMainFrame::OnSize() { PlaceChildren(); }
 
 RECT CMainFrame::TitleStripRect() const {
-  HBITMAP strip = m_webOpen ? OwnBitmap(IDB_OWN_TITLE_ACTIVE) : m_data.Theme().Bitmap(kTitleWideActive);
+  HBITMAP strip = m_webOpen ? OwnBitmap(IDB_WEB_TITLE_ACTIVE) : m_data.Theme().Bitmap(IDB_TITLE_ACTIVE_WIDE);
   BITMAP bm{};
   if (!strip || !::GetObjectA(strip, sizeof bm, &bm)) {
     bm.bmWidth = kFrameWidth;
@@ -274,9 +269,9 @@ void CMainFrame::OnPaint() {
   ::FrameRect(dc, &in, innerBrush.Get());
 
   HBITMAP strip;
-  if (m_webOpen) strip = OwnBitmap(m_active ? IDB_OWN_TITLE_ACTIVE : IDB_OWN_TITLE_INACTIVE);
-  else if (m_data.IsWide()) strip = m_data.Theme().Bitmap(m_active ? kTitleWideActive : kTitleWideInactive);
-  else strip = m_data.Theme().Bitmap(m_active ? kTitleNarrowActive : kTitleNarrowInactive);
+  if (m_webOpen) strip = OwnBitmap(m_active ? IDB_WEB_TITLE_ACTIVE : IDB_WEB_TITLE_INACTIVE);
+  else if (m_data.IsWide()) strip = m_data.Theme().Bitmap(m_active ? IDB_TITLE_ACTIVE_WIDE : IDB_TITLE_INACTIVE_WIDE);
+  else strip = m_data.Theme().Bitmap(m_active ? IDB_TITLE_ACTIVE_NARROW : IDB_TITLE_INACTIVE_NARROW);
   BlitBitmap(dc, kEdge, kEdge, strip);
   ::EndPaint(m_hWnd, &ps);
 }
@@ -302,11 +297,11 @@ HBITMAP CMainFrame::OwnBitmap(int id) const {
 HBITMAP CMainFrame::ButtonBitmap(int button, bool pressed, bool disabled) const {
   switch (button) {
     case kClose:
-      if (m_webOpen) return OwnBitmap(pressed ? IDB_OWN_CLOSE_PRESSED : IDB_OWN_CLOSE);
-      return m_data.Theme().Bitmap(pressed ? kClosePressed : kCloseNormal);
+      if (m_webOpen) return OwnBitmap(pressed ? IDB_WEB_CLOSE_PRESSED : IDB_WEB_CLOSE);
+      return m_data.Theme().Bitmap(pressed ? IDB_CLOSE_PRESSED : IDB_CLOSE);
     case kMinimize:
-      if (m_webOpen) return OwnBitmap(pressed ? IDB_OWN_MINIMIZE_PRESSED : IDB_OWN_MINIMIZE);
-      return m_data.Theme().Bitmap(pressed ? kMiniPressed : kMiniNormal);
+      if (m_webOpen) return OwnBitmap(pressed ? IDB_WEB_MINIMIZE_PRESSED : IDB_WEB_MINIMIZE);
+      return m_data.Theme().Bitmap(pressed ? IDB_MINIMIZE_PRESSED : IDB_MINIMIZE);
     case kWebBack: return OwnBitmap(IDB_WEB_BACK + (pressed ? 1 : disabled ? 2 : 0));
     case kWebForward: return OwnBitmap(IDB_WEB_FORWARD + (pressed ? 1 : disabled ? 2 : 0));
     case kWebRefresh: return OwnBitmap(IDB_WEB_REFRESH + (pressed ? 1 : 0));
@@ -408,7 +403,7 @@ void CMainFrame::OnCommand(UINT id) {
   }
   if (id >= ID_MENU_1 && id <= ID_MENU_9) {
     if (HWND column = m_tools.MenuColumn().Handle())
-      ::SendMessageA(column, WM_COMMAND, CMenuWnd::kFirstMenuId + (id - ID_MENU_1), 0);
+      ::SendMessageA(column, WM_COMMAND, IDC_MENU_FIRST + (id - ID_MENU_1), 0);
     return;
   }
   switch (id) {
@@ -424,12 +419,12 @@ void CMainFrame::OnCommand(UINT id) {
     case ID_VIEW_FULL: SetLayout(true); break;
     case ID_VIEW_LITTLE: SetLayout(false); break;
     case ID_USER_LIST:
-      if (m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_USER_BUTTON, 0);
+      if (m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, IDC_TOOL_USER, 0);
       break;
     case ID_KEY_UP:
     case ID_KEY_DOWN:
       if (HWND column = m_tools.MenuColumn().Handle())
-        ::SendMessageA(column, WM_COMMAND, id == ID_KEY_UP ? CMenuWnd::kPrevId : CMenuWnd::kNextId, 0);
+        ::SendMessageA(column, WM_COMMAND, id == ID_KEY_UP ? IDC_MENU_PREV_PAGE : IDC_MENU_NEXT_PAGE, 0);
       break;
     case ID_MENU_PREV:
       if (m_buttonPanel) m_tools.MenuColumn().SelectPrevious();
@@ -466,7 +461,7 @@ void CMainFrame::ChooseMenu(int menu) {
   if (menu >= 0 && menu < static_cast<int>(m_data.Menus().size())) m_data.SetCurrentMenu(menu);
   RefreshPanel(true);
   // In the narrow layout a chosen menu brings its tiles into view.
-  if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, ID_PANEL_TOGGLE, 0);
+  if (!m_data.IsWide() && m_buttonPanel) ::PostMessageA(m_buttonPanel, WM_COMMAND, IDC_TOOL_LR, 0);
 }
 
 void CMainFrame::RenameItem(int menu, int position, const std::string& caption) {

@@ -2,6 +2,7 @@
 // process-wide objects and the main window.
 #include <windows.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -13,6 +14,7 @@
 #include "launcher/app/main_frame.h"
 #include "launcher/base/resource.h"
 #include "launcher/packages/package_rules.h"
+#include "launcher/skin/drop_rules.h"
 
 namespace {
 
@@ -75,7 +77,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
   }
 
   for (UINT id : {IDS_ITEM_FORMAT, IDS_PATH_FORMAT}) ::RegisterClipboardFormatA(LoadText(inst, id).c_str());
-  for (const char* name : {"UniformResourceLocator", "FileGroupDescriptor", "Netscape Bookmark"})
+  for (const char* name : {CFSTR_INETURLA, CFSTR_FILEDESCRIPTORA, droprules::kBookmarkFormat})
     ::RegisterClipboardFormatA(name);
 
   // The receiving end of the hand-off lives as long as the process; without it the launcher

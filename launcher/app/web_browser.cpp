@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "common/win/com_object.h"
+
 namespace {
 constexpr char kHostClass[] = "ToplexWebHost";
 }
 
 // The container side of the control: client site, in-place site and frame, and the sink of the
 // browser's events. Reference counted; the browser window holds one reference.
-class BrowserSite : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+class BrowserSite final : public ComObjectBase<IOleClientSite, IOleInPlaceSite, IOleInPlaceFrame, IDispatch> {
  public:
   BrowserSite(HWND host, CWebBrowser2::CommandStateHandler handler) : m_host(host), m_handler(std::move(handler)) {}
   void Detach() {
@@ -34,13 +36,6 @@ class BrowserSite : public IOleClientSite, public IOleInPlaceSite, public IOleIn
     AddRef();
     return S_OK;
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG n = --m_refs;
-    if (n == 0) delete this;
-    return n;
-  }
-
   // IOleClientSite
   STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
   STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
@@ -118,12 +113,11 @@ class BrowserSite : public IOleClientSite, public IOleInPlaceSite, public IOleIn
   }
 
  private:
-  virtual ~BrowserSite() = default;
-  ULONG m_refs = 1;
   HWND m_host;
   CWebBrowser2::CommandStateHandler m_handler;
 };
 
+CWebBrowser2::CWebBrowser2() = default;
 CWebBrowser2::~CWebBrowser2() { Destroy(); }
 
 bool CWebBrowser2::CreateControl(HWND parent, const RECT& rc, int id, CommandStateHandler onCommandState) {
@@ -138,12 +132,12 @@ bool CWebBrowser2::CreateControl(HWND parent, const RECT& rc, int id, CommandSta
     Destroy();
     return false;
   }
-  m_site = new BrowserSite(host, std::move(onCommandState));
-  m_ole->SetClientSite(static_cast<IOleClientSite*>(m_site));
+  *m_site.Put() = new BrowserSite(host, std::move(onCommandState));
+  m_ole->SetClientSite(static_cast<IOleClientSite*>(m_site.Get()));
   RECT client;
   ::GetClientRect(host, &client);
-  if (FAILED(
-          m_ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site), 0, host, &client)) ||
+  if (FAILED(m_ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site.Get()), 0, host,
+                           &client)) ||
       FAILED(m_ole->QueryInterface(IID_IDispatch, m_dispatch.PutVoid()))) {
     Destroy();
     return false;
@@ -152,7 +146,7 @@ bool CWebBrowser2::CreateControl(HWND parent, const RECT& rc, int id, CommandSta
   ComPtr<IConnectionPoint> point;
   if (SUCCEEDED(m_ole->QueryInterface(IID_IConnectionPointContainer, points.PutVoid())) &&
       SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, point.Put())))
-    point->Advise(static_cast<IDispatch*>(m_site), &m_cookie);
+    point->Advise(static_cast<IDispatch*>(m_site.Get()), &m_cookie);
   return true;
 }
 
@@ -171,11 +165,8 @@ void CWebBrowser2::Destroy() {
   }
   m_dispatch.Reset();
   m_ole.Reset();
-  if (m_site) {
-    m_site->Detach();
-    m_site->Release();
-    m_site = nullptr;
-  }
+  if (m_site) m_site->Detach();
+  m_site.Reset();
   if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
 

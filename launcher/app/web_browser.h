@@ -15,7 +15,7 @@ class CWebBrowser2 : public CWnd {
   // Command-state event of the control: command 1 is "forward possible", 2 "back possible".
   using CommandStateHandler = std::function<void(long command, bool enabled)>;
 
-  CWebBrowser2() = default;
+  CWebBrowser2();
   ~CWebBrowser2() override;
 
   // Creates the host window and the control in it; false when either fails.
@@ -42,6 +42,6 @@ class CWebBrowser2 : public CWnd {
 
   ComPtr<IOleObject> m_ole;
   ComPtr<IDispatch> m_dispatch;
-  BrowserSite* m_site = nullptr;  // one reference held while the control is alive
+  ComPtr<BrowserSite> m_site;  // held while the control is alive
   DWORD m_cookie = 0;
 };

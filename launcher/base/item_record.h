@@ -11,6 +11,9 @@ struct ItemDate {
   bool operator==(const ItemDate&) const = default;
 };
 
+// A user has at most this many menus.
+constexpr int kMaxMenus = 30;
+
 // Texts of an item hold at most this many bytes (a 260-byte buffer with its terminator).
 constexpr std::size_t kMaxItemText = 259;
 

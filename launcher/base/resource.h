@@ -39,27 +39,68 @@
 #define IDS_ITEM_FORMAT 10
 #define IDS_PATH_FORMAT 11
 
+// Controls of the item dialog.
+#define IDC_ITEMINFO_NAME 1000
+#define IDC_ITEMINFO_NAME_LABEL 1001
+#define IDC_ITEMINFO_FILE_LABEL 1008
+#define IDC_ITEMINFO_FILE 1009
+#define IDC_ITEMINFO_DESCRIPTION 1010
+#define IDC_ITEMINFO_DATE 1011
+#define IDC_ITEMINFO_DESCRIPTION_LABEL 1012
+#define IDC_ITEMINFO_DATE_LABEL 1013
+// The entries of the item and edit popups, from the top.
+#define IDC_POPUP_FIRST 1004
+#define IDC_POPUP_SECOND 1005
+#define IDC_POPUP_THIRD 1006
+
 // Owner-drawn buttons of the frame (control identifiers; the web pane's are also commands).
 #define IDC_FRAME_CLOSE 6071
 #define IDC_FRAME_MINIMIZE 6075
+// Timers.
 #define IDT_HOVER 6081
 #define IDT_WRITE_THROUGH 6082
+#define IDT_EDIT_POPUP 6083
+#define IDT_ITEM_POPUP 6084
 
 // Child windows and their notifications.
 #define IDC_MENU_COLUMN 6263
 #define IDC_ICON_PANEL 6161
-#define ID_PANEL_TOGGLE 6072
-#define ID_USER_BUTTON 6080
-#define ID_MENU_UP 6280
-#define ID_MENU_DOWN 6281
+#define IDC_USER_LIST 6081
+// Buttons of the button panel; the LR and user-name buttons' identifiers are also the commands
+// that toggle the layout and open the user list.
+#define IDC_TOOL_LR 6072
+#define IDC_TOOL_EDIT 6073
+#define IDC_TOOL_HELP 6074
+#define IDC_TOOL_LUPE 6076
+#define IDC_TOOL_TRASH 6079
+#define IDC_TOOL_USER 6080
+// Buttons of the menu column: the previous and the next page, then one per menu of the page.
+#define IDC_MENU_PREV_PAGE 6280
+#define IDC_MENU_NEXT_PAGE 6281
+#define IDC_MENU_FIRST 6282
 
 // Commands.
 #define ID_ITEM_RENAME 40003  // item popup
 #define ID_ITEM_DELETE 40004
 #define ID_HELP_FINDER 40002
-#define ID_ITEM_1 40005  // .. 40013
+// Keys 1 to 9 open the visible tiles, Alt+1 to 9 choose menus.
+#define ID_ITEM_1 40005
+#define ID_ITEM_2 40006
+#define ID_ITEM_3 40007
+#define ID_ITEM_4 40008
+#define ID_ITEM_5 40009
+#define ID_ITEM_6 40010
+#define ID_ITEM_7 40011
+#define ID_ITEM_8 40012
 #define ID_ITEM_9 40013
-#define ID_MENU_1 40014  // .. 40022
+#define ID_MENU_1 40014
+#define ID_MENU_2 40015
+#define ID_MENU_3 40016
+#define ID_MENU_4 40017
+#define ID_MENU_5 40018
+#define ID_MENU_6 40019
+#define ID_MENU_7 40020
+#define ID_MENU_8 40021
 #define ID_MENU_9 40022
 #define ID_PAGE_UP 40023
 #define ID_PAGE_DOWN 40024
@@ -78,18 +119,7 @@
 #define ID_WEB_REFRESH 40037
 #define ID_APP_ABOUT 57664
 
-// The program's own pictures: the web pane's title strip and frame buttons, and its browser buttons.
-#define IDB_OWN_TITLE_ACTIVE 20102
-#define IDB_OWN_TITLE_INACTIVE 20103
-#define IDB_OWN_CLOSE 20106
-#define IDB_OWN_CLOSE_PRESSED 20107
-#define IDB_OWN_MINIMIZE 20108
-#define IDB_OWN_MINIMIZE_PRESSED 20109
-#define IDB_WEB_BACK 32000  // normal, pressed, disabled
-#define IDB_WEB_FORWARD 32003
-#define IDB_WEB_STOP 32006  // normal, pressed
-#define IDB_WEB_REFRESH 32008
-#define IDB_WEB_OFF 32010
+// The program's own pictures (the web pane's) have their numbers in common/theme_ids.h.
 
 #define UM_ITEM_ACTION (WM_USER + 0)
 #define UM_ITEM_DROP (WM_USER + 1)

@@ -16,8 +16,6 @@
 
 namespace itemstore {
 
-constexpr int kMaxMenus = 30;
-
 struct UserMenus {
   std::vector<std::string> names;        // the shown menus
   CItemTable items;                      // the items of the shown menus

@@ -126,7 +126,7 @@ void CLaunchData::SettleUsers() {
 void CLaunchData::Migrate(datafiles::Transaction& t, IniText& settings) {
   const int users = static_cast<int>(datafolder::ListedUsers(settings).size());
   std::string file = "USER00.INI";
-  for (int i = 1; i < kMaxUsers; ++i) {
+  for (int i = 1; i < datafolder::kMaxUsers; ++i) {
     char name[16];
     wsprintfA(name, "USER%02d.INI", i);
     if (!datafiles::FileExists(m_dataFolder + name)) {
@@ -164,7 +164,7 @@ void CLaunchData::RebuildUserList(IniText& settings) {
   for (const std::string& file : datafolder::UserFilesIn(m_dataFolder)) {
     bool known = false;
     for (const std::string& u : users) known = known || cp932::EqualsNoCase(u, file);
-    if (!known && users.size() < static_cast<std::size_t>(kMaxUsers)) users.push_back(file);
+    if (!known && users.size() < static_cast<std::size_t>(datafolder::kMaxUsers)) users.push_back(file);
   }
   for (int i = 1; settings.Get(kUserList, Key("User", i)); ++i) settings.Remove(kUserList, Key("User", i));
   for (std::size_t i = 0; i < users.size(); ++i)

@@ -20,9 +20,6 @@
 
 class CLaunchData {
  public:
-  static constexpr int kMaxUsers = datafolder::kMaxUsers;
-  static constexpr int kMaxMenus = itemstore::kMaxMenus;
-
   CLaunchData();
 
   // Program folder (where the default data set and the theme libraries are); tests point it

@@ -7,16 +7,6 @@
 
 namespace {
 
-enum : int {
-  kNameEdit = 1000,
-  kNameLabel = 1001,
-  kFileLabel = 1008,
-  kFileEdit = 1009,
-  kDescEdit = 1010,
-  kDateEdit = 1011,
-  kDescLabel = 1012,
-  kDateLabel = 1013
-};
 constexpr char kUnknownDate[] = "不明";
 
 ThemeBox Box(int first, int x, int y, int w, int h) {
@@ -37,36 +27,37 @@ BOOL CItemInfoDlg::OnInitDialog() {
   const CTheme& theme = m_pData->Theme();
   InitSkin(theme, IDB_ITEMDLG_BACK);
   PlaceBesideParent();
-  AddLabel(kNameLabel, Box(18101, 12, 46, 135, 14));
-  PlaceControl(kNameEdit, Box(18105, 153, 36, 107, 32));
-  AddLabel(kFileLabel, Box(18109, 12, 86, 135, 14));
-  PlaceControl(kFileEdit, Box(18113, 12, 102, 276, 18));
-  AddLabel(kDescLabel, Box(18117, 12, 130, 135, 14));
-  PlaceControl(kDescEdit, Box(18121, 12, 146, 276, 18));
-  AddLabel(kDateLabel, Box(18125, 12, 174, 135, 14));
-  PlaceControl(kDateEdit, Box(18129, 12, 190, 143, 18));
+  AddLabel(IDC_ITEMINFO_NAME_LABEL, Box(18101, 12, 46, 135, 14));
+  PlaceControl(IDC_ITEMINFO_NAME, Box(18105, 153, 36, 107, 32));
+  AddLabel(IDC_ITEMINFO_FILE_LABEL, Box(18109, 12, 86, 135, 14));
+  PlaceControl(IDC_ITEMINFO_FILE, Box(18113, 12, 102, 276, 18));
+  AddLabel(IDC_ITEMINFO_DESCRIPTION_LABEL, Box(18117, 12, 130, 135, 14));
+  PlaceControl(IDC_ITEMINFO_DESCRIPTION, Box(18121, 12, 146, 276, 18));
+  AddLabel(IDC_ITEMINFO_DATE_LABEL, Box(18125, 12, 174, 135, 14));
+  PlaceControl(IDC_ITEMINFO_DATE, Box(18129, 12, 190, 143, 18));
   AddButton(IDOK, IDB_DLG_OK, ThemePos{18133, 18134, 126, 228}, false);
   AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{18135, 18136, 210, 228}, false);
   const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
-  SetControlColours(kNameEdit, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, black),
+  SetControlColours(IDC_ITEMINFO_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, black),
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, white));
-  for (int id : {kFileEdit, kDescEdit, kDateEdit})
+  for (int id : {IDC_ITEMINFO_FILE, IDC_ITEMINFO_DESCRIPTION, IDC_ITEMINFO_DATE})
     SetControlColours(id, theme.Colour(IDS_DLG_READONLY_TEXT_COLOR, black),
                       theme.Colour(IDS_DLG_READONLY_BACK_COLOR, white));
 
   std::string name = iteminfo::ShortenName(cp932::TerminatedView(m_info.caption, sizeof m_info.caption));
-  ::SetDlgItemTextA(m_hWnd, kFileEdit, std::string(cp932::TerminatedView(m_info.file, sizeof m_info.file)).c_str());
-  ::SetDlgItemTextA(m_hWnd, kNameEdit, name.c_str());
-  ::SetDlgItemTextA(m_hWnd, kDescEdit,
+  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_FILE,
+                    std::string(cp932::TerminatedView(m_info.file, sizeof m_info.file)).c_str());
+  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_NAME, name.c_str());
+  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_DESCRIPTION,
                     std::string(cp932::TerminatedView(m_info.description, sizeof m_info.description)).c_str());
   char date[128] = {};
   if (m_info.date.wYear == 0 ||
       !::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &m_info.date, nullptr, date, sizeof date))
     cp932::CopyBounded(date, sizeof date, kUnknownDate);
-  ::SetDlgItemTextA(m_hWnd, kDateEdit, date);
+  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_DATE, date);
 
   m_info.caption[0] = '\0';  // filled again by OK
-  HWND edit = ::GetDlgItem(m_hWnd, kNameEdit);
+  HWND edit = ::GetDlgItem(m_hWnd, IDC_ITEMINFO_NAME);
   ::SendMessageA(edit, EM_LIMITTEXT, iteminfo::kNameLimit, 0);
   m_font.Reset(::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
   ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
@@ -76,7 +67,7 @@ BOOL CItemInfoDlg::OnInitDialog() {
 }
 
 void CItemInfoDlg::OnOK() {
-  ::GetDlgItemTextA(m_hWnd, kNameEdit, m_info.caption, sizeof m_info.caption);
+  ::GetDlgItemTextA(m_hWnd, IDC_ITEMINFO_NAME, m_info.caption, sizeof m_info.caption);
   EndDialog(IDOK);
 }
 

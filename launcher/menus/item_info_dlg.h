@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "common/win/handles.h"
+#include "launcher/base/resource.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/skin/skin_dialog.h"
 
@@ -16,8 +17,7 @@ struct ItemInfo {
 
 class CItemInfoDlg : public CSkinDialog {
  public:
-  static constexpr int kTemplateId = 145;
-  CItemInfoDlg(const CLaunchData* data, HWND parent) : CSkinDialog(kTemplateId, parent), m_pData(data) {}
+  CItemInfoDlg(const CLaunchData* data, HWND parent) : CSkinDialog(IDD_ITEMINFO, parent), m_pData(data) {}
   ItemInfo& Info() { return m_info; }
 
  protected:

@@ -15,7 +15,6 @@ struct MenuEditEntry {
 
 class MenuEditList {
  public:
-  static constexpr int kMaxMenus = 30;
   static constexpr std::size_t kAddLimit = 30;      // a new name is shorter than this
   static constexpr std::size_t kRenameLimit = 100;  // a new name of a listed menu, at most
 

@@ -58,7 +58,7 @@ TEST(MenuEditList, AddsUpToThirtyMenusAndRenamesUpToHundredBytes) {
   EXPECT_EQ(list.OpeningCount(), 2);
   EXPECT_EQ(list.Add("   "), -1);
   EXPECT_EQ(list.Add("three"), 2);
-  for (int i = 3; i < MenuEditList::kMaxMenus; ++i) EXPECT_EQ(list.Add("m"), i);
+  for (int i = 3; i < kMaxMenus; ++i) EXPECT_EQ(list.Add("m"), i);
   EXPECT_EQ(list.Add("too many"), -1);
   EXPECT_EQ(list.Count(), 30);
 

@@ -43,11 +43,11 @@ int CMenuWnd::OnCreate() {
   ApplyTheme(false);
   m_created = m_pages.PerPage();
   for (int k = 0; k < m_created; ++k)
-    m_menuButtons[k] = CNoEraseButton::Create(m_hWnd, kFirstMenuId + k, "", kButtonStyle, 0,
+    m_menuButtons[k] = CNoEraseButton::Create(m_hWnd, IDC_MENU_FIRST + k, "", kButtonStyle, 0,
                                               m_prevSize.cy + k * m_menuSize.cy, m_menuSize.cx, m_menuSize.cy);
-  m_prev = CNoEraseButton::Create(m_hWnd, kPrevId, "", kButtonStyle, 0, 0, m_prevSize.cx, m_prevSize.cy);
-  m_next = CNoEraseButton::Create(m_hWnd, kNextId, "", kButtonStyle, 0, m_prevSize.cy + m_created * m_menuSize.cy,
-                                  m_nextSize.cx, m_nextSize.cy);
+  m_prev = CNoEraseButton::Create(m_hWnd, IDC_MENU_PREV_PAGE, "", kButtonStyle, 0, 0, m_prevSize.cx, m_prevSize.cy);
+  m_next = CNoEraseButton::Create(m_hWnd, IDC_MENU_NEXT_PAGE, "", kButtonStyle, 0,
+                                  m_prevSize.cy + m_created * m_menuSize.cy, m_nextSize.cx, m_nextSize.cy);
   for (int k = 0; k < m_created; ++k) {
     m_drops[k].column = this;
     m_drops[k].k = k;
@@ -132,12 +132,13 @@ void CMenuWnd::RefreshButtons() {
 }
 
 void CMenuWnd::OnCommand(UINT id) {
-  if (id == kPrevId) {
+  if (id == IDC_MENU_PREV_PAGE) {
     m_pages.PreviousPage();
-  } else if (id == kNextId) {
+  } else if (id == IDC_MENU_NEXT_PAGE) {
     m_pages.NextPage();
-  } else if (id >= static_cast<UINT>(kFirstMenuId) && id < static_cast<UINT>(kFirstMenuId + MenuPages::kMaxPerPage)) {
-    ChooseMenu(static_cast<int>(id) - kFirstMenuId);
+  } else if (id >= static_cast<UINT>(IDC_MENU_FIRST) &&
+             id < static_cast<UINT>(IDC_MENU_FIRST + MenuPages::kMaxPerPage)) {
+    ChooseMenu(static_cast<int>(id) - IDC_MENU_FIRST);
     return;
   } else {
     return;
@@ -148,11 +149,11 @@ void CMenuWnd::OnCommand(UINT id) {
 
 void CMenuWnd::ChooseMenu(int k) {
   if (k >= m_created) return;
-  const int left = m_pages.CurrentOnPage() ? kFirstMenuId + m_pages.Current() - m_pages.First() : 0;
+  const int left = m_pages.CurrentOnPage() ? IDC_MENU_FIRST + m_pages.Current() - m_pages.First() : 0;
   if (m_pages.Choose(k) < 0) return;
   // Painted only once the choice has moved, or the button left behind keeps its chosen look.
   if (left) Repaint(left);
-  Repaint(kFirstMenuId + k);
+  Repaint(IDC_MENU_FIRST + k);
   m_actions->ChooseMenu(m_pages.Current());
 }
 
@@ -187,9 +188,9 @@ void CMenuWnd::SelectNext() {
 }
 
 HWND CMenuWnd::ButtonOf(int id) const {
-  if (id == kPrevId) return m_prev;
-  if (id == kNextId) return m_next;
-  int k = id - kFirstMenuId;
+  if (id == IDC_MENU_PREV_PAGE) return m_prev;
+  if (id == IDC_MENU_NEXT_PAGE) return m_next;
+  int k = id - IDC_MENU_FIRST;
   return (k >= 0 && k < m_created) ? m_menuButtons[k] : nullptr;
 }
 
@@ -203,10 +204,10 @@ void CMenuWnd::Repaint(int id) {
 bool CMenuWnd::TrackHover(POINT screen) {
   HWND under = ::WindowFromPoint(screen);
   int hot = 0;
-  if (under && under == m_prev) hot = kPrevId;
-  else if (under && under == m_next) hot = kNextId;
+  if (under && under == m_prev) hot = IDC_MENU_PREV_PAGE;
+  else if (under && under == m_next) hot = IDC_MENU_NEXT_PAGE;
   for (int k = 0; k < m_created && !hot; ++k)
-    if (under && under == m_menuButtons[k]) hot = kFirstMenuId + k;
+    if (under && under == m_menuButtons[k]) hot = IDC_MENU_FIRST + k;
   if (hot != m_nHotId && ::GetKeyState(VK_LBUTTON) >= 0) {
     int old = m_nHotId;
     m_nHotId = hot;
@@ -224,12 +225,12 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
   MemoryDC mem(d->hDC);
   mem.Select(buffer.Get());
-  if (id == kPrevId || id == kNextId) {
-    int set = id == kPrevId ? kPrevSet : kNextSet;
+  if (id == IDC_MENU_PREV_PAGE || id == IDC_MENU_NEXT_PAGE) {
+    int set = id == IDC_MENU_PREV_PAGE ? kPrevSet : kNextSet;
     int state = disabled ? 2 : pressed ? 1 : m_nHotId == id ? 3 : 0;
     BlitBitmap(mem.Get(), 0, 0, t.Bitmap(set + state));
   } else {
-    int k = id - kFirstMenuId;
+    int k = id - IDC_MENU_FIRST;
     if (k < 0 || k >= m_pages.PerPage()) return;
     const bool dragOver = k < m_created && m_drops[k].lit;
     bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));

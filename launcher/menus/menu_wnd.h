@@ -15,8 +15,6 @@
 
 class CMenuWnd : public CWnd {
  public:
-  static constexpr int kPrevId = 6280, kNextId = 6281, kFirstMenuId = 6282;
-
   void AttachData(const CLaunchData* data, LauncherActions* actions) {
     m_pData = data;
     m_actions = actions;

@@ -20,7 +20,7 @@ std::string Numbered(int n) { return "User" + std::to_string(n); }
 std::vector<UserEditEntry> ReadUsers(const CLaunchData& data) {
   const Profile main(data.MainIni());
   std::vector<UserEditEntry> users;
-  for (int i = 1; i <= UserEditList::kMaxUsers; ++i) {
+  for (int i = 1; i <= datafolder::kMaxUsers; ++i) {
     std::string file = main.GetString(kUserList, Numbered(i).c_str());
     if (file.empty()) break;
     if (!filenames::IsPlainFileName(file) || !datafiles::FileExists(data.DataFolder() + file)) continue;
@@ -75,7 +75,7 @@ void CUserEditDlg::Save() const {
   IniText& main = t.Ini(kSettings);
   const int count = m_list.Count();
   for (int k = 1; k <= count; ++k) main.Set(kUserList, Numbered(k), m_list.Rows().At(k - 1).file);
-  for (int k = count + 1; k <= UserEditList::kMaxUsers; ++k) main.Remove(kUserList, Numbered(k));
+  for (int k = count + 1; k <= datafolder::kMaxUsers; ++k) main.Remove(kUserList, Numbered(k));
   for (const std::string& file : m_list.FilesToRemove()) t.Remove(file);
   for (const UserEditEntry& e : m_list.Rows().Entries()) {
     if (!e.isNew && !e.nameChanged) continue;

@@ -17,7 +17,7 @@ bool UserEditList::IsActive(int row) const {
 }
 
 std::string UserEditList::FreeFileName() const {
-  for (int i = 0; i < kMaxUsers; ++i) {
+  for (int i = 0; i < datafolder::kMaxUsers; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "USER%02d.INI", i);
     bool taken = cp932::EqualsNoCase(name, m_active);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/data_folder.h"
 #include "launcher/menus/edit_list_rules.h"
 
 struct UserEditEntry {
@@ -16,7 +17,6 @@ struct UserEditEntry {
 
 class UserEditList {
  public:
-  static constexpr int kMaxUsers = 100;
   static constexpr int kMaxDeleted = 100;
   static constexpr std::size_t kAddLimit = 100;
   // A name is read back with at most 63 bytes, so no more are ever written.
@@ -47,6 +47,6 @@ class UserEditList {
 
  private:
   std::string m_active;
-  editlist::WorkingList<UserEditEntry> m_rows{kMaxUsers};
+  editlist::WorkingList<UserEditEntry> m_rows{datafolder::kMaxUsers};
   std::vector<UserEditEntry> m_deleted;
 };

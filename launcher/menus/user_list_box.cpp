@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/theme_ids.h"
+#include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
 #include "launcher/skin/scroll_skin.h"
 
@@ -15,7 +16,7 @@ bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
   m_hWnd = ::CreateWindowExA(
       0, "LISTBOX", "",
       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_DISABLENOSCROLL, 0, 0, 0, 0,
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)), inst, nullptr);
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_USER_LIST)), inst, nullptr);
   if (!m_hWnd) return false;
   Attach(m_hWnd);
 

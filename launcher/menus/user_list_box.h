@@ -12,8 +12,6 @@
 
 class CUserListBox : private CSubclass {
  public:
-  static constexpr int kControlId = 6081;
-
   void AttachData(const CLaunchData* data, LauncherActions* actions) {
     m_pData = data;
     m_actions = actions;

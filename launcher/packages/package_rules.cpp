@@ -330,7 +330,7 @@ void MergeItems(const PackageDescription& d, std::vector<std::string>& menus, CI
     if (item.category.empty() || (usable && !(*usable)[i])) continue;
     int menu = FindMenu(menus, item.category);
     if (menu < 0) {
-      if (menus.size() >= kMaxMenus) continue;
+      if (menus.size() >= static_cast<std::size_t>(kMaxMenus)) continue;
       menus.push_back(item.category);
       menu = static_cast<int>(menus.size()) - 1;
     }

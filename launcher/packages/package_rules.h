@@ -15,7 +15,6 @@
 
 namespace package {
 
-constexpr std::size_t kMaxMenus = 30;
 constexpr std::size_t kMaxPath = 260;           // a joined path must stay below this
 constexpr std::size_t kItemSectionBuffer = 32;  // "Item%d" values name sections of at most 31 bytes
 constexpr std::size_t kMaxListEntries = 1000;   // entries read from each numbered list

@@ -24,8 +24,9 @@ struct ToolButton {
   const char* text;
   const char* tip;
 };
-constexpr ToolButton kButtons[] = {{6080, "", nullptr},    {6072, "LR", nullptr},    {6076, "Lupe", "ファイルから追加"},
-                                   {6073, "Edit", "編集"}, {6074, "Help", "ヘルプ"}, {6079, "Trash", nullptr}};
+constexpr ToolButton kButtons[] = {
+    {IDC_TOOL_USER, "", nullptr},    {IDC_TOOL_LR, "LR", nullptr},      {IDC_TOOL_LUPE, "Lupe", "ファイルから追加"},
+    {IDC_TOOL_EDIT, "Edit", "編集"}, {IDC_TOOL_HELP, "Help", "ヘルプ"}, {IDC_TOOL_TRASH, "Trash", nullptr}};
 
 }  // namespace
 
@@ -47,7 +48,7 @@ bool CButtonPanelWnd::TrashDrop::Hover(bool over, POINT) {
 bool CButtonPanelWnd::TrashDrop::Drop(IDataObject* data) {
   const std::optional<droprules::ItemRef> item = DraggedItem(data, panel->m_cfIconItem);
   if (!item) return false;
-  if (ConfirmItemDelete(panel->Button(kTrashId))) panel->m_actions->DeleteItem(item->menu, item->position);
+  if (ConfirmItemDelete(panel->Button(IDC_TOOL_TRASH))) panel->m_actions->DeleteItem(item->menu, item->position);
   return true;
 }
 
@@ -67,7 +68,7 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: ::ValidateRect(m_hWnd, nullptr); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == CUserListBox::kControlId) m_users.OnNotify(HIWORD(wParam));
+      if (LOWORD(wParam) == IDC_USER_LIST) m_users.OnNotify(HIWORD(wParam));
       else OnCommand(LOWORD(wParam));
       return 0;
     case WM_CTLCOLORLISTBOX:
@@ -80,10 +81,10 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int CButtonPanelWnd::OnCreate() {
   for (const ToolButton& b : kButtons) {
-    const char* text = b.id == kUserId ? m_pData->UserName().c_str() : b.text;
+    const char* text = b.id == IDC_TOOL_USER ? m_pData->UserName().c_str() : b.text;
     CNoEraseButton::Create(m_hWnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
   }
-  m_trashDrop.Register(Button(kTrashId), m_trash);
+  m_trashDrop.Register(Button(IDC_TOOL_TRASH), m_trash);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
   for (const ToolButton& b : kButtons) {
@@ -118,12 +119,12 @@ bool CButtonPanelWnd::PreTranslateMessage(MSG* msg) {
 Rect CButtonPanelWnd::ThemeRect(int id) const {
   const theme::Params& p = m_pData->Theme().Params();
   switch (id) {
-    case kUserId: return p.userButton;
-    case kLrId: return p.toolButton1;
-    case kHelpId: return p.toolButton2;
-    case kEditId: return p.toolButton3;
-    case kLupeId: return p.toolButton4;
-    case kTrashId: return p.toolButton5;
+    case IDC_TOOL_USER: return p.userButton;
+    case IDC_TOOL_LR: return p.toolButton1;
+    case IDC_TOOL_HELP: return p.toolButton2;
+    case IDC_TOOL_EDIT: return p.toolButton3;
+    case IDC_TOOL_LUPE: return p.toolButton4;
+    case IDC_TOOL_TRASH: return p.toolButton5;
     default: return Rect{};
   }
 }
@@ -135,7 +136,7 @@ void CButtonPanelWnd::ApplyTheme(bool full) {
   m_menu.SetCurrentMenu(m_pData->CurrentMenu());
   LayOut();
   if (!full) return;
-  ::SetWindowTextA(Button(kUserId), m_pData->UserName().c_str());
+  ::SetWindowTextA(Button(IDC_TOOL_USER), m_pData->UserName().c_str());
   for (const ToolButton& b : kButtons) Repaint(b.id);
   ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
@@ -160,17 +161,17 @@ void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   const bool pressed = d->itemState & ODS_SELECTED;
   int set;
   switch (id) {
-    case kUserId: set = IDB_USER_BUTTON; break;
-    case kLrId: set = m_pData->IsWide() ? IDB_TOOL_LR_SHOWN : IDB_TOOL_LR_HIDDEN; break;
-    case kLupeId: set = IDB_TOOL_LUPE; break;
-    case kEditId: set = IDB_TOOL_EDIT; break;
-    case kHelpId: set = IDB_TOOL_HELP; break;
-    case kTrashId: set = IDB_TOOL_TRASH; break;
+    case IDC_TOOL_USER: set = IDB_USER_BUTTON; break;
+    case IDC_TOOL_LR: set = m_pData->IsWide() ? IDB_TOOL_LR_SHOWN : IDB_TOOL_LR_HIDDEN; break;
+    case IDC_TOOL_LUPE: set = IDB_TOOL_LUPE; break;
+    case IDC_TOOL_EDIT: set = IDB_TOOL_EDIT; break;
+    case IDC_TOOL_HELP: set = IDB_TOOL_HELP; break;
+    case IDC_TOOL_TRASH: set = IDB_TOOL_TRASH; break;
     default: return;
   }
   int state = pressed ? 1 : (m_nHotId == id ? 3 : 0);
   int image = set + state, mask = set + 4 + state;
-  if (id == kTrashId) {
+  if (id == IDC_TOOL_TRASH) {
     image = m_trashHot ? kTrashDragImage : IDB_TOOL_TRASH;
     mask = image + 4;
   }
@@ -186,7 +187,7 @@ void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     ::BitBlt(mem.Get(), 0, 0, w, h, back.Get(), r.left - kThemeDx, r.top - kThemeDy, SRCCOPY);
   }
   MaskedOntoDC(mem.Get(), 0, 0, t.Bitmap(image), t.Bitmap(mask));
-  if (id == kUserId) {
+  if (id == IDC_TOOL_USER) {
     const theme::ThemeFont& f = t.Params().fontD;
     UniqueFont font = CreateThemeFont(f);
     ScopedSelect select(mem.Get(), font.Get());
@@ -216,14 +217,14 @@ void CButtonPanelWnd::Repaint(int id) {
 void CButtonPanelWnd::SetTrashHighlight(bool on) {
   if (on == m_trashHot) return;
   m_trashHot = on;
-  Repaint(kTrashId);
+  Repaint(IDC_TOOL_TRASH);
 }
 
 void CButtonPanelWnd::TrackHover(POINT screen) {
   m_menu.TrackHover(screen);
   HWND under = ::WindowFromPoint(screen);
   int hot = 0;
-  for (int id : {kUserId, kLrId, kLupeId, kHelpId, kEditId})
+  for (int id : {IDC_TOOL_USER, IDC_TOOL_LR, IDC_TOOL_LUPE, IDC_TOOL_HELP, IDC_TOOL_EDIT})
     if (under && under == Button(id)) hot = id;
   if (hot == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
   int old = m_nHotId;
@@ -235,18 +236,18 @@ void CButtonPanelWnd::TrackHover(POINT screen) {
 void CButtonPanelWnd::OnCommand(UINT id) {
   HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
   switch (id) {
-    case kLrId:
+    case IDC_TOOL_LR:
       // The frame keeps the layout: it hides or shows the icon panel and resizes itself.
       ::SendMessageA(frame, WM_COMMAND, m_pData->IsWide() ? ID_VIEW_LITTLE : ID_VIEW_FULL, 0);
       ::InvalidateRect(frame, nullptr, TRUE);
-      Repaint(kLrId);
+      Repaint(IDC_TOOL_LR);
       break;
-    case kLupeId: StartFinder(); break;
-    case kHelpId: ::PostMessageA(frame, WM_COMMAND, ID_HELP_FINDER, 0); break;
-    case kUserId:
-      if (!m_users.IsOpen()) m_users.Create(m_hWnd, ThemeRect(kUserId), m_pData->Theme().Params().userListHeight);
+    case IDC_TOOL_LUPE: StartFinder(); break;
+    case IDC_TOOL_HELP: ::PostMessageA(frame, WM_COMMAND, ID_HELP_FINDER, 0); break;
+    case IDC_TOOL_USER:
+      if (!m_users.IsOpen()) m_users.Create(m_hWnd, ThemeRect(IDC_TOOL_USER), m_pData->Theme().Params().userListHeight);
       break;
-    case kEditId: {
+    case IDC_TOOL_EDIT: {
       auto* popup = new CEditPopupDlg(m_hWnd, m_pData);
       if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
       break;

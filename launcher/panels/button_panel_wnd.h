@@ -14,8 +14,6 @@
 
 class CButtonPanelWnd : public CWnd {
  public:
-  enum : int { kUserId = 6080, kLrId = 6072, kEditId = 6073, kHelpId = 6074, kLupeId = 6076, kTrashId = 6079 };
-
   void AttachData(const CLaunchData* data, LauncherActions* actions, UINT itemFormat, UINT pathFormat);
   bool CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst);
   void ApplyTheme(bool full);

@@ -8,19 +8,18 @@
 namespace {
 
 constexpr UINT kTrackMs = 100;
-constexpr int kFirstEntry = 1004, kSecondEntry = 1005, kThirdEntry = 1006;
 
 struct Entry {
   int id;
   const char* text;
 };
-constexpr Entry kItemEntries[] = {{kFirstEntry, "アイテム情報(名称変更)"}, {kSecondEntry, "アイテム削除"}};
-constexpr Entry kEditEntries[] = {{kFirstEntry, "メニュー追加・変更・削除"},
-                                  {kSecondEntry, "ユーザー追加・変更・削除"},
-                                  {kThirdEntry, "画面テーマ選択"}};
+constexpr Entry kItemEntries[] = {{IDC_POPUP_FIRST, "アイテム情報(名称変更)"}, {IDC_POPUP_SECOND, "アイテム削除"}};
+constexpr Entry kEditEntries[] = {{IDC_POPUP_FIRST, "メニュー追加・変更・削除"},
+                                  {IDC_POPUP_SECOND, "ユーザー追加・変更・削除"},
+                                  {IDC_POPUP_THIRD, "画面テーマ選択"}};
 
 const char* EntryText(int templateId, int id) {
-  if (templateId == CItemPopupDlg::kTemplateId) {
+  if (templateId == IDD_ITEM_POPUP) {
     for (const Entry& e : kItemEntries)
       if (e.id == id) return e.text;
   } else {
@@ -58,7 +57,7 @@ INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DESTROY: ::KillTimer(m_hWnd, m_timerId); return FALSE;
     case WM_COMMAND:
-      if (LOWORD(wParam) >= kFirstEntry && LOWORD(wParam) <= kThirdEntry) {
+      if (LOWORD(wParam) >= IDC_POPUP_FIRST && LOWORD(wParam) <= IDC_POPUP_THIRD) {
         Choose(LOWORD(wParam));
         ::DestroyWindow(m_hWnd);
         return TRUE;
@@ -140,13 +139,13 @@ BOOL CItemPopupDlg::OnInitDialog() {
 }
 
 void CItemPopupDlg::Choose(int id) {
-  ::PostMessageA(Parent(), WM_COMMAND, id == kFirstEntry ? ID_ITEM_RENAME : ID_ITEM_DELETE, 0);
+  ::PostMessageA(Parent(), WM_COMMAND, id == IDC_POPUP_FIRST ? ID_ITEM_RENAME : ID_ITEM_DELETE, 0);
 }
 
 // ---- edit popup -------------------------------------------------------------------------------
 
 CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, const CLaunchData* data)
-    : CPopupBase(kTemplateId, buttonPanel, data, 6083) {
+    : CPopupBase(IDD_EDIT_POPUP, buttonPanel, data, IDT_EDIT_POPUP) {
   WIN32_FIND_DATAA fd;
   HANDLE h = ::FindFirstFileA((data->ProgramFolder() + "Image??.dll").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
@@ -164,10 +163,10 @@ BOOL CEditPopupDlg::OnInitDialog() {
   int x = pt.x - width, y = pt.y - height;
   if (x < 0) x = 0;
   if (!m_bManyThemes) {
-    RECT third = WindowRectOf(::GetDlgItem(m_hWnd, kThirdEntry)),
-         second = WindowRectOf(::GetDlgItem(m_hWnd, kSecondEntry));
+    RECT third = WindowRectOf(::GetDlgItem(m_hWnd, IDC_POPUP_THIRD)),
+         second = WindowRectOf(::GetDlgItem(m_hWnd, IDC_POPUP_SECOND));
     int d = third.bottom - second.bottom;
-    ::ShowWindow(::GetDlgItem(m_hWnd, kThirdEntry), SW_HIDE);
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_POPUP_THIRD), SW_HIDE);
     height -= d;
     y = y < 0 ? d : y + d;
   }
@@ -180,6 +179,6 @@ void CEditPopupDlg::Choose(int id) {
   HWND frame = ::GetAncestor(Parent(), GA_ROOT);
   ::SetForegroundWindow(frame);
   ::SetActiveWindow(frame);
-  UINT message = id == kFirstEntry ? UM_EDIT_MENUS : id == kSecondEntry ? UM_EDIT_USERS : UM_SELECT_THEME;
+  UINT message = id == IDC_POPUP_FIRST ? UM_EDIT_MENUS : id == IDC_POPUP_SECOND ? UM_EDIT_USERS : UM_SELECT_THEME;
   ::PostMessageA(frame, message, 0, 0);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/ui/dialog.h"
+#include "launcher/base/resource.h"
 #include "launcher/data/launch_data.h"
 
 class CPopupBase : public CDialog {
@@ -29,8 +30,7 @@ class CPopupBase : public CDialog {
 
 class CItemPopupDlg : public CPopupBase {
  public:
-  static constexpr int kTemplateId = 150;
-  CItemPopupDlg(HWND panel, const CLaunchData* data) : CPopupBase(kTemplateId, panel, data, 6084) {}
+  CItemPopupDlg(HWND panel, const CLaunchData* data) : CPopupBase(IDD_ITEM_POPUP, panel, data, IDT_ITEM_POPUP) {}
 
  protected:
   BOOL OnInitDialog() override;
@@ -39,7 +39,6 @@ class CItemPopupDlg : public CPopupBase {
 
 class CEditPopupDlg : public CPopupBase {
  public:
-  static constexpr int kTemplateId = 135;
   CEditPopupDlg(HWND buttonPanel, const CLaunchData* data);
 
  protected:

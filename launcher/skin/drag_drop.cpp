@@ -74,7 +74,7 @@ bool OffersFormat(IDataObject* data, UINT format) {
 bool AcceptsLauncherDrop(IDataObject* data, UINT itemFormat, UINT pathFormat) {
   return data && (OffersFormat(data, itemFormat) || OffersFormat(data, pathFormat) ||
                   OffersFormat(data, Registered(CFSTR_FILEDESCRIPTORA)) ||
-                  OffersFormat(data, Registered("Netscape Bookmark")) || SingleFile(data));
+                  OffersFormat(data, Registered(droprules::kBookmarkFormat)) || SingleFile(data));
 }
 
 bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink) {
@@ -101,7 +101,7 @@ bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& 
     if (auto address = droprules::ReadTerminated(b.Bytes(), b.Size()))
       if (sink.DropUrl(*address, title ? title->c_str() : nullptr)) return true;
   }
-  const UINT bookmark = Registered("Netscape Bookmark");
+  const UINT bookmark = Registered(droprules::kBookmarkFormat);
   if (OffersFormat(data, bookmark)) {
     HeldBlock b(data, bookmark);
     if (auto mark = droprules::ReadBookmark(b.Bytes(), b.Size()))

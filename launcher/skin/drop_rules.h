@@ -27,6 +27,9 @@ std::optional<std::string> ReadTerminated(const void* block, std::size_t size);
 // A path or URL an item can hold: at most 259 bytes.
 constexpr std::size_t kMaxItemText = 259;
 
+// The name of the bookmark format older browsers offer.
+constexpr char kBookmarkFormat[] = "Netscape Bookmark";
+
 // "Netscape Bookmark": URL at 0, title at 1024; none when the block cannot hold both.
 struct Bookmark {
   std::string url, title;

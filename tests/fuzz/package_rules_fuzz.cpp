@@ -86,7 +86,7 @@ void CheckPackage(const package::PackageDescription& d, const std::vector<std::s
   CItemTable table;
   package::MergeItems(d, menus, table);
   package::MergeItems(d, menus, table);  // a second install adds nothing new
-  Check(menus.size() <= package::kMaxMenus);
+  Check(menus.size() <= static_cast<std::size_t>(kMaxMenus));
   std::size_t total = 0;
   for (std::size_t m = 0; m < menus.size(); ++m) {
     int count = table.Count(static_cast<int>(m));
