@@ -5,19 +5,10 @@
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 
-namespace {
-bool SizeOf(HBITMAP b, int& width, int& height) {
-  BITMAP bm{};
-  if (!b || !::GetObjectA(b, sizeof bm, &bm)) return false;
-  width = bm.bmWidth;
-  height = bm.bmHeight;
-  return true;
-}
-}  // namespace
-
 void DrawMasked(HDC target, int x, int y, HBITMAP image, HBITMAP mask, HBITMAP background, int bgX, int bgY) {
-  int w = 0, h = 0;
-  if (!SizeOf(image, w, h)) return;
+  const SIZE size = BitmapSize(image);
+  const int w = size.cx, h = size.cy;
+  if (w <= 0 || h <= 0) return;
   MemoryDC img(target);
   img.Select(image);
   if (!mask) {

@@ -17,14 +17,6 @@ constexpr char kTitleFace[] = "ＭＳ Ｐゴシック";
 constexpr int kLabelBytes = 256, kTitleBytes = 260;
 constexpr UINT kTitleFormat = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
 
-bool SizeOf(HBITMAP b, int& width, int& height) {
-  BITMAP bm{};
-  if (!b || !::GetObjectA(b, sizeof bm, &bm)) return false;
-  width = bm.bmWidth;
-  height = bm.bmHeight;
-  return true;
-}
-
 void Outline(HDC dc, int left, int top, int right, int bottom) {
   POINT pts[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
   ::Polyline(dc, pts, 5);
@@ -49,8 +41,9 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
   const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
   ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((style & kKeepStyles) | WS_CLIPCHILDREN | WS_SYSMENU));
 
-  int width = 0, height = 0;
-  if (SizeOf(m_background, width, height)) {
+  const SIZE back = BitmapSize(m_background);
+  int width = back.cx, height = back.cy;
+  if (width > 0) {
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME),
                    height + 2 * ::GetSystemMetrics(SM_CYDLGFRAME),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -92,8 +85,9 @@ void CSkinDialog::PlaceControl(int id, const ThemeBox& box) {
 void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook) {
   HWND button = ::GetDlgItem(m_hWnd, id);
   const int x = m_theme->Number(pos.xId, pos.x), y = m_theme->Number(pos.yId, pos.y);
-  int width = 0, height = 0;
-  if (!SizeOf(m_theme->Bitmap(base + IDB_STATE_NORMAL), width, height)) {
+  const SIZE picture = BitmapSize(m_theme->Bitmap(base + IDB_STATE_NORMAL));
+  int width = picture.cx, height = picture.cy;
+  if (width <= 0) {
     RECT rc;
     ::GetWindowRect(button, &rc);
     width = m_sizeWithoutPicture.cx > 0 ? m_sizeWithoutPicture.cx : rc.right - rc.left;

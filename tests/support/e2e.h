@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
+
 namespace e2e {
 
 inline constexpr char kClass[] = "QuiloDeckBaseWin";
@@ -56,26 +58,8 @@ inline std::string Ini(const std::string& file, const char* section, const char*
   return buf;
 }
 
-inline std::string ReadWholeFile(const std::string& path) {
-  HANDLE f =
-      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
-  std::string text;
-  char buf[4096];
-  DWORD n = 0;
-  while (::ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) text.append(buf, n);
-  ::CloseHandle(f);
-  return text;
-}
-
-inline bool WriteWholeFile(const std::string& path, const std::string& text) {
-  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD n = 0;
-  bool ok = ::WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr) && n == text.size();
-  ::CloseHandle(f);
-  return ok;
-}
+using test::ReadWholeFile;
+using test::WriteWholeFile;
 
 // One user, USER00.INI, active in a fresh data folder: its menus in order, its item file as
 // given and its layout at start ("L" wide, "S" narrow).
