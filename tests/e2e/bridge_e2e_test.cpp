@@ -54,16 +54,8 @@ class BridgeClient {
   bool Finished(DWORD ms) const { return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0; }
   // The result lines once the run is over; none while it still runs.
   std::vector<std::string> Lines(DWORD ms = kWaitMs) const {
-    std::vector<std::string> lines;
-    if (!Finished(ms)) return lines;
-    const std::string text = ReadWholeFile(m_out);
-    for (std::size_t at = 0; at < text.size();) {
-      std::size_t end = text.find("\r\n", at);
-      if (end == std::string::npos) end = text.size();
-      lines.push_back(text.substr(at, end - at));
-      at = end + 2;
-    }
-    return lines;
+    if (!Finished(ms)) return {};
+    return SplitLines(ReadWholeFile(m_out));
   }
 
  private:

@@ -93,15 +93,7 @@ class LaunchE2E : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    std::string d = DataFolder();
-    ::CreateDirectoryA(d.substr(0, d.size() - 7).c_str(), nullptr);  // ...\MARVANE
-    ::CreateDirectoryA(d.c_str(), nullptr);
-    EmptyDataFolder();
-    const std::string main = d + "TOPLEX.INI", user = d + "USER00.INI";
-    ::WritePrivateProfileStringA("Init", "FileVersion", "200", main.c_str());
-    ::WritePrivateProfileStringA("Init", "ActiveUser", "USER00.INI", main.c_str());
-    ::WritePrivateProfileStringA("UserList", "User1", "USER00.INI", main.c_str());
-    ::WritePrivateProfileStringA("MenuList", "Category1", "起動", user.c_str());
+    SeedOneUser({"起動"}, "");
 
     char tmp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, tmp);
@@ -123,19 +115,30 @@ class LaunchE2E : public ::testing::Test {
   }
   static void Launch(HWND w, int position) { ::PostMessageA(w, kItemAction, kFromIconPanel, position); }
 
+  // Two items that run the probe from folders of their own, in the wide layout.
+  void TwoProbeItems(const std::string& first, const std::string& second) {
+    for (const std::string& f : {first, second}) {
+      ::CreateDirectoryA(f.c_str(), nullptr);
+      ASSERT_TRUE(::CopyFileA(m_probe.c_str(), (f + "probe.exe").c_str(), FALSE));
+    }
+    WriteItems({first + "probe.exe", second + "probe.exe"});
+    ::WritePrivateProfileStringA("Init", "StartSize", "L", (DataFolder() + "USER00.INI").c_str());
+  }
+  // The icon panel of a started launcher brought to the front.
+  static void FrontPanel(const Launcher& app, HWND* w, HWND* panel) {
+    *w = app.WaitForWindow();
+    ASSERT_NE(*w, nullptr);
+    *panel = ::FindWindowExA(*w, nullptr, "ToplexIconPanel", nullptr);
+    ASSERT_NE(*panel, nullptr);
+    ::SetForegroundWindow(*w);
+  }
+
   // The probe's record: its current directory, then its arguments. Empty when it never ran.
   std::vector<std::string> WaitForProbe() {
-    std::vector<std::string> lines;
     for (DWORD t = 0; t < kWaitMs && !Exists(m_probeOut); t += 50) ::Sleep(50);
     std::string text = ReadWholeFile(m_probeOut);
     ::DeleteFileA(m_probeOut.c_str());
-    for (std::size_t at = 0; at < text.size();) {
-      std::size_t end = text.find("\r\n", at);
-      if (end == std::string::npos) end = text.size();
-      lines.push_back(text.substr(at, end - at));
-      at = end + 2;
-    }
-    return lines;
+    return SplitLines(text);
   }
 
   std::string m_temp, m_probe, m_probeOut;
@@ -277,19 +280,11 @@ TEST_F(LaunchE2E, F1OpensTheHelpPageOfTheProgramFolder) {
 // item of that place.
 TEST_F(LaunchE2E, ATileClickAndANumberKeyOpenTheirItems) {
   const std::string first = m_temp + "one\\", second = m_temp + "two\\";
-  for (const std::string& f : {first, second}) {
-    ::CreateDirectoryA(f.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileA(m_probe.c_str(), (f + "probe.exe").c_str(), FALSE));
-  }
-  WriteItems({first + "probe.exe", second + "probe.exe"});
-  ::WritePrivateProfileStringA("Init", "StartSize", "L", (DataFolder() + "USER00.INI").c_str());
+  ASSERT_NO_FATAL_FAILURE(TwoProbeItems(first, second));
   Launcher app;
-  HWND w = app.WaitForWindow();
-  ASSERT_NE(w, nullptr);
-  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
-  ASSERT_NE(panel, nullptr);
+  HWND w = nullptr, panel = nullptr;
+  ASSERT_NO_FATAL_FAILURE(FrontPanel(app, &w, &panel));
   ASSERT_TRUE(::IsWindowVisible(panel));
-  ::SetForegroundWindow(w);
 
   // The middle of the first tile, from the grid's place in the theme.
   RECT rc;
@@ -312,18 +307,10 @@ TEST_F(LaunchE2E, ATileClickAndANumberKeyOpenTheirItems) {
 // number key meanwhile is ignored. Hover and press states are captured on the way.
 TEST_F(LaunchE2E, APressMovedOffItsTileOrAKeyWhileHeldOpensNothing) {
   const std::string first = m_temp + "one\\", second = m_temp + "two\\";
-  for (const std::string& f : {first, second}) {
-    ::CreateDirectoryA(f.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileA(m_probe.c_str(), (f + "probe.exe").c_str(), FALSE));
-  }
-  WriteItems({first + "probe.exe", second + "probe.exe"});
-  ::WritePrivateProfileStringA("Init", "StartSize", "L", (DataFolder() + "USER00.INI").c_str());
+  ASSERT_NO_FATAL_FAILURE(TwoProbeItems(first, second));
   Launcher app;
-  HWND w = app.WaitForWindow();
-  ASSERT_NE(w, nullptr);
-  HWND panel = ::FindWindowExA(w, nullptr, "ToplexIconPanel", nullptr);
-  ASSERT_NE(panel, nullptr);
-  ::SetForegroundWindow(w);
+  HWND w = nullptr, panel = nullptr;
+  ASSERT_NO_FATAL_FAILURE(FrontPanel(app, &w, &panel));
   RECT rc;
   ::GetWindowRect(panel, &rc);
   const int x = rc.left + ThemeNumber("Image00.dll", 21152) + 50, y = rc.top + ThemeNumber("Image00.dll", 21153) + 60;

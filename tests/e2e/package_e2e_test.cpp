@@ -20,34 +20,6 @@ constexpr UINT kOpenWeb = 40032;
 constexpr char kBusy[] =
     "ダイアログボックス表示中は実行できません.\n表示中のダイアログボックスを閉じてやり直してください。";
 
-// A visible message box of the process with exactly this text.
-HWND FindBoxWithText(DWORD pid, const std::string& text) {
-  for (DWORD t = 0; t <= kWaitMs; t += 50) {
-    struct Search {
-      DWORD pid;
-      const std::string* text;
-      HWND found;
-    } s{pid, &text, nullptr};
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(p);
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(w, &owner);
-          char cls[16] = {}, buf[600] = {};
-          if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-              ::IsWindowVisible(w) && ::GetDlgItemTextA(w, 0xFFFF, buf, sizeof buf) && *s->text == buf) {
-            s->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
-    ::Sleep(50);
-  }
-  return nullptr;
-}
-
 // The installer's work folders in the temporary folder that the launcher shares with the tests.
 std::set<std::string> WorkFolders() {
   char tmp[MAX_PATH];
@@ -103,7 +75,7 @@ TEST_F(PackageE2E, ASecondStartWithAPackageInstallsItIntoTheRunningLauncher) {
 
   const std::string cab = FullPath(TestFolder() + "..\\fixtures\\packages\\e2e.cab");
   Launcher second("\"" + cab + "\"");
-  HWND done = FindBoxWithText(first.pi.dwProcessId, "E2Eパッケージを追加しました");
+  HWND done = FindMessageBoxWithText(first.pi.dwProcessId, "E2Eパッケージを追加しました");
   ASSERT_NE(done, nullptr);
   EXPECT_EQ(WindowText(done), WindowText(w));  // the launcher's title
   EXPECT_TRUE(IsModalSet());
@@ -114,7 +86,7 @@ TEST_F(PackageE2E, ASecondStartWithAPackageInstallsItIntoTheRunningLauncher) {
 
   // Busy: a third start with the same package is turned away and installs nothing.
   Launcher third("\"" + cab + "\"");
-  HWND busy = FindBoxWithText(first.pi.dwProcessId, kBusy);
+  HWND busy = FindMessageBoxWithText(first.pi.dwProcessId, kBusy);
   ASSERT_NE(busy, nullptr);
   ::PostMessageA(busy, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(third.Exited(kWaitMs));

@@ -194,65 +194,67 @@ inline std::string WindowText(HWND w) {
   return buf;
 }
 
-// A visible top-level dialog of the process whose window text is the given title, or null.
-inline HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWaitMs) {
-  for (DWORD t = 0; t <= waitMs; t += 50) {
+// The first visible dialog of the process that the test accepts, waiting up to waitMs; null when
+// none came.
+template <typename Accept>
+HWND WaitForDialog(DWORD pid, DWORD waitMs, Accept accept) {
+  for (DWORD t = 0;; t += 50) {
     struct S {
       DWORD pid;
-      const std::string* title;
+      Accept* accept;
       HWND found;
-    } s{pid, &title, nullptr};
+    } s{pid, &accept, nullptr};
     ::EnumWindows(
         [](HWND w, LPARAM p) -> BOOL {
           auto* s = reinterpret_cast<S*>(p);
           DWORD owner = 0;
-          ::GetWindowThreadProcessId(w, &owner);
           char cls[16] = {};
+          ::GetWindowThreadProcessId(w, &owner);
           ::GetClassNameA(w, cls, sizeof cls);
-          if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(w) &&
-              (s->title->empty() || WindowText(w) == *s->title)) {
-            s->found = w;
-            return FALSE;
-          }
-          return TRUE;
+          if (owner != s->pid || std::string(cls) != "#32770" || !::IsWindowVisible(w) || !(*s->accept)(w)) return TRUE;
+          s->found = w;
+          return FALSE;
         },
         reinterpret_cast<LPARAM>(&s));
-    if (s.found) return s.found;
+    if (s.found || t >= waitMs) return s.found;
     ::Sleep(50);
   }
-  return nullptr;
+}
+
+// The text of a message box (its static control 0xFFFF).
+inline std::string MessageText(HWND box) {
+  char buf[600] = {};
+  ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+  return buf;
+}
+
+// A visible top-level dialog of the process whose window text is the given title, or null.
+inline HWND FindDialog(DWORD pid, const std::string& title, DWORD waitMs = kWaitMs) {
+  return WaitForDialog(pid, waitMs, [&](HWND w) { return title.empty() || WindowText(w) == title; });
 }
 
 // A message box of the given process (a dialog with a message box's text control), with its text.
 inline HWND FindMessageBox(DWORD pid, std::string* text, DWORD waitMs = kWaitMs) {
-  for (DWORD t = 0; t <= waitMs; t += 50) {
-    struct Search {
-      DWORD pid;
-      HWND found;
-    } s{pid, nullptr};
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(p);
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(w, &owner);
-          char cls[16];
-          if (owner == s->pid && ::GetClassNameA(w, cls, sizeof cls) && std::string(cls) == "#32770" &&
-              ::IsWindowVisible(w) && ::GetDlgItem(w, 0xFFFF)) {
-            s->found = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    if (s.found) {
-      char buf[600] = {};
-      ::GetDlgItemTextA(s.found, 0xFFFF, buf, sizeof buf);
-      *text = buf;
-      return s.found;
-    }
-    ::Sleep(50);
+  HWND box = WaitForDialog(pid, waitMs, [](HWND w) { return ::GetDlgItem(w, 0xFFFF) != nullptr; });
+  if (box) *text = MessageText(box);
+  return box;
+}
+
+// A message box of the process showing exactly this text, or null.
+inline HWND FindMessageBoxWithText(DWORD pid, const std::string& text, DWORD waitMs = kWaitMs) {
+  return WaitForDialog(pid, waitMs, [&](HWND w) { return ::GetDlgItem(w, 0xFFFF) && MessageText(w) == text; });
+}
+
+// The lines of a text written with CR LF ends.
+inline std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
   }
-  return nullptr;
+  return lines;
 }
 
 // The text a control of another process holds (GetWindowText answers only the window title there).
