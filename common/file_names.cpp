@@ -13,6 +13,17 @@ bool IsPlainFileName(std::string_view name) {
   return name.find("..") == std::string_view::npos;
 }
 
+std::string_view SchemeOf(std::string_view text) {
+  // ':' is below every trail byte, so a plain find cannot hit half a character.
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon <= 1) return {};
+  for (char c : text.substr(0, colon))
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' ||
+          c == '.'))
+      return {};
+  return text.substr(0, colon);
+}
+
 std::string ItemFileFor(std::string_view userFile) {
   const std::size_t dot = cp932::FindLastChar(userFile, '.');
   const std::size_t slash = cp932::FindLastChar(userFile, '\\');

@@ -85,8 +85,11 @@ void CFindListCtrl::TakeMatches() {
   if (!m_request) return;
   for (std::string& path : m_request->matches.TakeAll(m_request->itemAck.Get())) {
     if (!m_taking) break;  // the limit was reached: what the worker found meanwhile goes
+    const bool usable = path.rfind(kUnusableMark, 0) != 0;
+    if (!usable) path.erase(0, sizeof kUnusableMark - 1);
     std::string name(findrules::FileNameOf(path));
-    m_items.push_back(ResultItem{std::move(name), std::move(path), -1, false});
+    // A file the shell cannot be asked about by its narrow path is named and drawn as it is.
+    m_items.push_back(ResultItem{std::move(name), std::move(path), usable ? -1 : 0, !usable, usable});
     if (onInserted && !onInserted(static_cast<int>(m_items.size()))) m_taking = false;
   }
   // The control learns the new count a moment later, together with the matches that follow:

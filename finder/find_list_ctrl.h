@@ -19,9 +19,10 @@
 
 struct ResultItem {
   std::string displayName;
-  std::string path;
-  int image = -1;  // -1 until the shell was asked
+  std::string path;  // for the narrow calls; as shown only, when not usable
+  int image = -1;    // -1 until the shell was asked
   bool named = false;
+  bool usable = true;  // false: code page 932 cannot write the path nor its short form
 };
 
 struct SearchRequest;

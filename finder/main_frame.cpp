@@ -12,6 +12,7 @@
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
 #include "common/win/block_drag.h"
+#include "common/win/text.h"
 #include "finder/file_prop_dlg.h"
 #include "finder/finder_ids.h"
 
@@ -366,7 +367,7 @@ void CMainFrame::OnCommand(UINT id) {
 
 void CMainFrame::Open() {
   const ResultItem* item = m_list->Item(m_list->Selected());
-  if (!item) return;
+  if (!item || !Usable(*item)) return;
   SHELLEXECUTEINFOA info{sizeof info};
   info.hwnd = m_hWnd;
   info.lpFile = item->path.c_str();
@@ -389,8 +390,19 @@ void CMainFrame::AddExtension() {
   m_tree->AddDocumentExtension(dlg.Extension());
 }
 
+// A result whose path code page 932 cannot write, even in its short form, is listed but handed
+// to no one: the launcher could not store it, nor the shell open it by that path.
+bool CMainFrame::Usable(const ResultItem& item) {
+  if (item.usable) return true;
+  ::MessageBoxA(m_hWnd, wintext::UnwritableNameText(item.displayName).c_str(), Text(IDS_TITLE).c_str(),
+                MB_OK | MB_ICONWARNING);
+  return false;
+}
+
 void CMainFrame::AddToMenu() {
   if (m_list->Selected() < 0 || GetModalState() != 0) return;
+  const ResultItem* chosen = m_list->Item(m_list->Selected());
+  if (!chosen || !Usable(*chosen)) return;
   CAddToMenuDlg dlg(m_hWnd, DataFolder());
   if (dlg.DoModal(m_inst) != IDOK) return;
   const ResultItem* item = m_list->Item(m_list->Selected());
@@ -405,7 +417,7 @@ void CMainFrame::AddToMenu() {
 
 void CMainFrame::BeginDrag(int index) {
   const ResultItem* item = m_list->Item(index);
-  if (!item || item->path.empty()) return;
+  if (!item || item->path.empty() || !Usable(*item)) return;
   const std::string path = item->path;
   ::EnableWindow(m_hWnd, FALSE);
   // The path travels in a block of the hand-off's field size, as the launcher reads it.

@@ -68,6 +68,7 @@ class CMainFrame : public CWnd {
   void AddExtension();
   void AddToMenu();
   void BeginDrag(int index);
+  bool Usable(const ResultItem& item);
 
   HINSTANCE m_inst;
   Profile m_settings;

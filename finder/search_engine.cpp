@@ -1,10 +1,13 @@
 #include "finder/search_engine.h"
 
 #include <cstring>
+#include <cwchar>
+#include <optional>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "common/win/text.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
 
@@ -12,7 +15,7 @@ namespace {
 
 enum WalkResult { kWalkDone = 0, kWalkStopped = 2, kWalkQuit = 3 };
 
-// Longer paths than the ANSI calls take are never listed; the buffer is made once per search.
+// Longer paths than the narrow calls take are never listed; the buffer is made once per search.
 constexpr std::size_t kPathCapacity = MAX_PATH + 8;
 constexpr std::size_t kResultCapacity = MAX_PATH;  // with its terminator
 
@@ -22,42 +25,56 @@ class Walker {
       : m_request(request), m_entries(findrules::SplitList(extensions)), m_sink(sink), m_context(context) {}
 
   int WalkRoot(std::string_view root) {
-    if (root.size() >= kPathCapacity) return kWalkDone;
-    std::memcpy(m_path, root.data(), root.size());
-    return Walk(root.size());
+    const std::wstring wide = wintext::FromCp932(root);
+    if (wide.size() >= kPathCapacity) return kWalkDone;
+    std::wmemcpy(m_path, wide.data(), wide.size());
+    return Walk(wide.size());
   }
 
  private:
-  // m_path[0, length) is the folder; the walk writes below it and leaves it as it was.
+  // m_path[0, length) is the folder; the walk writes below it and leaves it as it was. It walks
+  // with the wide calls, so folders and files whose names code page 932 cannot write are found
+  // too; such a file is handed on by its short path, or as shown only, which the list offers to
+  // no one.
   int Walk(std::size_t length) {
     std::size_t base = length;
-    if (!findrules::EndsWithSeparator(std::string_view(m_path, length))) m_path[base++] = '\\';
+    if (base > 0 && m_path[base - 1] != L'\\') m_path[base++] = L'\\';
     if (base + 4 >= kPathCapacity) return kWalkDone;
-    std::memcpy(m_path + base, "*.*", 4);
-    WIN32_FIND_DATAA fd;
+    std::wmemcpy(m_path + base, L"*.*", 4);
+    WIN32_FIND_DATAW fd;
     UniqueFind find(
-        ::FindFirstFileExA(m_path, FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        ::FindFirstFileExW(m_path, FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return kWalkDone;  // a folder that cannot be listed counts as empty
     do {
       if (m_request.stopRequested.load(std::memory_order_relaxed)) return kWalkStopped;
       if (m_request.quitRequested.load(std::memory_order_relaxed)) return kWalkQuit;
       if (fd.dwFileAttributes & m_request.attributeMask) continue;
-      const std::size_t nameLength = std::strlen(fd.cFileName);
+      const std::size_t nameLength = std::wcslen(fd.cFileName);
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (fd.cFileName[0] == '.' && (nameLength == 1 || (nameLength == 2 && fd.cFileName[1] == '.'))) continue;
+        if (fd.cFileName[0] == L'.' && (nameLength == 1 || (nameLength == 2 && fd.cFileName[1] == L'.'))) continue;
         if (base + nameLength >= kPathCapacity) continue;
-        std::memcpy(m_path + base, fd.cFileName, nameLength);
+        std::wmemcpy(m_path + base, fd.cFileName, nameLength);
         if (int r = Walk(base + nameLength)) return r;
         continue;
       }
-      if (!findrules::Matches(std::string_view(fd.cFileName, nameLength), m_entries)) continue;
+      const std::string name = wintext::ToCp932Shown(std::wstring_view(fd.cFileName, nameLength));
+      if (!findrules::Matches(name, m_entries)) continue;
+      if (base + nameLength >= kPathCapacity) continue;
+      std::wmemcpy(m_path + base, fd.cFileName, nameLength + 1);
+      const std::wstring path(m_path, base + nameLength);
+      const std::optional<std::string> narrow = wintext::NarrowPath(path);
       // A result travels in 260-byte fields (a drag, the launcher's hand-off): a longer path
       // would arrive cut, naming another file, so it is not offered.
-      if (base + nameLength >= kResultCapacity) continue;
-      std::memcpy(m_path + base, fd.cFileName, nameLength + 1);
-      m_sink(m_context, m_path);
+      if (narrow && narrow->size() >= kResultCapacity) continue;
+      if (narrow) {
+        m_sink(m_context, *narrow);
+      } else {
+        std::string shown(kUnusableMark);
+        shown.append(wintext::ToCp932Shown(path));
+        m_sink(m_context, shown);
+      }
       if (m_request.quitRequested.load(std::memory_order_relaxed)) return kWalkQuit;
-    } while (::FindNextFileA(find.Get(), &fd));
+    } while (::FindNextFileW(find.Get(), &fd));
     return kWalkDone;
   }
 
@@ -65,13 +82,13 @@ class Walker {
   std::vector<std::string_view> m_entries;
   MatchSink m_sink;
   void* m_context;
-  char m_path[kPathCapacity + 4];
+  wchar_t m_path[kPathCapacity + 4];
 };
 
 // Queues one match for the list, tells the list when it is the first one waiting, and waits only
 // while the queue is full. The wait also ends on quit, so a list that went away between the
 // test of its handle and the post never holds the worker.
-void HandOff(void* context, const char* path) {
+void HandOff(void* context, const std::string& path) {
   auto& r = *static_cast<SearchRequest*>(context);
   HWND list = r.listWindow.load();
   if (!list) return;
@@ -87,7 +104,7 @@ void HandOff(void* context, const char* path) {
 
 }  // namespace
 
-MatchQueue::Added MatchQueue::Add(const char* path, HANDLE taken) {
+MatchQueue::Added MatchQueue::Add(const std::string& path, HANDLE taken) {
   std::lock_guard<std::mutex> hold(m_lock);
   Added added;
   added.first = m_paths.empty();

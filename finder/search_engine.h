@@ -25,7 +25,7 @@ class MatchQueue {
     bool full = false;   // the queue is full: wait for `taken` before the next match
   };
   // Queues a match; a full queue resets `taken` before the list can take the matches.
-  Added Add(const char* path, HANDLE taken);
+  Added Add(const std::string& path, HANDLE taken);
   // Every queued match, oldest first; sets `taken` once they are out of the queue.
   std::vector<std::string> TakeAll(HANDLE taken);
   void Clear();
@@ -68,6 +68,10 @@ struct SearchRequest {
 
 DWORD WINAPI SearchThreadProc(void* request);
 
+// A match whose path code page 932 cannot write, even in its short form, comes as this mark and
+// the path as shown: the list shows it, and hands it on to no one.
+constexpr char kUnusableMark[] = "?";
+
 // The walk alone, for measuring: calls onMatch(path) for each match; 0 done, 2 stopped, 3 quit.
-using MatchSink = void (*)(void* context, const char* path);
+using MatchSink = void (*)(void* context, const std::string& path);
 int WalkForMatches(SearchRequest& request, const std::string& root, MatchSink sink, void* context);

@@ -64,7 +64,9 @@ TEST(MatchQueue, AFastWorkerAndASlowListLoseNothing) {
 
 namespace {
 
-void Collect(void* context, const char* path) { static_cast<std::vector<std::string>*>(context)->push_back(path); }
+void Collect(void* context, const std::string& path) {
+  static_cast<std::vector<std::string>*>(context)->push_back(path);
+}
 
 // Creates an empty file by its wide name, which may be longer than the ANSI calls take.
 bool MakeLongFile(const std::string& path) {

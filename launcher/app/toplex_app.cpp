@@ -77,7 +77,8 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
   }
 
   for (UINT id : {IDS_ITEM_FORMAT, IDS_PATH_FORMAT}) ::RegisterClipboardFormatA(LoadText(inst, id).c_str());
-  for (const char* name : {CFSTR_INETURLA, CFSTR_FILEDESCRIPTORA, droprules::kBookmarkFormat})
+  for (const char* name : {CFSTR_INETURLA, CFSTR_INETURLW, CFSTR_FILEDESCRIPTORA, CFSTR_FILEDESCRIPTORW,
+                           droprules::kMozUrlFormat, droprules::kBookmarkFormat})
     ::RegisterClipboardFormatA(name);
 
   // The receiving end of the hand-off lives as long as the process; without it the launcher

@@ -52,7 +52,9 @@ bool Search(const std::string& folder, const std::string& name, std::string* hit
 
 }  // namespace
 
-StartMenuFolders ShellStartMenuFolders() { return {ShellFolder(CSIDL_COMMON_STARTMENU), ShellFolder(CSIDL_STARTMENU)}; }
+StartMenuFolders ShellStartMenuFolders() {
+  return {ShellFolder(CSIDL_COMMON_STARTMENU), ShellFolder(CSIDL_STARTMENU), ShellFolder(CSIDL_PERSONAL)};
+}
 
 int ResolveTarget(const CItemTable& items, int menu, int position, char* out) {
   return ResolveTarget(items, menu, position, out, ShellStartMenuFolders());
@@ -68,6 +70,9 @@ int ResolveTarget(const CItemTable& items, int menu, int position, char* out, co
     // An expansion longer than a path can be stays as stored: it is then reported as missing
     // instead of opening a cut-off path.
     std::string expanded = targets::ExpandUserFolder(target, folders.user);
+    if (expanded.size() <= kMaxPath) target = expanded;
+  } else if (targets::HasDocumentsToken(target) && !folders.documents.empty()) {
+    std::string expanded = targets::ExpandDocuments(target, folders.documents);
     if (expanded.size() <= kMaxPath) target = expanded;
   }
   cp932::CopyBounded(out, kTargetBufferSize, target);

@@ -12,6 +12,7 @@ constexpr int kTargetBufferSize = 260;
 struct StartMenuFolders {
   std::string common;  // each with a trailing backslash, or "" when the shell has none
   std::string user;
+  std::string documents;  // the user's Documents folder
 };
 StartMenuFolders ShellStartMenuFolders();
 

@@ -4,15 +4,12 @@
 #include <cstring>
 
 #include "common/cp932.h"
+#include "common/file_names.h"
 
 namespace targets {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool IsSchemeChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-}
 
 // The byte after the last path separator; a trail byte may equal '\\', so walk by character.
 std::size_t FileNameStart(std::string_view path) {
@@ -30,13 +27,7 @@ bool HasScheme(std::string_view target) {
   return colon != std::string_view::npos && colon > 1;
 }
 
-std::string_view SchemeName(std::string_view target) {
-  if (!HasScheme(target)) return {};
-  std::string_view scheme = target.substr(0, target.find(':'));
-  for (char c : scheme)
-    if (!IsSchemeChar(c)) return {};
-  return scheme;
-}
+std::string_view SchemeName(std::string_view target) { return filenames::SchemeOf(target); }
 
 bool HasUserFolderPrefix(std::string_view file) {
   return file.substr(0, kUserFolderPrefix.size()) == kUserFolderPrefix;
@@ -46,6 +37,20 @@ std::string ExpandUserFolder(std::string_view file, std::string_view startMenu) 
   if (!HasUserFolderPrefix(file)) return std::string(file);
   std::string out(startMenu);
   out += file.substr(kUserFolderPrefix.size());
+  return out;
+}
+
+bool HasDocumentsToken(std::string_view file) {
+  return file.substr(0, kDocumentsToken.size()) == kDocumentsToken &&
+         (file.size() == kDocumentsToken.size() || file[kDocumentsToken.size()] == '\\');
+}
+
+std::string ExpandDocuments(std::string_view file, std::string_view documents) {
+  if (!HasDocumentsToken(file)) return std::string(file);
+  std::string_view rest = file.substr(kDocumentsToken.size());
+  if (!rest.empty()) rest.remove_prefix(1);  // the folder ends with its own backslash
+  std::string out(documents);
+  out += rest;
   return out;
 }
 

@@ -20,10 +20,18 @@ bool HasScheme(std::string_view target);
 // The scheme as a registry key name: letters, digits, '+', '-' and '.' only, else "".
 std::string_view SchemeName(std::string_view target);
 
+// "<Documents>", alone or before "\", at the start of File stands for the user's Documents
+// folder, wherever the system keeps it.
+inline constexpr std::string_view kDocumentsToken = "<Documents>";
+
 // The prefix replaced by startMenu (which ends with a backslash); File as it is without the
 // prefix (the prefix is compared exactly, case included).
 bool HasUserFolderPrefix(std::string_view file);
 std::string ExpandUserFolder(std::string_view file, std::string_view startMenu);
+// The Documents token replaced by the folder (which ends with a backslash); File as it is
+// without the token.
+bool HasDocumentsToken(std::string_view file);
+std::string ExpandDocuments(std::string_view file, std::string_view documents);
 
 // Ends with ".LNK" in any case.
 bool IsShortcutName(std::string_view target);

@@ -28,6 +28,10 @@ TEST(ItemTargetRules, UserFolderPrefixIsExactAndCaseSensitive) {
   EXPECT_EQ(ExpandUserFolder("<currentuserfolder>\\X.lnk", menu), "<currentuserfolder>\\X.lnk");
   EXPECT_EQ(ExpandUserFolder("<CurrentUserFolder>X.lnk", menu), "<CurrentUserFolder>X.lnk");
   EXPECT_EQ(ExpandUserFolder("D:\\<CurrentUserFolder>\\X", menu), "D:\\<CurrentUserFolder>\\X");
+  const std::string docs = "C:\\Users\\a\\Documents\\";
+  EXPECT_EQ(ExpandDocuments("<Documents>", docs), docs);
+  EXPECT_EQ(ExpandDocuments("<Documents>\\memo.txt", docs), docs + "memo.txt");
+  EXPECT_EQ(ExpandDocuments("<Documents>x", docs), "<Documents>x");
   EXPECT_EQ(kUserFolderPrefix.size(), 20u);
 }
 

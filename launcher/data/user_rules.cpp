@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/file_names.h"
 
 namespace rules {
 
@@ -71,7 +72,11 @@ std::vector<ExtIconEntry> ParseExtIcon(const std::vector<std::string>& lines) {
 }
 
 std::string ResolveStartPage(std::string_view value, std::string_view dataFolder) {
-  if (cp932::StartsWithNoCase(value, "HTTP:") || (value.size() >= 2 && value[1] == ':') || value.substr(0, 2) == "\\\\")
+  // Any "scheme://" is an address (https: as well as http:); "x:" is a drive.
+  const std::string_view scheme = filenames::SchemeOf(value);
+  const bool address = !scheme.empty() && value.substr(scheme.size(), 3) == "://";
+  if (address || cp932::StartsWithNoCase(value, "HTTP:") || (value.size() >= 2 && value[1] == ':') ||
+      value.substr(0, 2) == "\\\\")
     return std::string(value);
   return std::string(dataFolder) + std::string(value);
 }

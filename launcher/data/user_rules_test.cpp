@@ -44,6 +44,9 @@ TEST(UserRules, ExtIconSkipsBadLinesAndKeepsSixteen) {
 
 TEST(UserRules, StartPageAndPlainNames) {
   EXPECT_EQ(rules::ResolveStartPage("http://x/", "C:\\d\\"), "http://x/");
+  EXPECT_EQ(rules::ResolveStartPage("https://x/", "C:\\d\\"), "https://x/");
+  EXPECT_EQ(rules::ResolveStartPage("ms-help://x", "C:\\d\\"), "ms-help://x");
+  EXPECT_EQ(rules::ResolveStartPage("sub\\a://b.htm", "C:\\d\\"), "C:\\d\\sub\\a://b.htm");
   EXPECT_EQ(rules::ResolveStartPage("D:\\p.htm", "C:\\d\\"), "D:\\p.htm");
   EXPECT_EQ(rules::ResolveStartPage("\\\\srv\\p.htm", "C:\\d\\"), "\\\\srv\\p.htm");
   EXPECT_EQ(rules::ResolveStartPage("p.htm", "C:\\d\\"), "C:\\d\\p.htm");

@@ -176,7 +176,7 @@ bool CMenuWnd::ButtonDrop::Hover(bool over, POINT) {
 }
 
 bool CMenuWnd::ButtonDrop::Drop(IDataObject* data) {
-  return DeliverDrop(data, column->m_cfIconItem, column->m_cfFilePath, *this);
+  return DeliverDrop(data, column->m_cfIconItem, column->m_cfFilePath, *this, ::GetParent(column->m_hWnd));
 }
 
 void CMenuWnd::SelectPrevious() {

@@ -541,7 +541,7 @@ bool CIconPanelWnd::Hover(bool over, POINT screen) {
   return DragOverFeedback(screen);
 }
 
-bool CIconPanelWnd::Drop(IDataObject* data) { return DeliverDrop(data, m_cfIconItem, m_cfFilePath, *this); }
+bool CIconPanelWnd::Drop(IDataObject* data) { return DeliverDrop(data, m_cfIconItem, m_cfFilePath, *this, Parent()); }
 
 int CIconPanelWnd::DropMoveItem(int menu, int item) {
   POINT pt;

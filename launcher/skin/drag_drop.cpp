@@ -9,6 +9,7 @@
 
 #include "common/win/block_drag.h"
 #include "common/win/modal_guard.h"
+#include "common/win/text.h"
 
 namespace {
 
@@ -49,18 +50,59 @@ class HeldBlock {
   std::size_t m_size = 0;
 };
 
-// The one existing file of a shell file list, or none.
-std::optional<std::string> SingleFile(IDataObject* data) {
+// The one existing file of a shell file list: its path for the narrow calls, or only its name as
+// shown when code page 932 cannot write the path nor its short form.
+struct DroppedFile {
+  std::optional<std::string> path;
+  std::string shown;
+};
+
+std::optional<DroppedFile> SingleFile(IDataObject* data) {
   HeldBlock drop(data, CF_HDROP);
   HDROP h = static_cast<HDROP>(drop.Global());
   if (!h || !droprules::IsWholeFileList(drop.Bytes(), drop.Size())) return std::nullopt;
-  if (::DragQueryFileA(h, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
-  UINT length = ::DragQueryFileA(h, 0, nullptr, 0);
-  std::vector<char> name(length + 1, '\0');
-  ::DragQueryFileA(h, 0, name.data(), length + 1);
-  std::string file(name.data());
-  if (::GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-  return file;
+  if (::DragQueryFileW(h, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
+  const UINT length = ::DragQueryFileW(h, 0, nullptr, 0);
+  std::vector<wchar_t> name(length + 1, L'\0');
+  ::DragQueryFileW(h, 0, name.data(), length + 1);
+  const std::wstring file(name.data());
+  if (::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return DroppedFile{wintext::NarrowPath(file), wintext::ToCp932Shown(file)};
+}
+
+// The address of a link: a wide one as code page 932 writes it, or percent-encoded where it cannot;
+// else the narrow one.
+std::optional<std::string> LinkAddress(IDataObject* data) {
+  if (OffersFormat(data, Registered(CFSTR_INETURLW))) {
+    HeldBlock b(data, Registered(CFSTR_INETURLW));
+    if (std::optional<std::u16string> wide = droprules::ReadTerminatedW(b.Bytes(), b.Size())) {
+      const std::wstring_view view(reinterpret_cast<const wchar_t*>(wide->data()), wide->size());
+      return wintext::ToCp932(view).value_or(droprules::PercentEncode(*wide));
+    }
+  }
+  HeldBlock b(data, Registered(CFSTR_INETURLA));
+  return droprules::ReadTerminated(b.Bytes(), b.Size());
+}
+
+// A link's title: from the wide file descriptor, the narrow one, or the second line of
+// "text/x-moz-url"; none when the link offers neither.
+std::optional<std::string> LinkTitle(IDataObject* data) {
+  auto shown = [](const std::u16string& wide) {
+    return wintext::ToCp932Shown(std::wstring_view(reinterpret_cast<const wchar_t*>(wide.data()), wide.size()));
+  };
+  if (OffersFormat(data, Registered(CFSTR_FILEDESCRIPTORW))) {
+    HeldBlock d(data, Registered(CFSTR_FILEDESCRIPTORW));
+    if (auto title = droprules::DescriptorTitleW(d.Bytes(), d.Size())) return shown(*title);
+  }
+  if (OffersFormat(data, Registered(CFSTR_FILEDESCRIPTORA))) {
+    HeldBlock d(data, Registered(CFSTR_FILEDESCRIPTORA));
+    if (auto title = droprules::DescriptorTitle(d.Bytes(), d.Size())) return title;
+  }
+  if (OffersFormat(data, Registered(droprules::kMozUrlFormat))) {
+    HeldBlock m(data, Registered(droprules::kMozUrlFormat));
+    if (auto title = droprules::MozUrlTitle(m.Bytes(), m.Size()); title && !title->empty()) return shown(*title);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -73,11 +115,11 @@ bool OffersFormat(IDataObject* data, UINT format) {
 
 bool AcceptsLauncherDrop(IDataObject* data, UINT itemFormat, UINT pathFormat) {
   return data && (OffersFormat(data, itemFormat) || OffersFormat(data, pathFormat) ||
-                  OffersFormat(data, Registered(CFSTR_FILEDESCRIPTORA)) ||
+                  OffersFormat(data, Registered(CFSTR_INETURLW)) || OffersFormat(data, Registered(CFSTR_INETURLA)) ||
                   OffersFormat(data, Registered(droprules::kBookmarkFormat)) || SingleFile(data));
 }
 
-bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink) {
+bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink, HWND owner) {
   if (OffersFormat(data, itemFormat)) {
     HeldBlock b(data, itemFormat);
     if (auto ref = droprules::ReadItemRef(b.Bytes(), b.Size()))
@@ -90,16 +132,11 @@ bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& 
     if (path && path->size() > droprules::kMaxItemText && sink.DropUrl(*path, nullptr)) return true;
     if (path && path->size() <= droprules::kMaxItemText && sink.DropFile(*path)) return true;
   }
-  const UINT url = Registered(CFSTR_INETURLA), descriptor = Registered(CFSTR_FILEDESCRIPTORA);
-  if (OffersFormat(data, url)) {
-    HeldBlock b(data, url);
-    std::optional<std::string> title;
-    if (OffersFormat(data, descriptor)) {
-      HeldBlock d(data, descriptor);
-      title = droprules::DescriptorTitle(d.Bytes(), d.Size());
-    }
-    if (auto address = droprules::ReadTerminated(b.Bytes(), b.Size()))
+  if (OffersFormat(data, Registered(CFSTR_INETURLW)) || OffersFormat(data, Registered(CFSTR_INETURLA))) {
+    if (std::optional<std::string> address = LinkAddress(data)) {
+      const std::optional<std::string> title = LinkTitle(data);
       if (sink.DropUrl(*address, title ? title->c_str() : nullptr)) return true;
+    }
   }
   const UINT bookmark = Registered(droprules::kBookmarkFormat);
   if (OffersFormat(data, bookmark)) {
@@ -107,8 +144,13 @@ bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& 
     if (auto mark = droprules::ReadBookmark(b.Bytes(), b.Size()))
       if (sink.DropUrl(mark->url, mark->title.c_str())) return true;
   }
-  if (auto file = SingleFile(data))
-    if (sink.DropFile(*file)) return true;
+  if (std::optional<DroppedFile> file = SingleFile(data)) {
+    if (!file->path) {
+      TellUnwritableName(owner, file->shown);
+      return false;
+    }
+    if (sink.DropFile(*file->path)) return true;
+  }
   return false;
 }
 
@@ -116,6 +158,12 @@ std::optional<droprules::ItemRef> DraggedItem(IDataObject* data, UINT itemFormat
   if (!OffersFormat(data, itemFormat)) return std::nullopt;
   HeldBlock b(data, itemFormat);
   return droprules::ReadItemRef(b.Bytes(), b.Size());
+}
+
+void TellUnwritableName(HWND owner, const std::string& shown) {
+  char caption[264] = {};
+  ::GetWindowTextA(::GetAncestor(owner, GA_ROOT), caption, sizeof caption);
+  GuardedMessageBox(owner, wintext::UnwritableNameText(shown).c_str(), caption, MB_OK | MB_ICONWARNING);
 }
 
 bool ConfirmItemDelete(HWND owner) {

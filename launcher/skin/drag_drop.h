@@ -78,11 +78,16 @@ int StartItemDrag(UINT format, const void* data, SIZE_T bytes);
 // What the panel and a menu button take: a tile, a finder path, an address with a descriptor,
 // a bookmark, or one existing file.
 bool AcceptsLauncherDrop(IDataObject* data, UINT itemFormat, UINT pathFormat);
-// Hands what the data carries to the sink in the order above; true when the sink took it.
-bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink);
+// Hands what the data carries to the sink in the order above; true when the sink took it. A
+// file whose path code page 932 cannot write, even in its short form, is refused with a message
+// over the owner that names it.
+bool DeliverDrop(IDataObject* data, UINT itemFormat, UINT pathFormat, DropSink& sink, HWND owner);
 bool OffersFormat(IDataObject* data, UINT format);
 // The tile a drag carries in the item format, read within its block.
 std::optional<droprules::ItemRef> DraggedItem(IDataObject* data, UINT itemFormat);
+
+// The message over the owner for a file whose path code page 932 cannot write.
+void TellUnwritableName(HWND owner, const std::string& shown);
 
 // The question before an item is deleted, over the owner with the main window's title; true
 // for OK.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace droprules {
 
@@ -39,6 +40,23 @@ std::optional<Bookmark> ReadBookmark(const void* block, std::size_t size);
 // The title proposed from a file group descriptor's first name: cut at its last dot unless
 // that dot is the first character. None when the block holds no whole first entry.
 std::optional<std::string> DescriptorTitle(const void* block, std::size_t size);
+
+// The format in which Firefox, and Chrome too, offer a link with its title.
+constexpr char kMozUrlFormat[] = "text/x-moz-url";
+
+// A wide text that must end inside its block (UniformResourceLocatorW); none without an end.
+std::optional<std::u16string> ReadTerminatedW(const void* block, std::size_t size);
+
+// The first name of a wide file group descriptor (592-byte records, the name of 260 wide
+// characters at 72), cut at its last dot unless that dot comes first; the caller converts it.
+std::optional<std::u16string> DescriptorTitleW(const void* block, std::size_t size);
+
+// "text/x-moz-url": the URL, a line break and the title, in UTF-16; the title is the second line.
+std::optional<std::u16string> MozUrlTitle(const void* block, std::size_t size);
+
+// A URL that code page 932 cannot write, as browsers send it: every character outside ASCII as
+// its UTF-8 bytes in %XX form.
+std::string PercentEncode(std::u16string_view url);
 
 // Whether a shell file list (DROPFILES: a 20-byte header whose first field is the offset of the
 // names, and whose last says they are wide) holds its names inside the block and ends them with

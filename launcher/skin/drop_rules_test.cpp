@@ -89,3 +89,33 @@ TEST(DropRules, DescriptorTitles) {
   std::memcpy(d.data(), &none, 4);
   EXPECT_FALSE(DescriptorTitle(d.data(), d.size()));
 }
+
+// Today's browsers: a wide descriptor (592-byte entries), "text/x-moz-url" and wide addresses,
+// each read only within its block; an address code page 932 cannot write goes out percent-encoded.
+TEST(DropRules, TodaysLinkFormats) {
+  auto wide = [](std::u16string_view text, std::size_t size) {
+    std::vector<char> block(size, '\0');
+    for (std::size_t i = 0; i < text.size() && 2 * i + 1 < size; ++i) {
+      block[2 * i] = static_cast<char>(text[i] & 0xFF);
+      block[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return block;
+  };
+  std::vector<char> d(4 + 592, '\0');
+  d[0] = 1;
+  const std::vector<char> name = wide(u"Caf\u00e9 Menu.url", 520);
+  std::copy(name.begin(), name.end(), d.begin() + 4 + 72);
+  EXPECT_EQ(DescriptorTitleW(d.data(), d.size()), u"Caf\u00e9 Menu");
+  EXPECT_FALSE(DescriptorTitleW(d.data(), d.size() - 1));
+
+  const std::vector<char> moz = wide(u"https://example.com/\nExample Domain", 80);
+  EXPECT_EQ(MozUrlTitle(moz.data(), moz.size()), u"Example Domain");
+  EXPECT_FALSE(MozUrlTitle(moz.data(), 20));                                // cut before its end
+  EXPECT_FALSE(MozUrlTitle(wide(u"https://example.com/", 42).data(), 42));  // no title line
+  EXPECT_EQ(ReadTerminatedW(moz.data(), moz.size())->substr(0, 20), u"https://example.com/");
+
+  EXPECT_EQ(PercentEncode(u"https://example.com/"), "https://example.com/");
+  EXPECT_EQ(PercentEncode(u"https://ko.example/\ud55c\uae00?q=\u00e9"),
+            "https://ko.example/%ED%95%9C%EA%B8%80?q=%C3%A9");
+  EXPECT_EQ(PercentEncode(u"https://e.example/\U0001F600"), "https://e.example/%F0%9F%98%80");
+}
