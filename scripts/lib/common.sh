@@ -48,7 +48,7 @@ stop_started() {
 
 # Boots the private prefix once, with fonts that stand in for the Japanese system faces.
 ensure_prefix() {
-  [ -f "$WINEPREFIX/.toplex-ready-2" ] && return 0
+  [ -f "$WINEPREFIX/.toplex-ready-3" ] && return 0
   echo "preparing the Wine prefix"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -57,6 +57,7 @@ ensure_prefix() {
   wine_run reg add "$key" /v "ＭＳ ゴシック" /d "IPAGothic" /f >/dev/null 2>&1
   wine_run reg add "$key" /v "ＭＳ Ｐゴシック" /d "IPAPGothic" /f >/dev/null 2>&1
   wine_run reg add "$key" /v "ＭＳ 明朝" /d "IPAMincho" /f >/dev/null 2>&1
+  wine_run reg add "$key" /v "ＭＳ Ｐ明朝" /d "IPAPMincho" /f >/dev/null 2>&1
   wine_run reg add "$key" /v "MS UI Gothic" /d "IPAPGothic" /f >/dev/null 2>&1
   # No crash dialog may wait for a click during a test run.
   wine_run reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
@@ -64,7 +65,7 @@ ensure_prefix() {
   # windows are handled by Wine itself at once.
   wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   "$WINESERVER" -w
-  touch "$WINEPREFIX/.toplex-ready-2"
+  touch "$WINEPREFIX/.toplex-ready-3"
 }
 
 # The user's application-data folder inside the prefix, as a Linux path.
