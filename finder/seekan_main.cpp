@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/ui/wheel.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
@@ -65,6 +66,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
       ::UpdateWindow(frame.Handle());
       MSG msg;
       while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        RouteWheelToPointer(&msg);
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
       }

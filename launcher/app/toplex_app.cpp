@@ -8,6 +8,7 @@
 
 #include "bridge/quilodll.h"
 #include "common/cp932.h"
+#include "common/ui/wheel.h"
 #include "common/win/handles.h"
 #include "common/win/modal_guard.h"
 #include "launcher/app/command_line.h"
@@ -109,6 +110,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
       }
       MSG msg;
       while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        RouteWheelToPointer(&msg);
         if (frame.PreTranslateMessage(&msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

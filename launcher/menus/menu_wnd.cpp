@@ -33,6 +33,7 @@ LRESULT CMenuWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
     default: return Default(msg, wParam, lParam);
@@ -145,6 +146,12 @@ void CMenuWnd::OnCommand(UINT id) {
   }
   RefreshNames();
   RefreshButtons();
+}
+
+// The wheel turns the column's pages, a page per notch, as the page buttons do.
+void CMenuWnd::OnMouseWheel(int delta) {
+  for (int n = m_wheel.Add(delta); n != 0; n += n > 0 ? -1 : 1)
+    OnCommand(n > 0 ? IDC_MENU_PREV_PAGE : IDC_MENU_NEXT_PAGE);
 }
 
 void CMenuWnd::ChooseMenu(int k) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/ui/wnd.h"
+#include "common/wheel.h"
 #include "common/win/handles.h"
 #include "launcher/base/launcher_actions.h"
 #include "launcher/data/launch_data.h"
@@ -47,6 +48,7 @@ class CMenuWnd : public CWnd {
   int OnCreate();
   void OnDestroy();
   void OnCommand(UINT id);
+  void OnMouseWheel(int delta);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
   void OnEraseBackground(HDC dc);
   void ChooseMenu(int k);
@@ -69,6 +71,7 @@ class CMenuWnd : public CWnd {
   SIZE m_menuSize{120, 28}, m_prevSize{120, 14}, m_nextSize{120, 14};
   UniqueFont m_font;
   COLORREF m_text = 0, m_shadow = 0;
+  WheelAccumulator m_wheel;
 
   // Each menu button takes drops for the menu it shows and lights up while a drag is over it.
   struct ButtonDrop : DropSink, DropClient {

@@ -91,6 +91,16 @@ int SnapToRow(const Grid& g) {
   return std::max(p, 0);
 }
 
+int WheelPosition(Grid g, int notchesDown, bool byPage) {
+  const int rh = g.layout.rowHeight;
+  if (byPage) {
+    for (int n = notchesDown; n != 0; n += n > 0 ? -1 : 1) g.scroll = n > 0 ? PageDownPosition(g) : PageUpPosition(g);
+    return g.scroll;
+  }
+  const int row = notchesDown > 0 ? g.scroll / rh : (g.scroll + rh - 1) / rh;
+  return ClampScroll(g, (row + notchesDown) * rh);
+}
+
 DropPosition DropAt(const Grid& g, int x, int y) {
   const Layout& l = g.layout;
   const int columns = g.Columns();

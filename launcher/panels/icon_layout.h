@@ -60,6 +60,9 @@ int ClampScroll(const Grid& g, int position);
 int PageUpPosition(const Grid& g);
 int PageDownPosition(const Grid& g);
 int SnapToRow(const Grid& g);  // the keyboard launch's row snap
+// Where wheel notches take the grid (positive: down): a page each, or a row each, landing on a
+// row's start so tiles never stop half shown.
+int WheelPosition(Grid g, int notchesDown, bool byPage);
 
 enum class Side { kBefore = 1, kAfter = 2 };
 struct DropPosition {

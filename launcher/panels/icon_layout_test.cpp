@@ -62,6 +62,23 @@ TEST(IconLayout, ScrollClampsUpperBoundFirst) {
   EXPECT_EQ(SnapToRow(g), 0);
 }
 
+TEST(IconLayout, WheelStepsLandOnRows) {
+  struct Case {
+    int scroll, notches;
+    bool byPage;
+    int expected;
+  } cases[] = {
+      {0, 1, false, 150},        {0, 2, false, 300},     {40, 1, false, 150},  // a half row ends first
+      {160, -1, false, 150},     {300, -1, false, 150},  {0, -1, false, 0},
+      {900, 3, false, 1049},     {1049, -1, false, 900},  // the last stop is the bottom, not a row
+      {320, 1, true, 300 + 456}, {320, -1, true, 0},     {0, 2, true, 450 + 456},
+  };
+  for (const Case& c : cases) {
+    Grid g = MakeGrid(498, 456, 30, c.scroll);  // 10 rows: the bottom is at 1049
+    EXPECT_EQ(WheelPosition(g, c.notches, c.byPage), c.expected) << c.scroll << " " << c.notches;
+  }
+}
+
 TEST(IconLayout, DropPositions) {
   Grid empty = MakeGrid(498, 456, 0);
   DropPosition d = DropAt(empty, 300, 300);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/theme_ids.h"
+#include "common/ui/wheel.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
 #include "common/cp932.h"
@@ -72,6 +73,7 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
@@ -237,6 +239,16 @@ void CIconPanelWnd::OnVScroll(int code) {
     }
     default: break;
   }
+}
+
+// Each notch moves a row (or a page, as the system's wheel setting says); a setting of no lines
+// leaves the panel still.
+void CIconPanelWnd::OnMouseWheel(int delta) {
+  const int notches = m_wheel.Add(delta);
+  const UINT lines = WheelScrollLines();
+  if (notches == 0 || lines == 0 || !::IsWindowEnabled(m_hWnd)) return;
+  int p = iconpanel::WheelPosition(m_grid, -notches, lines == WHEEL_PAGESCROLL);
+  if (p != m_grid.scroll) SetScroll(p, false);
 }
 
 void CIconPanelWnd::PageUp() { SetScroll(iconpanel::PageUpPosition(m_grid), false); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/ui/wnd.h"
+#include "common/wheel.h"
 #include "common/win/handles.h"
 #include "launcher/base/launcher_actions.h"
 #include "launcher/data/item_presentation.h"
@@ -64,6 +65,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void OnSize(int width, int height);
   void OnPaint();
   void OnVScroll(int code);
+  void OnMouseWheel(int delta);
   void OnLButtonDown(POINT pt);
   void OnMouseMove(POINT pt);
   void OnLButtonUp(POINT pt);
@@ -100,6 +102,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   iconpanel::Side m_nMarkSide = iconpanel::Side::kBefore;
   int m_nAutoScroll = 0;
   bool m_bDragOver = false;
+  WheelAccumulator m_wheel;
   UniqueBitmap m_background;  // the grid picture tiled over the panel, one extra row high
   int m_backgroundTile = 0;   // height of one picture of it
   UniqueFont m_nameFont;

@@ -564,6 +564,15 @@ TEST_F(FinderE2E, EscapeKeepsWhatWasFoundAndClosingDuringASearchEndsTheFinder) {
   EXPECT_GT(last.y, first.y) << "the results were not laid out";
   EXPECT_TRUE(::GetWindowLongA(v->List(), GWL_STYLE) & WS_VSCROLL);
   SaveShot(v->Frame(), "finder-stopped");
+  // The wheel over the list scrolls it while the tree keeps the focus.
+  RECT list;
+  ::GetWindowRect(v->List(), &list);
+  MouseTo((list.left + list.right) / 2, (list.top + list.bottom) / 2);
+  const ScreenImage shown = SettledClient(v->List());
+  Wheel(-2);
+  EXPECT_TRUE(ClientShows(v->List(), shown, false)) << "the wheel did not scroll the results";
+  Wheel(2);
+  EXPECT_TRUE(ClientShows(v->List(), shown)) << "the wheel did not scroll back";
 
   // Enter searches the selected place again; closing meanwhile ends the process at once.
   ::PostMessageA(v->Tree(), WM_KEYDOWN, VK_RETURN, 0);

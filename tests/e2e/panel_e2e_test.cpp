@@ -257,6 +257,44 @@ TEST_F(PanelE2E, TheGridScrollsByLinePageAndThumb) {
   ASSERT_TRUE(app.Close());
 }
 
+// The wheel turns what is under the pointer, though the focus is elsewhere: a notch moves the
+// grid by one row, and the menu column by one page.
+TEST_F(PanelE2E, TheWheelMovesTheGridByRowsAndTheColumnByPages) {
+  SeedOneUser({"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"}, ManyItems());
+  Launcher app;
+  HWND w = nullptr;
+  HWND panel = FrontPanel(app, &w);
+  ASSERT_NE(panel, nullptr);
+  RECT rc;
+  ::GetWindowRect(panel, &rc);
+  MouseTo(rc.left + 3, (rc.top + rc.bottom) / 2);  // over the panel's margin: no tile hovers
+  const ScreenImage top = SettledClient(panel);
+  const int row = ThemeNumber("Image00.dll", 21155);
+  Wheel(-1);
+  ASSERT_TRUE(ClientShows(panel, top, false)) << "a notch down did not scroll";
+  const ScreenImage down = SettledClient(panel);
+  for (int y = 0; y + row < top.height; ++y)
+    ASSERT_TRUE(down.RowEquals(y, top, row, top.width)) << "row " << y << " after a notch down";
+  Wheel(1);
+  EXPECT_TRUE(ClientShows(panel, top)) << "a notch up did not return to the top";
+
+  HWND column =
+      ::FindWindowExA(::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr), nullptr, "CMenuWndClass", nullptr);
+  ASSERT_NE(column, nullptr);
+  ::GetWindowRect(column, &rc);
+  MouseTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  const ScreenImage first = SettledClient(column);
+  Wheel(-1);
+  ASSERT_TRUE(ClientShows(column, first, false)) << "a notch down did not turn the page";
+  const ScreenImage second = SettledClient(column);
+  SaveShot(w, "panel-wheel-second-page");
+  Wheel(-1);  // there is no third page
+  EXPECT_TRUE(ClientShows(column, second));
+  Wheel(1);
+  EXPECT_TRUE(ClientShows(column, first)) << "a notch up did not turn back";
+  ASSERT_TRUE(app.Close());
+}
+
 // The item information dialog wears the user's theme.
 TEST_F(PanelE2E, TheItemDialogWearsEachTheme) {
   std::vector<ScreenImage> looks;

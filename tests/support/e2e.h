@@ -427,6 +427,17 @@ inline void TapAt(int screenX, int screenY) {
   ::Sleep(300);
 }
 
+// Wheel notches where the cursor is, whichever window has the focus (positive: away from the
+// user, up).
+inline void Wheel(int notches) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  in.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+  ::SendInput(1, &in, sizeof in);
+  ::Sleep(300);
+}
+
 // Real key strokes to the focused window: the modifiers held while the key goes down and up.
 inline void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
   std::vector<INPUT> in;
