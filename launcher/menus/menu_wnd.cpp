@@ -42,21 +42,30 @@ LRESULT CMenuWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int CMenuWnd::OnCreate() {
   ApplyTheme(false);
-  m_created = m_pages.PerPage();
-  for (int k = 0; k < m_created; ++k)
-    m_menuButtons[k] = CNoEraseButton::Create(m_hWnd, IDC_MENU_FIRST + k, "", kButtonStyle, 0,
-                                              m_prevSize.cy + k * m_menuSize.cy, m_menuSize.cx, m_menuSize.cy);
-  m_prev = CNoEraseButton::Create(m_hWnd, IDC_MENU_PREV_PAGE, "", kButtonStyle, 0, 0, m_prevSize.cx, m_prevSize.cy);
-  m_next = CNoEraseButton::Create(m_hWnd, IDC_MENU_NEXT_PAGE, "", kButtonStyle, 0,
-                                  m_prevSize.cy + m_created * m_menuSize.cy, m_nextSize.cx, m_nextSize.cy);
-  for (int k = 0; k < m_created; ++k) {
+  // Every button a theme may ask for is made once; a theme change only moves and shows them.
+  for (int k = 0; k < MenuPages::kMaxPerPage; ++k)
+    m_menuButtons[k] = CNoEraseButton::Create(m_hWnd, IDC_MENU_FIRST + k, "", kButtonStyle, 0, 0, 0, 0);
+  m_prev = CNoEraseButton::Create(m_hWnd, IDC_MENU_PREV_PAGE, "", kButtonStyle, 0, 0, 0, 0);
+  m_next = CNoEraseButton::Create(m_hWnd, IDC_MENU_NEXT_PAGE, "", kButtonStyle, 0, 0, 0, 0);
+  for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
     m_drops[k].column = this;
     m_drops[k].k = k;
     m_registrations[k].Register(m_menuButtons[k], m_drops[k]);
   }
+  LayOutButtons();
   RefreshNames();
   RefreshButtons();
   return 0;
+}
+
+// The buttons at the current theme's sizes: the previous-page button, the page's menu buttons
+// and the next-page button, one under the other.
+void CMenuWnd::LayOutButtons() {
+  if (!m_prev) return;
+  ::MoveWindow(m_prev, 0, 0, m_prevSize.cx, m_prevSize.cy, FALSE);
+  for (int k = 0; k < MenuPages::kMaxPerPage; ++k)
+    ::MoveWindow(m_menuButtons[k], 0, m_prevSize.cy + k * m_menuSize.cy, m_menuSize.cx, m_menuSize.cy, FALSE);
+  ::MoveWindow(m_next, 0, m_prevSize.cy + m_pages.PerPage() * m_menuSize.cy, m_nextSize.cx, m_nextSize.cy, FALSE);
 }
 
 void CMenuWnd::OnDestroy() {
@@ -93,8 +102,9 @@ void CMenuWnd::ApplyTheme(bool redraw) {
   m_text = t.Params().fontC.colour1;
   m_shadow = t.Params().fontC.colour2;
   m_pages.SetPerPage(t.Params().menusPerPage);
+  LayOutButtons();
   if (!redraw) return;
-  for (int k = 0; k < m_created; ++k) ::InvalidateRect(m_menuButtons[k], nullptr, TRUE);
+  for (HWND b : m_menuButtons) ::InvalidateRect(b, nullptr, TRUE);
   ::InvalidateRect(m_prev, nullptr, TRUE);
   ::InvalidateRect(m_next, nullptr, TRUE);
 }
@@ -119,7 +129,7 @@ void CMenuWnd::RefreshNames() {
 }
 
 void CMenuWnd::RefreshButtons() {
-  for (int k = 0; k < m_created; ++k) {
+  for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
     bool shown = m_pages.ButtonShown(k);
     ::ShowWindow(m_menuButtons[k], shown ? SW_SHOW : SW_HIDE);
     if (shown) ::InvalidateRect(m_menuButtons[k], nullptr, FALSE);
@@ -155,7 +165,7 @@ void CMenuWnd::OnMouseWheel(int delta) {
 }
 
 void CMenuWnd::ChooseMenu(int k) {
-  if (k >= m_created) return;
+  if (k >= m_pages.PerPage()) return;
   const int left = m_pages.CurrentOnPage() ? IDC_MENU_FIRST + m_pages.Current() - m_pages.First() : 0;
   if (m_pages.Choose(k) < 0) return;
   // Painted only once the choice has moved, or the button left behind keeps its chosen look.
@@ -198,7 +208,7 @@ HWND CMenuWnd::ButtonOf(int id) const {
   if (id == IDC_MENU_PREV_PAGE) return m_prev;
   if (id == IDC_MENU_NEXT_PAGE) return m_next;
   int k = id - IDC_MENU_FIRST;
-  return (k >= 0 && k < m_created) ? m_menuButtons[k] : nullptr;
+  return (k >= 0 && k < MenuPages::kMaxPerPage) ? m_menuButtons[k] : nullptr;
 }
 
 void CMenuWnd::Repaint(int id) {
@@ -213,7 +223,7 @@ bool CMenuWnd::TrackHover(POINT screen) {
   int hot = 0;
   if (under && under == m_prev) hot = IDC_MENU_PREV_PAGE;
   else if (under && under == m_next) hot = IDC_MENU_NEXT_PAGE;
-  for (int k = 0; k < m_created && !hot; ++k)
+  for (int k = 0; k < m_pages.PerPage() && !hot; ++k)
     if (under && under == m_menuButtons[k]) hot = IDC_MENU_FIRST + k;
   if (hot != m_nHotId && ::GetKeyState(VK_LBUTTON) >= 0) {
     int old = m_nHotId;
@@ -239,7 +249,7 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   } else {
     int k = id - IDC_MENU_FIRST;
     if (k < 0 || k >= m_pages.PerPage()) return;
-    const bool dragOver = k < m_created && m_drops[k].lit;
+    const bool dragOver = k < MenuPages::kMaxPerPage && m_drops[k].lit;
     bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
     int image = dragOver         ? IDB_MENU_BUTTON_HOVER
                 : selected       ? IDB_MENU_BUTTON_SELECTED

@@ -54,6 +54,7 @@ class CMenuWnd : public CWnd {
   void ChooseMenu(int k);
   void RefreshNames();
   void RefreshButtons();
+  void LayOutButtons();
   void Announce();  // the chosen menu to the frame
   HWND Frame() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
   HWND ButtonOf(int id) const;
@@ -67,7 +68,6 @@ class CMenuWnd : public CWnd {
   std::string m_names[MenuPages::kMaxPerPage];
   HWND m_menuButtons[MenuPages::kMaxPerPage] = {};
   HWND m_prev = nullptr, m_next = nullptr;
-  int m_created = 0;  // menu buttons made at creation
   SIZE m_menuSize{120, 28}, m_prevSize{120, 14}, m_nextSize{120, 14};
   UniqueFont m_font;
   COLORREF m_text = 0, m_shadow = 0;

@@ -363,3 +363,56 @@ TEST_F(MainFrameE2E, TheUserListSwitchesUsers) {
   SaveShot(w, "panel-switched-user");
   ASSERT_TRUE(app.Close());
 }
+
+// A switch to a user of the other theme draws the button panel, menu column included, exactly as
+// a start as that user does, both ways; the themes have seven and eight menus a page, and the
+// shown menu is the eighth.
+TEST_F(MainFrameE2E, ASwitchToAUserOfTheOtherThemeDrawsThePanelAsAStartDoes) {
+  SeedUser("Image00.dll", "L");
+  const std::string d = DataFolder();
+  ::WritePrivateProfileStringA("UserList", "User2", "USER01.INI", (d + "TOPLEX.INI").c_str());
+  for (const char* user : {"USER00.INI", "USER01.INI"}) {
+    const std::string ini = d + user;
+    ::WritePrivateProfileStringA("Init", "Name", user[5] == '0' ? "一郎" : "花子", ini.c_str());
+    ::WritePrivateProfileStringA("Init", "StartSize", "L", ini.c_str());
+    ::WritePrivateProfileStringA("Init", "Menu", "7", ini.c_str());
+    for (int m = 1; m <= 9; ++m)
+      ::WritePrivateProfileStringA("MenuList", ("Category" + std::to_string(m)).c_str(),
+                                   ("メニュー" + std::to_string(m)).c_str(), ini.c_str());
+  }
+  ::WritePrivateProfileStringA("Init", "ResourceDLL", "Image01.dll", (d + "USER01.INI").c_str());
+  auto panelOf = [](const Launcher& app) {
+    HWND w = app.WaitForWindow();
+    if (w) ::SetForegroundWindow(w);
+    MouseTo(0, 0);
+    return w ? ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr) : nullptr;
+  };
+  auto switchUser = [](HWND panel, WORD key) {
+    RECT rc;
+    ::GetWindowRect(::GetDlgItem(panel, 6080), &rc);
+    ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    PressKeys({}, key);
+    PressKeys({}, VK_RETURN);
+    MouseTo(0, 0);
+  };
+  ScreenImage ichiro, hanako;
+  {
+    Launcher app;
+    HWND panel = panelOf(app);
+    ASSERT_NE(panel, nullptr);
+    ichiro = SettledClient(panel);
+    switchUser(panel, VK_DOWN);
+    ASSERT_EQ(Ini(d + "TOPLEX.INI", "Init", "ActiveUser"), "USER01.INI");
+    hanako = SettledClient(panel);
+    SaveShot(::GetParent(panel), "panel-switched-to-other-theme");
+    ASSERT_TRUE(app.Close());
+  }
+  Launcher app;
+  HWND panel = panelOf(app);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(ClientShows(panel, hanako)) << "a start as 花子 draws another panel than the switch to her";
+  switchUser(panel, VK_UP);
+  EXPECT_TRUE(ClientShows(panel, ichiro)) << "the switch back to 一郎 draws another panel than his start";
+  SaveShot(::GetParent(panel), "panel-switched-back");
+  ASSERT_TRUE(app.Close());
+}
