@@ -26,4 +26,6 @@ struct ItemRecord {
   std::string description;
   ItemDate date;
   bool operator==(const ItemRecord&) const = default;
+  // The name a question about the item shows: its caption, or its target when it has none.
+  const std::string& ShownName() const { return caption.empty() ? file : caption; }
 };

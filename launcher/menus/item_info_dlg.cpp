@@ -67,7 +67,11 @@ BOOL CItemInfoDlg::OnInitDialog() {
 }
 
 void CItemInfoDlg::OnOK() {
-  ::GetDlgItemTextA(m_hWnd, IDC_ITEMINFO_NAME, m_info.caption, sizeof m_info.caption);
+  // The field's limit counts characters where the name's limit is in bytes: the name is cut to
+  // its bytes here, never inside a double-byte character.
+  char typed[sizeof m_info.caption] = {};
+  ::GetDlgItemTextA(m_hWnd, IDC_ITEMINFO_NAME, typed, sizeof typed);
+  cp932::CopyBounded(m_info.caption, sizeof m_info.caption, cp932::Truncate(typed, iteminfo::kNameLimit));
   EndDialog(IDOK);
 }
 

@@ -25,13 +25,14 @@ class CUserListBox : private CSubclass {
   HBRUSH OnColour(HDC dc);
   // Keys aimed at the open list go straight to it, past the frame's accelerators.
   bool PreTranslateMessage(MSG* msg);
+  // Closes the open list, as a second press on its button does.
+  void Close() { ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
 
  private:
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnDetached() override;
   LRESULT OnKeyDown(WPARAM key, LPARAM lp);
   void Commit();
-  void Close() { ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
 
   const CLaunchData* m_pData = nullptr;
   LauncherActions* m_actions = nullptr;

@@ -48,7 +48,9 @@ bool CButtonPanelWnd::TrashDrop::Hover(bool over, POINT) {
 bool CButtonPanelWnd::TrashDrop::Drop(IDataObject* data) {
   const std::optional<droprules::ItemRef> item = DraggedItem(data, panel->m_cfIconItem);
   if (!item) return false;
-  if (ConfirmItemDelete(panel->Button(IDC_TOOL_TRASH))) panel->m_actions->DeleteItem(item->menu, item->position);
+  const ItemRecord r = panel->m_pData->Items().Get(item->menu, item->position);
+  if (ConfirmItemDelete(panel->Button(IDC_TOOL_TRASH), r.ShownName()))
+    panel->m_actions->DeleteItem(item->menu, item->position);
   return true;
 }
 
@@ -113,6 +115,13 @@ void CButtonPanelWnd::OnDestroy() {
 bool CButtonPanelWnd::PreTranslateMessage(MSG* msg) {
   if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+  // A press on the user-name button while its list is open closes the list and goes no further,
+  // so the click that follows does not open it again.
+  if ((msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONDBLCLK) && msg->hwnd == Button(IDC_TOOL_USER) &&
+      m_users.IsOpen()) {
+    m_users.Close();
+    return true;
+  }
   return m_users.PreTranslateMessage(msg);
 }
 

@@ -521,7 +521,8 @@ std::string CIconPanelWnd::Caption() const {
 
 // The same confirmation as the trash's.
 void CIconPanelWnd::DeleteMenuItem() {
-  if (ConfirmItemDelete(m_hWnd)) m_actions->DeleteItem(m_pData->CurrentMenu(), m_nMenuItem);
+  const ItemRecord r = m_pData->Items().Get(m_pData->CurrentMenu(), m_nMenuItem);
+  if (ConfirmItemDelete(m_hWnd, r.ShownName())) m_actions->DeleteItem(m_pData->CurrentMenu(), m_nMenuItem);
 }
 
 void CIconPanelWnd::RenameMenuItem() {

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <new>
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr char kDeleteQuestion[] = "アイテムを削除します. よろしいですか?";
+constexpr char kDeleteQuestion[] = "「%s」を削除します. よろしいですか?";
 
 FORMATETC Hglobal(UINT format) {
   return FORMATETC{static_cast<CLIPFORMAT>(format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -166,10 +167,12 @@ void TellUnwritableName(HWND owner, const std::string& shown) {
   GuardedMessageBox(owner, wintext::UnwritableNameText(shown).c_str(), caption, MB_OK | MB_ICONWARNING);
 }
 
-bool ConfirmItemDelete(HWND owner) {
+bool ConfirmItemDelete(HWND owner, const std::string& name) {
   char caption[264] = {};
   ::GetWindowTextA(::GetAncestor(owner, GA_ROOT), caption, sizeof caption);
-  return GuardedMessageBox(owner, kDeleteQuestion, caption, MB_ICONWARNING | MB_OKCANCEL) == IDOK;
+  std::vector<char> text(sizeof kDeleteQuestion + name.size());
+  std::snprintf(text.data(), text.size(), kDeleteQuestion, name.c_str());
+  return GuardedMessageBox(owner, text.data(), caption, MB_ICONWARNING | MB_OKCANCEL) == IDOK;
 }
 
 int StartItemDrag(UINT format, const void* data, SIZE_T bytes) {

@@ -89,6 +89,6 @@ std::optional<droprules::ItemRef> DraggedItem(IDataObject* data, UINT itemFormat
 // The message over the owner for a file whose path code page 932 cannot write.
 void TellUnwritableName(HWND owner, const std::string& shown);
 
-// The question before an item is deleted, over the owner with the main window's title; true
-// for OK.
-bool ConfirmItemDelete(HWND owner);
+// The question before an item is deleted, naming it, over the owner with the main window's
+// title; true for OK.
+bool ConfirmItemDelete(HWND owner, const std::string& name);

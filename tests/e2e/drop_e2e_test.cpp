@@ -27,7 +27,6 @@ using namespace e2e;
 namespace {
 
 constexpr char kItemDialog[] = "アイテム情報(名称変更)";
-constexpr char kDeleteQuestion[] = "アイテムを削除します. よろしいですか?";
 constexpr char kTooLong[] = "リンク先の指定が長すぎるため登録できません.";
 constexpr int kNameEdit = 1000, kFileEdit = 1009;
 constexpr int kTrashButton = 6079, kFirstMenuButton = 6282;
@@ -478,7 +477,7 @@ TEST_F(DropE2E, TheTrashDeletesATileReferenceFromAnotherProgramOnlyWhenMovable) 
     data->Add(Format("QuiloIconItem"), ItemRef(0, 1));
     DragResult r = DragFromOutside(*m_source, data.p, DROPEFFECT_COPY, Trash(), AnswerMessageBox(Pid(), &text, IDOK));
     EXPECT_EQ(r.effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    EXPECT_EQ(text, kDeleteQuestion);
+    EXPECT_EQ(text, "「レジストリ」を削除します. よろしいですか?");
   }
   const std::string items = ItemsAfterClose();
   EXPECT_NE(items.find("notepad"), std::string::npos) << items;

@@ -13,8 +13,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kDeleteQuestion[] = "アイテムを削除します. よろしいですか?";
-
 // Presses the left button at a point and moves in steps to the middle of a window, still
 // pressed: the drag that the caller ends by releasing the button.
 void PressAndMoveOnto(POINT from, HWND onto) {
@@ -91,7 +89,9 @@ TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   EXPECT_EQ(ControlText(::GetDlgItem(info, 1011)), "不明");  // the item has no date
   ::Sleep(500);
   SaveShot(info, "dialog-item-info");
-  ::SendMessageA(::GetDlgItem(info, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("テキスト編集"));
+  // 22 kana: 44 bytes, where a name holds 32.
+  ::SendMessageA(::GetDlgItem(info, 1000), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("テキスト編集テキスト編集テキスト編集テキスト"));
   ClickControl(info, IDOK);
   ::Sleep(300);
 
@@ -102,12 +102,12 @@ TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   std::string text;
   HWND box = FindMessageBox(app.pi.dwProcessId, &text);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(text, kDeleteQuestion);
+  EXPECT_EQ(text, "「レジストリ」を削除します. よろしいですか?");
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   // Both are on disk a second later, without a close.
   app.KillAfter(1000);
   std::string items = Items();
-  EXPECT_NE(items.find("C: テキスト編集"), std::string::npos) << items;
+  EXPECT_NE(items.find("C: テキスト編集テキスト編集テキスト\r\n"), std::string::npos) << items;
   EXPECT_EQ(items.find("regedit"), std::string::npos) << items;
 }
 
@@ -128,7 +128,7 @@ TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
     std::string text;
     HWND box = FindMessageBox(app.pi.dwProcessId, &text);
     ASSERT_NE(box, nullptr) << "the trash asked nothing";
-    EXPECT_EQ(text, kDeleteQuestion);
+    EXPECT_EQ(text, "「メモ帳」を削除します. よろしいですか?");
     ::PostMessageA(box, WM_COMMAND, answer, 0);
     ::Sleep(400);
   }
