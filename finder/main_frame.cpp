@@ -301,7 +301,8 @@ LRESULT CMainFrame::OnNotify(NMHDR* hdr) {
   if (hdr->idFrom == IDC_LIST && m_list) {
     if (m_list->OnNotify(hdr, &result)) return result;
     switch (hdr->code) {
-      case NM_DBLCLK: ::SendMessageA(m_hWnd, WM_COMMAND, ID_FILE_OPEN, 0); return 0;
+      case NM_DBLCLK:
+      case NM_RETURN: ::SendMessageA(m_hWnd, WM_COMMAND, ID_FILE_OPEN, 0); return 0;
       case LVN_KEYDOWN:
         if (reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey == VK_ESCAPE) StopSearch();
         return 0;

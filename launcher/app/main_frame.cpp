@@ -16,6 +16,7 @@
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/menu_edit_dlg.h"
 #include "launcher/menus/user_edit_dlg.h"
+#include "launcher/panels/popup_dlg.h"
 #include "launcher/panels/theme_select_dlg.h"
 #include "launcher/skin/drag_drop.h"
 #include "launcher/base/resource.h"
@@ -127,6 +128,7 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (m_tooltip && msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
   if (m_buttonPanel && m_tools.PreTranslateMessage(msg)) return true;
+  if (CPopupBase::PreTranslateMessage(msg)) return true;
   if (!m_hWnd || !m_accel) return false;
   if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return false;
   return ::TranslateAcceleratorA(m_hWnd, m_accel, msg) != 0;
@@ -431,6 +433,11 @@ void CMainFrame::OnCommand(UINT id) {
       break;
     case ID_MENU_NEXT:
       if (m_buttonPanel) m_tools.MenuColumn().SelectNext();
+      break;
+    case ID_TILE_RENAME:
+    case ID_TILE_DELETE:
+    case ID_TILE_POPUP:
+      if (m_iconPanel && ::IsWindowVisible(m_iconPanel)) m_panel.TileKey(id);
       break;
     case ID_WEB_OPEN: OpenWebPane(); break;
     case ID_WEB_CLOSE: CloseWebPane(); break;

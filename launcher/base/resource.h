@@ -117,6 +117,9 @@
 #define ID_WEB_BACK 40035
 #define ID_WEB_FORWARD 40036
 #define ID_WEB_REFRESH 40037
+#define ID_TILE_RENAME 40038
+#define ID_TILE_DELETE 40039
+#define ID_TILE_POPUP 40040
 #define ID_APP_ABOUT 57664
 
 // The program's own pictures (the web pane's) have their numbers in common/theme_ids.h.

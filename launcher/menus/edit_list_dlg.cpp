@@ -64,6 +64,21 @@ BOOL CEditListDlg::OnInitDialog() {
   return FALSE;  // the focus is set
 }
 
+// Enter in the name field with a name typed adds it, as the add button does, and the dialog
+// stays open; the name is never dropped by a dialog closing under it.
+INT_PTR CEditListDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && ::GetFocus() == Item(IDC_EDITDLG_NAME) &&
+      ::GetKeyState(VK_RETURN) < 0) {
+    char typed[editlist::kNameBytes + 1] = {};
+    ::GetWindowTextA(Item(IDC_EDITDLG_NAME), typed, sizeof typed);
+    if (!editlist::IsBlank(typed)) {
+      OnAdd();
+      return TRUE;
+    }
+  }
+  return CSkinDialog::DialogProc(msg, wParam, lParam);
+}
+
 bool CEditListDlg::OnCommand(UINT id, UINT code, HWND) {
   switch (id) {
     case IDC_EDITDLG_NAME:

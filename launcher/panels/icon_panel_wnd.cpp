@@ -183,7 +183,10 @@ void CIconPanelWnd::RefreshItems(bool resetScroll) {
   if (!m_pData) return;
   for (ItemSlot& s : m_slots) s.Release();
   m_grid.count = m_pData->Items().LastPosition(m_pData->CurrentMenu()) + 1;
-  if (resetScroll) m_grid.scroll = 0;
+  if (resetScroll) {
+    m_grid.scroll = 0;
+    m_nLastPressed = -1;
+  }
   AssignSlots();
   int clamped = iconpanel::ClampScroll(m_grid, m_grid.scroll);
   if (clamped != m_grid.scroll) {
@@ -378,7 +381,10 @@ void CIconPanelWnd::OnMouseMove(POINT pt) {
 void CIconPanelWnd::OnLButtonUp(POINT pt) {
   if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
   int p = m_nPressed;
-  if (Inside(m_grid.HitRect(p, true), pt)) ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
+  if (Inside(m_grid.HitRect(p, true), pt)) {
+    m_nLastPressed = p;
+    ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
+  }
   m_nPressed = -1;
   m_nPressPhase = 0;
   RepaintCell(p, true);
@@ -388,9 +394,33 @@ void CIconPanelWnd::OnLButtonUp(POINT pt) {
 void CIconPanelWnd::OnRButtonUp(POINT pt) {
   int p = m_grid.TileAt(pt.x, pt.y, -1);
   if (p < 0) return;
-  m_nMenuItem = p;
+  m_nMenuItem = m_nLastPressed = p;
   auto* popup = new CItemPopupDlg(m_hWnd, m_pData);
   if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
+}
+
+// The tile a key acts on: the one under the pointer, else the one last clicked or launched by
+// key, else the first shown.
+int CIconPanelWnd::KeyTile() const {
+  for (int p : {m_nHot, m_nLastPressed, m_grid.FirstShown()})
+    if (p >= 0 && p < m_grid.count) return p;
+  return -1;
+}
+
+void CIconPanelWnd::TileKey(UINT command) {
+  const int p = KeyTile();
+  if (p < 0 || !::IsWindowEnabled(m_hWnd)) return;
+  m_nMenuItem = p;
+  if (command == ID_TILE_RENAME) return RenameMenuItem();
+  if (command == ID_TILE_DELETE) return DeleteMenuItem();
+  // The popup opens at the middle of the tile, scrolled into view first.
+  if (!m_grid.RowVisible(p))
+    SetScroll(iconpanel::ClampScroll(m_grid, (p / m_grid.Columns()) * m_grid.layout.rowHeight), false);
+  const Rect r = m_grid.HitRect(p, false);
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ::ClientToScreen(m_hWnd, &at);
+  auto* popup = new CItemPopupDlg(m_hWnd, m_pData, &at);
+  if (!popup->Create()) delete popup;
 }
 
 bool CIconPanelWnd::OnSetCursor() {
@@ -437,6 +467,7 @@ void CIconPanelWnd::LaunchVisible(int n) {
   int snapped = iconpanel::SnapToRow(m_grid);
   if (snapped != m_grid.scroll) SetScroll(snapped, false);
   int position = n + m_grid.FirstShown();
+  if (position < m_grid.count) m_nLastPressed = position;
   bool shown = std::any_of(m_slots.begin(), m_slots.end(), [&](const ItemSlot& s) { return s.shown == position; });
   if (shown) {
     m_nPressed = position;

@@ -31,6 +31,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void PageUp();
   void PageDown();
   void TrackHover(POINT screen);
+  // F2, Delete and the popup keys (ID_TILE_*) on the tile a key acts on.
+  void TileKey(UINT command);
 
   // The drop target's questions: a disabled panel (a user without menus) takes nothing, and a
   // drop that would leave the dragged tile where it is is refused at that point.
@@ -76,6 +78,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void RenameMenuItem();
   int AddThroughDialog(const std::string& target, const std::string& name, const std::string& description);
   std::string Caption() const;
+  int KeyTile() const;
 
   void ReadLayout();
   void BuildBackground();
@@ -98,6 +101,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   iconpanel::Grid m_grid;
   std::array<ItemSlot, iconpanel::kSlotCount> m_slots;
   int m_nPressed = -1, m_nPressPhase = 0, m_nHot = -1, m_nHotGrip = -1, m_nMenuItem = -1;
+  int m_nLastPressed = -1;  // the tile last clicked or launched by key, for the keys
   int m_nMarkPos = -1;
   iconpanel::Side m_nMarkSide = iconpanel::Side::kBefore;
   int m_nAutoScroll = 0;

@@ -1,5 +1,8 @@
 #include "launcher/panels/popup_dlg.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
@@ -37,13 +40,50 @@ RECT WindowRectOf(HWND w) {
 
 }  // namespace
 
+CPopupBase* CPopupBase::s_open = nullptr;
+
 CPopupBase::CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId)
     : CDialog(templateId, parent), m_pData(data), m_timerId(timerId) {
   m_text = data->Theme().Params().popupColour1;
   m_hilite = data->Theme().Params().popupColour2;
 }
 
-void CPopupBase::StartTracking() { ::SetTimer(m_hWnd, m_timerId, kTrackMs, nullptr); }
+void CPopupBase::StartTracking() {
+  ::SetTimer(m_hWnd, m_timerId, kTrackMs, nullptr);
+  s_open = this;
+}
+
+bool CPopupBase::PreTranslateMessage(MSG* msg) {
+  if (!s_open || msg->message != WM_KEYDOWN) return false;
+  HWND popup = s_open->m_hWnd;
+  if (msg->hwnd != popup && !::IsChild(popup, msg->hwnd)) return false;
+  return s_open->OnKey(static_cast<UINT>(msg->wParam));
+}
+
+// The shown entries in order, for the arrow keys.
+bool CPopupBase::OnKey(UINT key) {
+  std::vector<int> shown;
+  for (int id : {IDC_POPUP_FIRST, IDC_POPUP_SECOND, IDC_POPUP_THIRD})
+    if (HWND entry = ::GetDlgItem(m_hWnd, id); entry && ::IsWindowVisible(entry)) shown.push_back(id);
+  if (shown.empty()) return false;
+  const auto at = std::find(shown.begin(), shown.end(), m_nHotId);
+  const int n = static_cast<int>(shown.size()), i = at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
+  switch (key) {
+    case VK_ESCAPE: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
+    case VK_DOWN: Light(shown[static_cast<std::size_t>((i + 1) % n)]); return true;
+    case VK_UP: Light(shown[static_cast<std::size_t>(i <= 0 ? n - 1 : i - 1)]); return true;
+    case VK_RETURN:
+    case VK_SPACE: ::PostMessageA(m_hWnd, WM_COMMAND, i < 0 ? shown.front() : m_nHotId, 0); return true;
+    default: return false;
+  }
+}
+
+void CPopupBase::Light(int id) {
+  const int old = m_nHotId;
+  m_nHotId = id;
+  for (int changed : {old, id})
+    if (HWND w = changed ? ::GetDlgItem(m_hWnd, changed) : nullptr) ::InvalidateRect(w, nullptr, FALSE);
+}
 
 INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -55,7 +95,10 @@ INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: OnPaint(); return TRUE;
     case WM_ERASEBKGND: return SetResult(1);
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_DESTROY: ::KillTimer(m_hWnd, m_timerId); return FALSE;
+    case WM_DESTROY:
+      ::KillTimer(m_hWnd, m_timerId);
+      if (s_open == this) s_open = nullptr;
+      return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) >= IDC_POPUP_FIRST && LOWORD(wParam) <= IDC_POPUP_THIRD) {
         Choose(LOWORD(wParam));
@@ -73,11 +116,10 @@ void CPopupBase::OnTimer() {
   ::GetCursorPos(&pt);
   HWND under = ::WindowFromPoint(pt);
   int hot = (under && ::GetParent(under) == m_hWnd) ? ::GetDlgCtrlID(under) : 0;
-  if (hot == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
-  int old = m_nHotId;
-  m_nHotId = hot;
-  for (int id : {old, hot})
-    if (HWND w = id ? ::GetDlgItem(m_hWnd, id) : nullptr) ::InvalidateRect(w, nullptr, FALSE);
+  // The pointer lights what it moves onto; an entry lit by a key stays lit while it rests.
+  if (hot == m_nPointerId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  m_nPointerId = hot;
+  Light(hot);
 }
 
 void CPopupBase::OnPaint() {
@@ -125,9 +167,10 @@ void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
 // ---- item popup -------------------------------------------------------------------------------
 
 BOOL CItemPopupDlg::OnInitDialog() {
-  // Top-left corner at the cursor, kept on the desktop.
-  POINT pt;
-  ::GetCursorPos(&pt);
+  // Top-left corner at the cursor (or the tile), kept on the desktop.
+  POINT pt = m_keyAt;
+  if (!m_byKey) ::GetCursorPos(&pt);
+  else LightFirstEntry();
   RECT rc = WindowRectOf(m_hWnd);
   int width = rc.right - rc.left, height = rc.bottom - rc.top;
   int x = pt.x, y = pt.y;

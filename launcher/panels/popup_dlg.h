@@ -1,6 +1,8 @@
 // The two small themed popups: the item popup of a tile (rename, delete) and the edit popup of
-// the Edit button (menus, users, theme). Modeless, at the cursor, gone when they lose activation;
-// each object deletes itself after its window is gone.
+// the Edit button (menus, users, theme). Modeless, at the cursor (or at the tile, opened by a
+// key), gone when they lose activation; each object deletes itself after its window is gone.
+// The keyboard works them as a menu: Up and Down move the lit entry, Enter or Space chooses it,
+// Esc closes.
 #pragma once
 #include <windows.h>
 
@@ -9,9 +11,14 @@
 #include "launcher/data/launch_data.h"
 
 class CPopupBase : public CDialog {
+ public:
+  // Keys meant for the open popup, taken before the frame's accelerators; true when taken.
+  static bool PreTranslateMessage(MSG* msg);
+
  protected:
   CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId);
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void LightFirstEntry() { m_nHotId = IDC_POPUP_FIRST; }
   void OnFinalMessage() override { delete this; }
   void StartTracking();
   virtual void Choose(int id) = 0;
@@ -21,20 +28,30 @@ class CPopupBase : public CDialog {
   void OnTimer();
   void OnPaint();
   void OnDrawItem(const DRAWITEMSTRUCT* d);
+  bool OnKey(UINT key);
+  void Light(int id);
 
+  static CPopupBase* s_open;  // at most one popup is open at a time
   const CLaunchData* m_pData;
   UINT m_timerId;
   int m_nHotId = 0;
+  int m_nPointerId = 0;  // the entry under the pointer at the last look
   COLORREF m_text, m_hilite;
 };
 
 class CItemPopupDlg : public CPopupBase {
  public:
-  CItemPopupDlg(HWND panel, const CLaunchData* data) : CPopupBase(IDD_ITEM_POPUP, panel, data, IDT_ITEM_POPUP) {}
+  // At the cursor, or with its first entry lit at a point of the screen (a tile) for a key.
+  CItemPopupDlg(HWND panel, const CLaunchData* data, const POINT* keyAt = nullptr)
+      : CPopupBase(IDD_ITEM_POPUP, panel, data, IDT_ITEM_POPUP), m_keyAt(keyAt ? *keyAt : POINT{}), m_byKey(keyAt) {}
 
  protected:
   BOOL OnInitDialog() override;
   void Choose(int id) override;
+
+ private:
+  POINT m_keyAt;
+  bool m_byKey;
 };
 
 class CEditPopupDlg : public CPopupBase {

@@ -276,6 +276,38 @@ TEST_F(DialogsE2E, MenusAreAddedMovedRenamedAndDeletedAndTheirItemsFollow) {
   EXPECT_EQ(Ini(User(), "Init", "Menu"), "0");
 }
 
+// The keyboard alone: the Edit popup's entries by arrows and Enter, and Enter in the name field
+// adds the typed name and keeps the dialog open; Enter with the field empty is OK.
+TEST_F(DialogsE2E, KeysChooseThePopupEntryAndEnterInTheNameFieldAdds) {
+  ASSERT_NE(Start(), nullptr);
+  Tap(panel_, kEditTool);
+  HWND popup = FindDialog(Pid(), "");
+  ASSERT_NE(popup, nullptr);
+  PressKeys({}, VK_DOWN);  // the first entry lights
+  PressKeys({}, VK_DOWN);
+  PressKeys({}, VK_UP);
+  SaveShot(popup, "popup-edit-by-key");
+  PressKeys({}, VK_RETURN);
+  HWND dlg = FindDialog(Pid(), kMenuTitle);
+  ASSERT_NE(dlg, nullptr) << "Enter on the first entry did not open the menu dialog";
+  ::Sleep(500);
+  TypeInto(dlg, kName, "D");
+  PressKeys({}, VK_RETURN);
+  ASSERT_TRUE(::IsWindow(dlg)) << "Enter in the name field closed the dialog";
+  EXPECT_EQ(Rows(dlg, kList), (std::vector<std::string>{"A", "B", "C", "D"}));
+  EXPECT_EQ(ControlText(::GetDlgItem(dlg, kName)), "");
+  PressKeys({}, VK_RETURN);
+  ASSERT_TRUE(Gone(dlg));
+  EXPECT_EQ(Ini(User(), "MenuList", "Category4"), "D");
+
+  Tap(panel_, kEditTool);
+  popup = FindDialog(Pid(), "");
+  ASSERT_NE(popup, nullptr);
+  PressKeys({}, VK_ESCAPE);
+  EXPECT_TRUE(Gone(popup)) << "Esc did not close the popup";
+  ASSERT_TRUE(Close());
+}
+
 TEST_F(DialogsE2E, DeletingTheCurrentMenuStartsAtTheFirstAndDeletingAllLeavesNoMenus) {
   ::WritePrivateProfileStringA("Init", "Menu", "1", User().c_str());
   ASSERT_NE(Start(), nullptr);

@@ -942,3 +942,27 @@ TEST_F(FinderE2E, TheContextMenusOfTreeAndList) {
   EXPECT_EQ(reinterpret_cast<HTREEITEM>(::SendMessageA(v->Tree(), TVM_GETNEXTITEM, TVGN_CARET, 0)), doc)
       << "the right click did not select the node";
 }
+
+// Enter on the chosen result opens it, as a double click does.
+TEST_F(FinderE2E, EnterOpensTheChosenResult) {
+  SetSetting("FindExt", "RegCnt", "3");
+  SetSetting("FindExt", "Document3", "exe");
+  MakeFile("run\\x");
+  ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), "T:\\run\\probe.exe", FALSE));
+  const std::string out = TestFolder() + "finder-enter-probe.txt";
+  ::DeleteFileA(out.c_str());
+  ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", out.c_str());  // inherited by the finder
+  Finder f;
+  auto v = Start(f);
+  ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", nullptr);
+  ASSERT_TRUE(v);
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(v->Kind("ﾄﾞｷｭﾒﾝﾄ"), "exe"))));
+  ASSERT_EQ(v->Count(), 1);
+  ::SetForegroundWindow(v->Frame());
+  const POINT at = v->ResultPoint(0);
+  ClickAt(at.x, at.y);
+  PressKeys({}, VK_RETURN);
+  for (int i = 0; i < 100 && !Exists(out); ++i) ::Sleep(50);
+  EXPECT_TRUE(Exists(out)) << "Enter did not open the result";
+  ::DeleteFileA(out.c_str());
+}

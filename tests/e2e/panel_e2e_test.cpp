@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,58 @@ TEST_F(PanelE2E, TheItemPopupRenamesAndDeletes) {
   std::string items = Items();
   EXPECT_NE(items.find("C: テキスト編集テキスト編集テキスト\r\n"), std::string::npos) << items;
   EXPECT_EQ(items.find("regedit"), std::string::npos) << items;
+}
+
+// Keys act on the tile under the pointer, else on the first: F2 renames, Delete asks before
+// deleting, and the Apps key and Shift+F10 open the item popup at the tile, worked by arrows.
+TEST_F(PanelE2E, KeysRenameDeleteAndOpenThePopupOfATile) {
+  Launcher app;
+  HWND w = nullptr;
+  HWND panel = FrontPanel(app, &w);
+  ASSERT_NE(panel, nullptr);
+  const DWORD pid = app.pi.dwProcessId;
+  const POINT second = TileCentre(panel, 1);
+  MouseTo(second.x, second.y);
+  PressKeys({}, VK_F2);
+  HWND info = FindDialog(pid, "アイテム情報(名称変更)");
+  ASSERT_NE(info, nullptr) << "F2 opened no item dialog";
+  EXPECT_EQ(ControlText(::GetDlgItem(info, 1000)), "レジストリ");
+  ::PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
+  ::Sleep(300);
+  PressKeys({}, VK_DELETE);
+  std::string text;
+  HWND box = FindMessageBox(pid, &text);
+  ASSERT_NE(box, nullptr) << "Delete asked nothing";
+  EXPECT_EQ(text, "「レジストリ」を削除します. よろしいですか?");
+  ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  ::Sleep(300);
+
+  MouseTo(0, 0);  // no tile under the pointer: the first tile (the last clicked is none)
+  PressKeys({}, VK_APPS);
+  HWND popup = FindDialog(pid, "");
+  ASSERT_NE(popup, nullptr) << "the Apps key opened no popup";
+  RECT at;
+  ::GetWindowRect(popup, &at);
+  const POINT first = TileCentre(panel, 0);
+  EXPECT_LT(std::abs(at.left - first.x), 60) << "the popup is not at the tile";
+  SaveShot(popup, "popup-item-by-key");
+  PressKeys({}, VK_ESCAPE);
+  ::Sleep(300);
+  EXPECT_FALSE(::IsWindow(popup)) << "Esc left the popup open";
+
+  PressKeys({VK_SHIFT}, VK_F10);
+  popup = FindDialog(pid, "");
+  ASSERT_NE(popup, nullptr) << "Shift+F10 opened no popup";
+  PressKeys({}, VK_DOWN);
+  PressKeys({}, VK_RETURN);  // the second entry: delete
+  box = FindMessageBox(pid, &text);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(text, "「メモ帳」を削除します. よろしいですか?");
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  app.KillAfter(1000);
+  const std::string items = Items();
+  EXPECT_EQ(items.find("notepad"), std::string::npos) << items;
+  EXPECT_NE(items.find("regedit"), std::string::npos) << items;
 }
 
 TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
