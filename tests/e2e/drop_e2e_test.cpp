@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <string>
@@ -113,12 +114,36 @@ std::string FileList(std::initializer_list<std::string> files) {
 
 std::string Terminated(const std::string& text) { return text + '\0'; }
 
+// A shell file list of one wide name, as file managers offer it today.
+std::string FileListW(const std::wstring& file) {
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = TRUE;
+  std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+  block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof(wchar_t));
+  return block + std::string(sizeof(wchar_t), '\0');
+}
+
 // A file group descriptor with one entry named as given.
 std::string Descriptor(const char* name) {
   std::string block(sizeof(FILEGROUPDESCRIPTORA), '\0');
   auto* d = reinterpret_cast<FILEGROUPDESCRIPTORA*>(&block[0]);
   d->cItems = 1;
   std::strncpy(d->fgd[0].cFileName, name, MAX_PATH - 1);
+  return block;
+}
+
+// Wide text with its terminator, as the wide formats carry it.
+std::string Wide(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+}
+
+// A wide file group descriptor with one entry, as today's browsers offer it.
+std::string DescriptorW(const wchar_t* name) {
+  std::string block(sizeof(FILEGROUPDESCRIPTORW), '\0');
+  auto* d = reinterpret_cast<FILEGROUPDESCRIPTORW*>(&block[0]);
+  d->cItems = 1;
+  std::wcsncpy(d->fgd[0].cFileName, name, MAX_PATH - 1);
   return block;
 }
 
@@ -359,6 +384,34 @@ TEST_F(DropE2E, OneExistingFileBecomesAnItemAndOtherFileListsAreRefused) {
   EXPECT_LT(items.find("試験"), MenuStart(items, 1)) << items;
 }
 
+// A file whose name code page 932 cannot write (accented and Korean letters) becomes an item by
+// its short path, which opens the same file.
+TEST_F(DropE2E, ANameOutsideTheCodePageIsKeptByItsShortPath) {
+  const std::string here = TestFolder();  // a plain path: the name alone is outside the code page
+  const std::wstring folder(here.begin(), here.end());
+  const std::wstring file = folder + L"caf\u00e9_\ud55c\uad6d.exe";
+  ASSERT_TRUE(::CopyFileW((folder + L"probe.exe").c_str(), file.c_str(), FALSE));
+  Proposal seen;
+  {
+    Owned<TestDataObject> data(new TestDataObject);
+    data->Add(CF_HDROP, FileListW(file));
+    DragResult r =
+        DragFromOutside(*m_source, data.p, DROPEFFECT_COPY, PanelSpace(), AnswerItemDialog(Pid(), &seen, IDOK));
+    EXPECT_EQ(r.effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  }
+  ASSERT_TRUE(seen.shown);
+  EXPECT_EQ(seen.file.find('?'), std::string::npos) << seen.file;
+  EXPECT_NE(seen.file.find('~'), std::string::npos) << "not a short path: " << seen.file;
+  const std::string items = ItemsAfterClose();
+  EXPECT_NE(items.find("F: " + seen.file + "\r\n"), std::string::npos) << items;
+  // The stored path reaches the same file through the narrow calls.
+  std::vector<wchar_t> longName(MAX_PATH, L'\0');
+  const std::wstring narrowAsWide(seen.file.begin(), seen.file.end());
+  ::GetLongPathNameW(narrowAsWide.c_str(), longName.data(), MAX_PATH);
+  EXPECT_EQ(std::wstring(longName.data()), file);
+  ::DeleteFileW(file.c_str());
+}
+
 // A shortcut offered only for linking is taken too; a cancelled dialog adds nothing.
 TEST_F(DropE2E, AFileOfferedOnlyForLinkingIsTakenAndCancelAddsNothing) {
   const std::string file = FullPath(TestFolder() + "probe.exe");
@@ -405,6 +458,58 @@ TEST_F(DropE2E, WebLinksAndBookmarksAreProposedUnderTheirTitles) {
   EXPECT_NE(items.find("F: http://example.com/\r\nC: Example\r\n"), std::string::npos) << items;
   EXPECT_NE(items.find("F: http://example.com/a\r\nC: .url\r\n"), std::string::npos) << items;
   EXPECT_NE(items.find("F: http://example.com/b\r\nC: 例のページ\r\n"), std::string::npos) << items;
+}
+
+// Links as today's browsers offer them, from another process: Chrome and Edge (wide address,
+// wide descriptor, text), Firefox (its own address-and-title format beside the wide address),
+// and an address alone; on the panel and on a menu button.
+TEST_F(DropE2E, LinksFromTodaysBrowsersAreTakenOnThePanelAndTheMenuButtons) {
+  struct Case {
+    const char* browser;
+    std::vector<std::pair<UINT, std::string>> blocks;
+    bool onMenu;
+    const char* file;
+    const char* proposed;  // null: whatever the address gives
+  } cases[] = {
+      {"chrome",
+       {{Format("UniformResourceLocatorW"), Wide(L"https://example.com/chrome")},
+        {Format("FileGroupDescriptorW"), DescriptorW(L"クロームの頁.url")},
+        {CF_UNICODETEXT, Wide(L"https://example.com/chrome")}},
+       false,
+       "https://example.com/chrome",
+       "クロームの頁"},
+      {"firefox",
+       {{Format("text/x-moz-url"), Wide(L"https://example.com/fox\nキツネの頁")},
+        {Format("UniformResourceLocatorW"), Wide(L"https://example.com/fox")}},
+       false,
+       "https://example.com/fox",
+       "キツネの頁"},
+      {"address alone",
+       {{Format("UniformResourceLocator"), Terminated("https://example.com/alone")}},
+       false,
+       "https://example.com/alone",
+       nullptr},
+      {"chrome on a menu",
+       {{Format("UniformResourceLocatorW"), Wide(L"https://example.com/menu")},
+        {Format("FileGroupDescriptorW"), DescriptorW(L"メニューの頁.url")}},
+       true,
+       "https://example.com/menu",
+       "メニューの頁"},
+  };
+  for (const Case& c : cases) {
+    Owned<TestDataObject> data(new TestDataObject);
+    for (const auto& b : c.blocks) data->Add(b.first, b.second);
+    Proposal seen;
+    DragResult r = DragFromOutside(*m_source, data.p, DROPEFFECT_COPY | DROPEFFECT_LINK,
+                                   c.onMenu ? MenuButton(1) : PanelSpace(), AnswerItemDialog(Pid(), &seen, IDOK));
+    EXPECT_NE(r.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << c.browser;
+    EXPECT_EQ(seen.file, c.file) << c.browser;
+    if (c.proposed) EXPECT_EQ(seen.name, c.proposed) << c.browser;
+  }
+  const std::string items = ItemsAfterClose();
+  for (const Case& c : cases) EXPECT_NE(items.find(std::string("F: ") + c.file), std::string::npos) << items;
+  EXPECT_GT(items.find("F: https://example.com/menu"), MenuStart(items, 1)) << items;
+  EXPECT_NE(items.find("C: クロームの頁"), std::string::npos) << items;
 }
 
 // Blocks that cannot hold what their format promises are refused whole: a bookmark shorter than
