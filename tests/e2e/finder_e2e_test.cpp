@@ -966,3 +966,22 @@ TEST_F(FinderE2E, EnterOpensTheChosenResult) {
   EXPECT_TRUE(Exists(out)) << "Enter did not open the result";
   ::DeleteFileA(out.c_str());
 }
+
+// Where the launcher has just started for the first time, the document branch lists today's
+// document kinds, and a search finds text files.
+TEST_F(FinderE2E, TheFirstStartDataFindsDocuments) {
+  EmptyDataFolder();
+  {
+    Launcher app;
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    ASSERT_TRUE(app.Close());
+  }
+  MakeFile("notes\\memo.txt");
+  Finder f;
+  auto v = Start(f);
+  ASSERT_TRUE(v);
+  HTREEITEM docs = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
+  for (const char* ext : {"txt", "docx", "xlsx", "pdf"}) EXPECT_NE(v->Named(docs, ext), nullptr) << ext;
+  ASSERT_TRUE(v->Search(v->TestDrive(v->Named(docs, "txt"))));
+  EXPECT_EQ(v->Results(), DisplayNames({"notes\\memo.txt"}));
+}

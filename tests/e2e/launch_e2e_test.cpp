@@ -338,3 +338,40 @@ TEST_F(LaunchE2E, APressMovedOffItsTileOrAKeyWhileHeldOpensNothing) {
   EXPECT_TRUE(SamePath(ran[0], first)) << ran[0];
   ASSERT_TRUE(app.Close());
 }
+
+// The Documents item of the first start opens the user's documents folder, wherever the system
+// keeps it: no warning, and a window of the folder comes up.
+TEST_F(LaunchE2E, TheFirstStartsDocumentsItemOpensTheDocumentsFolder) {
+  EmptyDataFolder();
+  char documents[MAX_PATH] = {};
+  ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents), S_OK);
+  ::CreateDirectoryA(documents, nullptr);
+  const std::string name = std::string(documents).substr(std::string(documents).rfind('\\') + 1);
+  auto folderWindow = [&] {
+    struct Look {
+      std::string name;
+      HWND found;
+    } look{name, nullptr};
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* l = reinterpret_cast<Look*>(p);
+          if (::IsWindowVisible(w) && WindowText(w).find(l->name) != std::string::npos) l->found = w;
+          return l->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&look));
+    return look.found;
+  };
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::PostMessageA(w, WM_COMMAND, 40016, 0);  // the third menu, as Alt+3 chooses it
+  ::Sleep(500);
+  Launch(w, 0);
+  HWND folder = nullptr;
+  for (DWORD t = 0; t < kWaitMs && !(folder = folderWindow()); t += 100) ::Sleep(100);
+  std::string warning;
+  EXPECT_EQ(FindMessageBox(app.pi.dwProcessId, &warning, 500), nullptr) << warning;
+  EXPECT_NE(folder, nullptr) << "no window of " << documents;
+  if (folder) ::PostMessageA(folder, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.Close());
+}
