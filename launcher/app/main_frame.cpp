@@ -178,6 +178,7 @@ void CMainFrame::CreatePanels() {
   int top = m_data.Theme().Params().titleHeight + 4;
   RECT rc{kEdge, top, kEdge + m_data.PaneWidth(), client.bottom - kEdge};
   if (m_panel.CreatePanel(m_hWnd, rc, m_inst)) m_iconPanel = m_panel.Handle();
+  m_panel.AttachTips(m_tooltip);
   m_panel.RefreshItems(true);
   ::EnableWindow(m_iconPanel, !m_data.Menus().empty());
   if (!m_data.IsWide()) ::ShowWindow(m_iconPanel, SW_HIDE);

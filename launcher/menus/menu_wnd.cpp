@@ -1,5 +1,6 @@
 #include "launcher/menus/menu_wnd.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <utility>
@@ -12,6 +13,7 @@
 #include "common/win/modal_guard.h"
 #include "launcher/base/item_request.h"
 #include "launcher/menus/item_info_dlg.h"
+#include "launcher/skin/cut_tips.h"
 
 namespace {
 constexpr char kColumnClass[] = "CMenuWndClass";
@@ -36,8 +38,13 @@ LRESULT CMenuWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
-    default: return Default(msg, wParam, lParam);
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code != TTN_GETDISPINFOA) break;
+      cuttips::Answer(lParam, CutName(reinterpret_cast<HWND>(reinterpret_cast<const NMHDR*>(lParam)->idFrom)));
+      return 0;
+    default: break;
   }
+  return Default(msg, wParam, lParam);
 }
 
 int CMenuWnd::OnCreate() {
@@ -56,6 +63,20 @@ int CMenuWnd::OnCreate() {
   RefreshNames();
   RefreshButtons();
   return 0;
+}
+
+void CMenuWnd::AttachTips(HWND tooltip) {
+  for (HWND b : m_menuButtons) cuttips::AddTool(tooltip, m_hWnd, reinterpret_cast<UINT_PTR>(b), nullptr);
+}
+
+// The name of the button's menu when the button draws it cut, else null.
+const char* CMenuWnd::CutName(HWND button) const {
+  const int k = ::GetDlgCtrlID(button) - IDC_MENU_FIRST;
+  if (k < 0 || k >= MenuPages::kMaxPerPage || m_names[k].empty()) return nullptr;
+  MemoryDC measure(nullptr);
+  ScopedSelect font(measure.Get(), m_font.Get());
+  const int room = m_menuSize.cx - 2;  // the text box of OnDrawItem
+  return cuttips::MeasureIn(measure.Get())(m_names[k]) > room ? m_names[k].c_str() : nullptr;
 }
 
 // The buttons at the current theme's sizes: the previous-page button, the page's menu buttons

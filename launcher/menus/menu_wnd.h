@@ -25,6 +25,8 @@ class CMenuWnd : public CWnd {
     m_cfFilePath = pathFormat;
   }
   bool CreateColumn(HWND parent, HINSTANCE inst);
+  // Tools on the owner's tooltip that show a menu's name whole where its button shows it cut.
+  void AttachTips(HWND tooltip);
 
   void SetCurrentMenu(int index);
   void ApplyTheme(bool redraw);
@@ -50,6 +52,7 @@ class CMenuWnd : public CWnd {
   void OnCommand(UINT id);
   void OnMouseWheel(int delta);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
+  const char* CutName(HWND button) const;
   void OnEraseBackground(HDC dc);
   void ChooseMenu(int k);
   void RefreshNames();

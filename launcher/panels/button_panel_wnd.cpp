@@ -99,6 +99,7 @@ int CButtonPanelWnd::OnCreate() {
     ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
   }
   m_menu.CreateColumn(m_hWnd, m_inst);
+  m_menu.AttachTips(m_tooltip);
   ApplyTheme(false);
   return 0;
 }

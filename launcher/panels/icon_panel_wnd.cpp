@@ -1,5 +1,6 @@
 #include "launcher/panels/icon_panel_wnd.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "launcher/base/resource.h"
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/item_info_rules.h"
+#include "launcher/skin/cut_tips.h"
 #include "launcher/skin/drag_drop.h"
 #include "launcher/panels/popup_dlg.h"
 #include "launcher/skin/scroll_skin.h"
@@ -80,8 +82,16 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: OnRButtonUp(pt); return 0;
     case WM_SETCURSOR: return OnSetCursor() ? TRUE : Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-    default: return Default(msg, wParam, lParam);
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+      if (hdr->hwndFrom != m_tips || hdr->code != TTN_GETDISPINFOA || hdr->idFrom >= m_slots.size()) break;
+      const ItemSlot& s = m_slots[hdr->idFrom];
+      cuttips::Answer(lParam, s.cut ? s.caption : nullptr);
+      return 0;
+    }
+    default: break;
   }
+  return Default(msg, wParam, lParam);
 }
 
 int CIconPanelWnd::OnCreate() {
@@ -130,6 +140,12 @@ void CIconPanelWnd::ApplyTheme(bool full) {
   ReadLayout();
   BuildBackground();
   m_nameFont = CreateThemeFont(m_theme->Params().fontB);
+  {
+    MemoryDC measure(nullptr);
+    ScopedSelect font(measure.Get(), m_nameFont.Get());
+    TEXTMETRICA tm{};
+    if (::GetTextMetricsA(measure.Get(), &tm)) m_lineHeight = std::max(static_cast<int>(tm.tmHeight), 1);
+  }
   m_nameColour = m_theme->Params().fontB.colour1;
   m_nMarkPos = -1;
   if (!full) return;
@@ -158,14 +174,45 @@ void CIconPanelWnd::BuildBackground() {
 
 void CIconPanelWnd::AssignSlots() {
   std::array<int, iconpanel::kSlotCount> shown = m_grid.AssignSlots();
+  MemoryDC measure(nullptr);
+  ScopedSelect font(measure.Get(), m_nameFont.Get());
   for (int i = 0; i < iconpanel::kSlotCount; ++i) {
     ItemSlot& s = m_slots[static_cast<std::size_t>(i)];
     s.shown = shown[static_cast<std::size_t>(i)];
     if (s.shown == s.loaded || s.shown < 0 || !m_grid.RowVisible(s.shown)) continue;
     s.Release();
     if (GetItemPresentation(*m_pData, s.shown, s.look, s.displayName, sizeof s.displayName, s.caption,
-                            sizeof s.caption))
+                            sizeof s.caption)) {
       s.loaded = s.shown;  // a failure is retried at the next assignment
+      WrapCaption(measure.Get(), s);
+    }
+  }
+  UpdateTips();
+}
+
+// As many lines as the theme's name box holds, broken at spaces where the words fit.
+void CIconPanelWnd::WrapCaption(HDC measure, ItemSlot& slot) const {
+  const Rect& box = m_grid.layout.name;
+  const int lines = std::max(box.Height() / m_lineHeight, 1);
+  textwrap::Wrapped w = textwrap::Wrap(slot.caption, box.Width(), lines, cuttips::MeasureIn(measure));
+  slot.lines = std::move(w.lines);
+  slot.cut = w.cut;
+}
+
+void CIconPanelWnd::AttachTips(HWND tooltip) {
+  m_tips = tooltip;
+  const RECT none{0, 0, 0, 0};
+  for (UINT_PTR i = 0; i < m_slots.size(); ++i) cuttips::AddTool(tooltip, m_hWnd, i, &none);
+  UpdateTips();
+}
+
+// Each slot's tool covers its tile while the tile is shown.
+void CIconPanelWnd::UpdateTips() {
+  if (!m_tips) return;
+  for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    const int p = m_slots[i].shown;
+    const RECT at = p >= 0 && m_grid.RowVisible(p) ? ToRECT(m_grid.HitRect(p, false)) : RECT{0, 0, 0, 0};
+    cuttips::MoveTool(m_tips, m_hWnd, i, at);
   }
 }
 
@@ -341,7 +388,11 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
     ScopedSelect font(t.Get(), m_nameFont.Get());
     ::SetBkMode(t.Get(), TRANSPARENT);
     ::SetTextColor(t.Get(), m_nameColour);
-    ::DrawTextA(t.Get(), slot.caption, -1, &name, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+    for (const std::string& line : slot.lines) {
+      RECT row{name.left, name.top, name.right, name.top + m_lineHeight};
+      ::DrawTextA(t.Get(), line.c_str(), static_cast<int>(line.size()), &row, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+      name.top += m_lineHeight;
+    }
   }
   // Every state is cut out through the pressed mask, so the tile's outline never jumps.
   MaskedOntoDC(dc, left, top, tile.Get(), m_theme->Bitmap(IDB_TILE_PRESSED_MASK));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/ui/wnd.h"
 #include "common/wheel.h"
@@ -24,6 +25,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
     m_cfFilePath = pathFormat;
   }
   bool CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst);
+  // Tools on the owner's tooltip that show a tile's name whole where the tile shows it cut.
+  void AttachTips(HWND tooltip);
 
   void RefreshItems(bool resetScroll);
   void ApplyTheme(bool full);
@@ -56,9 +59,13 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
     ItemPresentation look;
     char displayName[260] = {};
     char caption[260] = {};
+    std::vector<std::string> lines;  // the caption as the tile draws it
+    bool cut = false;                // the caption did not fit whole
     void Release() {
       look = ItemPresentation();
       loaded = -1;
+      lines.clear();
+      cut = false;
     }
   };
 
@@ -83,6 +90,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void ReadLayout();
   void BuildBackground();
   void AssignSlots();
+  void WrapCaption(HDC measure, ItemSlot& slot) const;
+  void UpdateTips();
   void UpdateScrollBar();
   void SetScroll(int position, bool scrollContent);
   void RepaintCell(int position, bool now);
@@ -110,6 +119,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   UniqueBitmap m_background;  // the grid picture tiled over the panel, one extra row high
   int m_backgroundTile = 0;   // height of one picture of it
   UniqueFont m_nameFont;
+  int m_lineHeight = 12;  // of the name font
+  HWND m_tips = nullptr;  // the owner's tooltip
   COLORREF m_nameColour = 0;
   DropRegistration m_drop;
 };

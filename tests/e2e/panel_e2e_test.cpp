@@ -164,6 +164,69 @@ TEST_F(PanelE2E, KeysRenameDeleteAndOpenThePopupOfATile) {
   EXPECT_NE(items.find("regedit"), std::string::npos) << items;
 }
 
+namespace {
+
+// The text of the launcher's tip shown within a while, or "" when none shows.
+std::string ShownTip(DWORD pid, DWORD waitMs = 2500) {
+  struct Look {
+    DWORD pid;
+    HWND found;
+  } look{pid, nullptr};
+  for (DWORD t = 0; t < waitMs && !look.found; t += 100) {
+    ::Sleep(100);
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* l = reinterpret_cast<Look*>(p);
+          char cls[64] = {};
+          DWORD owner = 0;
+          ::GetClassNameA(w, cls, sizeof cls);
+          ::GetWindowThreadProcessId(w, &owner);
+          if (owner == l->pid && ::lstrcmpiA(cls, "tooltips_class32") == 0 && ::IsWindowVisible(w)) l->found = w;
+          return l->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&look));
+  }
+  // The tip's text is asked of the control itself; its window title stays empty.
+  char text[512] = {};
+  if (look.found) ::SendMessageA(look.found, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+}  // namespace
+
+// A name too long for its tile breaks at its spaces and ends with "…" on the cut last line; the
+// tip over that tile, or over a menu button that cuts its name, shows the name whole, and a name
+// that fits shows none.
+TEST_F(PanelE2E, NamesDrawnCutShowWholeInATip) {
+  const std::string longName = "Microsoft Office Word Document Viewer 2016 Professional Edition";
+  const std::string longMenu = "とても長い名前のメニューです";
+  SeedOneUser({longMenu.c_str(), "二つ目"},
+              "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n"
+              "#Item\r\nF: C:\\windows\\regedit.exe\r\nC: " +
+                  longName + "\r\n#Category\r\n");
+  Launcher app;
+  HWND w = nullptr;
+  HWND panel = FrontPanel(app, &w);
+  ASSERT_NE(panel, nullptr);
+  const DWORD pid = app.pi.dwProcessId;
+  const POINT second = TileCentre(panel, 1), first = TileCentre(panel, 0);
+  MouseTo(second.x, second.y);
+  EXPECT_EQ(ShownTip(pid), longName);
+  SaveShot(w, "panel-cut-name-tip");
+  MouseTo(first.x, first.y);
+  MouseTo(first.x + 2, first.y);
+  EXPECT_EQ(ShownTip(pid, 1500), "") << "a name that fits showed a tip";
+
+  HWND tools = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
+  HWND button = ::GetDlgItem(::FindWindowExA(tools, nullptr, "CMenuWndClass", nullptr), 6282);
+  RECT rc;
+  ::GetWindowRect(button, &rc);
+  MouseTo((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  EXPECT_EQ(ShownTip(pid), longMenu);
+  SaveShot(w, "panel-cut-menu-tip");
+  ASSERT_TRUE(app.Close());
+}
+
 TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
   Launcher app;
   HWND w = app.WaitForWindow();
