@@ -584,6 +584,40 @@ TEST_F(DialogsE2E, TheThemeDialogListsTheLibrariesAndTheLauncherWearsTheChoice) 
   ASSERT_TRUE(Gone(dlg));
 }
 
+// A theme chosen while running draws the button panel, menu column included, exactly as a start
+// in that theme does, both ways; the themes have seven and eight menus a page, and the shown menu
+// is the eighth.
+TEST_F(DialogsE2E, AThemeChosenWhileRunningDrawsThePanelAsAStartDoes) {
+  for (int m = 4; m <= 9; ++m)
+    ::WritePrivateProfileStringA("MenuList", ("Category" + std::to_string(m)).c_str(),
+                                 ("M" + std::to_string(m)).c_str(), User().c_str());
+  ::WritePrivateProfileStringA("Init", "Menu", "7", User().c_str());
+  auto settled = [&] {
+    MouseTo(0, 0);
+    return SettledClient(panel_);
+  };
+  auto choose = [&](int row) {
+    HWND dlg = Open(kPopupTheme, kThemeTitle);
+    if (!dlg) return false;
+    ClickRow(dlg, kThemeList, row, true);
+    const bool gone = Gone(dlg);
+    ::SetForegroundWindow(w_);
+    ::Sleep(500);
+    return gone;
+  };
+  ASSERT_NE(Start(), nullptr);
+  const ScreenImage standard = settled();
+  ASSERT_TRUE(choose(1));
+  const ScreenImage midnight = settled();
+  ASSERT_TRUE(Close());
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_TRUE(ClientShows(panel_, midnight)) << "a start in the chosen theme draws another panel";
+  ASSERT_TRUE(choose(0));
+  MouseTo(0, 0);
+  EXPECT_TRUE(ClientShows(panel_, standard)) << "the theme chosen back draws another panel than a start";
+  ASSERT_TRUE(Close());
+}
+
 // Every dialog in each shipped theme, saved for a look, with its background and frame drawn.
 TEST_F(DialogsE2E, EveryDialogWearsEachTheme) {
   for (const char* theme : {"Image00.dll", "Image01.dll"}) {

@@ -375,3 +375,24 @@ TEST_F(LaunchE2E, TheFirstStartsDocumentsItemOpensTheDocumentsFolder) {
   if (folder) ::PostMessageA(folder, WM_CLOSE, 0, 0);
   ASSERT_TRUE(app.Close());
 }
+
+// A program whose name code page 932 cannot write is kept by its short path, and opens by it.
+TEST_F(LaunchE2E, AProgramStoredByItsShortPathOpens) {
+  const std::wstring folder(m_temp.begin(), m_temp.end());
+  const std::wstring program = folder + L"caf\u00e9_\ud55c\uad6d.exe";
+  ASSERT_TRUE(::CopyFileW((folder + L"probe.exe").c_str(), program.c_str(), FALSE));
+  wchar_t shortPath[MAX_PATH] = {};
+  ASSERT_GT(::GetShortPathNameW(program.c_str(), shortPath, MAX_PATH), 0u);
+  char narrow[MAX_PATH] = {};
+  BOOL lost = FALSE;
+  ::WideCharToMultiByte(932, 0, shortPath, -1, narrow, MAX_PATH, nullptr, &lost);
+  ASSERT_FALSE(lost) << "the short path is not in the code page either";
+  WriteItems({narrow});
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  Launch(w, 0);
+  EXPECT_FALSE(WaitForProbe().empty()) << narrow << " did not run";
+  ASSERT_TRUE(app.Close());
+  ::DeleteFileW(program.c_str());
+}
