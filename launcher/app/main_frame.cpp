@@ -6,12 +6,15 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "bridge/quilodll.h"
 #include "common/cp932.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
 #include "launcher/base/item_request.h"
+#include "common/profile.h"
+#include "launcher/app/hotkey_rules.h"
 #include "launcher/app/launch_item.h"
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/menu_edit_dlg.h"
@@ -26,6 +29,7 @@ namespace {
 constexpr char kBusyText[] =
     "ダイアログボックス表示中は実行できません.\n表示中のダイアログボックスを閉じてやり直してください。";
 constexpr char kCannotStore[] = "これ以上登録できません";
+constexpr int kHotkeyId = 1;  // the frame's one system-wide hotkey
 
 constexpr int kFrameWidth = rules::kWideWidth, kFrameHeight = rules::kWideHeight;
 constexpr int kWebWidth = 652, kWebHeight = 522;
@@ -119,6 +123,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_EDIT_USERS: OnEditUsers(); return 0;
     case UM_SELECT_THEME: OnSelectTheme(); return 0;
     case UM_SHOW_NOTICES: ShowNotices(); return 0;
+    case WM_HOTKEY: OnHotkey(); return 0;
     case UM_SAVE_FAILED: m_data.SaveFailed(); return 0;
     default: return Default(msg, wParam, lParam);
   }
@@ -156,6 +161,7 @@ int CMainFrame::OnCreate() {
   CreateButtons();
   ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr);
   ::SetTimer(m_hWnd, IDT_WRITE_THROUGH, kWriteThroughPeriodMs, nullptr);
+  RegisterHotkey();
   ::PostMessageA(m_hWnd, UM_SHOW_NOTICES, 0, 0);
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_itemFormat = RegisteredFormat(IDS_ITEM_FORMAT);
@@ -361,6 +367,45 @@ void CMainFrame::WriteThrough() {
 void CMainFrame::ShowNotices() {
   for (const std::string& text : m_data.TakeNotices())
     GuardedMessageBox(m_hWnd, text.c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
+  if (!m_hotkeyNotice.empty())
+    GuardedMessageBox(m_hWnd, std::exchange(m_hotkeyNotice, {}).c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+// The hotkey of [Hotkey] in TOPLEX.INI (Alt+Space when none is named). A key that another
+// program holds, or a setting that names no key, is told once; the launcher works on without.
+void CMainFrame::RegisterHotkey() {
+  const Profile settings(m_data.MainIni());
+  std::string key = settings.GetString("Hotkey", "Key");
+  std::string modifiers = settings.GetString("Hotkey", "Modifiers");
+  if (key.empty()) {
+    key = hotkey::kDefaultKey;
+    modifiers = hotkey::kDefaultModifiers;
+  }
+  const hotkey::Parsed parsed = hotkey::Parse(key, modifiers);
+  if (parsed.status == hotkey::Status::kNone) return;
+  if (parsed.status == hotkey::Status::kInvalid) {
+    m_hotkeyNotice =
+        "TOPLEX.INI の [Hotkey] の指定 (Key=" + key + ", Modifiers=" + modifiers +
+        ") ではキーが決まらないため, ホットキーは使えません.\n指定のしかたはヘルプの「キー操作一覧」にあります.";
+    return;
+  }
+  m_hotkey = ::RegisterHotKey(m_hWnd, kHotkeyId, parsed.hotkey.modifiers | MOD_NOREPEAT, parsed.hotkey.key) != FALSE;
+  if (!m_hotkey)
+    m_hotkeyNotice = "ホットキー " + hotkey::Describe(parsed.hotkey) +
+                     " はほかのプログラムが使っているため使えません.\nTOPLEX.INI の [Hotkey] で別のキーを指定できます "
+                     "(ヘルプの「キー操作一覧」を参照).";
+}
+
+// The hotkey brings the launcher to the front, restored if it was minimised, or minimises it
+// when it is in front already.
+void CMainFrame::OnHotkey() {
+  if (::GetForegroundWindow() == m_hWnd && !::IsIconic(m_hWnd)) {
+    ::ShowWindow(m_hWnd, SW_MINIMIZE);
+    return;
+  }
+  if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
+  ::SetForegroundWindow(m_hWnd);
+  ::SetFocus(m_hWnd);
 }
 
 void CMainFrame::OnMouseMove(POINT pt) {
@@ -661,6 +706,7 @@ void CMainFrame::OnEndSession(bool ending) {
 }
 
 void CMainFrame::OnDestroy() {
+  if (m_hotkey) ::UnregisterHotKey(m_hWnd, kHotkeyId);
   ::KillTimer(m_hWnd, IDT_HOVER);
   ::KillTimer(m_hWnd, IDT_WRITE_THROUGH);
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::PostMessageA(finder, WM_CLOSE, 0, 0);

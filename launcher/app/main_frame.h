@@ -46,6 +46,8 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnHoverTimer();
   void WriteThrough();
   void ShowNotices();
+  void RegisterHotkey();
+  void OnHotkey();
   void OnClose();
   void OnEndSession(bool ending);
   void OnDestroy();
@@ -106,6 +108,8 @@ class CMainFrame : public CWnd, private LauncherActions {
   CButtonPanelWnd m_tools;
   UINT m_itemFormat = 0, m_pathFormat = 0;  // the private clipboard formats
   HACCEL m_accel = nullptr;                 // resource tables: freed with the module
+  bool m_hotkey = false;                    // the system-wide hotkey is ours
+  std::string m_hotkeyNotice;               // told once after the start
   std::unique_ptr<CWebBrowser2> m_web;
   mutable std::map<int, UniqueBitmap> m_own;  // the program's own pictures, loaded on first use
 };

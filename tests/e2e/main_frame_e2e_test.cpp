@@ -421,3 +421,51 @@ TEST_F(MainFrameE2E, ASwitchToAUserOfTheOtherThemeDrawsThePanelAsAStartDoes) {
   SaveShot(::GetParent(panel), "panel-switched-back");
   ASSERT_TRUE(app.Close());
 }
+
+// The hotkey (Alt+Space unless TOPLEX.INI names another) brings a minimised launcher to the
+// front and minimises it again.
+TEST_F(MainFrameE2E, TheHotkeyBringsTheLauncherUpAndMinimisesIt) {
+  SeedUser("Image00.dll", "L");
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::ShowWindow(w, SW_MINIMIZE);
+  ::Sleep(300);
+  ASSERT_TRUE(::IsIconic(w));
+  PressKeys({VK_MENU}, VK_SPACE);
+  for (int t = 0; t < 3000 && (::IsIconic(w) || ::GetForegroundWindow() != w); t += 100) ::Sleep(100);
+  EXPECT_FALSE(::IsIconic(w)) << "the hotkey did not restore the launcher";
+  EXPECT_EQ(::GetForegroundWindow(), w) << "the hotkey did not bring the launcher to the front";
+  PressKeys({VK_MENU}, VK_SPACE);
+  for (int t = 0; t < 3000 && !::IsIconic(w); t += 100) ::Sleep(100);
+  EXPECT_TRUE(::IsIconic(w)) << "the hotkey did not minimise the launcher in front";
+  ASSERT_TRUE(app.Close());
+}
+
+// A hotkey another program holds is told once at the start, with how to choose another, and the
+// launcher works on.
+TEST_F(MainFrameE2E, ATakenHotkeyIsToldAndTheLauncherWorksOn) {
+  SeedUser("Image00.dll", "L");
+  ::WritePrivateProfileStringA("Hotkey", "Key", "F9", (DataFolder() + "TOPLEX.INI").c_str());
+  ::WritePrivateProfileStringA("Hotkey", "Modifiers", "Ctrl+Shift", (DataFolder() + "TOPLEX.INI").c_str());
+  ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_SHIFT, VK_F9));
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  std::string text;
+  HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+  ::UnregisterHotKey(nullptr, 7);
+  ASSERT_NE(box, nullptr) << "the taken hotkey was not told";
+  EXPECT_NE(text.find("Ctrl+Shift+F9"), std::string::npos) << text;
+  EXPECT_NE(text.find("[Hotkey]"), std::string::npos) << text;
+  ::Sleep(500);  // let it finish painting
+  SaveShot(box, "hotkey-taken");
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+  ::SetForegroundWindow(w);
+  PressKeys({}, VK_RIGHT);  // the narrow layout: the launcher answers keys
+  RECT rc;
+  ::GetWindowRect(w, &rc);
+  EXPECT_EQ(rc.right - rc.left, 640 - kPaneWidth);
+  ASSERT_TRUE(app.Close());
+}
