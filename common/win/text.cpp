@@ -49,6 +49,21 @@ std::optional<std::string> NarrowPath(const std::wstring& path) {
   return ToCp932(std::wstring_view(shortPath.data(), got));
 }
 
+std::u16string FoldForSearch(std::string_view text) {
+  std::wstring wide = FromCp932(text);
+  if (wide.empty()) return std::u16string();
+  const LCID japanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
+  // Width and kana first, then case: the flags of one call may not mix the two kinds.
+  for (DWORD flags : {static_cast<DWORD>(LCMAP_FULLWIDTH | LCMAP_KATAKANA), static_cast<DWORD>(LCMAP_LOWERCASE)}) {
+    const int n = ::LCMapStringW(japanese, flags, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0);
+    if (n <= 0) continue;
+    std::wstring mapped(static_cast<std::size_t>(n), L'\0');
+    ::LCMapStringW(japanese, flags, wide.c_str(), static_cast<int>(wide.size()), mapped.data(), n);
+    wide = std::move(mapped);
+  }
+  return std::u16string(wide.begin(), wide.end());
+}
+
 std::string UnwritableNameText(std::string_view shown) {
   return "「" + std::string(shown) + "」は名前に扱えない文字を含み, 短い名前もないため登録できません.";
 }

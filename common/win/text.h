@@ -18,6 +18,11 @@ std::wstring FromCp932(std::string_view text);
 // its short (8.3) form when that one can; none when neither can.
 std::optional<std::string> NarrowPath(const std::wstring& path);
 
+// Text made alike for type-to-find, as UTF-16: Latin letters in lower case, full and half width
+// alike, hiragana and katakana alike (the platform's own mapping, so "めも", "ﾒﾓ" and "メモ"
+// fold the same).
+std::u16string FoldForSearch(std::string_view text);
+
 // What both programs say of a file they cannot take for that reason, naming it as shown.
 std::string UnwritableNameText(std::string_view shown);
 

@@ -11,13 +11,13 @@
 const char kTargetMissingText[] =
     "登録されたファイルが見つかりません.\n登録し直すか,対象のアプリケーションをインストールしてください.";
 
-int LaunchItem(HWND owner, const char* caption, CLaunchData& data, int position) {
+bool LaunchItem(HWND owner, const char* caption, CLaunchData& data, int menu, int position) {
   // A relative shortcut is looked for from the program folder, as the launch itself does below.
   ::SetCurrentDirectoryA(data.ProgramFolder().c_str());
   char target[kTargetBufferSize];
-  const int changed = ResolveTarget(data.Items(), data.CurrentMenu(), position, target);
-  if (changed) data.Items().SetFile(data.CurrentMenu(), position, target);  // the shortcut's new place
-  if (!target[0]) return changed;
+  if (ResolveTarget(data.Items(), menu, position, target))
+    data.Items().SetFile(menu, position, target);  // the shortcut's new place
+  if (!target[0]) return false;
 
   char full[MAX_PATH] = {};
   const char* file = target;  // an address goes to the shell unchanged
@@ -27,7 +27,7 @@ int LaunchItem(HWND owner, const char* caption, CLaunchData& data, int position)
     if (n == 0 || n >= sizeof full || ::GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES) {
       // Shown without the modal event, as it always was: nothing else waits on this box.
       ::MessageBoxA(owner, kTargetMissingText, caption, MB_OK | MB_ICONWARNING);
-      return changed;
+      return false;
     }
     std::string folder = name ? std::string(full, name) : std::string(full);
     ::SetCurrentDirectoryA(folder.c_str());
@@ -41,6 +41,7 @@ int LaunchItem(HWND owner, const char* caption, CLaunchData& data, int position)
   sei.hwnd = owner;
   sei.lpFile = file;
   sei.nShow = SW_SHOWNORMAL;
-  if (!::ShellExecuteExA(&sei)) GuardedMessageBox(owner, kTargetMissingText, caption, MB_OK | MB_ICONWARNING);
-  return changed;
+  if (::ShellExecuteExA(&sei)) return true;
+  GuardedMessageBox(owner, kTargetMissingText, caption, MB_OK | MB_ICONWARNING);
+  return false;
 }

@@ -1,4 +1,4 @@
-// Opening an item of the current menu through the shell, as the icon panel asks for it.
+// Opening an item through the shell, as the icon panel or the find strip asks for it.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +9,6 @@ extern const char kTargetMissingText[];
 
 // Resolves the item's target and hands it to the shell with no verb and no arguments. A file
 // target is looked for from the program folder and opened with its own folder as the current
-// directory. Warnings go to owner with caption. Result 1 when the item's File was corrected
-// (a moved shortcut); the next save writes it.
-int LaunchItem(HWND owner, const char* caption, CLaunchData& data, int position);
+// directory. Warnings go to owner with caption. A moved shortcut's corrected File goes out at the
+// next save. True when the shell took the target.
+bool LaunchItem(HWND owner, const char* caption, CLaunchData& data, int menu, int position);

@@ -114,7 +114,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: OnDestroy(); return 0;
     case UM_ITEM_ACTION: OnItemAction(wParam, lParam); return 0;
     case UM_ITEM_DROP: OnItemDrop(wParam, AcceptItemRequest(lParam)); return 0;
-    case UM_BEGIN_ITEM_DRAG: OnBeginItemDrag(static_cast<int>(lParam)); return 0;
+    case UM_BEGIN_ITEM_DRAG: OnBeginItemDrag(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
     case UM_PATH_FROM_FINDER: OnPathFromFinder(); return 0;
     case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
@@ -124,6 +124,11 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_SELECT_THEME: OnSelectTheme(); return 0;
     case UM_SHOW_NOTICES: ShowNotices(); return 0;
     case WM_HOTKEY: OnHotkey(); return 0;
+    case WM_IME_CHAR: {  // an IME that sends its characters rather than posting them
+      const MSG typed{m_hWnd, msg, wParam, lParam, 0, {}};
+      if (m_iconPanel && m_panel.FindMessage(typed)) return 0;
+      return Default(msg, wParam, lParam);
+    }
     case UM_SAVE_FAILED: m_data.SaveFailed(); return 0;
     default: return Default(msg, wParam, lParam);
   }
@@ -134,8 +139,13 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
   if (m_buttonPanel && m_tools.PreTranslateMessage(msg)) return true;
   if (CPopupBase::PreTranslateMessage(msg)) return true;
-  if (!m_hWnd || !m_accel) return false;
-  if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return false;
+  if (!m_hWnd || (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd))) return false;
+  if (m_iconPanel && m_panel.FindMessage(*msg)) return true;
+  // While finding, a key that types goes to the strip as a character, past the accelerators.
+  if (m_panel.Finding() && msg->message == WM_KEYDOWN && ::GetKeyState(VK_CONTROL) >= 0 &&
+      ::GetKeyState(VK_MENU) >= 0 && ::MapVirtualKeyA(static_cast<UINT>(msg->wParam), MAPVK_VK_TO_CHAR) != 0)
+    return false;
+  if (!m_accel) return false;
   return ::TranslateAcceleratorA(m_hWnd, m_accel, msg) != 0;
 }
 
@@ -506,8 +516,11 @@ void CMainFrame::OnCommand(UINT id) {
 
 void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
   if (source == IDC_MENU_COLUMN) ChooseMenu(static_cast<int>(value));
-  else if (source == IDC_ICON_PANEL)
-    LaunchItem(m_hWnd, m_title.c_str(), m_data, static_cast<int>(value));  // a corrected File goes out at the next Save
+  else if (source == IDC_ICON_PANEL) LaunchItem(m_data.CurrentMenu(), static_cast<int>(value));
+}
+
+void CMainFrame::LaunchItem(int menu, int position) {
+  if (::LaunchItem(m_hWnd, m_title.c_str(), m_data, menu, position)) m_data.RecordLaunch(menu, position);
 }
 
 void CMainFrame::ChooseMenu(int menu) {
@@ -755,8 +768,8 @@ void CMainFrame::OnSelectTheme() {
   OnUserSwitched(m_data.SwitchUser(-1, m_hWnd));
 }
 
-void CMainFrame::OnBeginItemDrag(int position) {
-  const std::int32_t block[2] = {m_data.CurrentMenu(), position};
+void CMainFrame::OnBeginItemDrag(int menu, int position) {
+  const std::int32_t block[2] = {menu, position};
   StartItemDrag(m_itemFormat, block, sizeof block);  // returns when the drag has ended
 }
 

@@ -55,6 +55,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnItemAction(WPARAM source, LPARAM value);
   // What the child windows ask for; the frame is the one writer of the data store.
   void ChooseMenu(int menu) override;
+  void LaunchItem(int menu, int position) override;
   void RenameItem(int menu, int position, const std::string& caption) override;
   void DeleteItem(int menu, int position) override;
   void SwitchUser(int row) override;
@@ -64,7 +65,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnPathFromInstance();
   void OnPathFromFinder();
   void SignalFinderDone();
-  void OnBeginItemDrag(int position);
+  void OnBeginItemDrag(int menu, int position);
   void OnReloadData();
   void OnEditMenus();
   void OnEditUsers();

@@ -7,6 +7,7 @@
 class LauncherActions {
  public:
   virtual void ChooseMenu(int menu) = 0;
+  virtual void LaunchItem(int menu, int position) = 0;  // opens the item and counts the launch
   virtual void RenameItem(int menu, int position, const std::string& caption) = 0;
   virtual void DeleteItem(int menu, int position) = 0;
   virtual void SwitchUser(int row) = 0;  // a row of the user list; the last may be the web page

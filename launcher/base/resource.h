@@ -136,3 +136,4 @@
 #define UM_SELECT_THEME (WM_USER + 13)
 #define UM_SHOW_NOTICES (WM_USER + 14)
 #define UM_SAVE_FAILED (WM_USER + 15)
+#define UM_LAUNCH_RESULT (WM_USER + 16)  // the icon panel to itself: open find result (menu, position)

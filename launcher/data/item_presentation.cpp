@@ -165,12 +165,11 @@ UniqueIcon SchemeDefaultIcon(const std::string& scheme) {
   return icon;
 }
 
-int GetItemPresentation(const CLaunchData& data, int position, ItemPresentation& out, char* displayName,
+int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPresentation& out, char* displayName,
                         int displayNameSize, char* caption, int captionSize) {
   out = ItemPresentation{};
   targets::CopyIfFits(displayName, displayNameSize > 0 ? displayNameSize : 0, "");
   targets::CopyIfFits(caption, captionSize > 0 ? captionSize : 0, "");
-  const int menu = data.CurrentMenu();
   const ItemRecord* record = data.Items().Find(menu, position);
   if (!record) return 0;
   CurrentDirectory here(data.ProgramFolder());

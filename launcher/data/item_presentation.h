@@ -14,10 +14,10 @@ struct ItemPresentation {
   int kind = 0;          // 0 no overlay, 1 to 4 from the ExtIcon table
 };
 
-// The item at position of the current menu. Caption and display name go into the caller's
+// The item at position of the menu. Caption and display name go into the caller's
 // buffers, or "" when they do not fit. Relative paths are taken from the program folder; the
 // current directory is the same afterwards as before. Result 0 when there is no such item.
-int GetItemPresentation(const CLaunchData& data, int position, ItemPresentation& out, char* displayName,
+int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPresentation& out, char* displayName,
                         int displayNameSize, char* caption, int captionSize);
 
 // A BM file as a device bitmap of its width and height; none when the file cannot be read or

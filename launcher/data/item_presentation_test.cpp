@@ -122,7 +122,8 @@ class PresentationTest : public ::testing::Test {
   Shown Present(int position, int displayNameSize = 260, int captionSize = 260) {
     Shown s;
     std::vector<char> name(displayNameSize + 1, 'x'), caption(captionSize + 1, 'x');
-    GetItemPresentation(m_data, position, s.p, name.data(), displayNameSize, caption.data(), captionSize);
+    GetItemPresentation(m_data, m_data.CurrentMenu(), position, s.p, name.data(), displayNameSize, caption.data(),
+                        captionSize);
     s.displayName = name.data();
     s.caption = caption.data();
     return s;
@@ -201,7 +202,7 @@ TEST_F(PresentationTest, CaptionAndDisplayNameAreAllOrNothing) {
   EXPECT_EQ(s.displayName, "");
   EXPECT_EQ(s.p.kind, 0);  // no display name, no kind
 
-  EXPECT_EQ(GetItemPresentation(m_data, 99, s.p, nullptr, 0, nullptr, 0), 0);
+  EXPECT_EQ(GetItemPresentation(m_data, m_data.CurrentMenu(), 99, s.p, nullptr, 0, nullptr, 0), 0);
 }
 
 TEST_F(PresentationTest, KindsFromTheExtIconTable) {

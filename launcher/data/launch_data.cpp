@@ -323,3 +323,26 @@ int CLaunchData::GetUserFile(int index, char* buffer, int size) const {
   cp932::CopyBounded(buffer, static_cast<std::size_t>(size), name);
   return 1;
 }
+
+const LaunchCounts& CLaunchData::Launches() const {
+  if (!m_launches) {
+    m_launches.emplace();
+    if (std::optional<std::string> bytes = datafiles::ReadFileBytes(m_dataFolder + LaunchCounts::kFileName))
+      m_launches->Parse(*bytes);
+  }
+  return *m_launches;
+}
+
+bool CLaunchData::RecordLaunch(int menu, int position) {
+  const ItemRecord* item = m_user.items.Find(menu, position);
+  if (!item) return false;
+  Launches();
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  m_launches->Record(
+      m_activeUser, item->file,
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime));
+  datafiles::Transaction t(m_dataFolder);
+  t.Put(LaunchCounts::kFileName, m_launches->Format());
+  return t.Commit();
+}

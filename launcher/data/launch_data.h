@@ -16,6 +16,7 @@
 #include "common/data_files.h"
 #include "common/data_folder.h"
 #include "launcher/data/item_store.h"
+#include "launcher/data/launch_counts.h"
 #include "launcher/data/user_rules.h"
 
 class CLaunchData {
@@ -88,6 +89,12 @@ class CLaunchData {
   // The data folder's TOPLEX.INI.
   std::string MainIni() const { return m_dataFolder + "TOPLEX.INI"; }
 
+  // How often and when the items were launched (LAUNCHES.DAT, read at first use), and the
+  // recording of one launch of an item of the active user, written at once; false when the
+  // file could not be written (the count still holds for this session).
+  const LaunchCounts& Launches() const;
+  bool RecordLaunch(int menu, int position);
+
  private:
   void SettleUsers();
   void Migrate(datafiles::Transaction& t, IniText& settings);
@@ -133,4 +140,5 @@ class CLaunchData {
   bool m_wideAtLoad = false;
   int m_layoutOffset = 3;
   std::unique_ptr<CTheme> m_theme;
+  mutable std::optional<LaunchCounts> m_launches;
 };

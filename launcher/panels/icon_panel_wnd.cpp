@@ -76,6 +76,10 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case UM_LAUNCH_RESULT:
+      CloseFind(true);
+      m_actions->LaunchItem(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
@@ -132,6 +136,7 @@ void CIconPanelWnd::ReadLayout() {
   l.pictureX = p.panelValues[4];
   l.pictureY = p.panelValues[5];
   l.name = p.panelRect1;
+  if (m_find.IsOpen()) l.originY += StripHeight();  // the results stand below the strip
 }
 
 void CIconPanelWnd::ApplyTheme(bool full) {
@@ -181,7 +186,8 @@ void CIconPanelWnd::AssignSlots() {
     s.shown = shown[static_cast<std::size_t>(i)];
     if (s.shown == s.loaded || s.shown < 0 || !m_grid.RowVisible(s.shown)) continue;
     s.Release();
-    if (GetItemPresentation(*m_pData, s.shown, s.look, s.displayName, sizeof s.displayName, s.caption,
+    const TileRef ref = Ref(s.shown);
+    if (GetItemPresentation(*m_pData, ref.menu, ref.position, s.look, s.displayName, sizeof s.displayName, s.caption,
                             sizeof s.caption)) {
       s.loaded = s.shown;  // a failure is retried at the next assignment
       WrapCaption(measure.Get(), s);
@@ -228,8 +234,14 @@ void CIconPanelWnd::UpdateScrollBar() {
 
 void CIconPanelWnd::RefreshItems(bool resetScroll) {
   if (!m_pData) return;
+  // Another menu or user ends a search; a changed item is matched again.
+  if (resetScroll && m_find.IsOpen()) {
+    m_find.Close();
+    ReadLayout();
+  }
+  if (m_find.IsOpen()) m_find.Refresh(*m_pData);
   for (ItemSlot& s : m_slots) s.Release();
-  m_grid.count = m_pData->Items().LastPosition(m_pData->CurrentMenu()) + 1;
+  m_grid.count = m_find.IsOpen() ? m_find.Count() : m_pData->Items().LastPosition(m_pData->CurrentMenu()) + 1;
   if (resetScroll) {
     m_grid.scroll = 0;
     m_nLastPressed = -1;
@@ -332,6 +344,7 @@ void CIconPanelWnd::OnPaint() {
     }
     for (const ItemSlot& s : m_slots)
       if (s.shown >= 0) DrawTile(mem.Get(), update.Get(), s);
+    if (m_find.IsOpen()) DrawStrip(mem.Get());
     ::SetWindowOrgEx(mem.Get(), 0, 0, nullptr);
     ::BitBlt(dc, rc.left, rc.top, w, h, mem.Get(), 0, 0, SRCCOPY);
   }
@@ -341,7 +354,9 @@ void CIconPanelWnd::OnPaint() {
 
 void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
   const int p = slot.shown;
-  const int state = iconpanel::TileState(p, m_nPressed, m_nPressPhase, m_nHot, m_nHotGrip);
+  // While finding, the chosen result looks as a tile under the pointer does.
+  const int hot = m_nHot >= 0 || !m_find.IsOpen() ? m_nHot : m_find.Chosen();
+  const int state = iconpanel::TileState(p, m_nPressed, m_nPressPhase, hot, m_nHotGrip);
   StateBitmaps sb = ForState(state);
   HBITMAP image = m_theme->Bitmap(sb.image), mask = m_theme->Bitmap(sb.mask);
   SIZE size = BitmapSize(image);
@@ -388,6 +403,13 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
     ScopedSelect font(t.Get(), m_nameFont.Get());
     ::SetBkMode(t.Get(), TRANSPARENT);
     ::SetTextColor(t.Get(), m_nameColour);
+    if (m_find.IsOpen()) {  // each result names its menu just above its name
+      const int menu = Ref(p).menu;
+      RECT hint{name.left, name.top - m_lineHeight - 1, name.right, name.top - 1};
+      if (menu >= 0 && menu < static_cast<int>(m_pData->Menus().size()))
+        ::DrawTextA(t.Get(), ("[" + m_pData->Menus()[static_cast<std::size_t>(menu)] + "]").c_str(), -1, &hint,
+                    DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     for (const std::string& line : slot.lines) {
       RECT row{name.left, name.top, name.right, name.top + m_lineHeight};
       ::DrawTextA(t.Get(), line.c_str(), static_cast<int>(line.size()), &row, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -411,7 +433,8 @@ void CIconPanelWnd::OnLButtonDown(POINT pt) {
   if (p < 0) return;
   if (Inside(m_grid.GripRect(p), pt)) {
     m_nPressed = p;
-    ::SendMessageA(Parent(), UM_BEGIN_ITEM_DRAG, IDC_ICON_PANEL, p);  // returns when the drag has ended
+    const TileRef ref = Ref(p);
+    ::SendMessageA(Parent(), UM_BEGIN_ITEM_DRAG, ref.menu, ref.position);  // returns when the drag has ended
     m_nPressed = -1;
     return;
   }
@@ -434,7 +457,9 @@ void CIconPanelWnd::OnLButtonUp(POINT pt) {
   int p = m_nPressed;
   if (Inside(m_grid.HitRect(p, true), pt)) {
     m_nLastPressed = p;
-    ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
+    const TileRef ref = Ref(p);
+    if (m_find.IsOpen()) ::PostMessageA(m_hWnd, UM_LAUNCH_RESULT, ref.menu, ref.position);
+    else ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
   }
   m_nPressed = -1;
   m_nPressPhase = 0;
@@ -603,13 +628,15 @@ std::string CIconPanelWnd::Caption() const {
 
 // The same confirmation as the trash's.
 void CIconPanelWnd::DeleteMenuItem() {
-  const ItemRecord r = m_pData->Items().Get(m_pData->CurrentMenu(), m_nMenuItem);
-  if (ConfirmItemDelete(m_hWnd, r.ShownName())) m_actions->DeleteItem(m_pData->CurrentMenu(), m_nMenuItem);
+  const TileRef ref = Ref(m_nMenuItem);
+  const ItemRecord r = m_pData->Items().Get(ref.menu, ref.position);
+  if (ConfirmItemDelete(m_hWnd, r.ShownName())) m_actions->DeleteItem(ref.menu, ref.position);
 }
 
 void CIconPanelWnd::RenameMenuItem() {
   ModalGuard guard;
-  ItemRecord r = m_pData->Items().Get(m_pData->CurrentMenu(), m_nMenuItem);
+  const TileRef ref = Ref(m_nMenuItem);
+  ItemRecord r = m_pData->Items().Get(ref.menu, ref.position);
   CItemInfoDlg dlg(m_pData, Parent());
   ItemInfo& info = dlg.Info();
   cp932::CopyBounded(info.file, sizeof info.file, r.file);
@@ -620,11 +647,12 @@ void CIconPanelWnd::RenameMenuItem() {
   if (dlg.DoModal() == IDCANCEL) return;
   // Looking at a long name and pressing OK must not cut it to the field's proposal.
   const std::string kept = iteminfo::KeptName(r.caption, cp932::TerminatedView(info.caption, sizeof info.caption));
-  m_actions->RenameItem(m_pData->CurrentMenu(), m_nMenuItem, kept);
+  m_actions->RenameItem(ref.menu, ref.position, kept);
 }
 
+// Results are no menu: nothing is dropped among them.
 bool CIconPanelWnd::Accepts(IDataObject* data) {
-  return ::IsWindowEnabled(m_hWnd) && AcceptsLauncherDrop(data, m_cfIconItem, m_cfFilePath);
+  return ::IsWindowEnabled(m_hWnd) && !m_find.IsOpen() && AcceptsLauncherDrop(data, m_cfIconItem, m_cfFilePath);
 }
 
 bool CIconPanelWnd::Hover(bool over, POINT screen) {
@@ -696,4 +724,106 @@ int CIconPanelWnd::DropUrl(const std::string& url, const char* title) {
   }
   std::string name = title ? std::string(cp932::Truncate(title, kMaxText)) : url;
   return AddThroughDialog(url, name, name);
+}
+
+// ---- type-to-find -----------------------------------------------------------------------------
+
+TileRef CIconPanelWnd::Ref(int position) const {
+  if (m_find.IsOpen()) return position >= 0 && position < m_find.Count() ? m_find.At(position) : TileRef{-1, -1};
+  return TileRef{m_pData->CurrentMenu(), position};
+}
+
+bool CIconPanelWnd::FindMessage(const MSG& msg) {
+  if (!m_hWnd || !::IsWindowVisible(m_hWnd) || !::IsWindowEnabled(m_hWnd)) return false;
+  switch (msg.message) {
+    case WM_IME_CHAR:
+      if (!m_find.IsOpen()) OpenFind();
+      if (m_find.AddDoubleByte(static_cast<unsigned short>(msg.wParam))) ShowResults();
+      return true;
+    case WM_CHAR: {
+      const auto c = static_cast<unsigned char>(msg.wParam);
+      if (!m_find.IsOpen()) {
+        if (c <= 0x20 || c == 0x7F) return false;  // a space or a control key opens nothing
+        OpenFind();
+      }
+      if (m_find.AddByte(c)) ShowResults();
+      return true;  // Enter, Esc and Backspace come as keys, below
+    }
+    case WM_KEYDOWN: {
+      if (!m_find.IsOpen()) return false;
+      const int columns = m_grid.Columns();
+      switch (msg.wParam) {
+        case VK_ESCAPE: CloseFind(true); return true;
+        case VK_BACK:
+          if (m_find.Backspace()) m_find.Text().empty() ? CloseFind(true) : ShowResults();
+          return true;
+        case VK_RETURN:
+          if (m_find.Count() > 0) {
+            const TileRef ref = m_find.At(m_find.Chosen());
+            ::PostMessageA(m_hWnd, UM_LAUNCH_RESULT, ref.menu, ref.position);
+          }
+          return true;
+        case VK_LEFT: MoveChoice(-1); return true;
+        case VK_RIGHT: MoveChoice(1); return true;
+        case VK_UP: MoveChoice(-columns); return true;
+        case VK_DOWN: MoveChoice(columns); return true;
+        default: return false;
+      }
+    }
+    default: return false;
+  }
+}
+
+void CIconPanelWnd::OpenFind() {
+  m_scrollBeforeFind = m_grid.scroll;
+  m_find.Open(*m_pData);
+  ReadLayout();
+  ShowResults();
+}
+
+// Esc, an emptied text or a launch: the menu comes back as it was, scrolled where it was.
+void CIconPanelWnd::CloseFind(bool restore) {
+  if (!m_find.IsOpen()) return;
+  m_find.Close();
+  ReadLayout();
+  if (restore) m_grid.scroll = m_scrollBeforeFind;
+  RefreshItems(false);
+}
+
+void CIconPanelWnd::ShowResults() {
+  for (ItemSlot& s : m_slots) s.Release();
+  m_grid.count = m_find.Count();
+  m_grid.scroll = 0;
+  m_nLastPressed = -1;
+  AssignSlots();
+  UpdateScrollBar();
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CIconPanelWnd::MoveChoice(int by) {
+  const int old = m_find.Chosen();
+  m_find.Choose(old + by);
+  const int now = m_find.Chosen();
+  if (now == old) return;
+  if (!m_grid.RowVisible(now) || m_grid.Cell(now).top < StripHeight())
+    SetScroll(iconpanel::ClampScroll(m_grid, (now / m_grid.Columns()) * m_grid.layout.rowHeight), false);
+  RepaintCell(old, false);
+  RepaintCell(now, true);
+}
+
+// The strip across the top of the panel in the colours of the theme's edit fields, with the
+// typed text and a caret.
+void CIconPanelWnd::DrawStrip(HDC dc) const {
+  RECT band{0, 0, m_grid.clientWidth, StripHeight()};
+  UniqueBrush back(::CreateSolidBrush(m_theme->Colour(IDS_DLG_EDIT_BACK_COLOR, RGB(255, 255, 255))));
+  ::FillRect(dc, &band, back.Get());
+  UniqueBrush frame(::CreateSolidBrush(m_nameColour));
+  RECT inner{band.left + 4, band.top + 3, band.right - 4, band.bottom - 3};
+  ::FrameRect(dc, &inner, frame.Get());
+  ScopedSelect font(dc, m_nameFont.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, m_theme->Colour(IDS_DLG_EDIT_TEXT_COLOR, RGB(0, 0, 0)));
+  const std::string shown = "\x8C\x9F\x8D\xF5: " + m_find.Text() + "_";  // "検索: "
+  RECT text{inner.left + 6, inner.top, inner.right - 6, inner.bottom};
+  ::DrawTextA(dc, shown.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 }

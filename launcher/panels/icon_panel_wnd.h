@@ -15,6 +15,7 @@
 #include "launcher/data/item_presentation.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/skin/drag_drop.h"
+#include "launcher/panels/find_strip.h"
 #include "launcher/panels/icon_layout.h"
 
 class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
@@ -36,6 +37,12 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void TrackHover(POINT screen);
   // F2, Delete and the popup keys (ID_TILE_*) on the tile a key acts on.
   void TileKey(UINT command);
+
+  // Type-to-find: a character typed in the main window opens the find strip over the panel, and
+  // the panel shows the matching items of all menus until Esc, an emptied text or a launch.
+  // Takes the typing messages meant for it; true when taken.
+  bool FindMessage(const MSG& msg);
+  bool Finding() const { return m_find.IsOpen(); }
 
   // The drop target's questions: a disabled panel (a user without menus) takes nothing, and a
   // drop that would leave the dragged tile where it is is refused at that point.
@@ -86,6 +93,13 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   int AddThroughDialog(const std::string& target, const std::string& name, const std::string& description);
   std::string Caption() const;
   int KeyTile() const;
+  TileRef Ref(int position) const;  // the item a tile shows
+  void OpenFind();
+  void CloseFind(bool restore);
+  void ShowResults();
+  void MoveChoice(int by);
+  void DrawStrip(HDC dc) const;
+  int StripHeight() const { return m_lineHeight + 10; }
 
   void ReadLayout();
   void BuildBackground();
@@ -116,6 +130,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   int m_nAutoScroll = 0;
   bool m_bDragOver = false;
   WheelAccumulator m_wheel;
+  FindStrip m_find;
+  int m_scrollBeforeFind = 0;
   UniqueBitmap m_background;  // the grid picture tiled over the panel, one extra row high
   int m_backgroundTile = 0;   // height of one picture of it
   UniqueFont m_nameFont;

@@ -396,3 +396,46 @@ TEST_F(LaunchE2E, AProgramStoredByItsShortPathOpens) {
   ASSERT_TRUE(app.Close());
   ::DeleteFileW(program.c_str());
 }
+
+// Type-to-find: the first letters of a caption in another menu and Enter open that item, and the
+// launch is counted; Esc brings back the menu as it was; Japanese as an IME delivers it (IME
+// characters, or character messages in byte pairs) finds a katakana caption. In both themes.
+TEST_F(LaunchE2E, TypedLettersFindAndOpenAnItemOfAnotherMenu) {
+  SeedOneUser({"一つ目", "二つ目"},
+              "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n"
+              "#Item\r\nF: " +
+                  m_probe + "\r\nC: Probe Tool\r\n#Item\r\nF: " + m_probe + "\r\nC: 試験プローブ\r\n");
+  const std::string user = DataFolder() + "USER00.INI";
+  for (const char* theme : {"Image00", "Image01"}) {
+    SCOPED_TRACE(theme);
+    ::WritePrivateProfileStringA("Init", "ResourceDLL", (std::string(theme) + ".dll").c_str(), user.c_str());
+    Launcher app;
+    HWND w = nullptr, panel = nullptr;
+    FrontPanel(app, &w, &panel);
+    MouseTo(0, 0);
+    const ScreenImage menu = SettledClient(panel);
+    for (WORD key : {'P', 'R', 'O'}) PressKeys({}, key);
+    EXPECT_FALSE(ClientShows(panel, menu)) << "typing opened no find strip";
+    SaveShot(w, std::string("find-strip-") + theme);
+    PressKeys({}, VK_RETURN);
+    EXPECT_FALSE(WaitForProbe().empty()) << "Enter did not open the found item";
+    EXPECT_TRUE(ClientShows(panel, menu)) << "the menu did not come back after the launch";
+
+    PressKeys({}, 'X');
+    PressKeys({}, VK_ESCAPE);
+    EXPECT_TRUE(ClientShows(panel, menu)) << "Esc did not bring back the menu";
+
+    // "ぷろ" as IME characters, then "プロ" as byte pairs: both find 試験プローブ (a word inside).
+    for (unsigned c : {0x82D5u, 0x82EBu}) ::PostMessageA(w, WM_IME_CHAR, c, 0);
+    ::PostMessageA(w, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(WaitForProbe().empty()) << "IME characters found nothing";
+    for (unsigned c : {0x83u, 0x76u, 0x83u, 0x8Du}) ::PostMessageA(w, WM_CHAR, c, 0);
+    ::PostMessageA(w, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(WaitForProbe().empty()) << "byte pairs found nothing";
+    ASSERT_TRUE(app.Close());
+  }
+  // Each launch is counted for the user, beside the item files.
+  const std::string counts = ReadWholeFile(DataFolder() + "LAUNCHES.DAT");
+  EXPECT_EQ(counts.rfind("6\t", 0), 0u) << counts;
+  EXPECT_NE(counts.find("\tUSER00.INI\t" + m_probe), std::string::npos) << counts;
+}
