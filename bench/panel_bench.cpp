@@ -19,8 +19,9 @@ std::string DataFolder() {
   return std::string(appData) + "\\MARVANE\\TOPLEX\\";
 }
 
-// One user whose two menus hold the given numbers of items.
-void Seed(int first, int second) {
+// One user whose two menus hold the given numbers of items, all of one program, or of the
+// given programs, one each.
+void Seed(int first, int second, const std::vector<std::string>& programs = {}) {
   std::string d = DataFolder();
   ::CreateDirectoryA((d.substr(0, d.size() - 7)).c_str(), nullptr);
   ::CreateDirectoryA(d.c_str(), nullptr);
@@ -33,10 +34,13 @@ void Seed(int first, int second) {
   ::WritePrivateProfileStringA("MenuList", "Category1", "A", user.c_str());
   ::WritePrivateProfileStringA("MenuList", "Category2", "B", user.c_str());
   std::string dat;
+  std::size_t next = 0;
   for (int count : {first, second}) {
     dat += "#Category\r\n";
-    for (int i = 0; i < count; ++i)
-      dat += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: item " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < count; ++i) {
+      const std::string file = next < programs.size() ? programs[next++] : "C:\\windows\\notepad.exe";
+      dat += "#Item\r\nF: " + file + "\r\nC: item " + std::to_string(i) + "\r\n";
+    }
   }
   HANDLE f = ::CreateFileA((d + "USER00.DAT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD n;
@@ -81,6 +85,56 @@ Figures Measure(const std::string& exe, int items) {
   return f;
 }
 
+// Programs of the system folder, each a target of its own, so that every tile asks for its icon.
+std::vector<std::string> SystemPrograms(std::size_t count) {
+  char system[MAX_PATH] = {};
+  ::GetSystemDirectoryA(system, MAX_PATH);
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = ::FindFirstFileA((std::string(system) + "\\*.exe").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return found;
+  do found.push_back(std::string(system) + "\\" + fd.cFileName);
+  while (found.size() < count && ::FindNextFileA(h, &fd));
+  ::FindClose(h);
+  return found;
+}
+
+// A switch to a menu shown for the first time, beside switches back and forth between menus seen
+// before (the median of ten), each menu 18 tiles of different programs.
+struct Switches {
+  double first, repeated;
+};
+
+Switches MeasureSwitches(const std::string& exe) {
+  Seed(18, 18, SystemPrograms(36));
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  std::string line = "\"" + exe + "\"";
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+  HWND frame = nullptr;
+  for (int i = 0; i < 300 && !(frame = ::FindWindowA("QuiloDeckBaseWin", nullptr)); ++i) ::Sleep(20);
+  ::Sleep(500);
+  HWND panel = frame ? ::FindWindowExA(frame, nullptr, "ToplexIconPanel", nullptr) : nullptr;
+  Switches s{};
+  auto to = [&](int menu) {
+    const double t0 = NowMs();
+    ::SendMessageA(frame, WM_COMMAND, 40014 + menu, 0);  // Alt+1 / Alt+2
+    ::UpdateWindow(panel);
+    return NowMs() - t0;
+  };
+  if (panel) {
+    s.first = to(1);
+    std::vector<double> again;
+    for (int i = 0; i < 10; ++i) again.push_back(to(i % 2));
+    s.repeated = Median(again);
+  }
+  if (frame) ::PostMessageA(frame, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(pi.hProcess, 15000);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,5 +147,9 @@ int main(int argc, char** argv) {
   std::printf("menu switch (RefreshItems), 20 items:   %7.2f ms median\n", small.refresh);
   std::printf("menu switch (RefreshItems), 2,000 items:%7.2f ms median (x%.2f)\n", large.refresh,
               small.refresh > 0 ? large.refresh / small.refresh : 0.0);
+  const Switches sw = MeasureSwitches(argv[1]);
+  std::printf("menu switch, 18 programs, first time:   %7.2f ms\n", sw.first);
+  std::printf("menu switch, 18 programs, seen before:  %7.2f ms median (x%.2f of the first)\n", sw.repeated,
+              sw.first > 0 ? sw.repeated / sw.first : 0.0);
   return 0;
 }

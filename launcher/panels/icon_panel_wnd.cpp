@@ -187,13 +187,27 @@ void CIconPanelWnd::AssignSlots() {
     if (s.shown == s.loaded || s.shown < 0 || !m_grid.RowVisible(s.shown)) continue;
     s.Release();
     const TileRef ref = Ref(s.shown);
-    if (GetItemPresentation(*m_pData, ref.menu, ref.position, s.look, s.displayName, sizeof s.displayName, s.caption,
-                            sizeof s.caption)) {
-      s.loaded = s.shown;  // a failure is retried at the next assignment
-      WrapCaption(measure.Get(), s);
-    }
+    const ItemRecord* item = m_pData->Items().Find(ref.menu, ref.position);
+    if (!item || !(s.look = LookOf(ref, *item))) continue;  // a failure is retried at the next assignment
+    cp932::CopyBounded(s.caption, sizeof s.caption, item->caption);
+    s.loaded = s.shown;
+    WrapCaption(measure.Get(), s);
   }
   UpdateTips();
+}
+
+std::shared_ptr<const ItemPresentation> CIconPanelWnd::LookOf(const TileRef& ref, const ItemRecord& item) {
+  constexpr std::size_t kMaxLooks = 4096;
+  if (m_pData->Items().Revision() != m_looksRevision || m_looks.size() > kMaxLooks) {
+    m_looks.clear();
+    m_looksRevision = m_pData->Items().Revision();
+  }
+  std::shared_ptr<const ItemPresentation>& cached = m_looks[item.file + '\n' + item.iconFile];
+  if (cached) return cached;
+  auto look = std::make_shared<ItemPresentation>();
+  char name[260];
+  if (!GetItemPresentation(*m_pData, ref.menu, ref.position, *look, name, sizeof name, nullptr, 0)) return nullptr;
+  return cached = std::move(look);
 }
 
 // As many lines as the theme's name box holds, broken at spaces where the words fit.
@@ -380,7 +394,9 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
       ::SetBkColor(t.Get(), RGB(0, 0, 0));
       ::BitBlt(t.Get(), 0, 0, size.cx, size.cy, m.Get(), 0, 0, SRCPAINT);
     }
-    if (HBITMAP picture = slot.look.picture.Get()) {
+    const ItemPresentation none;
+    const ItemPresentation& look = slot.look ? *slot.look : none;
+    if (HBITMAP picture = look.picture.Get()) {
       SIZE ps = BitmapSize(picture);
       Rect at = iconpanel::PicturePlacement(l, ps.cx, ps.cy);
       MemoryDC pic(dc);
@@ -392,10 +408,10 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
         ::StretchBlt(t.Get(), at.left + dx, at.top + dy, at.Width(), at.Height(), pic.Get(), 0, 0, ps.cx, ps.cy,
                      SRCCOPY);
       }
-    } else if (slot.look.icon) {
-      ::DrawIcon(t.Get(), l.iconX + dx, l.iconY + dy, slot.look.icon.Get());
+    } else if (look.icon) {
+      ::DrawIcon(t.Get(), l.iconX + dx, l.iconY + dy, look.icon.Get());
     }
-    if (slot.look.kind == 1)
+    if (look.kind == 1)
       MaskedOntoDC(t.Get(), l.overlayX + dx, l.overlayY + dy, m_theme->Bitmap(IDB_TILE_MARK),
                    m_theme->Bitmap(IDB_TILE_MARK_MASK));
     RECT name = ToRECT(l.name);

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -61,15 +63,14 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
 
  private:
   struct ItemSlot {
-    int shown = -1;   // item position the slot shows
-    int loaded = -1;  // item position whose data is loaded
-    ItemPresentation look;
-    char displayName[260] = {};
+    int shown = -1;                                // item position the slot shows
+    int loaded = -1;                               // item position whose data is loaded
+    std::shared_ptr<const ItemPresentation> look;  // shared with the look cache
     char caption[260] = {};
     std::vector<std::string> lines;  // the caption as the tile draws it
     bool cut = false;                // the caption did not fit whole
     void Release() {
-      look = ItemPresentation();
+      look.reset();
       loaded = -1;
       lines.clear();
       cut = false;
@@ -105,6 +106,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void BuildBackground();
   void AssignSlots();
   void WrapCaption(HDC measure, ItemSlot& slot) const;
+  std::shared_ptr<const ItemPresentation> LookOf(const TileRef& ref, const ItemRecord& item);
   void UpdateTips();
   void UpdateScrollBar();
   void SetScroll(int position, bool scrollContent);
@@ -131,6 +133,10 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   bool m_bDragOver = false;
   WheelAccumulator m_wheel;
   FindStrip m_find;
+  // What each target's tile shows (icon, picture, overlay), kept while no item changes: a menu
+  // seen before is shown again without asking the shell for its icons.
+  std::unordered_map<std::string, std::shared_ptr<const ItemPresentation>> m_looks;
+  std::uint64_t m_looksRevision = 0;
   int m_scrollBeforeFind = 0;
   UniqueBitmap m_background;  // the grid picture tiled over the panel, one extra row high
   int m_backgroundTile = 0;   // height of one picture of it
