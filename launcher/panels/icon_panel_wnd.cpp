@@ -491,10 +491,10 @@ void CIconPanelWnd::OnRButtonUp(POINT pt) {
   if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
 }
 
-// The tile a key acts on: the one under the pointer, else the one last clicked or launched by
-// key, else the first shown.
+// The tile a key acts on: the one under the pointer, else the chosen result while finding or the
+// one last clicked or launched by key, else the first shown.
 int CIconPanelWnd::KeyTile() const {
-  for (int p : {m_nHot, m_nLastPressed, m_grid.FirstShown()})
+  for (int p : {m_nHot, m_find.IsOpen() ? m_find.Chosen() : m_nLastPressed, m_grid.FirstShown()})
     if (p >= 0 && p < m_grid.count) return p;
   return -1;
 }

@@ -483,3 +483,40 @@ TEST_F(PanelE2E, PicturesOfEachSizeAreDrawnInTheirTiles) {
   ASSERT_TRUE(app.Close());
   for (const Picture& p : pictures) ::DeleteFileA((std::string(temp) + p.name + ".bmp").c_str());
 }
+
+// A found tile is one like any other: Delete deletes its item from its own menu after the
+// question, and its grip drags it onto another menu's button.
+TEST_F(PanelE2E, FoundTilesAreDeletedAndDraggedAsAnyTile) {
+  SeedOneUser({"一つ目", "二つ目", "三つ目"},
+              "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n#Category\r\n"
+              "#Item\r\nF: C:\\windows\\regedit.exe\r\nC: レジストリ\r\n#Item\r\nF: C:\\windows\\write.exe\r\n"
+              "C: ワードパッド\r\n#Category\r\n");
+  Launcher app;
+  HWND w = nullptr;
+  HWND panel = FrontPanel(app, &w);
+  ASSERT_NE(panel, nullptr);
+  MouseTo(0, 0);
+  for (WORD key : {'R', 'E', 'G'}) PressKeys({}, key);  // the start of regedit.exe
+  PressKeys({}, VK_DELETE);
+  std::string text;
+  HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+  ASSERT_NE(box, nullptr) << "Delete on the found tile asked nothing";
+  EXPECT_EQ(text, "「レジストリ」を削除します. よろしいですか?");
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+  PressKeys({}, VK_ESCAPE);
+
+  for (WORD key : {'W', 'R', 'I'}) PressKeys({}, key);  // the start of write.exe
+  HWND tools = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
+  HWND third = ::GetDlgItem(::FindWindowExA(tools, nullptr, "CMenuWndClass", nullptr), 6284);
+  POINT grip = GripCentre(panel, 0);
+  grip.y += 22;  // the results stand below the find strip, about as tall as a line and its margin
+  PressAndMoveOnto(grip, third);
+  EndDrag();
+  ::Sleep(500);
+  app.KillAfter(1000);
+  const std::string items = Items();
+  EXPECT_EQ(items.find("regedit"), std::string::npos) << items;
+  const std::size_t write = items.find("write.exe"), lastMenu = items.rfind("#Category");
+  EXPECT_GT(write, lastMenu) << "the found tile did not move to the third menu: " << items;
+}
