@@ -31,6 +31,13 @@ constexpr char kBusyText[] =
 constexpr char kCannotStore[] = "これ以上登録できません";
 constexpr int kHotkeyId = 1;  // the frame's one system-wide hotkey
 
+// A list or a field of the window keeps the characters typed into it (the user list's type-ahead).
+bool TakesText(HWND w) {
+  char cls[16] = {};
+  ::GetClassNameA(w, cls, sizeof cls);
+  return ::lstrcmpiA(cls, "ListBox") == 0 || ::lstrcmpiA(cls, "Edit") == 0;
+}
+
 constexpr int kFrameWidth = rules::kWideWidth, kFrameHeight = rules::kWideHeight;
 constexpr int kWebWidth = 652, kWebHeight = 522;
 constexpr int kStripTop = 21, kWebStripTop = 33;  // a press above this line drags the window
@@ -140,7 +147,7 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (m_buttonPanel && m_tools.PreTranslateMessage(msg)) return true;
   if (CPopupBase::PreTranslateMessage(msg)) return true;
   if (!m_hWnd || (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd))) return false;
-  if (m_iconPanel && m_panel.FindMessage(*msg)) return true;
+  if (m_iconPanel && !TakesText(msg->hwnd) && m_panel.FindMessage(*msg)) return true;
   // While finding, a key that types goes to the strip as a character, past the accelerators.
   if (m_panel.Finding() && msg->message == WM_KEYDOWN && ::GetKeyState(VK_CONTROL) >= 0 &&
       ::GetKeyState(VK_MENU) >= 0 && ::MapVirtualKeyA(static_cast<UINT>(msg->wParam), MAPVK_VK_TO_CHAR) != 0)
