@@ -802,6 +802,7 @@ void CIconPanelWnd::CloseFind(bool restore) {
   if (!m_find.IsOpen()) return;
   m_find.Close();
   ReadLayout();
+  m_nLastPressed = -1;  // it counted among the results
   if (restore) m_grid.scroll = m_scrollBeforeFind;
   RefreshItems(false);
 }
