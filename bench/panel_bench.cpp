@@ -48,20 +48,37 @@ void Seed(int first, int second, const std::vector<std::string>& programs = {}) 
   ::CloseHandle(f);
 }
 
+// TOPLEX.exe started and waited for until its panel is up; closed and waited for at the end.
+struct RunningLauncher {
+  PROCESS_INFORMATION pi{};
+  HWND frame = nullptr, panel = nullptr;
+  explicit RunningLauncher(const std::string& exe) {
+    STARTUPINFOA si{sizeof si};
+    std::string line = "\"" + exe + "\"";
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    for (int i = 0; i < 300 && !(frame = ::FindWindowA("QuiloDeckBaseWin", nullptr)); ++i) ::Sleep(20);
+    ::Sleep(500);
+    panel = frame ? ::FindWindowExA(frame, nullptr, "ToplexIconPanel", nullptr) : nullptr;
+  }
+  ~RunningLauncher() {
+    if (!pi.hProcess) return;
+    if (frame) ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    ::WaitForSingleObject(pi.hProcess, 15000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+  }
+  RunningLauncher(const RunningLauncher&) = delete;
+  RunningLauncher& operator=(const RunningLauncher&) = delete;
+};
+
 struct Figures {
   double step, refresh;
 };
 
 Figures Measure(const std::string& exe, int items) {
   Seed(items, items);
-  STARTUPINFOA si{sizeof si};
-  PROCESS_INFORMATION pi{};
-  std::string line = "\"" + exe + "\"";
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
-  HWND frame = nullptr;
-  for (int i = 0; i < 300 && !(frame = ::FindWindowA("QuiloDeckBaseWin", nullptr)); ++i) ::Sleep(20);
-  ::Sleep(500);
-  HWND panel = frame ? ::FindWindowExA(frame, nullptr, "ToplexIconPanel", nullptr) : nullptr;
+  RunningLauncher app(exe);
+  HWND frame = app.frame, panel = app.panel;
   Figures f{};
   if (panel) {
     std::vector<double> steps, refreshes;
@@ -78,10 +95,6 @@ Figures Measure(const std::string& exe, int items) {
     }
     f = {Median(steps), Median(refreshes)};
   }
-  if (frame) ::PostMessageA(frame, WM_CLOSE, 0, 0);
-  ::WaitForSingleObject(pi.hProcess, 15000);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
   return f;
 }
 
@@ -107,14 +120,8 @@ struct Switches {
 
 Switches MeasureSwitches(const std::string& exe) {
   Seed(18, 18, SystemPrograms(36));
-  STARTUPINFOA si{sizeof si};
-  PROCESS_INFORMATION pi{};
-  std::string line = "\"" + exe + "\"";
-  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
-  HWND frame = nullptr;
-  for (int i = 0; i < 300 && !(frame = ::FindWindowA("QuiloDeckBaseWin", nullptr)); ++i) ::Sleep(20);
-  ::Sleep(500);
-  HWND panel = frame ? ::FindWindowExA(frame, nullptr, "ToplexIconPanel", nullptr) : nullptr;
+  RunningLauncher app(exe);
+  HWND frame = app.frame, panel = app.panel;
   Switches s{};
   auto to = [&](int menu) {
     const double t0 = NowMs();
@@ -128,10 +135,6 @@ Switches MeasureSwitches(const std::string& exe) {
     for (int i = 0; i < 10; ++i) again.push_back(to(i % 2));
     s.repeated = Median(again);
   }
-  if (frame) ::PostMessageA(frame, WM_CLOSE, 0, 0);
-  ::WaitForSingleObject(pi.hProcess, 15000);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
   return s;
 }
 
