@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <set>
+
 #include "common/cp932.h"
-#include "common/file_names.h"
+#include "common/journal.h"
 
 namespace datafiles {
 namespace {
@@ -11,8 +13,7 @@ namespace {
 constexpr char kLockName[] = "TOPLEX.DataFolder.Write";
 constexpr DWORD kLockWaitMs = 10000;
 constexpr char kJournal[] = "TOPLEX.JNL";
-constexpr char kTempSuffix[] = ".new";
-constexpr char kJournalEnd[] = "END";
+constexpr char kUndoJournal[] = "TOPLEX.UND";  // the journal of a commit being undone
 // A peer that has a file open for a moment can make a rename fail; it is tried again.
 constexpr int kRenameTries = 20;
 constexpr DWORD kRenamePauseMs = 50;
@@ -22,15 +23,14 @@ FaultHook& Hook() {
   return hook;
 }
 
-Fault FaultAt(Step step, const std::string& name) { return Hook() ? Hook()(step, name) : Fault::kNone; }
-
-// Thrown by a step that a test stops dead; caught in Commit, which then does nothing more.
+// Thrown by a step that a test stops dead; caught where the writer would have died.
 struct Stopped {};
 
-// kFail reports the step failed; kStop leaves everything as a kill would.
+// kFail reports the step failed (as access denied); kStop leaves everything as a kill would.
 bool Allowed(Step step, const std::string& name) {
-  Fault f = FaultAt(step, name);
+  const Fault f = Hook() ? Hook()(step, name) : Fault::kNone;
   if (f == Fault::kStop) throw Stopped{};
+  if (f == Fault::kFail) ::SetLastError(ERROR_ACCESS_DENIED);
   return f == Fault::kNone;
 }
 
@@ -43,14 +43,17 @@ ULONGLONG AsNumber(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighD
 
 // Writes and flushes the bytes as a new file. Its write time is made later than that of the
 // file it will replace: readers that cache a file by its write time must see the change even
-// when both writes fall in one tick of the file system's clock.
+// when both writes fall in one tick of the file system's clock. The error is the last error.
 bool WriteFlushed(const std::string& path, const std::string& bytes, const std::string& replaces) {
   UniqueFile f(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f) return false;
   DWORD written = 0;
-  if (!bytes.empty() && (!::WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-                         written != bytes.size()))
+  if (!bytes.empty() && !::WriteFile(f.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
     return false;
+  if (written != bytes.size()) {
+    ::SetLastError(ERROR_DISK_FULL);
+    return false;
+  }
   WIN32_FILE_ATTRIBUTE_DATA old;
   FILETIME now;
   if (!replaces.empty() && ::GetFileAttributesExA(replaces.c_str(), GetFileExInfoStandard, &old) &&
@@ -65,83 +68,138 @@ bool WriteFlushed(const std::string& path, const std::string& bytes, const std::
 bool Rename(const std::string& from, const std::string& to, DWORD flags) {
   for (int i = 0; i < kRenameTries; ++i) {
     if (::MoveFileExA(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH)) return true;
-    DWORD e = ::GetLastError();
+    const DWORD e = ::GetLastError();
     if (e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED && e != ERROR_LOCK_VIOLATION) return false;
     ::Sleep(kRenamePauseMs);
+    ::SetLastError(e);
   }
   return false;
 }
 
-struct Op {
-  char kind;  // 'R' replace by "<name>.new", 'D' delete
-  std::string name;
-};
-
-std::string JournalText(const std::vector<Op>& ops) {
-  std::string text;
-  for (const Op& op : ops) text += std::string(1, op.kind) + " " + op.name + "\r\n";
-  return text + kJournalEnd + "\r\n";
-}
-
-// The operations of a complete journal; nothing for one that is damaged or names anything
-// outside the folder.
-std::optional<std::vector<Op>> ParseJournal(const std::string& text) {
-  std::vector<Op> ops;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find("\r\n", pos);
-    if (end == std::string::npos) return std::nullopt;
-    std::string line = text.substr(pos, end - pos);
-    pos = end + 2;
-    if (line == kJournalEnd) return pos == text.size() ? std::optional(ops) : std::nullopt;
-    if (line.size() < 3 || (line[0] != 'R' && line[0] != 'D') || line[1] != ' ') return std::nullopt;
-    Op op{line[0], line.substr(2)};
-    if (!filenames::IsPlainFileName(op.name)) return std::nullopt;
-    ops.push_back(std::move(op));
+// Whether the file may be replaced now: one that another program holds without delete sharing
+// may not, and neither could a second name of it be deleted. Tried for as long as a rename is.
+bool Replaceable(const std::string& path) {
+  for (int i = 0;; ++i) {
+    UniqueFile probe(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    if (probe || ::GetLastError() != ERROR_SHARING_VIOLATION) return true;
+    if (i + 1 == kRenameTries) break;
+    ::Sleep(kRenamePauseMs);
   }
-  return std::nullopt;
+  ::SetLastError(ERROR_SHARING_VIOLATION);
+  return false;
 }
 
-// Every operation may run any number of times: a replacement whose new file is gone is done,
-// and each name stands in a journal once. False when a step failed: the journal must stay for
-// the next writer to finish.
-bool Apply(const std::string& folder, const std::vector<Op>& ops) {
-  bool done = true;
-  for (const Op& op : ops) {
-    const std::string path = folder + op.name;
-    bool ok;
-    if (op.kind == 'R') {
-      const std::string temp = path + kTempSuffix;
-      if (!FileExists(temp)) continue;
-      ok = Allowed(Step::Replace, op.name) && Rename(temp, path, MOVEFILE_REPLACE_EXISTING);
-    } else {
-      if (!FileExists(path)) continue;
-      ok = Allowed(Step::Delete, op.name) && ::DeleteFileA(path.c_str());
+// A second name for the old file, so that it can come back; a copy where the file system has no
+// second names. Made only of a file that can then be replaced.
+bool MakeBackup(const std::string& from, const std::string& to) {
+  if (!Replaceable(from)) return false;
+  return ::CreateHardLinkA(to.c_str(), from.c_str(), nullptr) || ::CopyFileA(from.c_str(), to.c_str(), TRUE);
+}
+
+void DeleteAll(const std::string& folder, const std::vector<std::string>& names) {
+  for (const std::string& n : names) ::DeleteFileA((folder + n).c_str());
+}
+
+enum class Outcome { kFinished, kUndone, kPending };
+
+// Carries the steps out, in order; false at the first that fails, with the file it concerned.
+bool Execute(const std::string& folder, const std::vector<journal::Step>& steps, bool back, Failure& failure) {
+  for (const journal::Step& s : steps) {
+    // The user's file of the step, whichever side the temporary name is on.
+    const std::string& file = s.action == journal::Action::kRename && !journal::IsTempName(s.to) ? s.to : s.from;
+    const std::string from = folder + s.from, to = folder + s.to;
+    bool ok = false;
+    switch (s.action) {
+      case journal::Action::kBackup: ok = Allowed(Step::Backup, file) && MakeBackup(from, to); break;
+      case journal::Action::kRename:
+        ok = Allowed(back ? Step::Restore : Step::Replace, file) && Rename(from, to, MOVEFILE_REPLACE_EXISTING);
+        break;
+      case journal::Action::kDelete: ok = Allowed(Step::Restore, file) && ::DeleteFileA(from.c_str()); break;
     }
-    ForgetCachedProfile(path);
-    done = done && ok;
+    const DWORD error = ::GetLastError();
+    ForgetCachedProfile(folder + file);
+    if (!ok) {
+      failure = {file, WriteError(folder + file, error)};
+      return false;
+    }
   }
-  return done;
+  return true;
 }
 
-void EndJournal(const std::string& journal) {
-  if (Allowed(Step::EndJournal, kJournal)) ::DeleteFileA(journal.c_str());
+// A journal that has ended goes first, then its temporary files: while it stands they tell it
+// what was done. An undo journal that stays blocks the folder: a later journal must not come
+// beside it.
+bool EndJournal(const std::string& folder, const char* name, const std::vector<journal::Op>& ops) {
+  if (!Allowed(Step::EndJournal, name) || !::DeleteFileA((folder + name).c_str())) return false;
+  DeleteAll(folder, journal::Leftovers(ops, [&](const std::string& n) { return FileExists(folder + n); }));
+  return true;
 }
 
-// Finishes the journal of a commit that was cut short; the caller holds the lock. A damaged
-// journal belongs to a commit that never stood: it goes, and its new files are strays.
-void FinishJournal(const std::string& folder) {
-  const std::string journal = folder + kJournal;
-  std::optional<std::string> text = ReadFileBytes(journal);
-  if (!text) return;
-  std::optional<std::vector<Op>> ops = ParseJournal(*text);
-  if (!ops || Apply(folder, *ops)) EndJournal(journal);
+// Finishes the journal's commit or, when a step of it fails, undoes it as a whole. The journal is
+// renamed before the first step back, so that a stop during the undo is undone on, never
+// finished half way. failure tells why a commit could not be finished.
+Outcome Run(const std::string& folder, const std::vector<journal::Op>& ops, bool undoing, Failure& failure) {
+  auto exists = [&](const std::string& n) { return FileExists(folder + n); };
+  if (!undoing) {
+    if (Execute(folder, journal::Forward(ops, exists), false, failure)) {
+      // A finished journal that stays has nothing left to do; the next writer ends it.
+      EndJournal(folder, kJournal, ops);
+      return Outcome::kFinished;
+    }
+    if (!Allowed(Step::Undo, kJournal) || !Rename(folder + kJournal, folder + kUndoJournal, MOVEFILE_REPLACE_EXISTING))
+      return Outcome::kPending;
+  }
+  Failure back;
+  if (!Execute(folder, journal::Backward(ops, exists), true, back)) {
+    if (failure.error == 0) failure = back;
+    return Outcome::kPending;
+  }
+  return EndJournal(folder, kUndoJournal, ops) ? Outcome::kUndone : Outcome::kPending;
+}
+
+// Finishes or undoes the journal of a commit that was cut short; the caller holds the lock. A
+// journal this writer did not make whole is not acted on: it is set aside. False while a
+// journal remains, with the reason in failure.
+bool FinishJournal(const std::string& folder, Failure& failure, bool* setAside = nullptr) {
+  const bool undoing = FileExists(folder + kUndoJournal);
+  const std::string name = undoing ? kUndoJournal : kJournal;
+  std::optional<std::string> text = ReadFileBytes(folder + name);
+  if (!text) return true;
+  const journal::Parsed parsed = journal::Parse(*text);
+  if (!parsed.sound) {
+    if (setAside) *setAside = true;
+    if (Rename(folder + name, folder + kSetAsideName, MOVEFILE_REPLACE_EXISTING)) return true;
+    failure = {name, WriteError(folder + name, ::GetLastError())};
+    return false;
+  }
+  Failure why;
+  if (Run(folder, parsed.ops, undoing, why) != Outcome::kPending) return true;
+  failure = {why.file, kUnfinishedCommit};
+  return false;
 }
 
 bool EndsWithNoCase(const std::string& s, const char* suffix) {
   const std::size_t n = std::char_traits<char>::length(suffix);
   return s.size() >= n && cp932::EqualsNoCase(std::string_view(s).substr(s.size() - n), suffix);
 }
+
+// Temporary names for this commit: none that a file of the folder or another of this commit holds.
+class TempNames {
+ public:
+  explicit TempNames(const std::string& folder) : m_folder(folder) {}
+  std::string Next() {
+    while (m_next < journal::kTempNames) {
+      std::string name = journal::TempName(m_next++);
+      if (!FileExists(m_folder + name)) return name;
+    }
+    return std::string();
+  }
+
+ private:
+  const std::string& m_folder;
+  int m_next = 0;
+};
 
 }  // namespace
 
@@ -150,6 +208,15 @@ void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
 bool FileExists(const std::string& path) {
   DWORD a = ::GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::uint32_t WriteError(const std::string& path, std::uint32_t error) {
+  if (error != ERROR_ACCESS_DENIED) return error;
+  // A file held open without delete sharing refuses its replacement as "access denied"; one that
+  // may be written then still opens for deletion.
+  UniqueFile probe(::CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -166,6 +233,13 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return data;
 }
 
+std::vector<std::string> FreeTempNames(const std::string& folder, std::size_t count) {
+  TempNames names(folder);
+  std::vector<std::string> out;
+  for (std::string n; out.size() < count && !(n = names.Next()).empty();) out.push_back(n);
+  return out;
+}
+
 FolderLock::FolderLock() : m_mutex(::CreateMutexA(nullptr, FALSE, kLockName)) {
   if (!m_mutex) return;
   DWORD r = ::WaitForSingleObject(m_mutex.Get(), kLockWaitMs);
@@ -177,10 +251,21 @@ FolderLock::~FolderLock() {
 }
 
 Transaction::Transaction(std::string folder) : m_folder(std::move(folder)) {
-  try {
-    FinishJournal(m_folder);
-  } catch (const Stopped&) {
+  if (!m_lock.Held()) {
+    m_blocked = true;
+    m_failure = {std::string(), WAIT_TIMEOUT};
+    return;
   }
+  try {
+    m_blocked = !FinishJournal(m_folder, m_failure);
+  } catch (const Stopped&) {
+    m_blocked = true;
+  }
+}
+
+bool Transaction::Fail(Failure failure) {
+  m_failure = std::move(failure);
+  return false;
 }
 
 Transaction::Entry& Transaction::Find(const std::string& name) {
@@ -221,88 +306,110 @@ bool Transaction::Exists(const std::string& name) const {
 }
 
 bool Transaction::Commit() {
-  std::vector<Op> ops;
-  std::vector<const std::string*> texts;
-  std::vector<std::string> iniTexts;
-  iniTexts.reserve(m_entries.size());
+  if (m_blocked) return false;
+  std::vector<journal::Op> ops;
+  std::vector<std::string> texts;
   for (const Entry& e : m_entries) {
-    if (e.remove) {
-      if (FileExists(m_folder + e.name)) ops.push_back({'D', e.name});
-    } else if (e.bytes) {
-      ops.push_back({'R', e.name});
-      texts.push_back(&*e.bytes);
-    } else if (e.ini && e.ini->Changed()) {
-      ops.push_back({'R', e.name});
-      iniTexts.push_back(e.ini->Text());
-      texts.push_back(&iniTexts.back());
-    }
+    const bool exists = FileExists(m_folder + e.name);
+    if (e.remove ? !exists : !e.bytes && !(e.ini && e.ini->Changed())) continue;
+    const journal::Kind kind = e.remove ? journal::Kind::kRemove
+                               : exists ? journal::Kind::kReplace
+                                        : journal::Kind::kCreate;
+    ops.push_back({kind, {}, {}, e.name});
+    texts.push_back(e.remove ? std::string() : e.bytes ? *e.bytes : e.ini->Text());
   }
   if (ops.empty()) return true;
 
-  std::vector<std::string> temps;
-  auto discard = [&] {
-    for (const std::string& t : temps) ::DeleteFileA(t.c_str());
-    return false;
+  TempNames names(m_folder);
+  std::vector<std::string> written;
+  auto discard = [&](Failure failure) {
+    DeleteAll(m_folder, written);
+    return Fail(std::move(failure));
   };
   try {
-    std::size_t t = 0;
-    for (const Op& op : ops) {
-      if (op.kind != 'R') continue;
-      const std::string path = m_folder + op.name;
-      temps.push_back(path + kTempSuffix);
-      if (!Allowed(Step::WriteTemp, op.name) || !WriteFlushed(temps.back(), *texts[t++], path)) return discard();
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+      journal::Op& op = ops[i];
+      if (op.kind == journal::Kind::kRemove) continue;
+      op.temp = names.Next();
+      if (op.temp.empty()) return discard({op.name, ERROR_FILENAME_EXCED_RANGE});
+      const std::string temp = m_folder + op.temp;
+      written.push_back(op.temp);
+      if (!Allowed(Step::WriteTemp, op.name) || !WriteFlushed(temp, texts[i], m_folder + op.name))
+        return discard({op.name, WriteError(temp, ::GetLastError())});
     }
-    if (ops.size() == 1 && ops[0].kind == 'R') {
-      // One file needs no journal: its rename is the commit.
-      if (!Allowed(Step::Replace, ops[0].name) || !Rename(temps[0], m_folder + ops[0].name, MOVEFILE_REPLACE_EXISTING))
-        return discard();
-      ForgetCachedProfile(m_folder + ops[0].name);
+    if (ops.size() == 1) {
+      // One file needs no journal: its rename (or its deletion) is the commit.
+      const journal::Op& op = ops.front();
+      const std::string path = m_folder + op.name;
+      const bool done =
+          Allowed(Step::Replace, op.name) &&
+          (op.kind == journal::Kind::kRemove ? ::DeleteFileA(path.c_str()) != 0
+                                             : Rename(m_folder + op.temp, path, MOVEFILE_REPLACE_EXISTING));
+      if (!done) return discard({op.name, WriteError(path, ::GetLastError())});
+      ForgetCachedProfile(path);
       return true;
     }
-    const std::string journal = m_folder + kJournal;
-    temps.push_back(journal + kTempSuffix);
-    if (!Allowed(Step::WriteJournal, kJournal) || !WriteFlushed(temps.back(), JournalText(ops), std::string()) ||
-        !Rename(temps.back(), journal, MOVEFILE_REPLACE_EXISTING))
-      return discard();
-    // From here the commit stands: what this process does not finish, the next writer does.
-    if (Apply(m_folder, ops)) EndJournal(journal);
-    return true;
+    for (journal::Op& op : ops)
+      if (op.kind != journal::Kind::kCreate && (op.backup = names.Next()).empty())
+        return discard({op.name, ERROR_FILENAME_EXCED_RANGE});
+    const std::string journalTemp = names.Next();
+    if (journalTemp.empty()) return discard({kJournal, ERROR_FILENAME_EXCED_RANGE});
+    written.push_back(journalTemp);
+    if (!Allowed(Step::WriteJournal, kJournal) ||
+        !WriteFlushed(m_folder + journalTemp, journal::Format(ops), std::string()) ||
+        !Rename(m_folder + journalTemp, m_folder + kJournal, MOVEFILE_REPLACE_EXISTING))
+      return discard({kJournal, WriteError(m_folder + kJournal, ::GetLastError())});
+    // From here the journal decides: this commit, or the next writer, finishes or undoes it whole.
+    switch (Run(m_folder, ops, false, m_failure)) {
+      case Outcome::kFinished: return true;
+      case Outcome::kUndone: return false;
+      case Outcome::kPending: m_blocked = true; return false;
+    }
+    return false;
   } catch (const Stopped&) {
     return false;
   }
 }
 
-void Recover(const std::string& folder) {
+Recovery Recover(const std::string& folder) {
   FolderLock lock;
+  Recovery r;
+  Failure failure;
   try {
-    FinishJournal(folder);
+    if (!FinishJournal(folder, failure, &r.setAside)) {
+      r.unfinished = failure;  // its temporary files are still needed
+      return r;
+    }
   } catch (const Stopped&) {
-    return;
+    return r;
   }
-  if (FileExists(folder + kJournal)) return;  // its new files are still needed
-  WIN32_FIND_DATAA fd;
-  UniqueFind find(::FindFirstFileA((folder + "*" + kTempSuffix).c_str(), &fd));
-  if (!find) return;
-  do {
-    const std::string name = fd.cFileName;
-    const std::string base = name.substr(0, name.size() - (sizeof kTempSuffix - 1));
-    // Only the temporary files of this writer: a package may have installed other ".new" files.
-    if (EndsWithNoCase(base, ".INI") || EndsWithNoCase(base, ".DAT") || EndsWithNoCase(base, kJournal))
-      ::DeleteFileA((folder + name).c_str());
-  } while (::FindNextFileA(find.Get(), &fd));
+  for (const char* pattern : {"~TP*.tmp", "*.new"}) {
+    WIN32_FIND_DATAA fd;
+    UniqueFind find(::FindFirstFileA((folder + pattern).c_str(), &fd));
+    if (!find) continue;
+    do {
+      const std::string name = fd.cFileName;
+      // Only this writer's: a package may have installed other ".new" files. The ".new" files are
+      // those of an older version of this writer.
+      if (journal::IsTempName(name) || EndsWithNoCase(name, ".INI.new") || EndsWithNoCase(name, ".DAT.new") ||
+          EndsWithNoCase(name, ".JNL.new"))
+        ::DeleteFileA((folder + name).c_str());
+    } while (::FindNextFileA(find.Get(), &fd));
+  }
+  return r;
 }
 
 bool CopyNew(const std::string& from, const std::string& to) {
   if (FileExists(to)) return false;
   std::optional<std::string> bytes = ReadFileBytes(from);
-  const std::string temp = to + kTempSuffix;
-  if (!bytes || !WriteFlushed(temp, *bytes, std::string())) {
-    ::DeleteFileA(temp.c_str());
-    return false;
-  }
+  const std::size_t slash = cp932::FindLastChar(to, '\\');
+  const std::string folder = to.substr(0, slash + 1);
+  std::vector<std::string> temp = FreeTempNames(folder, 1);
+  if (!bytes || temp.empty()) return false;
+  const std::string path = folder + temp.front();
   // Without MOVEFILE_REPLACE_EXISTING the rename fails on a file that came in the meantime.
-  if (Rename(temp, to, 0)) return true;
-  ::DeleteFileA(temp.c_str());
+  if (WriteFlushed(path, *bytes, std::string()) && Rename(path, to, 0)) return true;
+  ::DeleteFileA(path.c_str());
   return false;
 }
 

@@ -25,9 +25,20 @@ const Pair kNew{"[Init]\r\nName=new\r\n", "new items", "<none>"};
 
 Pair State(const std::string& dir) { return {Read(dir + "A.INI"), Read(dir + "A.DAT"), Read(dir + "B.INI")}; }
 
+// Nothing of a writer's own is left: no temporary file, no journal.
+bool NoTemporaryFiles(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  for (const char* pattern : {"~TP*", "TOPLEX.*", "*.new"}) {
+    HANDLE h = ::FindFirstFileA((dir + pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    ::FindClose(h);
+    return false;
+  }
+  return true;
+}
+
 void WriteOld(const std::string& dir) {
-  std::vector<std::string> leftovers = {"A.INI.new", "A.DAT.new", "TOPLEX.JNL", "TOPLEX.JNL.new"};
-  for (const std::string& f : leftovers) ::DeleteFileA((dir + f).c_str());
+  test::EmptyFolder(dir);
   datafiles::Transaction t(dir);
   t.Put("A.INI", kOld.ini);
   t.Put("A.DAT", kOld.dat);
@@ -35,18 +46,14 @@ void WriteOld(const std::string& dir) {
   ASSERT_TRUE(t.Commit());
 }
 
-bool CommitNew(const std::string& dir) {
+bool CommitNew(const std::string& dir, datafiles::Failure* failure = nullptr) {
   datafiles::Transaction t(dir);
   t.Ini("A.INI").Set("Init", "Name", "new");
   t.Put("A.DAT", kNew.dat);
   t.Remove("B.INI");
-  return t.Commit();
-}
-
-bool NoTemporaryFiles(const std::string& dir) {
-  for (const char* f : {"A.INI.new", "A.DAT.new", "TOPLEX.JNL", "TOPLEX.JNL.new"})
-    if (datafiles::FileExists(dir + f)) return false;
-  return true;
+  const bool ok = t.Commit();
+  if (failure) *failure = t.Failed();
+  return ok;
 }
 
 }  // namespace
@@ -78,21 +85,69 @@ TEST(DataFiles, EveryStopOrFailureLeavesTheOldOrTheNewFiles) {
   }
 }
 
-TEST(DataFiles, ADamagedJournalIsDroppedAndCopiesNeverReplace) {
+// A journal this writer did not make whole is set aside untouched: it deletes nothing, and a
+// replacement it names is not made. The older form's replacement is still finished.
+TEST(DataFiles, OnlyAJournalOfThisWriterIsActedOn) {
   const std::string dir = test::TempFolder("datafiles_journal");
-  for (const char* journal : {"R A.INI\r\n", "R ..\\A.INI\r\nEND\r\n", "X A.INI\r\nEND\r\n"}) {
+  for (const char* journal : {"R ~TP000.tmp ~TP001.tmp A.INI\r\n", "D A.DAT\r\nEND\r\n", "D A.INI \r\nEND\r\n",
+                              "N ~TP000.tmp ..\\A.INI\r\nEND\r\n", "X A.INI\r\nEND\r\n"}) {
     WriteOld(dir);
-    test::WriteWholeFile(dir + "A.INI.new", "stray");
+    test::WriteWholeFile(dir + "~TP000.tmp", "stray");
     test::WriteWholeFile(dir + "TOPLEX.JNL", journal);
-    datafiles::Recover(dir);
+    EXPECT_TRUE(datafiles::Recover(dir).setAside) << journal;
     EXPECT_EQ(State(dir), kOld) << journal;
+    EXPECT_EQ(Read(dir + datafiles::kSetAsideName), journal);
+    ::DeleteFileA((dir + datafiles::kSetAsideName).c_str());
     EXPECT_TRUE(NoTemporaryFiles(dir)) << journal;
   }
+  test::WriteWholeFile(dir + "A.INI.new", kNew.ini);
+  test::WriteWholeFile(dir + "TOPLEX.JNL", "R A.INI\r\nEND\r\n");
+  EXPECT_FALSE(datafiles::Recover(dir).setAside);
+  EXPECT_EQ(Read(dir + "A.INI"), kNew.ini);
+  EXPECT_TRUE(NoTemporaryFiles(dir));
   EXPECT_FALSE(datafiles::CopyNew(dir + "A.DAT", dir + "A.INI"));
-  EXPECT_EQ(Read(dir + "A.INI"), kOld.ini);
-  ::DeleteFileA((dir + "C.INI").c_str());
+  EXPECT_EQ(Read(dir + "A.INI"), kNew.ini);
   EXPECT_TRUE(datafiles::CopyNew(dir + "A.DAT", dir + "C.INI"));
   EXPECT_EQ(Read(dir + "C.INI"), kOld.dat);
+}
+
+// A file that another program holds without delete sharing: the commit is undone whole, says
+// which file and why, and leaves nothing pending; once the file is free the same commit stands.
+// When even the undo is refused, later commits wait behind the journal instead of writing past
+// it, and the next start finishes it.
+TEST(DataFiles, AHeldFileNeverLeavesAPairMixed) {
+  const std::string dir = test::TempFolder("datafiles_held");
+  auto hold = [&](const char* name) {
+    return UniqueFile(::CreateFileA((dir + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+  };
+  WriteOld(dir);
+  datafiles::Failure why;
+  {
+    UniqueFile held = hold("A.DAT");
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(CommitNew(dir, &why));
+    EXPECT_EQ(why, (datafiles::Failure{"A.DAT", ERROR_SHARING_VIOLATION}));
+    EXPECT_EQ(State(dir), kOld);
+    EXPECT_TRUE(NoTemporaryFiles(dir));
+
+    datafiles::SetFaultHook([](datafiles::Step step, const std::string&) {
+      return step == datafiles::Step::Restore ? Fault::kFail : Fault::kNone;
+    });
+    EXPECT_FALSE(CommitNew(dir));
+    datafiles::Transaction later(dir);
+    later.Put("A.DAT", "later");
+    EXPECT_FALSE(later.Commit());
+    EXPECT_EQ(later.Failed().error, datafiles::kUnfinishedCommit);
+    datafiles::SetFaultHook({});
+  }
+  // An undo once begun is carried on to the end.
+  EXPECT_FALSE(datafiles::Recover(dir).unfinished);
+  EXPECT_EQ(State(dir), kOld);
+  EXPECT_TRUE(NoTemporaryFiles(dir));
+  WriteOld(dir);
+  EXPECT_TRUE(CommitNew(dir));
+  EXPECT_EQ(State(dir), kNew);
 }
 
 // Two writers of one file, each changing its own keys: the lock keeps every change of both.
