@@ -16,6 +16,7 @@
 #include "common/profile.h"
 #include "launcher/app/hotkey_rules.h"
 #include "launcher/app/launch_item.h"
+#include "launcher/app/unsaved_dlg.h"
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/menu_edit_dlg.h"
 #include "launcher/menus/user_edit_dlg.h"
@@ -29,6 +30,8 @@ namespace {
 constexpr char kBusyText[] =
     "ダイアログボックス表示中は実行できません.\n表示中のダイアログボックスを閉じてやり直してください。";
 constexpr char kCannotStore[] = "これ以上登録できません";
+constexpr char kCannotOpenDialog[] = "このダイアログを開けません. 保存していない変更を先に書き込めないためです.";
+constexpr UINT kFailureNoticeMs = 20000, kSavedNoticeMs = 6000;
 constexpr int kHotkeyId = 1;  // the frame's one system-wide hotkey
 
 // A list or a field of the window keeps the characters typed into it (the user list's type-ahead).
@@ -123,7 +126,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_ITEM_DROP: OnItemDrop(wParam, AcceptItemRequest(lParam)); return 0;
     case UM_BEGIN_ITEM_DRAG: OnBeginItemDrag(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
     case UM_PATH_FROM_FINDER: OnPathFromFinder(); return 0;
-    case UM_SAVE_DATA: m_data.Save(m_hWnd); return 0;
+    case UM_SAVE_DATA: SaveNow(true); return 0;
     case UM_RELOAD_DATA: OnReloadData(); return 0;
     case UM_PATH_FROM_INSTANCE: OnPathFromInstance(); return 0;
     case UM_EDIT_MENUS: OnEditMenus(); return 0;
@@ -136,7 +139,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (m_iconPanel && m_panel.FindMessage(typed)) return 0;
       return Default(msg, wParam, lParam);
     }
-    case UM_SAVE_FAILED: m_data.SaveFailed(); return 0;
+    case UM_SAVE_DONE: OnSaveDone(); return 0;
     default: return Default(msg, wParam, lParam);
   }
 }
@@ -176,6 +179,7 @@ int CMainFrame::OnCreate() {
   ::SetWindowTextA(m_hWnd, m_title.c_str());
 
   CreateButtons();
+  m_notice.Create(m_hWnd, m_inst);
   ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr);
   ::SetTimer(m_hWnd, IDT_WRITE_THROUGH, kWriteThroughPeriodMs, nullptr);
   RegisterHotkey();
@@ -369,6 +373,7 @@ void CMainFrame::MoveBy(POINT pt) {
 void CMainFrame::OnTimer(UINT_PTR id) {
   if (id == IDT_HOVER) OnHoverTimer();
   else if (id == IDT_WRITE_THROUGH) WriteThrough();
+  else if (id == IDT_NOTICE) m_notice.Hide();
 }
 
 // What the user changed is written within a second, bursts coalesced. While a dialog or the
@@ -377,8 +382,44 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 void CMainFrame::WriteThrough() {
   if (m_filesBusy || !m_saves.Due(m_data.Unsaved(), m_data.Changes(), ::GetTickCount())) return;
   HWND self = m_hWnd;
-  m_data.SaveInBackground(m_hWnd, [self] { ::PostMessageA(self, UM_SAVE_FAILED, 0, 0); });
+  m_data.SaveInBackground(m_hWnd, [self] { ::PostMessageA(self, UM_SAVE_DONE, 0, 0); });
   m_saves.Tried();
+}
+
+// A save that failed keeps the change in memory and is tried again, less and less often. A save
+// made in between on the window's thread has taken the failure over already.
+void CMainFrame::OnSaveDone() {
+  const bool ok = !m_data.TakeBackgroundFailure();
+  if (ok) m_saves.Succeeded();
+  else m_saves.Failed(m_data.Changes(), ::GetTickCount());
+  TellSave(ok);
+}
+
+bool CMainFrame::SaveNow(bool withPlace) {
+  const bool ok = m_data.Save(withPlace ? m_hWnd : nullptr);
+  if (ok) m_saves.Succeeded();
+  TellSave(ok);
+  return ok;
+}
+
+// The user hears once that changes cannot be written, which file and why, without being stopped,
+// and once more when everything is written after all.
+void CMainFrame::TellSave(bool ok) {
+  if (!ok && !m_saveFailing) {
+    m_saveFailing = true;
+    m_notice.Show("変更を保存できません",
+                  datafiles::FailureText(m_data.LastFailure()) +
+                      "\n変更はそのまま残してあり, 書き込めるようになりしだい保存します.",
+                  true, kFailureNoticeMs);
+  } else if (ok && m_saveFailing && !m_data.Unsaved()) {
+    m_saveFailing = false;
+    m_notice.Show("保存しました", "保存できなかった変更を書き込みました.", false, kSavedNoticeMs);
+  }
+}
+
+// What the user is told when an action needs the changes written first and they cannot be.
+void CMainFrame::WarnUnsaved(const char* action) {
+  Warn((std::string(action) + "\n" + datafiles::FailureText(m_data.LastFailure())).c_str());
 }
 
 void CMainFrame::ShowNotices() {
@@ -584,9 +625,14 @@ void CMainFrame::RefreshPanel(bool resetScroll) {
 
 // After a user switch (or a theme change) everything that shows the user is built again from
 // the newly loaded data and theme, before anything repaints.
-void CMainFrame::OnUserSwitched(int result) {
-  if (result == 2) {
+void CMainFrame::OnUserSwitched(CLaunchData::Switch result) {
+  if (result == CLaunchData::Switch::kWebPane) {
     OpenWebPane();
+    return;
+  }
+  if (result == CLaunchData::Switch::kNotSaved) {
+    TellSave(false);
+    WarnUnsaved("ユーザーを切り替えられません. 今のユーザーの変更か, 切り替えの記録を書き込めないためです.");
     return;
   }
   m_title = m_data.Theme().Params().title;
@@ -711,18 +757,27 @@ void CMainFrame::ShowAbout() {
       0);
 }
 
+// Nothing the user changed is dropped without asking: while it cannot be written, the user may
+// try again, close without it, or keep the launcher open.
 void CMainFrame::OnClose() {
+  while (!SaveNow(true)) {
+    const std::string text =
+        datafiles::FailureText(m_data.LastFailure()) + "\n\n保存せずに終了すると, 最後に保存した後の変更は失われます.";
+    const INT_PTR answer = CUnsavedDlg::Ask(m_hWnd, m_title, text);
+    if (answer == IDC_UNSAVED_DISCARD) break;
+    if (answer != IDRETRY) return;
+  }
   HideAtNormalSize();
-  m_data.Save(m_hWnd);
   ::DestroyWindow(m_hWnd);
 }
 
 // A log-off or shutdown ends the process without a WM_CLOSE: what changed since the last save
-// (dropped, renamed, moved items, the window's place) is saved as at closing.
+// (dropped, renamed, moved items, the window's place) is saved as at closing. There is no one to
+// ask any more.
 void CMainFrame::OnEndSession(bool ending) {
   if (!ending) return;
+  SaveNow(true);
   HideAtNormalSize();
-  m_data.Save(m_hWnd);
 }
 
 void CMainFrame::OnDestroy() {
@@ -749,7 +804,7 @@ void CMainFrame::OnReloadData() {
 void CMainFrame::OnEditMenus() {
   if (ModalGuard::IsSet()) return;
   FilesBusy busy(m_filesBusy);
-  m_data.Save(m_hWnd);
+  if (!SaveNow(true)) return WarnUnsaved(kCannotOpenDialog);
   CMenuEditDlg dlg(&m_data, m_hWnd);
   if (RunGuarded(dlg) == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
 }
@@ -757,7 +812,7 @@ void CMainFrame::OnEditMenus() {
 void CMainFrame::OnEditUsers() {
   if (ModalGuard::IsSet()) return;
   FilesBusy busy(m_filesBusy);
-  m_data.Save(m_hWnd);
+  if (!SaveNow(true)) return WarnUnsaved(kCannotOpenDialog);
   CUserEditDlg dlg(&m_data, m_hWnd);
   const INT_PTR result = RunGuarded(dlg);
   if (result == 0 || result == -1) return;  // closed by the system, or never opened
@@ -768,7 +823,7 @@ void CMainFrame::OnEditUsers() {
 void CMainFrame::OnSelectTheme() {
   if (ModalGuard::IsSet()) return;
   FilesBusy busy(m_filesBusy);
-  m_data.Save(m_hWnd);
+  if (!SaveNow(true)) return WarnUnsaved(kCannotOpenDialog);
   CThemeSelectDlg dlg(&m_data, m_hWnd);
   if (RunGuarded(dlg) != IDOK) return;
   // The active user loaded again, now wearing the chosen theme.
@@ -842,11 +897,12 @@ void CMainFrame::OnPathFromInstance() {
   if (path.size() >= handoff::kPathField) path = {};
   const std::string cabinet(path);
 
-  HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  FilesBusy busy(m_filesBusy);
   // The items are always written first: the reload after the install rereads them from the file,
   // and an item added or renamed since the last save would otherwise be lost.
-  m_data.Save(nullptr);
+  if (!SaveNow(false))
+    return WarnUnsaved("パッケージをインストールできません. 保存していない変更を先に書き込めないためです.");
+  HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  FilesBusy busy(m_filesBusy);
   if (!package::InstallPackage(m_data.ActiveUserPath(), cabinet, m_data.ProgramFolder(), m_data.DataFolder(),
                                {m_hWnd, m_title})) {
     Warn(package::NotAPackageText(cabinet).c_str());

@@ -11,6 +11,7 @@
 #include "common/win/handles.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/launcher_actions.h"
+#include "launcher/app/notice_balloon.h"
 #include "launcher/app/web_browser.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/data/save_schedule.h"
@@ -45,6 +46,10 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnTimer(UINT_PTR id);
   void OnHoverTimer();
   void WriteThrough();
+  void OnSaveDone();
+  bool SaveNow(bool withPlace);
+  void TellSave(bool ok);
+  void WarnUnsaved(const char* action);
   void ShowNotices();
   void RegisterHotkey();
   void OnHotkey();
@@ -71,7 +76,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnEditUsers();
   void OnSelectTheme();
   void SetLayout(bool wide);
-  void OnUserSwitched(int result);
+  void OnUserSwitched(CLaunchData::Switch result);
   void OpenWebPane();
   void CloseWebPane();
   void HideAtNormalSize();
@@ -100,6 +105,8 @@ class CMainFrame : public CWnd, private LauncherActions {
   std::string m_title;  // theme string 21901: the window text and every message box caption
   CLaunchData m_data;
   SaveSchedule m_saves;
+  bool m_saveFailing = false;  // told once until everything is written again
+  CNoticeBalloon m_notice;
   bool m_filesBusy = false;  // a dialog or the installer works on the data files
   HWND m_buttons[kButtonCount] = {};
   HWND m_tooltip = nullptr;

@@ -12,6 +12,7 @@
 #define IDD_USER_EDIT 151
 #define IDD_USER_RENAME 152
 #define IDD_THEME_SELECT 153
+#define IDD_UNSAVED 154
 
 // Controls of the menu and user dialogs (the same in both) and of their rename dialogs.
 #define IDC_EDITDLG_ADD_LABEL 1002
@@ -28,6 +29,10 @@
 // Controls of the theme dialog.
 #define IDC_THEMEDLG_LABEL 1014
 #define IDC_THEMEDLG_LIST 1015
+// Controls of the question at closing with unsaved changes.
+#define IDC_UNSAVED_ICON 1020
+#define IDC_UNSAVED_TEXT 1021
+#define IDC_UNSAVED_DISCARD 1022
 
 #define IDS_MAIN_CLASS 1
 #define IDS_MAIN_CLASS2 3
@@ -61,6 +66,7 @@
 #define IDT_WRITE_THROUGH 6082
 #define IDT_EDIT_POPUP 6083
 #define IDT_ITEM_POPUP 6084
+#define IDT_NOTICE 6085  // the save notice's time on screen
 
 // Child windows and their notifications.
 #define IDC_MENU_COLUMN 6263
@@ -135,5 +141,5 @@
 #define UM_EDIT_USERS (WM_USER + 12)
 #define UM_SELECT_THEME (WM_USER + 13)
 #define UM_SHOW_NOTICES (WM_USER + 14)
-#define UM_SAVE_FAILED (WM_USER + 15)
+#define UM_SAVE_DONE (WM_USER + 15)  // a background save ended; the data store knows how
 #define UM_LAUNCH_RESULT (WM_USER + 16)  // the icon panel to itself: open find result (menu, position)

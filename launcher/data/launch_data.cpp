@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
+
 #include "common/cp932.h"
 #include "common/file_names.h"
 #include "common/profile.h"
@@ -20,6 +22,13 @@ constexpr int kCurrentVersion = 200;
 constexpr unsigned kExtIconBytes = 1020;
 constexpr char kRebuiltNotice[] =
     "設定ファイル TOPLEX.INI を読めなかったため, ユーザーの一覧をデータフォルダのユーザーファイルから作り直しました.";
+constexpr char kSetAsideNotice[] =
+    "データフォルダに途中で壊れた保存の記録 (TOPLEX.JNL) があったため, 使わずに %s として残しました.";
+constexpr char kUnfinishedNotice[] = "前回の保存を完了できていません.\n%s\n書き込めるようになりしだい完了します.";
+constexpr char kLongFolderNotice[] =
+    "データフォルダのパスが長すぎるため, 変更を保存できません:\n%s\nもっと短いパスのフォルダに置いてください.";
+// The longest name the launcher writes in the data folder on every save (USER00.DAT, ~TP000.tmp).
+constexpr std::size_t kLongestSavedName = 10;
 constexpr char kHiddenNotice[] =
     "%s には表示できないメニューがあります (名前が長すぎるか, 30 個を超えています).\n"
     "それらのメニューとアイテムはファイルにそのまま残してあります.";
@@ -30,6 +39,12 @@ std::string WithSlash(std::string s) {
 }
 
 std::string Key(const char* stem, int n) { return stem + std::to_string(n); }
+
+std::string Formatted(const char* pattern, const std::string& value) {
+  std::string text(std::char_traits<char>::length(pattern) + value.size(), '\0');
+  text.resize(static_cast<std::size_t>(std::snprintf(text.data(), text.size(), pattern, value.c_str())));
+  return text;
+}
 
 bool IsUsable(const std::string& folder, const std::string& user) {
   return filenames::IsPlainFileName(user) && datafiles::FileExists(folder + user);
@@ -74,7 +89,12 @@ void CLaunchData::PrepareDataFolder(bool useProgramFolder) {
 
 int CLaunchData::Load(const std::string& dataFolder) {
   if (!dataFolder.empty()) m_dataFolder = WithSlash(dataFolder);
-  datafiles::Recover(m_dataFolder);
+  const datafiles::Recovery recovery = datafiles::Recover(m_dataFolder);
+  if (recovery.setAside) m_notices.push_back(Formatted(kSetAsideNotice, datafiles::kSetAsideName));
+  if (recovery.unfinished)
+    m_notices.push_back(Formatted(kUnfinishedNotice, datafiles::FailureText(*recovery.unfinished)));
+  if (m_dataFolder.size() + kLongestSavedName >= MAX_PATH)
+    m_notices.push_back(Formatted(kLongFolderNotice, m_dataFolder));
   SettleUsers();
   Profile ini(MainIni());
   m_iconIndex = ini.GetInt(kInit, "IconIndex", 1);
@@ -209,9 +229,7 @@ void CLaunchData::ReadUserSettings() {
 void CLaunchData::ReadMenus() {
   m_user = itemstore::Load(m_dataFolder, m_activeUser);
   if (HoldsHiddenData(m_user)) {
-    char text[512];
-    wsprintfA(text, kHiddenNotice, m_activeUser.c_str());
-    m_notices.push_back(text);
+    m_notices.push_back(Formatted(kHiddenNotice, m_activeUser));
   }
   // Items read from older sections are written to the item file at the first save.
   m_savedItems = m_user.legacyItems ? kNever : m_user.items.Revision();
@@ -261,11 +279,17 @@ CLaunchData::SaveJob CLaunchData::TakeSave(HWND mainWindow) {
     job.legacyMenus = m_user.loadedMenus;
     m_savedItems = m_user.items.Revision();
   }
+  if (m_launchChanges != m_savedLaunches) {
+    if (m_launches) job.launches = m_launches->Format();
+    m_savedLaunches = m_launchChanges;
+  }
   m_savedSettings = m_settingsChanges;
   return job;
 }
 
-bool CLaunchData::SaveJob::Run() const {
+// The user's files in one commit; the launch counts, which no other file refers to, in one of
+// their own.
+bool CLaunchData::SaveJob::Run(datafiles::Failure& failure) const {
   datafiles::Transaction t(folder);
   IniText& ini = t.Ini(user);
   if (hasPlace) {
@@ -277,32 +301,67 @@ bool CLaunchData::SaveJob::Run() const {
   ini.Set(kInit, "StartSize", wide ? "L" : "S");
   ini.SetInt(kInit, "Menu", menu);
   if (itemFile) itemstore::PutItems(t, user, *itemFile, legacyMenus);
-  return t.Commit();
+  if (!t.Commit()) {
+    failure = t.Failed();
+    return false;
+  }
+  if (!launches) return true;
+  datafiles::Transaction counts(folder);
+  counts.Put(LaunchCounts::kFileName, *launches);
+  if (counts.Commit()) return true;
+  failure = counts.Failed();
+  return false;
+}
+
+datafiles::Failure CLaunchData::LastFailure() const {
+  std::lock_guard<std::mutex> lock(m_failureLock);
+  return m_failure;
+}
+
+bool CLaunchData::TakeBackgroundFailure() {
+  std::lock_guard<std::mutex> lock(m_failureLock);
+  if (!std::exchange(m_backgroundFailed, false)) return false;
+  SaveFailed();
+  return true;
 }
 
 bool CLaunchData::Save(HWND mainWindow) {
   m_writer.Wait();
-  if (TakeSave(mainWindow).Run()) return true;
+  TakeBackgroundFailure();
+  datafiles::Failure failure;
+  if (TakeSave(mainWindow).Run(failure)) return true;
   SaveFailed();
+  std::lock_guard<std::mutex> lock(m_failureLock);
+  m_failure = failure;
   return false;
 }
 
-void CLaunchData::SaveInBackground(HWND mainWindow, std::function<void()> onFailure) {
-  m_writer.Post([job = TakeSave(mainWindow), onFailure = std::move(onFailure)] {
-    if (!job.Run() && onFailure) onFailure();
+void CLaunchData::SaveInBackground(HWND mainWindow, std::function<void()> onDone) {
+  m_writer.Post([this, job = TakeSave(mainWindow), onDone = std::move(onDone)] {
+    datafiles::Failure failure;
+    if (!job.Run(failure)) {
+      std::lock_guard<std::mutex> lock(m_failureLock);
+      m_failure = failure;
+      m_backgroundFailed = true;
+    }
+    if (onDone) onDone();
   });
 }
 
-int CLaunchData::SwitchUser(int index, HWND mainWindow) {
-  if (HasInternetPage() && index == static_cast<int>(m_users.size())) return 2;
+CLaunchData::Switch CLaunchData::SwitchUser(int index, HWND mainWindow) {
+  if (HasInternetPage() && index == static_cast<int>(m_users.size())) return Switch::kWebPane;
   if (index >= 0) {
-    if (index >= static_cast<int>(m_users.size())) return 0;
-    Save(mainWindow);
+    if (index >= static_cast<int>(m_users.size())) return Switch::kNoTheme;
+    if (!Save(mainWindow)) return Switch::kNotSaved;
     datafiles::Transaction t(m_dataFolder);
     t.Ini(kSettings).Set(kInit, "ActiveUser", m_users[index]);
-    t.Commit();
+    if (!t.Commit()) {
+      std::lock_guard<std::mutex> lock(m_failureLock);
+      m_failure = t.Failed();
+      return Switch::kNotSaved;
+    }
   }
-  return Load();
+  return Load() ? Switch::kDone : Switch::kNoTheme;
 }
 
 void CLaunchData::ReloadMenusAndItems() {
@@ -333,16 +392,14 @@ const LaunchCounts& CLaunchData::Launches() const {
   return *m_launches;
 }
 
-bool CLaunchData::RecordLaunch(int menu, int position) {
+void CLaunchData::RecordLaunch(int menu, int position) {
   const ItemRecord* item = m_user.items.Find(menu, position);
-  if (!item) return false;
+  if (!item) return;
   Launches();
   FILETIME now{};
   ::GetSystemTimeAsFileTime(&now);
   m_launches->Record(
       m_activeUser, item->file,
       static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime));
-  datafiles::Transaction t(m_dataFolder);
-  t.Put(LaunchCounts::kFileName, m_launches->Format());
-  return t.Commit();
+  ++m_launchChanges;
 }

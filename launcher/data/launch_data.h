@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,16 +36,22 @@ class CLaunchData {
 
   int Load(const std::string& dataFolder = std::string());  // 1 on success, 0 without a theme
   // Writes what changed since the last save: the window's place (when given), layout and menu
-  // into the user's INI file and, when they changed, the items, after every save still
-  // running in the background. False when nothing could be written; the files then stand as
-  // they were, and the data counts as unsaved.
+  // into the user's INI file, the items when they changed and the launch counts, after every
+  // save still running in the background. False when it could not be written: the files then
+  // stand as they were, the data counts as unsaved and LastFailure() says which file and why.
   bool Save(HWND mainWindow);
   // The same save, its files written on a thread of their own so the window never waits for
-  // the disk; onFailure runs on that thread when nothing could be written.
-  void SaveInBackground(HWND mainWindow, std::function<void()> onFailure);
-  // After a failed save in the background: everything counts as unsaved again.
-  void SaveFailed() { m_savedItems = m_savedSettings = kNever; }
-  int SwitchUser(int index, HWND mainWindow);  // 2 when the web pane should open instead
+  // the disk; onDone runs on that thread when it has ended.
+  void SaveInBackground(HWND mainWindow, std::function<void()> onDone);
+  // Whether a save in the background failed since this was last asked; everything then counts
+  // as unsaved again, to be written by the next save.
+  bool TakeBackgroundFailure();
+  datafiles::Failure LastFailure() const;
+
+  enum class Switch { kNoTheme, kDone, kWebPane, kNotSaved };
+  // kNotSaved: the active user's changes, or the new choice, could not be written; the active
+  // user stays, with every change, and LastFailure() says why.
+  Switch SwitchUser(int index, HWND mainWindow);
   void ReloadMenusAndItems();
   void ReloadUsers();
   int GetUserFile(int index, char* buffer, int size) const;
@@ -79,8 +86,11 @@ class CLaunchData {
 
   // Whether something Save writes changed since it was last written or read, and a number
   // that moves with every such change.
-  bool Unsaved() const { return m_user.items.Revision() != m_savedItems || m_settingsChanges != m_savedSettings; }
-  std::uint64_t Changes() const { return m_user.items.Revision() + m_settingsChanges; }
+  bool Unsaved() const {
+    return m_user.items.Revision() != m_savedItems || m_settingsChanges != m_savedSettings ||
+           m_launchChanges != m_savedLaunches;
+  }
+  std::uint64_t Changes() const { return m_user.items.Revision() + m_settingsChanges + m_launchChanges; }
   // Short messages for the user about data that was repaired or kept aside while loading.
   std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
   const CTheme& Theme() const { return *m_theme; }  // valid after a successful Load
@@ -90,10 +100,9 @@ class CLaunchData {
   std::string MainIni() const { return m_dataFolder + "TOPLEX.INI"; }
 
   // How often and when the items were launched (LAUNCHES.DAT, read at first use), and the
-  // recording of one launch of an item of the active user, written at once; false when the
-  // file could not be written (the count still holds for this session).
+  // recording of one launch of an item of the active user, written with the next save.
   const LaunchCounts& Launches() const;
-  bool RecordLaunch(int menu, int position);
+  void RecordLaunch(int menu, int position);
 
  private:
   void SettleUsers();
@@ -113,9 +122,11 @@ class CLaunchData {
     int menu = 0;
     std::optional<std::string> itemFile;  // when the items changed
     int legacyMenus = 0;
-    bool Run() const;
+    std::optional<std::string> launches;  // when the counts changed
+    bool Run(datafiles::Failure& failure) const;
   };
   SaveJob TakeSave(HWND mainWindow);
+  void SaveFailed() { m_savedItems = m_savedSettings = m_savedLaunches = kNever; }
 
   std::string m_programFolder;
   std::string m_dataFolder;
@@ -128,7 +139,11 @@ class CLaunchData {
   static constexpr std::uint64_t kNever = ~std::uint64_t{0};
   std::uint64_t m_savedSettings = 0;
   std::uint64_t m_savedItems = 0;  // the items' revision when last written or read
-  SerialWorker m_writer;           // background saves, in order
+  std::uint64_t m_launchChanges = 0, m_savedLaunches = 0;
+  mutable std::mutex m_failureLock;  // the failure is written by the background saves too
+  datafiles::Failure m_failure;
+  bool m_backgroundFailed = false;
+  SerialWorker m_writer;  // background saves, in order
   std::vector<std::string> m_notices;
   int m_startMenu = 0;
   int m_nCurrent = 0;

@@ -15,5 +15,16 @@ bool SaveSchedule::Due(bool unsaved, std::uint64_t changes, std::uint32_t nowMs)
     m_changes = changes;
     m_lastMs = nowMs;
   }
+  if (m_failures > 0 && changes == m_failedChanges) {
+    const int doublings = m_failures - 1 < 5 ? m_failures - 1 : 5;
+    const std::uint32_t wait = kFirstRetryMs << doublings;
+    return nowMs - m_failedMs >= (wait < kLongestRetryMs ? wait : kLongestRetryMs);
+  }
   return nowMs - m_lastMs >= kQuietMs || nowMs - m_firstMs >= kLatestMs;
+}
+
+void SaveSchedule::Failed(std::uint64_t changes, std::uint32_t nowMs) {
+  ++m_failures;
+  m_failedChanges = changes;
+  m_failedMs = nowMs;
 }

@@ -35,7 +35,8 @@ void CMenuEditDlg::OnOK() {
   const bool saved = Save();
   ::SetCursor(old);
   if (!saved) {
-    Ask(kCannotSave, MB_OK);  // nothing was written; the changes are still here to try again
+    // Nothing was written; the changes are still here to try again.
+    Ask((kCannotSave + ("\n" + datafiles::FailureText(m_failure))).c_str(), MB_OK);
     return;
   }
   EndDialog(IDOK);
@@ -44,7 +45,7 @@ void CMenuEditDlg::OnOK() {
 // Names, items and the start menu are one commit: after a kill at any moment the files hold
 // the old menus with their items or the new ones with theirs. They are read again under the
 // commit's lock, as the files hold them now.
-bool CMenuEditDlg::Save() const {
+bool CMenuEditDlg::Save() {
   const std::string& user = m_pData->ActiveUserFile();
   datafiles::Transaction t(m_pData->DataFolder());
   itemstore::UserMenus menus = itemstore::Load(t.Folder(), user);
@@ -54,5 +55,7 @@ bool CMenuEditDlg::Save() const {
   itemstore::Put(t, user, menus, true);
   IniText& ini = t.Ini(user);
   ini.SetInt(kInit, kMenuKey, m_list.NewStartMenu(std::atoi(ini.Get(kInit, kMenuKey).value_or("0").c_str())));
-  return t.Commit();
+  if (t.Commit()) return true;
+  m_failure = t.Failed();
+  return false;
 }

@@ -1,6 +1,7 @@
 // CMenuEditDlg: "メニュー追加・変更・削除". Menus are added, reordered, renamed and deleted in a
 // working list; only OK writes them, with their items, to the active user's files.
 #pragma once
+#include "common/write_failure.h"
 #include <memory>
 
 #include "launcher/menus/edit_list_dlg.h"
@@ -16,5 +17,7 @@ class CMenuEditDlg : public CWorkingListDlg<MenuEditList> {
   bool RenameRow(int row) override;
 
  private:
-  bool Save() const;
+  bool Save();
+
+  datafiles::Failure m_failure;  // why the last save could not be written
 };

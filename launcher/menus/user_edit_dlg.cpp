@@ -12,6 +12,7 @@ namespace {
 constexpr char kInit[] = "Init", kUserList[] = "UserList", kNameKey[] = "Name", kSettings[] = "TOPLEX.INI";
 constexpr char kActiveWarning[] = "現在選択中のユーザーは削除できません.";
 constexpr char kDeleteQuestion[] = "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
+constexpr char kCannotSave[] = "ユーザーを保存できませんでした.";
 
 std::string Numbered(int n) { return "User" + std::to_string(n); }
 
@@ -64,13 +65,17 @@ bool CUserEditDlg::RenameRow(int row) {
 }
 
 void CUserEditDlg::OnOK() {
-  Save();
+  if (!Save()) {
+    // Nothing was written; the changes are still here to try again.
+    Ask((std::string(kCannotSave) + "\n" + datafiles::FailureText(m_failure)).c_str(), MB_OK);
+    return;
+  }
   EndDialog(IDOK);
 }
 
 // The list, the deleted users' files and the new users' names are one commit: a kill leaves
 // the old list with its users or the new one with its users.
-void CUserEditDlg::Save() const {
+bool CUserEditDlg::Save() {
   datafiles::Transaction t(m_dataFolder);
   IniText& main = t.Ini(kSettings);
   const int count = m_list.Count();
@@ -81,8 +86,13 @@ void CUserEditDlg::Save() const {
     if (!e.isNew && !e.nameChanged) continue;
     // A new user starts from an empty file, even where a deleted user's file was.
     IniText& user = t.Ini(e.file);
-    if (e.isNew) user = IniText();
+    if (e.isNew) {
+      user = IniText();
+      t.Put(filenames::ItemFileFor(e.file), std::string());
+    }
     user.Set(kInit, kNameKey, e.name);
   }
-  t.Commit();
+  if (t.Commit()) return true;
+  m_failure = t.Failed();
+  return false;
 }

@@ -2,6 +2,7 @@
 // working list; only OK rewrites the user list, removes deleted users' files and writes names.
 // Result: IDOK after saving, IDCANCEL after Cancel, 0 when the system closes it (Alt+F4).
 #pragma once
+#include "common/write_failure.h"
 #include "launcher/menus/edit_list_dlg.h"
 #include "launcher/menus/user_edit_list.h"
 
@@ -16,7 +17,8 @@ class CUserEditDlg : public CWorkingListDlg<UserEditList> {
   bool RenameRow(int row) override;
 
  private:
-  void Save() const;
+  bool Save();
 
   std::string m_dataFolder;
+  datafiles::Failure m_failure;  // why the last save could not be written
 };

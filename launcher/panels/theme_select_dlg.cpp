@@ -80,6 +80,11 @@ void CThemeSelectDlg::OnOK() {
   if (row < 0) return;  // nothing chosen: nothing written, the dialog stays
   datafiles::Transaction t(m_pData->DataFolder());
   t.Ini(m_pData->ActiveUserFile()).Set(kInit, kThemeKey, m_themes[static_cast<std::size_t>(row)].file);
-  t.Commit();
+  if (!t.Commit()) {
+    // The choice stays in the list to try again.
+    const std::string text = "テーマを保存できませんでした.\n" + datafiles::FailureText(t.Failed());
+    ::MessageBoxA(m_hWnd, text.c_str(), m_pData->Theme().Params().title.c_str(), MB_OK | MB_ICONWARNING);
+    return;
+  }
   EndDialog(IDOK);
 }
