@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -10,6 +11,16 @@ template <typename Number>
 bool ReadNumber(std::string_view s, Number& out) {
   const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
   return r.ec == std::errc() && r.ptr == s.data() + s.size() && out >= 0;
+}
+
+// A count past the largest int reads as the largest, where Record stops, so its line is kept.
+bool ReadCount(std::string_view s, int& out) {
+  unsigned long long n = 0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), n);
+  if (r.ptr != s.data() + s.size() || (r.ec != std::errc() && r.ec != std::errc::result_out_of_range)) return false;
+  constexpr int kMost = std::numeric_limits<int>::max();
+  out = r.ec == std::errc() && n < static_cast<unsigned long long>(kMost) ? static_cast<int>(n) : kMost;
+  return true;
 }
 
 }  // namespace
@@ -31,7 +42,7 @@ void LaunchCounts::Parse(std::string_view text) {
     }
     fields[3] = line;
     Use use;
-    if (n == 3 && !fields[2].empty() && !fields[3].empty() && ReadNumber(fields[0], use.count) &&
+    if (n == 3 && !fields[2].empty() && !fields[3].empty() && ReadCount(fields[0], use.count) &&
         ReadNumber(fields[1], use.last))
       m_uses[{std::string(fields[2]), std::string(fields[3])}] = use;
   }
@@ -47,7 +58,7 @@ std::string LaunchCounts::Format() const {
 void LaunchCounts::Record(const std::string& user, const std::string& target, std::int64_t when) {
   if (user.empty() || target.empty() || target.find_first_of("\t\r\n") != std::string::npos) return;
   Use& use = m_uses[{user, target}];
-  ++use.count;
+  if (use.count < std::numeric_limits<int>::max()) ++use.count;  // a wrapped count would lose its line
   use.last = when;
   if (m_uses.size() <= kMaxEntries) return;
   // Over the bound: the entry used least long ago goes.

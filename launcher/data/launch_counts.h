@@ -15,7 +15,7 @@ class LaunchCounts {
   static constexpr std::size_t kMaxEntries = 20000;  // the least used go first beyond this
 
   struct Use {
-    int count = 0;
+    int count = 0;          // stops at the largest int
     std::int64_t last = 0;  // in any increasing unit; 0 for never
   };
 

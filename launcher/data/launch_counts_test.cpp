@@ -15,4 +15,11 @@ TEST(LaunchCounts, RecordsRoundTripsAndSkipsBrokenLines) {
   EXPECT_EQ(read.Get("USER01.INI", "http://example.com/?a=b").count, 1);
   EXPECT_EQ(read.Get("USER00.INI", "http://example.com/?a=b").count, 0);  // each user counts alone
   EXPECT_EQ(read.Format(), counts.Format());
+  // A count stops at the largest int, launched or read, and keeps its line.
+  for (const char* count : {"2147483647", "2147483648", "99999999999999999999"}) {
+    read.Parse(std::string(count) + "\t7\tU\tC:\\max\r\n");
+    for (int i = 0; i < 3; ++i) read.Record("U", "C:\\max", 8);
+    read.Parse(read.Format());
+    EXPECT_EQ(read.Get("U", "C:\\max").count, 2147483647) << count;
+  }
 }
