@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/cp932.h"
+#include "common/win/typed_name.h"
 #include "finder/caption_skin.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
@@ -20,11 +22,12 @@ BOOL CAddExtDlg::OnInitDialog() {
 }
 
 void CAddExtDlg::OnOK() {
-  char text[262] = {};
-  ::GetDlgItemTextA(m_hWnd, IDC_EXT_EDIT, text, MAX_PATH);
+  const std::optional<std::string> typed = wintext::ReadTypedName(::GetDlgItem(m_hWnd, IDC_EXT_EDIT), kCaption);
+  if (!typed) return;
+  const std::string text(cp932::Truncate(*typed, MAX_PATH - 1));
   HINSTANCE inst = ::GetModuleHandleA(nullptr);
   char message[600] = {};
-  if (!text[0]) {
+  if (text.empty()) {
     ::LoadStringA(inst, IDS_ENTER_EXTENSION, message, sizeof message);
     ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
     return;
@@ -32,7 +35,7 @@ void CAddExtDlg::OnOK() {
   if (findrules::IsRegistered(m_registered, text)) {
     char format[260] = {};
     ::LoadStringA(inst, IDS_ALREADY_REGISTERED, format, sizeof format);
-    std::snprintf(message, sizeof message, format, text);
+    std::snprintf(message, sizeof message, format, text.c_str());
     ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
     return;
   }

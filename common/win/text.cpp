@@ -64,8 +64,10 @@ std::u16string FoldForSearch(std::string_view text) {
   return std::u16string(wide.begin(), wide.end());
 }
 
-std::string UnwritableNameText(std::string_view shown) {
-  return "「" + std::string(shown) + "」は名前に扱えない文字を含み, 短い名前もないため登録できません.";
+std::string UnwritableNameText(std::string_view shown, bool isFile) {
+  return "「" + std::string(shown) +
+         (isFile ? "」は名前に扱えない文字を含み, 短い名前もないため登録できません."
+                 : "」は名前に扱えない文字を含むため登録できません.");
 }
 
 }  // namespace wintext

@@ -23,7 +23,8 @@ std::optional<std::string> NarrowPath(const std::wstring& path);
 // fold the same).
 std::u16string FoldForSearch(std::string_view text);
 
-// What both programs say of a file they cannot take for that reason, naming it as shown.
-std::string UnwritableNameText(std::string_view shown);
+// What both programs say of a name they cannot take for that reason, naming it as shown. A file
+// is refused only when its short name cannot stand in either; a typed name has no short name.
+std::string UnwritableNameText(std::string_view shown, bool isFile = true);
 
 }  // namespace wintext

@@ -1,6 +1,7 @@
 #include "launcher/menus/edit_list_dlg.h"
 
 #include "common/theme_ids.h"
+#include "common/win/typed_name.h"
 #include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
 #include "launcher/menus/edit_list_rules.h"
@@ -130,11 +131,11 @@ void CEditListDlg::SetRowText(int row) {
 }
 
 void CEditListDlg::OnAdd() {
-  char typed[editlist::kNameBytes + 1] = {};
-  ::GetWindowTextA(Item(IDC_EDITDLG_NAME), typed, sizeof typed);
+  const std::optional<std::string> typed =
+      wintext::ReadTypedName(Item(IDC_EDITDLG_NAME), m_pData->Theme().Params().title.c_str());
   // The button may be pressed by its mnemonic or Enter, so the rule is checked again here.
-  if (editlist::Buttons(RowCount(), -1, typed, m_addLimit).add) {
-    const int row = AddRow(typed);
+  if (typed && editlist::Buttons(RowCount(), -1, *typed, m_addLimit).add) {
+    const int row = AddRow(*typed);
     if (row >= 0) {
       HWND list = Item(IDC_EDITDLG_LIST);
       ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(row).c_str()));

@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/theme_ids.h"
+#include "common/win/typed_name.h"
 #include "launcher/base/theme.h"
 #include "launcher/menus/item_info_rules.h"
 
@@ -69,9 +70,10 @@ BOOL CItemInfoDlg::OnInitDialog() {
 void CItemInfoDlg::OnOK() {
   // The field's limit counts characters where the name's limit is in bytes: the name is cut to
   // its bytes here, never inside a double-byte character.
-  char typed[sizeof m_info.caption] = {};
-  ::GetDlgItemTextA(m_hWnd, IDC_ITEMINFO_NAME, typed, sizeof typed);
-  cp932::CopyBounded(m_info.caption, sizeof m_info.caption, cp932::Truncate(typed, iteminfo::kNameLimit));
+  const std::optional<std::string> typed =
+      wintext::ReadTypedName(::GetDlgItem(m_hWnd, IDC_ITEMINFO_NAME), m_pData->Theme().Params().title.c_str());
+  if (!typed) return;
+  cp932::CopyBounded(m_info.caption, sizeof m_info.caption, cp932::Truncate(*typed, iteminfo::kNameLimit));
   EndDialog(IDOK);
 }
 

@@ -1,6 +1,7 @@
 #include "launcher/menus/name_edit_dlg.h"
 
 #include "common/theme_ids.h"
+#include "common/win/typed_name.h"
 #include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
 #include "launcher/menus/edit_list_rules.h"
@@ -71,9 +72,10 @@ bool CNameEditDlg::OnCommand(UINT id, UINT code, HWND) {
 }
 
 void CNameEditDlg::OnOK() {
-  const std::string typed = Typed();
-  if (editlist::IsBlank(typed)) return;  // Enter with nothing typed
-  m_name = editlist::LimitName(typed, m_limit);
+  const std::optional<std::string> typed =
+      wintext::ReadTypedName(::GetDlgItem(m_hWnd, IDC_RENAME_NAME), m_pData->Theme().Params().title.c_str());
+  if (!typed || editlist::IsBlank(*typed)) return;  // refused, or Enter with nothing typed
+  m_name = editlist::LimitName(*typed, m_limit);
   EndDialog(IDOK);
 }
 

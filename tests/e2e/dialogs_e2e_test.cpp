@@ -20,6 +20,7 @@ constexpr char kUserTitle[] = "ユーザー追加・変更・削除";
 constexpr char kThemeTitle[] = "画面テーマ選択";
 constexpr char kMenuRenameTitle[] = "メニュー名称変更";
 constexpr char kUserRenameTitle[] = "ユーザー名称変更";
+constexpr char kItemTitle[] = "アイテム情報(名称変更)";
 constexpr char kMenuDeleteQuestion[] = "メニューに登録されたすべてのアイテムも同時に削除します.\nよろしいですか?";
 constexpr char kUserDeleteQuestion[] =
     "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
@@ -31,7 +32,7 @@ constexpr UINT kEditUsersMessage = WM_USER + 12, kSelectThemeMessage = WM_USER +
 constexpr int kEditTool = 6073, kUserButton = 6080;
 constexpr int kPopupMenus = 1004, kPopupUsers = 1005, kPopupTheme = 1006;
 constexpr int kName = 1003, kAdd = 1004, kList = 1006, kUp = 1007, kDown = 1008, kRename = 1009, kDelete = 1010;
-constexpr int kRenameEdit = 1000, kThemeList = 1015, kCloseBox = 6071;
+constexpr int kRenameEdit = 1000, kItemName = 1000, kThemeList = 1015, kCloseBox = 6071;
 constexpr int kDialogBack = 15101, kTitleStrip = 20102;
 constexpr int kFrameColour1 = 31103, kFrameColour2 = 31104;
 constexpr int kAddFrameX = 16117, kAddFrameY = 16118, kAddX = 16125, kAddY = 16126, kUserOffset = 200;
@@ -113,11 +114,12 @@ int Selection(HWND dialog, int listId) {
 bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
 
 // Answers the message box that must be open now, and says what it asked.
-std::string Answer(DWORD pid, int button) {
+std::string Answer(DWORD pid, int button, const char* shot = nullptr) {
   std::string text;
   HWND box = FindMessageBox(pid, &text, 5000);
   if (!box) return "(no message box)";
   ::Sleep(200);
+  if (shot) SaveShot(box, shot);
   ::PostMessageA(box, WM_COMMAND, button, 0);
   ::Sleep(400);
   return text;
@@ -534,6 +536,33 @@ TEST_F(DialogsE2E, ARequestForAnotherDialogWhileOneIsOpenIsRefused) {
   ::Sleep(300);
   Tap(users, IDCANCEL);
   ASSERT_TRUE(Gone(users));
+}
+
+// The menu dialog's field, a rename dialog and the item dialog each refuse a name that code page
+// 932 cannot write, and stay open with the name selected in the focused field.
+TEST_F(DialogsE2E, ANameCodePage932CannotWriteIsRefusedWhereverItIsTyped) {
+  ASSERT_NE(Start(), nullptr);
+  auto refused = [&](HWND dlg, int field, int button) {
+    HWND edit = ::GetDlgItem(dlg, field);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"メモ\xD55C"));
+    Tap(dlg, button);
+    EXPECT_EQ(Answer(Pid(), IDOK, "dialog-name-unwritable"), "「メモ?」は名前に扱えない文字を含むため登録できません.");
+    GUITHREADINFO gui{sizeof gui};
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dlg, nullptr), &gui);
+    return ::IsWindowVisible(dlg) && gui.hwndFocus == edit && ::SendMessageW(edit, EM_GETSEL, 0, 0) == MAKELONG(0, 3);
+  };
+  HWND dlg = Open(kPopupMenus, kMenuTitle);
+  EXPECT_TRUE(refused(dlg, kName, kAdd));
+  ClickRow(dlg, kList, 0, true);  // a double click renames
+  EXPECT_TRUE(refused(FindDialog(Pid(), kMenuRenameTitle), kRenameEdit, IDOK));
+  PressKeys({}, VK_ESCAPE);
+  Tap(dlg, IDOK);
+  MouseTo(0, 0);
+  PressKeys({}, VK_F2);  // the first tile's item dialog
+  EXPECT_TRUE(refused(FindDialog(Pid(), kItemTitle), kItemName, IDOK));
+  PressKeys({}, VK_ESCAPE);
+  ASSERT_TRUE(Close());
+  EXPECT_EQ((ReadWholeFile(User()) + Items()).find('?'), std::string::npos);
 }
 
 // A library without a name string, beside the shipped themes for one test.

@@ -588,17 +588,19 @@ TEST_F(FinderE2E, DocumentExtensionsAreAddedAndDeletedAndRemembered) {
     ASSERT_TRUE(v);
     HTREEITEM docs = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
     v->Select(docs);
-    auto ask = [&](const char* text) -> HWND {
+    auto ask = [&](const wchar_t* text) -> HWND {
       ::PostMessageA(v->Frame(), WM_COMMAND, kAddExtension, 0);
       HWND dlg = FindDialog(f.pi.dwProcessId, "拡張子の追加");
       if (!dlg) return nullptr;
-      ::SendMessageA(::GetDlgItem(dlg, kExtEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      ::SendMessageW(::GetDlgItem(dlg, kExtEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
       ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
       return dlg;
     };
-    // Refused: nothing typed, and a registered extension in another case.
-    for (const char* refused : {"", "DOC"}) {
-      HWND dlg = ask(refused);
+    // Refused: nothing typed, a registered extension in another case, one code page 932 cannot write.
+    for (const auto& [typed, said] : {std::pair{L"", "拡張子を入力してください"},
+                                      {L"DOC", "DOC はすでに登録されています"},
+                                      {L"\xD55C", "「?」は名前に扱えない文字を含むため登録できません."}}) {
+      HWND dlg = ask(typed);
       ASSERT_NE(dlg, nullptr);
       ::Sleep(500);
       std::string text;
@@ -618,18 +620,18 @@ TEST_F(FinderE2E, DocumentExtensionsAreAddedAndDeletedAndRemembered) {
             },
             reinterpret_cast<LPARAM>(&box));
       }
-      ASSERT_NE(box, nullptr) << "no message for '" << refused << "'";
+      ASSERT_NE(box, nullptr) << "no message for '" << said << "'";
       text = ControlText(::GetDlgItem(box, 0xFFFF));
-      EXPECT_EQ(text, *refused ? "DOC はすでに登録されています" : "拡張子を入力してください");
+      EXPECT_EQ(text, said);
       EXPECT_EQ(WindowText(box), "拡張子の追加");
-      if (*refused) SaveShot(box, "finder-extension-refused");
+      if (*typed == L'D') SaveShot(box, "finder-extension-refused");
       ::PostMessageA(box, WM_COMMAND, IDOK, 0);
       ::Sleep(300);
       EXPECT_TRUE(::IsWindow(dlg)) << "the dialog closed after the message";
       ::PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
       ::Sleep(300);
     }
-    ASSERT_NE(ask("xls"), nullptr);
+    ASSERT_NE(ask(L"xls"), nullptr);
     ::Sleep(600);
     EXPECT_EQ(Ini(Settings(), "FindExt", "Document3"), "xls");
     EXPECT_EQ(Ini(Settings(), "FindExt", "RegCnt"), "3");
