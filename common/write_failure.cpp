@@ -26,18 +26,22 @@ Problem Classify(std::uint32_t error) {
   }
 }
 
-std::string FailureText(const Failure& failure) {
-  std::string reason;
-  switch (Classify(failure.error)) {
-    case Problem::kDiskFull: reason = "ディスクの空き容量が足りません"; break;
-    case Problem::kDenied: reason = "書き込みが許可されていません (読み取り専用か, 書き込む権限がありません)"; break;
-    case Problem::kInUse: reason = "ほかのプログラムが使用中です"; break;
-    case Problem::kTooLong: reason = "データフォルダのパスが長すぎます"; break;
-    case Problem::kNoFolder: reason = "データフォルダが見つかりません"; break;
-    case Problem::kBusy: reason = "ほかのプログラムの保存が終わりません"; break;
-    case Problem::kUnfinished: reason = "前回の保存をまだ完了できていません"; break;
-    case Problem::kOther: reason = "エラー番号 " + std::to_string(failure.error); break;
+std::string ProblemText(std::uint32_t error) {
+  switch (Classify(error)) {
+    case Problem::kDiskFull: return "ディスクの空き容量が足りません";
+    case Problem::kDenied: return "書き込みが許可されていません (読み取り専用か, 書き込む権限がありません)";
+    case Problem::kInUse: return "ほかのプログラムが使用中です";
+    case Problem::kTooLong: return "パスが長すぎます";
+    case Problem::kNoFolder: return "フォルダが見つかりません";
+    case Problem::kBusy: return "ほかのプログラムの保存が終わりません";
+    case Problem::kUnfinished: return "前回の保存をまだ完了できていません";
+    case Problem::kOther: break;
   }
+  return "エラー番号 " + std::to_string(error);
+}
+
+std::string FailureText(const Failure& failure) {
+  const std::string reason = ProblemText(failure.error);
   const std::string what = failure.file.empty() ? "データフォルダに" : failure.file + " を";
   return what + "書き込めません: " + reason + ".";
 }

@@ -18,6 +18,8 @@ struct Failure {
 enum class Problem { kDiskFull, kDenied, kInUse, kTooLong, kNoFolder, kBusy, kUnfinished, kOther };
 Problem Classify(std::uint32_t error);
 
+// "ほかのプログラムが使用中です" and the like.
+std::string ProblemText(std::uint32_t error);
 // "USER00.INI を書き込めません: ほかのプログラムが使用中です." and the like.
 std::string FailureText(const Failure& failure);
 

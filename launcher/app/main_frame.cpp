@@ -167,6 +167,10 @@ int CMainFrame::OnCreate() {
 
   m_data.PrepareDataFolder(m_dataInProgramFolder);
   if (!m_data.Load()) return -1;
+  // What installs that were cut off left: completed in the record, their work folders gone.
+  if (std::optional<std::string> cut = package::FinishCutInstall(m_data.ProgramFolder(), m_data.DataFolder()))
+    m_data.AddNotice(package::CutInstallText(*cut));
+  package::RemoveStaleWorkFolders();
 
   Rect r = m_data.WideRect();
   if (!m_data.IsWide()) r.left += m_data.PaneWidth();

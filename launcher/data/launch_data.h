@@ -93,6 +93,7 @@ class CLaunchData {
   std::uint64_t Changes() const { return m_user.items.Revision() + m_settingsChanges + m_launchChanges; }
   // Short messages for the user about data that was repaired or kept aside while loading.
   std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
+  void AddNotice(std::string text) { m_notices.push_back(std::move(text)); }
   const CTheme& Theme() const { return *m_theme; }  // valid after a successful Load
   HMODULE ThemeModule() const { return m_theme ? m_theme->Module() : nullptr; }
 

@@ -86,10 +86,7 @@ bool CUserEditDlg::Save() {
     if (!e.isNew && !e.nameChanged) continue;
     // A new user starts from an empty file, even where a deleted user's file was.
     IniText& user = t.Ini(e.file);
-    if (e.isNew) {
-      user = IniText();
-      t.Put(filenames::ItemFileFor(e.file), std::string());
-    }
+    if (e.isNew) user = IniText();
     user.Set(kInit, kNameKey, e.name);
   }
   if (t.Commit()) return true;

@@ -16,6 +16,14 @@ namespace {
 
 constexpr char kDescriptionName[] = "DOWNLOAD.INI";
 constexpr char kSettings[] = "TOPLEX.INI";
+constexpr char kNoWorkFolderText[] =
+    "一時フォルダに作業用のフォルダを作れないため, パッケージをインストールできません.\n"
+    "一時フォルダ (%TEMP%) の空き容量と書き込みの権限を確かめてください.";
+
+std::string FailedText(const datafiles::Failure& failure) {
+  return "パッケージのインストールを完了できませんでした. アイテムは追加していません.\n" +
+         datafiles::FailureText(failure) + "\n書き込めるようになってから, もう一度インストールしてください.";
+}
 
 bool IsSmallFile(const std::string& path, unsigned maxBytes) {
   WIN32_FILE_ATTRIBUTE_DATA a;
@@ -74,16 +82,63 @@ PathSet FilesInUse(datafiles::Transaction& t) {
 struct Outcome {
   std::vector<std::string> skipped;  // as the report names them
   std::size_t itemsLeftOut = 0;
+  std::optional<datafiles::Failure> failed;  // the install could not be recorded: nothing of it counts
 };
 
-// Copies what may be copied and merges the items whose files are in place, with the record of
-// installed files, the menus and the items in one commit.
-Outcome Place(const PackageDescription& d, const std::string& work, const std::string& userIni,
-              const std::string& programFolder, const std::string& dataFolder) {
+// The record of installed files as the data folder holds it.
+InstalledFiles ReadRecord(const std::string& programFolder, const std::string& dataFolder) {
+  return InstalledFiles(datafiles::ReadFileBytes(dataFolder + InstalledFiles::kFileName).value_or(""), programFolder,
+                        dataFolder);
+}
+
+// The record written alone, through the data folder's one writer.
+std::optional<datafiles::Failure> WriteRecord(const std::string& dataFolder, const InstalledFiles& record) {
+  datafiles::Transaction t(dataFolder);
+  t.Put(InstalledFiles::kFileName, record.Text());
+  if (t.Commit()) return std::nullopt;
+  return t.Failed();
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, cp932::FindLastChar(path, '\\') + 1); }
+
+// A temporary name of its own beside every file to be put in place.
+std::vector<InstalledFiles::Pending> PlanTemporaryFiles(const std::vector<CopyStep>& copies) {
+  std::map<std::string, std::vector<std::string>, cp932::LessNoCase> free;
+  std::map<std::string, std::size_t, cp932::LessNoCase> needed, used;
+  for (const CopyStep& c : copies) ++needed[FolderOf(c.to)];
+  for (const auto& [folder, count] : needed) free[folder] = datafiles::FreeTempNames(folder, count);
+  std::vector<InstalledFiles::Pending> pending;
+  for (const CopyStep& c : copies) {
+    const std::string folder = FolderOf(c.to);
+    const std::vector<std::string>& names = free[folder];
+    const std::size_t n = used[folder]++;
+    pending.push_back({c.to, n < names.size() ? folder + names[n] : std::string()});
+  }
+  return pending;
+}
+
+// The file comes to a temporary name beside its place first and is renamed into it, so a cut
+// install never leaves a part of a file under its real name. The work folder is the installer's
+// own: a file's last use moves it out instead of copying it. 0, or the error.
+DWORD PutInPlace(const CopyStep& c, const std::string& temp, bool lastUse) {
+  if (temp.empty()) return ERROR_FILENAME_EXCED_RANGE;
+  const bool got = lastUse
+                       ? ::MoveFileExA(c.from.c_str(), temp.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)
+                       : ::CopyFileA(c.from.c_str(), temp.c_str(), FALSE);
+  if (got && ::MoveFileExA(temp.c_str(), c.to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  const DWORD error = datafiles::WriteError(got ? c.to : temp, ::GetLastError());
+  ::DeleteFileA(temp.c_str());
+  return error;
+}
+
+// Records what the install is about to write, copies what may be copied, and merges the items
+// whose files are in place: the record of installed files, the menus and the items in one
+// commit.
+Outcome Place(const PackageDescription& d, const std::string& cabinet, const std::string& work,
+              const std::string& userIni, const std::string& programFolder, const std::string& dataFolder) {
   const std::string user = userIni.substr(cp932::FindLastChar(userIni, '\\') + 1);
   datafiles::Transaction t(dataFolder);
-  InstalledFiles installed(datafiles::ReadFileBytes(dataFolder + InstalledFiles::kFileName).value_or(""), programFolder,
-                           dataFolder);
+  InstalledFiles installed = ReadRecord(programFolder, dataFolder);
   const CopyPlan plan = PlanCopies(d, work, programFolder, dataFolder);
   const CopyDecision decision = DecideCopies(plan, installed, FilesInUse(t), FileExists);
   Outcome out;
@@ -95,19 +150,22 @@ Outcome Place(const PackageDescription& d, const std::string& work, const std::s
   };
   for (const std::string& to : decision.skipped) out.skipped.push_back(relative(to));
 
+  // Before the first file is written, the record says what is coming.
+  const std::vector<InstalledFiles::Pending> temps = PlanTemporaryFiles(decision.copies);
+  installed.Begin(cabinet, temps);
+  if ((out.failed = WriteRecord(dataFolder, installed))) return out;
+
   for (const std::string& folder : plan.folders) ::CreateDirectoryA(folder.c_str(), nullptr);
-  // The work folder is the installer's own: a file's last use moves it there instead of copying.
   std::map<std::string, std::size_t> uses;
   for (const CopyStep& c : decision.copies) ++uses[c.from];
   PathSet placed;
-  for (const CopyStep& c : decision.copies) {
-    const bool last = --uses[c.from] == 0;
-    if (last ? ::MoveFileExA(c.from.c_str(), c.to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)
-             : ::CopyFileA(c.from.c_str(), c.to.c_str(), FALSE)) {
+  for (std::size_t i = 0; i < decision.copies.size(); ++i) {
+    const CopyStep& c = decision.copies[i];
+    if (const DWORD error = PutInPlace(c, temps[i].temp, --uses[c.from] == 0)) {
+      out.skipped.push_back(relative(c.to) + " (" + datafiles::ProblemText(error) + ")");
+    } else {
       placed.insert(c.to);
       installed.Add(c.to);
-    } else {
-      out.skipped.push_back(relative(c.to));
     }
   }
   const std::vector<bool> usable = UsableItems(d, programFolder, placed, FileExists);
@@ -119,8 +177,13 @@ Outcome Place(const PackageDescription& d, const std::string& work, const std::s
   const std::size_t menus = m.names.size();
   MergeItems(d, m.names, m.items, &usable);
   if (m.items.Revision() != revision || m.names.size() != menus || m.legacyItems) itemstore::Put(t, user, m, true);
+  installed.Finish(FileExists);
   t.Put(InstalledFiles::kFileName, installed.Text());
-  t.Commit();
+  if (t.Commit()) return out;
+  // The items could not be added; the files that came are recorded at least, so that installing
+  // the package again replaces them. Where even that fails the next start records them.
+  out.failed = t.Failed();
+  WriteRecord(dataFolder, installed);
   return out;
 }
 
@@ -136,14 +199,14 @@ int Install(const std::string& userIni, const std::string& cabinet, const std::s
     return 1;
 
   HCURSOR before = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  const Outcome outcome = Place(d, work, userIni, programFolder, dataFolder);
+  const Outcome outcome = Place(d, cabinet, work, userIni, programFolder, dataFolder);
   ::SetCursor(before);
-  std::string done = d.msgBoxComp;
+  std::string done = outcome.failed ? FailedText(*outcome.failed) : d.msgBoxComp;
   const std::string report = SkipReport(outcome.skipped, outcome.itemsLeftOut);
   if (!report.empty()) done += (done.empty() ? "" : "\n\n") + report;
   if (!done.empty())
     GuardedMessageBox(window.owner, done.c_str(), window.caption.c_str(),
-                      MB_OK | (report.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
+                      MB_OK | (report.empty() && !outcome.failed ? MB_ICONINFORMATION : MB_ICONWARNING));
   return 1;
 }
 
@@ -151,11 +214,47 @@ int Install(const std::string& userIni, const std::string& cabinet, const std::s
 
 int InstallPackage(const std::string& userIni, const std::string& cabinet, const std::string& programFolder,
                    const std::string& dataFolder, const InstallerWindow& window) {
-  const std::string work = CreateWorkFolder();
-  if (work.empty()) return 0;
+  // An install cut off before is completed in the record first, so this one may replace its files.
+  FinishCutInstall(programFolder, dataFolder);
+  std::string work = CreateWorkFolder();
+  if (work.empty()) {
+    RemoveStaleWorkFolders();
+    work = CreateWorkFolder();
+  }
+  if (work.empty()) {
+    GuardedMessageBox(window.owner, kNoWorkFolderText, window.caption.c_str(), MB_OK | MB_ICONWARNING);
+    return 1;
+  }
   int result = Install(userIni, cabinet, programFolder, dataFolder, work, window);
   RemoveWorkFolder(work);
   return result;
+}
+
+std::optional<std::string> FinishCutInstall(const std::string& programFolder, const std::string& dataFolder) {
+  datafiles::Transaction t(dataFolder);  // the folder's lock: no install runs meanwhile
+  InstalledFiles record = ReadRecord(programFolder, dataFolder);
+  if (!record.Unfinished()) return std::nullopt;
+  const std::string package = record.Package();
+  const std::vector<std::string> leftovers = record.Finish(FileExists);
+  if (WriteRecord(dataFolder, record)) return std::nullopt;  // the next start tries again
+  for (const std::string& temp : leftovers) ::DeleteFileA(temp.c_str());
+  return package;
+}
+
+void RemoveStaleWorkFolders() {
+  char temp[MAX_PATH + 1] = {};
+  const DWORD n = ::GetTempPathA(sizeof temp, temp);
+  if (n == 0 || n >= sizeof temp) return;
+  for (int i = 0; i <= kLastWorkNumber; ++i) {
+    const std::string folder = WorkFolderName(temp, i);
+    if (::GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) RemoveWorkFolder(folder);
+  }
+}
+
+std::string CutInstallText(const std::string& package) {
+  return "パッケージ " + package +
+         " のインストールが途中で終わっていました.\n"
+         "置かれたファイルは記録してあるので, もう一度インストールすると完了します.";
 }
 
 }  // namespace package

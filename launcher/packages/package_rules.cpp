@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "common/cp932.h"
+#include "common/journal.h"
 #include "common/ini_text.h"
 #include "launcher/data/item_file.h"
 
@@ -230,9 +231,19 @@ InstalledFiles::InstalledFiles(std::string_view text, std::string programFolder,
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    if (line.size() > 2 && (line[0] == 'P' || line[0] == 'D') && line[1] == ' ') m_entries.emplace(line);
+    const std::string_view line = text.substr(pos, end - pos);
     pos = end + 1;
+    if (line.size() > 2 && (line[0] == 'P' || line[0] == 'D') && line[1] == ' ') {
+      m_entries.emplace(line);
+    } else if (line.size() > 1 && line[0] == '!' && line[1] == ' ') {
+      m_unfinished = true;
+      m_package = std::string(line.substr(2));
+    } else if (line.size() > 2 && line[0] == '+' && line[1] == ' ') {
+      const std::size_t tab = line.find('\t');
+      if (tab == std::string_view::npos) continue;
+      const std::string key(line.substr(2, tab - 2)), temp(line.substr(tab + 1));
+      if (!Path(key).empty() && journal::IsTempName(temp)) m_pending.emplace_back(key, temp);
+    }
   }
 }
 
@@ -241,6 +252,20 @@ std::string InstalledFiles::Key(const std::string& path) const {
     if (!folder->empty() && path.size() > folder->size() && cp932::StartsWithNoCase(path, *folder))
       return tag + path.substr(folder->size());
   return std::string();
+}
+
+// A key read back names a file inside its folder: every part of its path plain.
+std::string InstalledFiles::Path(std::string_view key) const {
+  if (key.size() < 3 || (key[0] != 'P' && key[0] != 'D') || key[1] != ' ') return std::string();
+  const std::string_view rel = key.substr(2);
+  for (std::size_t at = 0;;) {
+    const std::size_t slash = rel.find('\\', at);
+    if (!IsPlainName(rel.substr(at, slash == std::string_view::npos ? std::string_view::npos : slash - at)))
+      return std::string();
+    if (slash == std::string_view::npos) break;
+    at = slash + 1;
+  }
+  return (key[0] == 'P' ? m_program : m_data) + std::string(rel);
 }
 
 bool InstalledFiles::Has(const std::string& path) const {
@@ -256,7 +281,36 @@ void InstalledFiles::Add(const std::string& path) {
 std::string InstalledFiles::Text() const {
   std::string text;
   for (const std::string& e : m_entries) text += e + "\r\n";
+  if (!m_unfinished) return text;
+  text += "! " + m_package + "\r\n";
+  for (const auto& [key, temp] : m_pending) text += "+ " + key + '\t' + temp + "\r\n";
   return text;
+}
+
+void InstalledFiles::Begin(const std::string& package, const std::vector<Pending>& files) {
+  m_unfinished = true;
+  m_package = package;
+  m_pending.clear();
+  for (const Pending& f : files) {
+    const std::string key = Key(f.target);
+    const std::size_t slash = cp932::FindLastChar(f.temp, '\\');
+    const std::string temp = f.temp.substr(slash == std::string::npos ? 0 : slash + 1);
+    if (!key.empty() && journal::IsTempName(temp)) m_pending.emplace_back(key, temp);
+  }
+}
+
+std::vector<std::string> InstalledFiles::Finish(const std::function<bool(const std::string&)>& exists) {
+  std::vector<std::string> leftovers;
+  for (const auto& [key, temp] : m_pending) {
+    const std::string target = Path(key);
+    const std::string folder = target.substr(0, cp932::FindLastChar(target, '\\') + 1);
+    if (exists(target)) m_entries.insert(key);
+    if (exists(folder + temp)) leftovers.push_back(folder + temp);
+  }
+  m_unfinished = false;
+  m_package.clear();
+  m_pending.clear();
+  return leftovers;
 }
 
 CopyDecision DecideCopies(const CopyPlan& plan, const InstalledFiles& installed, const PathSet& inUse,

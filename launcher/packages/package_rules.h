@@ -96,19 +96,43 @@ using PathSet = std::set<std::string, cp932::LessNoCase>;
 // The files that packages installed, kept in the data folder so that a package may replace its
 // own files when it comes again, and no other. One line a file: "P " or "D " (program or data
 // folder) and the path relative to that folder.
+//
+// While an install is under way the record also holds what it is about to put in place, written
+// before the first file is: "! <package>", then "+ " lines of a file and, after a tab, the
+// temporary name it is copied to in the same folder. An install cut short (a kill, a power cut)
+// is completed in the record from them: every file whole in place counts as installed, so that
+// installing the package again replaces it.
 class InstalledFiles {
  public:
   static constexpr char kFileName[] = "PACKAGES.LST";
+  struct Pending {
+    std::string target, temp;  // full paths, the temporary file in the target's folder
+    bool operator==(const Pending&) const = default;
+  };
+
   // Both folders end with a backslash.
   InstalledFiles(std::string_view text, std::string programFolder, std::string dataFolder);
   bool Has(const std::string& path) const;  // a full path in one of the two folders
   void Add(const std::string& path);
   std::string Text() const;
 
+  // The install under way: files outside both folders, or temporary names not of the writer's
+  // form, are not recorded (nor read back).
+  void Begin(const std::string& package, const std::vector<Pending>& files);
+  bool Unfinished() const { return m_unfinished; }
+  const std::string& Package() const { return m_package; }
+  // Ends the install in the record: the files that exist count as installed. The temporary
+  // files that are left, to be deleted.
+  std::vector<std::string> Finish(const std::function<bool(const std::string&)>& exists);
+
  private:
   std::string Key(const std::string& path) const;  // "P rel" or "D rel"; "" outside both folders
+  std::string Path(std::string_view key) const;    // the full path of a key; "" for a damaged one
   std::string m_program, m_data;
   PathSet m_entries;
+  bool m_unfinished = false;
+  std::string m_package;
+  std::vector<std::pair<std::string, std::string>> m_pending;  // key, temporary name
 };
 
 struct CopyDecision {

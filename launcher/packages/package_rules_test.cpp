@@ -214,6 +214,26 @@ TEST(PackageRules, CopiesReplaceOnlyWhatPackagesInstalled) {
   EXPECT_EQ(installed.Text(), "D old.txt\r\nD USER09.INI\r\nP own.dll\r\nP Sub\\new.exe\r\n");
 }
 
+// An install records what it is about to write; cut off, it is completed in the record from
+// what is whole in place, and only its own temporary files are named for deletion.
+TEST(PackageRules, ACutInstallIsCompletedInTheRecord) {
+  package::InstalledFiles before("P old.dll\r\n", "P\\", "D\\");
+  before.Begin("C:\\pkg.cab", {{"P\\a.exe", "P\\~TP000.tmp"},
+                               {"D\\sub\\b.txt", "D\\sub\\~TP001.tmp"},
+                               {"X\\outside.exe", "X\\~TP002.tmp"},
+                               {"P\\c.dll", "P\\c.dll.tmp"}});
+  const std::string text = before.Text();
+  EXPECT_EQ(text, "P old.dll\r\n! C:\\pkg.cab\r\n+ P a.exe\t~TP000.tmp\r\n+ D sub\\b.txt\t~TP001.tmp\r\n");
+  package::InstalledFiles after(text + "+ P ..\\x.exe\t~TP003.tmp\r\n+ P y.exe\tUSER00.DAT\r\n", "P\\", "D\\");
+  EXPECT_TRUE(after.Unfinished());
+  EXPECT_EQ(after.Package(), "C:\\pkg.cab");
+  const package::PathSet there{"P\\a.exe", "P\\~TP000.tmp", "D\\sub\\~TP001.tmp", "P\\~TP003.tmp"};
+  EXPECT_EQ(after.Finish([&](const std::string& p) { return there.count(p) > 0; }),
+            (std::vector<std::string>{"P\\~TP000.tmp", "D\\sub\\~TP001.tmp"}));
+  EXPECT_FALSE(after.Unfinished());
+  EXPECT_EQ(after.Text(), "P a.exe\r\nP old.dll\r\n");
+}
+
 TEST(PackageRules, ItemsComeOnlyWithTheirFilesAndSkipsAreTold) {
   PackageDescription d;
   d.folder = "Pkg";
