@@ -765,8 +765,8 @@ void CMainFrame::ShowAbout() {
 // try again, close without it, or keep the launcher open.
 void CMainFrame::OnClose() {
   while (!SaveNow(true)) {
-    const std::string text =
-        datafiles::FailureText(m_data.LastFailure()) + "\n\n保存せずに終了すると, 最後に保存した後の変更は失われます.";
+    const std::string text = "変更を保存できません.\n" + datafiles::FailureText(m_data.LastFailure()) +
+                             "\n\n保存せずに終了すると, 最後に保存した後の変更は失われます.";
     const INT_PTR answer = CUnsavedDlg::Ask(m_hWnd, m_title, text);
     if (answer == IDC_UNSAVED_DISCARD) break;
     if (answer != IDRETRY) return;

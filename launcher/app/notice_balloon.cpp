@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kMaxWidth = 360;
+constexpr int kInside = 4;  // the stem's point, this far inside the owner's edge
 
 TOOLINFOA Tool(HWND owner, const std::string& text) {
   TOOLINFOA ti{sizeof ti};
@@ -29,7 +30,8 @@ void CNoticeBalloon::Create(HWND owner, HINSTANCE inst) {
   ::SendMessageA(m_tip, TTM_SETMAXTIPWIDTH, 0, kMaxWidth);
 }
 
-// The balloon points at the middle of the owner's top edge, where the title strip is.
+// The balloon hangs from the middle of the owner's lower edge, over the desktop rather than over
+// the tiles.
 void CNoticeBalloon::Show(const std::string& title, const std::string& text, bool warning, UINT showMs) {
   if (!m_tip) return;
   m_text = text;
@@ -37,10 +39,9 @@ void CNoticeBalloon::Show(const std::string& title, const std::string& text, boo
   ::SendMessageA(m_tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
   ::SendMessageA(m_tip, TTM_SETTITLEA, warning ? TTI_WARNING : TTI_INFO, reinterpret_cast<LPARAM>(title.c_str()));
   ::SendMessageA(m_tip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
-  ::SetWindowTextA(m_tip, (title + "\n" + text).c_str());
   RECT rc;
   ::GetWindowRect(m_owner, &rc);
-  ::SendMessageA(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM((rc.left + rc.right) / 2, rc.top + 12));
+  ::SendMessageA(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM((rc.left + rc.right) / 2, rc.bottom - kInside));
   ::SendMessageA(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
   ::SetTimer(m_owner, IDT_NOTICE, showMs, nullptr);
 }

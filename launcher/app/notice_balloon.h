@@ -1,6 +1,7 @@
-// A balloon at the launcher's title strip that tells the user something without stopping them:
+// A balloon under the launcher's window that tells the user something without stopping them:
 // that a change could not be saved and why, and later that it was. It leaves by itself after a
-// while. Its window text is the whole notice, for screen readers and tests.
+// while. The tooltip control keeps the notice's text as its window text, for screen readers and
+// tests.
 #pragma once
 #include <windows.h>
 

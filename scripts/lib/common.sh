@@ -80,8 +80,27 @@ map_finder_drive() {
   ln -sfn "$(finder_drive)" "$WINEPREFIX/dosdevices/t:"
 }
 
+# A small file system that the tests fill up, as F: in the prefix: a tmpfs of 16 MB mounted
+# while the tests run (only root may; without it the test that needs it is skipped).
+full_drive() { echo "$build/full-drive"; }
+mount_full_drive() {
+  mkdir -p "$(full_drive)"
+  if mountpoint -q "$(full_drive)" || mount -t tmpfs -o size=16m toplex-full "$(full_drive)" 2>/dev/null; then
+    ln -sfn "$(full_drive)" "$WINEPREFIX/dosdevices/f:"
+  else
+    rm -f "$WINEPREFIX/dosdevices/f:"
+  fi
+}
+unmount_full_drive() {
+  rm -f "$WINEPREFIX/dosdevices/f:"
+  if mountpoint -q "$(full_drive)"; then umount "$(full_drive)" 2>/dev/null || true; fi
+}
+
 # The kill test (tests/kill/kill_test.py) against the program folder, in the prefix's data folder.
 kill_test() {
+  local package="$build/fixtures/packages/kill.cab"
+  [ -f "$package" ] || "$top/tests/fixtures/make_packages.sh" "$build/fixtures/packages" > /dev/null || return 1
   WINE64="$WINE64" LC_ALL=ja_JP.UTF-8 python3 "$top/tests/kill/kill_test.py" --dist "$dist" \
-    --helper "$build/win/kill_helper.exe" --data "$(appdata_dir)/MARVANE/TOPLEX" "$@"
+    --helper "$build/win/kill_helper.exe" --data "$(appdata_dir)/MARVANE/TOPLEX" --package "$package" \
+    --temp "$WINEPREFIX/drive_c/users/$(id -un)/Temp" "$@"
 }

@@ -494,7 +494,8 @@ TEST_F(DialogsE2E, TheSystemCloseCommandOnTheUserDialogReloadsNothing) {
 
 // Another program (this test) holds the user's INI file open without delete sharing while a menu
 // moves down: the item file, written first, is put back, the dialog says which file and why and
-// stays open, and once the file is free the names and the items move together.
+// stays open, and once the file is free the names and the items move together. A user renamed
+// meanwhile waits in the user dialog the same way.
 TEST_F(DialogsE2E, AFileAnotherProgramHoldsKeepsTheDialogOpenAndTheMenusWithTheirItems) {
   ASSERT_NE(Start(), nullptr);
   HWND dlg = Open(kPopupMenus, kMenuTitle);
@@ -519,6 +520,27 @@ TEST_F(DialogsE2E, AFileAnotherProgramHoldsKeepsTheDialogOpenAndTheMenusWithThei
   EXPECT_EQ(Ini(User(), "MenuList", "Category1"), "B");
   EXPECT_EQ(Items().substr(0, Items().find("#Category", 1)).find("a1"), std::string::npos);
   EXPECT_NE(Items().find("a1"), std::string::npos);
+
+  // The same for a user renamed in the user dialog.
+  dlg = Open(kPopupUsers, kUserTitle);
+  ASSERT_NE(dlg, nullptr);
+  held = ::CreateFileA(User().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+  ClickRow(dlg, kList, 0);
+  Tap(dlg, kRename);
+  HWND rename = FindDialog(Pid(), kUserRenameTitle);
+  ASSERT_NE(rename, nullptr);
+  TypeInto(rename, kRenameEdit, "次郎");
+  PressKeys({}, VK_RETURN);
+  ASSERT_TRUE(Gone(rename));
+  Tap(dlg, IDOK);
+  EXPECT_EQ(Answer(Pid(), IDOK),
+            "ユーザーを保存できませんでした.\nUSER00.INI を書き込めません: ほかのプログラムが使用中です.");
+  EXPECT_TRUE(::IsWindowVisible(dlg));
+  ::CloseHandle(held);
+  Tap(dlg, IDOK);
+  ASSERT_TRUE(Gone(dlg));
+  EXPECT_EQ(Ini(User(), "Init", "Name"), "次郎");
 }
 
 TEST_F(DialogsE2E, ARequestForAnotherDialogWhileOneIsOpenIsRefused) {

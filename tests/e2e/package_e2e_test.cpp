@@ -197,3 +197,52 @@ TEST_F(PackageE2E, APackageReplacesItsOwnFilesAndAddsNothingBroken) {
   EXPECT_EQ(Occurrences(items, "F: .\\new.exe\r\nC: 新しい\r\n"), 1u) << items;
   for (const char* never : {"置き換え", "C: 外", "絵が外"}) EXPECT_EQ(items.find(never), std::string::npos) << never;
 }
+
+// Work folders of cut installs are gone at the next start. While another program holds the user's
+// file, an install puts its files in place and records them but cannot add its items: it says so,
+// and installing again once the file is free adds every item once.
+TEST_F(PackageE2E, AnInstallThatCannotAddItsItemsCanBeFinishedByInstallingAgain) {
+  char tmp[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, tmp);
+  for (const char* stale : {"QTX990", "QTX991"}) {
+    ::CreateDirectoryA((std::string(tmp) + stale).c_str(), nullptr);
+    ASSERT_TRUE(WriteWholeFile(std::string(tmp) + stale + "\\DOWNLOAD.INI", "[DEF]\r\nID=TOPLEX\r\n"));
+  }
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(WorkFolders(), std::set<std::string>{}) << "stale work folders stayed";
+  ::Sleep(1500);  // the first save after start is over
+  const std::string d = DataFolder(), cab = "\"" + FullPath(TestFolder() + "..\\fixtures\\packages\\e2e.cab") + "\"";
+  HANDLE held = ::CreateFileA((d + "USER00.INI").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  {
+    Launcher second(cab);
+    std::string text;
+    HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+    ASSERT_NE(box, nullptr);
+    ::Sleep(300);
+    SaveShot(box, "package-not-finished-box");
+    EXPECT_NE(text.find("インストールを完了できませんでした"), std::string::npos) << text;
+    EXPECT_NE(text.find("USER00.INI を書き込めません: ほかのプログラムが使用中です"), std::string::npos) << text;
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(second.Exited(kWaitMs));
+  }
+  ::CloseHandle(held);
+  ::Sleep(500);
+  const std::string item = "F: .\\E2EPkg\\e2e.exe";
+  EXPECT_EQ(Occurrences(ReadWholeFile(d + "USER00.DAT"), item), 0u);
+  EXPECT_NE(ReadWholeFile(d + "PACKAGES.LST").find("P E2EPkg\\e2e.exe\r\n"), std::string::npos);
+
+  {
+    Launcher again(cab);
+    HWND done = FindMessageBoxWithText(app.pi.dwProcessId, "E2Eパッケージを追加しました");
+    ASSERT_NE(done, nullptr) << "the second install did not finish";
+    ::PostMessageA(done, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(again.Exited(kWaitMs));
+  }
+  ASSERT_TRUE(app.Close());
+  EXPECT_EQ(Occurrences(ReadWholeFile(d + "USER00.DAT"), item), 1u);
+  EXPECT_EQ(WorkFolders(), std::set<std::string>{});
+}

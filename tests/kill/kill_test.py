@@ -12,6 +12,9 @@ one, complete, names agreeing with items, and nothing may be left that a later s
              item file (or the launcher's own first save after start, whichever comes first)
     switch   a switch to the second user rewrites TOPLEX.INI after saving the first user
     menus    the menu dialog's OK moves the first menu down, names and items together
+    install  a package of 200 programs and 20 data files handed to the running launcher by a
+             second start (its program folder is a copy of its own); after the restart the same
+             package is installed again, and every file and item must then be there once
 
 Run by scripts/test (a few dozen trials) and by scripts/soak (1,000). The environment is the
 one scripts/lib/common.sh sets up: WINEPREFIX, DISPLAY and a running wineserver.
@@ -29,15 +32,17 @@ import time
 
 MENUS, ITEMS, LEGACY = 30, 1000, 150
 EVENTS = 0x2 | 0x8 | 0x40 | 0x80 | 0x100 | 0x200  # modify, close-write, moved from/to, create, delete
+PACKAGE_ITEMS, PACKAGE_DATA = 200, 20
 
 
 class Inotify:
-    """The data folder's changes, counted as they arrive."""
+    """The changes in the given folders, counted as they arrive."""
 
-    def __init__(self, folder):
+    def __init__(self, *folders):
         self.libc = ctypes.CDLL("libc.so.6", use_errno=True)
         self.fd = self.libc.inotify_init1(os.O_NONBLOCK)
-        self.libc.inotify_add_watch(self.fd, folder.encode(), EVENTS)
+        for folder in folders:
+            self.libc.inotify_add_watch(self.fd, folder.encode(), EVENTS)
 
     def drain(self):
         count = 0
@@ -167,7 +172,46 @@ def settings_state(folder):
 
 
 def leftovers(folder):
-    return [n for n in os.listdir(folder) if n.upper().endswith((".NEW", ".JNL"))]
+    return [n for n in os.listdir(folder) if n.upper().endswith((".NEW", ".JNL", ".UND")) or
+            (n.startswith("~TP") and n.endswith(".tmp"))]
+
+
+def package_state(data, program, temp):
+    """'intact-old' (nothing of the package counts), 'intact-new' (all of it, once) or what is wrong.
+
+    Files the record names must be there; items must point at files that are there; no work
+    folder may be left in the temporary folder once the launcher has started again."""
+    if leftovers(data) or leftovers(program):
+        return "leftover"
+    if any(n.upper().startswith("QTX") for n in os.listdir(temp)):
+        return "work-folder"
+    record = b""
+    if os.path.exists(os.path.join(data, "PACKAGES.LST")):
+        with open(os.path.join(data, "PACKAGES.LST"), "rb") as f:
+            record = f.read()
+    lines = record.replace(b"\r\n", b"\n").split(b"\n")
+    if any(line.startswith((b"!", b"+")) for line in lines):
+        return "unfinished"
+    for line in lines:
+        if line[:2] in (b"P ", b"D ") and not os.path.exists(
+                os.path.join(program if line[:1] == b"P" else data, line[2:].decode("cp932").replace("\\", "/"))):
+            return "record-without-file"
+    state = user_state(data, "USER00.INI")
+    if isinstance(state, str):
+        return state
+    targets = [t for menu in state[1] for t in menu if t.startswith(b".\\kill")]
+    for t in targets:
+        if not os.path.exists(os.path.join(program, t[2:].decode())):
+            return "item-without-file"
+    if len(set(targets)) != len(targets):
+        return "duplicated"
+    if not targets:
+        return "intact-old"
+    if len(targets) != PACKAGE_ITEMS:
+        return "partial"
+    names = [b"P kill%03d.exe" % i for i in range(1, PACKAGE_ITEMS + 1)]
+    names += [b"D killdata%02d.txt" % i for i in range(1, PACKAGE_DATA + 1)]
+    return "intact-new" if all(n in lines for n in names) else "unrecorded"
 
 
 def classify(folder, expect):
@@ -203,6 +247,10 @@ class Rig:
         self.dist = args.dist
         self.helper = args.helper
         self.data = args.data
+        self.package = args.package
+        self.temp = args.temp
+        # Installs write into the program folder: they get a copy of it, made afresh each trial.
+        self.program = args.data + "-program"
         self.template = args.data + "-template"
         build_template(self.template)
         self.expect = self.expected_states()
@@ -228,13 +276,33 @@ class Rig:
         shutil.copytree(self.template, self.data)
         if scenario == "save":
             shutil.copy(os.path.join(self.template + "-legacy", "USER00.INI"), self.data)
+        if scenario == "install":
+            shutil.rmtree(self.program, ignore_errors=True)
+            shutil.copytree(self.dist, self.program)
 
     def run(self, *args):
         return subprocess.run([self.wine] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
-    def start(self):
-        return subprocess.Popen([self.wine, os.path.join(self.dist, "TOPLEX.exe")], stdout=subprocess.DEVNULL,
+    def launcher_exe(self, scenario):
+        return os.path.join(self.program if scenario == "install" else self.dist, "TOPLEX.exe")
+
+    def start(self, scenario, *args):
+        return subprocess.Popen([self.wine, self.launcher_exe(scenario)] + list(args), stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
+
+    def hand_over_package(self):
+        """A second start with the package: it hands the package to the running launcher and ends."""
+        return self.start("install", "Z:" + os.path.abspath(self.package).replace("/", "\\"))
+
+    def quiet(self, watch, seconds):
+        """Waits until the folders have been quiet for that long (30 s at most)."""
+        began = last = time.monotonic()
+        while time.monotonic() - began < 30:
+            if watch.drain():
+                last = time.monotonic()
+            elif time.monotonic() - last > seconds:
+                return
+            time.sleep(0.01)
 
     @staticmethod
     def ended(process):
@@ -248,19 +316,23 @@ class Rig:
             return False
 
     def trial(self, scenario, kill_at=None, delay=None):
-        """Runs one trial; returns (verdict after the restart, verdict after its close, events seen)."""
+        """Runs one trial; returns (verdict after the restart, verdict after its close, events seen,
+        length, and for installs the verdict after installing again)."""
         self.fill(scenario)
-        watch = Inotify(self.data)
-        launcher = self.start()
+        watch = Inotify(self.data, self.program) if scenario == "install" else Inotify(self.data)
+        launcher = self.start(scenario)
         if self.run(self.helper, "wait") != 0:
             launcher.kill()
             launcher.wait()
-            return ("no-start", "no-start", 0, 0)
+            return ("no-start", "no-start", 0, 0, None)
         if scenario != "save":
             time.sleep(0.6)  # the first save after start is over
         watch.drain()
-        action = subprocess.Popen([self.wine, self.helper, scenario], stdout=subprocess.DEVNULL,
-                                  stderr=subprocess.DEVNULL)
+        if scenario == "install":
+            action = self.hand_over_package()
+        else:
+            action = subprocess.Popen([self.wine, self.helper, scenario], stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL)
         began, seen, last, killed = time.monotonic(), 0, None, False
         killing = kill_at is not None or delay is not None
         while launcher.poll() is None:
@@ -276,7 +348,7 @@ class Rig:
                 killed = True
                 break
             # Unkilled, the write is over once the folder has been quiet for a second.
-            if now - began > 8 or (not killing and last is not None and now - last > 1.0):
+            if now - began > 20 or (not killing and last is not None and now - last > 1.0):
                 break
             time.sleep(0.0005)
         length = (last or time.monotonic()) - began
@@ -286,20 +358,42 @@ class Rig:
         if not killed:  # a write with fewer events than asked for ends normally
             self.run(self.helper, "close")
         if not self.ended(launcher):
-            return ("hung", "hung", seen, length)
-        watch.close()
+            return ("hung", "hung", seen, length, None)
         time.sleep(0.1)
         # The next start: recovery happens while it loads, before its window shows.
-        again = self.start()
+        again = self.start(scenario)
         started = self.run(self.helper, "wait") == 0
-        after_start = classify(self.data, self.expect[scenario]) if started else "no-start"
+        after_start = self.classify(scenario) if started else "no-start"
         closed = self.run(self.helper, "close")
         if not self.ended(again):
-            return (after_start, "hung", seen, length)
-        after_close = classify(self.data, self.expect[scenario])
-        if closed == 2:
+            watch.close()
+            return (after_start, "hung", seen, length, None)
+        after_close = self.classify(scenario)
+        if closed == 2 and scenario != "install":  # an install cut off is told at the next start
             after_close = "notice"
-        return (after_start, after_close, seen, length)
+        reinstalled = self.install_again(watch) if scenario == "install" else None
+        watch.close()
+        return (after_start, after_close, seen, length, reinstalled)
+
+    def classify(self, scenario):
+        if scenario == "install":
+            return package_state(self.data, self.program, self.temp)
+        return classify(self.data, self.expect[scenario])
+
+    def install_again(self, watch):
+        """The same package once more, into a launcher started afresh: all of it must be there."""
+        launcher = self.start("install")
+        if self.run(self.helper, "wait") != 0:
+            launcher.kill()
+            launcher.wait()
+            return "no-start"
+        watch.drain()
+        self.hand_over_package().wait()
+        self.quiet(watch, 1.5)
+        self.run(self.helper, "close")
+        if not self.ended(launcher):
+            return "hung"
+        return package_state(self.data, self.program, self.temp)
 
 
 def main():
@@ -309,40 +403,44 @@ def main():
     parser.add_argument("--dist", required=True)
     parser.add_argument("--helper", required=True)
     parser.add_argument("--data", required=True, help="the launcher's data folder, as a Linux path")
+    parser.add_argument("--package", required=True, help="the package the install trials hand over")
+    parser.add_argument("--temp", required=True, help="the temporary folder of the launcher, as a Linux path")
     args = parser.parse_args()
     rng = random.Random(args.seed)
     try:
         return run_trials(args, rng)
     finally:
-        for folder in (args.data, args.data + "-template", args.data + "-template-legacy"):
+        for folder in (args.data, args.data + "-template", args.data + "-template-legacy", args.data + "-program"):
             shutil.rmtree(folder, ignore_errors=True)
 
 
 def run_trials(args, rng):
     rig = Rig(args)
-    scenarios = ["save", "switch", "menus"]
+    scenarios = ["save", "switch", "menus", "install"]
     counts, bad = {}, []
     # A run without a kill gives each write's number of file events and its length.
     events, lengths = {}, {}
     for s in scenarios:
         verdict = rig.trial(s)
         events[s], lengths[s] = max(verdict[2], 1), max(verdict[3], 0.05)
-        if verdict[1] != "intact-new":
+        if verdict[1] != "intact-new" or verdict[4] not in (None, "intact-new"):
             bad.append((s, "no kill", verdict))
     for n in range(args.trials):
         s = scenarios[n % len(scenarios)]
         round_ = n // len(scenarios)
-        # Every file event of a write in turn, then random moments within it.
+        # Every file event of a write in turn (spread over the hundreds of an install), then
+        # random moments within it.
         if round_ < events[s] and round_ % 2 == 0:
-            kill = {"kill_at": 1 + round_}
+            kill = {"kill_at": 1 + (round_ * 37 % events[s] if s == "install" else round_)}
         elif round_ < events[s]:
             kill = {"kill_at": 1 + rng.randrange(events[s])}
         else:
             kill = {"delay": rng.uniform(0, lengths[s] * 1.2)}
         verdict = rig.trial(s, **kill)
-        for v in verdict[:2]:
+        looks = list(verdict[:2]) + ([verdict[4]] if verdict[4] is not None else [])
+        for v in looks:
             counts[v] = counts.get(v, 0) + 1
-        if any(v not in ("intact-old", "intact-new") for v in verdict[:2]):
+        if any(v not in ("intact-old", "intact-new") for v in verdict[:2]) or verdict[4] not in (None, "intact-new"):
             bad.append((s, kill, verdict))
     total = sum(counts.values())
     print("kill test: %d trials (%s), %d looks at the files" % (args.trials, ", ".join(
