@@ -82,7 +82,7 @@ PathSet FilesInUse(datafiles::Transaction& t) {
 struct Outcome {
   std::vector<std::string> skipped;  // as the report names them
   std::size_t itemsLeftOut = 0;
-  std::optional<datafiles::Failure> failed;  // the install could not be recorded: nothing of it counts
+  std::optional<datafiles::Failure> failed;  // the install could not be completed: which file and why
 };
 
 // The record of installed files as the data folder holds it.

@@ -158,35 +158,15 @@ class Filler {
   std::string m_path;
 };
 
-// The text of the launcher's visible notice balloon that holds the part; "" when none shows it.
+// The text of the launcher's visible notice balloon that holds the part, whose picture is saved;
+// "" when none shows it.
 std::string Notice(DWORD pid, const std::string& part, DWORD waitMs, const char* shot) {
-  for (DWORD t = 0;; t += 100) {
-    struct S {
-      DWORD pid;
-      const std::string* part;
-      const char* shot;
-      std::string text;
-    } s{pid, &part, shot, {}};
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<S*>(p);
-          DWORD owner = 0;
-          char cls[32] = {};
-          ::GetWindowThreadProcessId(w, &owner);
-          ::GetClassNameA(w, cls, sizeof cls);
-          const std::string text = ControlText(w);
-          if (owner != s->pid || std::string(cls) != TOOLTIPS_CLASSA || !::IsWindowVisible(w) ||
-              text.find(*s->part) == std::string::npos)
-            return TRUE;
-          ::Sleep(300);
-          SaveShot(w, s->shot);
-          s->text = text;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    if (!s.text.empty() || t >= waitMs) return s.text;
-    ::Sleep(100);
-  }
+  HWND tip = WaitForWindowOf(pid, TOOLTIPS_CLASSA, waitMs,
+                             [&](HWND w) { return ControlText(w).find(part) != std::string::npos; });
+  if (!tip) return std::string();
+  ::Sleep(300);
+  SaveShot(tip, shot);
+  return ControlText(tip);
 }
 
 // The user data of a launcher started with /D from the folder: two users, two menus.

@@ -194,24 +194,25 @@ inline std::string WindowText(HWND w) {
   return buf;
 }
 
-// The first visible dialog of the process that the test accepts, waiting up to waitMs; null when
-// none came.
+// The first visible top-level window of the process and class that the test accepts, waiting up
+// to waitMs; null when none came.
 template <typename Accept>
-HWND WaitForDialog(DWORD pid, DWORD waitMs, Accept accept) {
+HWND WaitForWindowOf(DWORD pid, const char* cls, DWORD waitMs, Accept accept) {
   for (DWORD t = 0;; t += 50) {
     struct S {
       DWORD pid;
+      const char* cls;
       Accept* accept;
       HWND found;
-    } s{pid, &accept, nullptr};
+    } s{pid, cls, &accept, nullptr};
     ::EnumWindows(
         [](HWND w, LPARAM p) -> BOOL {
           auto* s = reinterpret_cast<S*>(p);
           DWORD owner = 0;
-          char cls[16] = {};
+          char cls[32] = {};
           ::GetWindowThreadProcessId(w, &owner);
           ::GetClassNameA(w, cls, sizeof cls);
-          if (owner != s->pid || std::string(cls) != "#32770" || !::IsWindowVisible(w) || !(*s->accept)(w)) return TRUE;
+          if (owner != s->pid || std::string(cls) != s->cls || !::IsWindowVisible(w) || !(*s->accept)(w)) return TRUE;
           s->found = w;
           return FALSE;
         },
@@ -219,6 +220,13 @@ HWND WaitForDialog(DWORD pid, DWORD waitMs, Accept accept) {
     if (s.found || t >= waitMs) return s.found;
     ::Sleep(50);
   }
+}
+
+// The first visible dialog of the process that the test accepts, waiting up to waitMs; null when
+// none came.
+template <typename Accept>
+HWND WaitForDialog(DWORD pid, DWORD waitMs, Accept accept) {
+  return WaitForWindowOf(pid, "#32770", waitMs, accept);
 }
 
 // The text of a message box (its static control 0xFFFF).
