@@ -141,5 +141,5 @@
 #define UM_EDIT_USERS (WM_USER + 12)
 #define UM_SELECT_THEME (WM_USER + 13)
 #define UM_SHOW_NOTICES (WM_USER + 14)
-#define UM_SAVE_DONE (WM_USER + 15)  // a background save ended; the data store knows how
+#define UM_SAVE_DONE (WM_USER + 15)      // a background save ended; the data store knows how
 #define UM_LAUNCH_RESULT (WM_USER + 16)  // the icon panel to itself: open find result (menu, position)

@@ -48,7 +48,7 @@ stop_started() {
 
 # Boots the private prefix once, with fonts that stand in for the Japanese system faces.
 ensure_prefix() {
-  [ -f "$WINEPREFIX/.toplex-ready-3" ] && return 0
+  [ -f "$WINEPREFIX/.toplex-ready-4" ] && return 0
   echo "preparing the Wine prefix"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -64,8 +64,10 @@ ensure_prefix() {
   # Without a window manager, a managed window takes about 2 s to leave the screen; unmanaged
   # windows are handled by Wine itself at once.
   wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # F: (mount_full_drive) is a network drive, so walks of the fixed drives leave it alone.
+  wine_run reg add 'HKLM\Software\Wine\Drives' /v f: /d network /f >/dev/null 2>&1
   "$WINESERVER" -w
-  touch "$WINEPREFIX/.toplex-ready-3"
+  touch "$WINEPREFIX/.toplex-ready-4"
 }
 
 # The user's application-data folder inside the prefix, as a Linux path.
@@ -80,8 +82,8 @@ map_finder_drive() {
   ln -sfn "$(finder_drive)" "$WINEPREFIX/dosdevices/t:"
 }
 
-# A small file system that the tests fill up, as F: in the prefix: a tmpfs of 16 MB mounted
-# while the tests run (only root may; without it the test that needs it is skipped).
+# A small file system that the tests fill up, as the network drive F: in the prefix: a tmpfs of
+# 16 MB mounted while the tests run (only root may; without it the test that needs it is skipped).
 full_drive() { echo "$build/full-drive"; }
 mount_full_drive() {
   mkdir -p "$(full_drive)"

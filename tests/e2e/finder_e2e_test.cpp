@@ -480,7 +480,7 @@ TEST_F(FinderE2E, TheLocalDrivesGroupFollowsTheFixedDrives) {
     EXPECT_TRUE(f.Close());
     return groups;
   };
-  HiddenDrive z("Z:");
+  HiddenDrive z("Z:"), full("F:");  // F: is the full-disk test's network drive, when mounted
   ASSERT_TRUE(z.Hidden());
   std::vector<std::string> drives;
   EXPECT_EQ(groupsUnderPrograms(&drives), (std::vector<std::string>{"ﾛｰｶﾙ ﾄﾞﾗｲﾌﾞ(C:,T:)"}));
