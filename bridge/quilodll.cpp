@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "common/ini_keys.h"
+
 namespace {
 
 constexpr UINT kLauncherClassId = 1;  // string table
@@ -20,7 +22,8 @@ std::string Folder(const char* folder) { return folder ? folder : g_folder; }
 
 std::string UserFile(const std::string& folder) {
   char user[kBuffer] = {};
-  ::GetPrivateProfileStringA("Init", "ActiveUser", "USER00.INI", user, sizeof user, (folder + "TOPLEX.INI").c_str());
+  ::GetPrivateProfileStringA(inikeys::kInit, inikeys::kActiveUser, inikeys::kDefaultUserFile, user, sizeof user,
+                             (folder + inikeys::kSettingsFile).c_str());
   return folder + user;
 }
 
@@ -59,20 +62,22 @@ BOOL WINAPI DllMain(HINSTANCE inst, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-int CountCategory(const char* folder) { return CountKeys("MenuList", "Category", UserFile(Folder(folder))); }
+int CountCategory(const char* folder) {
+  return CountKeys(inikeys::kMenuList, inikeys::kMenuKey, UserFile(Folder(folder)));
+}
 
 int GetCategoryName(int index, char* buffer, int size, const char* folder) {
   if (!buffer || size <= 0) return 0;
   char key[32];
-  wsprintfA(key, "Category%d", index + 1);
-  return static_cast<int>(::GetPrivateProfileStringA("MenuList", key, "", buffer, static_cast<DWORD>(size),
+  wsprintfA(key, "%s%d", inikeys::kMenuKey, index + 1);
+  return static_cast<int>(::GetPrivateProfileStringA(inikeys::kMenuList, key, "", buffer, static_cast<DWORD>(size),
                                                      UserFile(Folder(folder)).c_str()));
 }
 
 int CountIconBtn(int menuNumber, const char* folder) {
   char section[32];
-  wsprintfA(section, "Category%d", menuNumber - 1);
-  return CountKeys(section, "File", UserFile(Folder(folder)));
+  wsprintfA(section, "%s%d", inikeys::kItemSection, menuNumber - 1);
+  return CountKeys(section, inikeys::kItemFile, UserFile(Folder(folder)));
 }
 
 int OpenQuiloNet(QuiloNet* net) {

@@ -7,11 +7,10 @@
 #include "common/cp932.h"
 #include "common/data_files.h"
 #include "common/file_names.h"
+#include "common/ini_keys.h"
 
 namespace datafolder {
 namespace {
-
-constexpr char kUserList[] = "UserList";
 
 bool IsNumberedUserFile(const std::string& name) {
   return name.size() == 10 && cp932::StartsWithNoCase(name, "USER") && name[4] >= '0' && name[4] <= '9' &&
@@ -23,7 +22,7 @@ bool IsNumberedUserFile(const std::string& name) {
 std::vector<std::string> ListedUsers(const IniText& settings) {
   std::vector<std::string> users;
   for (int i = 1; i <= kMaxUsers; ++i) {
-    std::optional<std::string> v = settings.Get(kUserList, "User" + std::to_string(i));
+    std::optional<std::string> v = settings.Get(inikeys::kUserList, inikeys::kUserKey + std::to_string(i));
     if (!v || v->empty()) break;
     users.push_back(std::move(*v));
   }
@@ -33,7 +32,7 @@ std::vector<std::string> ListedUsers(const IniText& settings) {
 std::vector<std::string> UserFilesIn(const std::string& folder) {
   std::vector<std::string> files;
   WIN32_FIND_DATAA fd;
-  UniqueFind find(::FindFirstFileA((folder + "USER??.INI").c_str(), &fd));
+  UniqueFind find(::FindFirstFileA((folder + inikeys::kUserFileWildcard).c_str(), &fd));
   if (!find) return files;
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsNumberedUserFile(fd.cFileName))
@@ -59,7 +58,7 @@ void Seed(const std::string& programFolder, const std::string& dataFolder, const
     copy(user);
     copy(filenames::ItemFileFor(user));
   }
-  if (std::optional<std::string> page = settings.Get("Internet", "item")) copy(*page);
+  if (std::optional<std::string> page = settings.Get(inikeys::kInternet, inikeys::kInternetItem)) copy(*page);
 
   // A user of an earlier start (a folder whose settings file was taken away) stays a user.
   for (const std::string& file : UserFilesIn(dataFolder)) {
@@ -67,7 +66,7 @@ void Seed(const std::string& programFolder, const std::string& dataFolder, const
         std::any_of(listed.begin(), listed.end(), [&](const std::string& u) { return cp932::EqualsNoCase(u, file); });
     if (known || listed.size() >= kMaxUsers) continue;
     listed.push_back(file);
-    settings.Set(kUserList, "User" + std::to_string(listed.size()), file);
+    settings.Set(inikeys::kUserList, inikeys::kUserKey + std::to_string(listed.size()), file);
   }
   t.Put(settingsName, settings.Text());
   t.Commit();
