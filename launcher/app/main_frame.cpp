@@ -10,6 +10,7 @@
 
 #include "bridge/quilodll.h"
 #include "common/cp932.h"
+#include "common/ini_keys.h"
 #include "common/win/gdi.h"
 #include "common/win/modal_guard.h"
 #include "launcher/base/item_request.h"
@@ -437,8 +438,8 @@ void CMainFrame::ShowNotices() {
 // program holds, or a setting that names no key, is told once; the launcher works on without.
 void CMainFrame::RegisterHotkey() {
   const Profile settings(m_data.MainIni());
-  std::string key = settings.GetString("Hotkey", "Key");
-  std::string modifiers = settings.GetString("Hotkey", "Modifiers");
+  std::string key = settings.GetString(inikeys::kHotkey, inikeys::kHotkeyKey);
+  std::string modifiers = settings.GetString(inikeys::kHotkey, inikeys::kHotkeyModifiers);
   if (key.empty()) {
     key = hotkey::kDefaultKey;
     modifiers = hotkey::kDefaultModifiers;

@@ -1,16 +1,15 @@
 #include "launcher/data/item_store.h"
 
 #include "common/file_names.h"
+#include "common/ini_keys.h"
 #include "common/profile.h"
 #include "launcher/data/item_file.h"
 
 namespace itemstore {
 namespace {
 
-constexpr char kMenuList[] = "MenuList";
-
-std::string MenuKey(int n) { return "Category" + std::to_string(n); }  // 1-based
-std::string SectionOf(int menu) { return "Category" + std::to_string(menu + 1); }
+std::string MenuKey(int n) { return inikeys::kMenuKey + std::to_string(n); }  // 1-based
+std::string SectionOf(int menu) { return inikeys::kItemSection + std::to_string(menu + 1); }
 
 // The older "Category%d" sections of the shown menus, appended before the item file's items.
 bool ReadLegacySections(const Profile& ini, int menuCount, CItemTable& table) {
@@ -21,12 +20,12 @@ bool ReadLegacySections(const Profile& ini, int menuCount, CItemTable& table) {
       std::string n = std::to_string(i);
       ItemRecord r;
       r.menu = m;
-      r.file = ini.GetString(section.c_str(), ("File" + n).c_str());
+      r.file = ini.GetString(section.c_str(), (inikeys::kItemFile + n).c_str());
       if (r.file.empty()) break;
-      r.caption = ini.GetString(section.c_str(), ("Caption" + n).c_str());
-      r.iconFile = ini.GetString(section.c_str(), ("IconFile" + n).c_str());
-      r.description = ini.GetString(section.c_str(), ("Description" + n).c_str());
-      r.date = itemfile::ParseDate(ini.GetString(section.c_str(), ("Date" + n).c_str()));
+      r.caption = ini.GetString(section.c_str(), (inikeys::kItemCaption + n).c_str());
+      r.iconFile = ini.GetString(section.c_str(), (inikeys::kItemIconFile + n).c_str());
+      r.description = ini.GetString(section.c_str(), (inikeys::kItemDescription + n).c_str());
+      r.date = itemfile::ParseDate(ini.GetString(section.c_str(), (inikeys::kItemDate + n).c_str()));
       any = true;
       if (table.Append(r) != CItemTable::kOk) return any;
     }
@@ -59,7 +58,7 @@ UserMenus Load(const std::string& folder, const std::string& iniName, int maxMen
   UserMenus m;
   const Profile ini(folder + iniName);
   for (int i = 1; i <= maxMenus; ++i) {
-    std::string name = ini.GetString(kMenuList, MenuKey(i).c_str());
+    std::string name = ini.GetString(inikeys::kMenuList, MenuKey(i).c_str());
     if (name.empty()) break;
     m.names.push_back(std::move(name));
   }
@@ -67,7 +66,7 @@ UserMenus Load(const std::string& folder, const std::string& iniName, int maxMen
   // last shown) is read from the bytes themselves, to be written back as it was.
   const IniText raw(datafiles::ReadFileBytes(folder + iniName).value_or(std::string()));
   for (int i = m.Count() + 1;; ++i) {
-    std::optional<std::string> name = raw.Get(kMenuList, MenuKey(i));
+    std::optional<std::string> name = raw.Get(inikeys::kMenuList, MenuKey(i));
     if (!name || name->empty()) break;
     m.hiddenNames.push_back(std::move(*name));
   }
@@ -91,10 +90,10 @@ void Put(datafiles::Transaction& t, const std::string& iniName, const UserMenus&
   IniText& ini = t.Ini(iniName);
   // Names are set over the old ones in place; only the keys past the new end go.
   const int shown = menus.Count(), total = shown + static_cast<int>(menus.hiddenNames.size());
-  for (int i = 0; i < shown; ++i) ini.Set(kMenuList, MenuKey(i + 1), menus.names[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < shown; ++i) ini.Set(inikeys::kMenuList, MenuKey(i + 1), menus.names[static_cast<std::size_t>(i)]);
   for (int i = shown; i < total; ++i)
-    ini.Set(kMenuList, MenuKey(i + 1), menus.hiddenNames[static_cast<std::size_t>(i - shown)]);
-  for (int i = total + 1; ini.Get(kMenuList, MenuKey(i)); ++i) ini.Remove(kMenuList, MenuKey(i));
+    ini.Set(inikeys::kMenuList, MenuKey(i + 1), menus.hiddenNames[static_cast<std::size_t>(i - shown)]);
+  for (int i = total + 1; ini.Get(inikeys::kMenuList, MenuKey(i)); ++i) ini.Remove(inikeys::kMenuList, MenuKey(i));
 }
 
 }  // namespace itemstore

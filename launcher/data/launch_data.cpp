@@ -6,18 +6,13 @@
 
 #include "common/cp932.h"
 #include "common/file_names.h"
+#include "common/ini_keys.h"
 #include "common/profile.h"
 #include "common/win/modal_guard.h"
 #include "launcher/data/item_file.h"
 
 namespace {
 
-constexpr char kInit[] = "Init";
-constexpr char kUserList[] = "UserList";
-constexpr char kMenuList[] = "MenuList";
-constexpr char kSettings[] = "TOPLEX.INI";
-constexpr char kDefaultUser[] = "User00.INI";
-constexpr char kDefaultTheme[] = "Image00.dll";
 constexpr int kCurrentVersion = 200;
 constexpr unsigned kExtIconBytes = 1020;
 constexpr char kRebuiltNotice[] =
@@ -39,6 +34,7 @@ std::string WithSlash(std::string s) {
 }
 
 std::string Key(const char* stem, int n) { return stem + std::to_string(n); }
+std::string UserKey(int n) { return Key(inikeys::kUserKey, n); }
 
 std::string Formatted(const char* pattern, const std::string& value) {
   std::string text(std::char_traits<char>::length(pattern) + value.size(), '\0');
@@ -79,12 +75,12 @@ void CLaunchData::PrepareDataFolder(bool useProgramFolder) {
   ::CreateDirectoryA(folder.c_str(), nullptr);
   if (useProgramFolder) {
     // The next normal start seeds again; the user files there are kept and stay listed.
-    ::DeleteFileA((folder + kSettings).c_str());
+    ::DeleteFileA((folder + inikeys::kSettingsFile).c_str());
     m_dataFolder = m_programFolder;
     return;
   }
   m_dataFolder = folder;
-  datafolder::Seed(m_programFolder, folder, kSettings);
+  datafolder::Seed(m_programFolder, folder, inikeys::kSettingsFile);
 }
 
 int CLaunchData::Load(const std::string& dataFolder) {
@@ -97,8 +93,8 @@ int CLaunchData::Load(const std::string& dataFolder) {
     m_notices.push_back(Formatted(kLongFolderNotice, m_dataFolder));
   SettleUsers();
   Profile ini(MainIni());
-  m_iconIndex = ini.GetInt(kInit, "IconIndex", 1);
-  m_extIcons = rules::ParseExtIcon(ini.GetSectionLines("ExtIcon", kExtIconBytes));
+  m_iconIndex = ini.GetInt(inikeys::kInit, inikeys::kIconIndex, 1);
+  m_extIcons = rules::ParseExtIcon(ini.GetSectionLines(inikeys::kExtIcon, kExtIconBytes));
   ReadInternetPage();
   ReadUserSettings();
   ReadMenus();
@@ -112,12 +108,12 @@ int CLaunchData::Load(const std::string& dataFolder) {
 // user among them, all in one commit.
 void CLaunchData::SettleUsers() {
   datafiles::Transaction t(m_dataFolder);
-  IniText& settings = t.Ini(kSettings);
-  if (Profile(MainIni()).GetInt(kInit, "FileVersion", 1) < kCurrentVersion) {
+  IniText& settings = t.Ini(inikeys::kSettingsFile);
+  if (Profile(MainIni()).GetInt(inikeys::kInit, inikeys::kFileVersion, 1) < kCurrentVersion) {
     // Only a file that holds menus or items of the older format is migrated; an empty or
     // unreadable one would only hide the users that are there.
-    bool older = settings.HasSection(kMenuList);
-    for (int i = 1; i <= kMaxMenus && !older; ++i) older = settings.HasSection(Key("Category", i));
+    bool older = settings.HasSection(inikeys::kMenuList);
+    for (int i = 1; i <= kMaxMenus && !older; ++i) older = settings.HasSection(Key(inikeys::kItemSection, i));
     if (older) Migrate(t, settings);
     else RebuildUserList(settings);
   }
@@ -128,50 +124,52 @@ void CLaunchData::SettleUsers() {
     // No listed user exists: list the user files of the folder, or make the first user.
     for (const std::string& user : datafolder::UserFilesIn(m_dataFolder)) m_users.push_back(user);
     if (m_users.empty()) {
-      t.Ini(kDefaultUser).Set(kInit, "Name", "");
-      m_users.push_back(kDefaultUser);
+      t.Ini(inikeys::kDefaultUserFile).Set(inikeys::kInit, inikeys::kName, "");
+      m_users.push_back(inikeys::kDefaultUserFile);
     }
-    for (int i = 1; settings.Get(kUserList, Key("User", i)); ++i) settings.Remove(kUserList, Key("User", i));
+    for (int i = 1; settings.Get(inikeys::kUserList, UserKey(i)); ++i) settings.Remove(inikeys::kUserList, UserKey(i));
     for (std::size_t i = 0; i < m_users.size(); ++i)
-      settings.Set(kUserList, Key("User", static_cast<int>(i) + 1), m_users[i]);
+      settings.Set(inikeys::kUserList, UserKey(static_cast<int>(i) + 1), m_users[i]);
   }
-  m_activeUser = settings.Get(kInit, "ActiveUser").value_or(kDefaultUser);
+  m_activeUser = settings.Get(inikeys::kInit, inikeys::kActiveUser).value_or(inikeys::kDefaultUserFile);
   if (!filenames::IsPlainFileName(m_activeUser) || !t.Exists(m_activeUser)) {
     m_activeUser = m_users.front();
-    settings.Set(kInit, "ActiveUser", m_activeUser);
+    settings.Set(inikeys::kInit, inikeys::kActiveUser, m_activeUser);
   }
   t.Commit();
 }
 
 void CLaunchData::Migrate(datafiles::Transaction& t, IniText& settings) {
   const int users = static_cast<int>(datafolder::ListedUsers(settings).size());
-  std::string file = "USER00.INI";
+  char name[16];
+  wsprintfA(name, inikeys::kUserFilePattern, 0);  // when every other number is taken
+  std::string file = name;
   for (int i = 1; i < datafolder::kMaxUsers; ++i) {
-    char name[16];
-    wsprintfA(name, "USER%02d.INI", i);
+    wsprintfA(name, inikeys::kUserFilePattern, i);
     if (!datafiles::FileExists(m_dataFolder + name)) {
       file = name;
       break;
     }
   }
   // The old menus and items (sections of TOPLEX.INI, then TOPLEX.DAT) become the new user's.
-  itemstore::UserMenus old = itemstore::Load(m_dataFolder, kSettings);
+  itemstore::UserMenus old = itemstore::Load(m_dataFolder, inikeys::kSettingsFile);
   IniText& user = t.Ini(file);
-  user.Set(kInit, "Name", "以前のデータ");
-  for (const char* key : {"StartRight", "StartTop", "StartSize", "ResourceDLL"}) {
-    if (std::optional<std::string> value = settings.Get(kInit, key)) user.Set(kInit, key, *value);
-    settings.Remove(kInit, key);
+  user.Set(inikeys::kInit, inikeys::kName, "以前のデータ");
+  for (const char* key : {inikeys::kStartRight, inikeys::kStartTop, inikeys::kStartSize, inikeys::kResourceDll}) {
+    if (std::optional<std::string> value = settings.Get(inikeys::kInit, key)) user.Set(inikeys::kInit, key, *value);
+    settings.Remove(inikeys::kInit, key);
   }
   const int loaded = old.loadedMenus;
   old.loadedMenus = 0;  // the new user's file has no older sections
   itemstore::Put(t, file, old, true);
-  for (int i = 1; i <= loaded; ++i) settings.RemoveSection(Key("Category", i));
-  settings.RemoveSection(kMenuList);
-  settings.SetInt(kInit, "FileVersion", kCurrentVersion);
-  settings.Remove(kInit, "EStartRight");
-  settings.Remove(kInit, "EStartTop");
-  if (settings.Get(kInit, "ActiveUser").value_or("").empty()) settings.Set(kInit, "ActiveUser", file);
-  settings.Set(kUserList, Key("User", users + 1), file);
+  for (int i = 1; i <= loaded; ++i) settings.RemoveSection(Key(inikeys::kItemSection, i));
+  settings.RemoveSection(inikeys::kMenuList);
+  settings.SetInt(inikeys::kInit, inikeys::kFileVersion, kCurrentVersion);
+  settings.Remove(inikeys::kInit, inikeys::kOldWideRight);
+  settings.Remove(inikeys::kInit, inikeys::kOldWideTop);
+  if (settings.Get(inikeys::kInit, inikeys::kActiveUser).value_or("").empty())
+    settings.Set(inikeys::kInit, inikeys::kActiveUser, file);
+  settings.Set(inikeys::kUserList, UserKey(users + 1), file);
 }
 
 // A settings file without its version and without older data is damaged or empty: the users
@@ -186,44 +184,44 @@ void CLaunchData::RebuildUserList(IniText& settings) {
     for (const std::string& u : users) known = known || cp932::EqualsNoCase(u, file);
     if (!known && users.size() < static_cast<std::size_t>(datafolder::kMaxUsers)) users.push_back(file);
   }
-  for (int i = 1; settings.Get(kUserList, Key("User", i)); ++i) settings.Remove(kUserList, Key("User", i));
+  for (int i = 1; settings.Get(inikeys::kUserList, UserKey(i)); ++i) settings.Remove(inikeys::kUserList, UserKey(i));
   for (std::size_t i = 0; i < users.size(); ++i)
-    settings.Set(kUserList, Key("User", static_cast<int>(i) + 1), users[i]);
-  if (!users.empty() && !IsUsable(m_dataFolder, settings.Get(kInit, "ActiveUser").value_or("")))
-    settings.Set(kInit, "ActiveUser", users.front());
-  settings.SetInt(kInit, "FileVersion", kCurrentVersion);
+    settings.Set(inikeys::kUserList, UserKey(static_cast<int>(i) + 1), users[i]);
+  if (!users.empty() && !IsUsable(m_dataFolder, settings.Get(inikeys::kInit, inikeys::kActiveUser).value_or("")))
+    settings.Set(inikeys::kInit, inikeys::kActiveUser, users.front());
+  settings.SetInt(inikeys::kInit, inikeys::kFileVersion, kCurrentVersion);
   if (users.size() > listed) m_notices.push_back(kRebuiltNotice);
 }
 
 void CLaunchData::ReadInternetPage() {
   Profile ini(MainIni());
-  m_internetFile = ini.GetString("Internet", "item");
+  m_internetFile = ini.GetString(inikeys::kInternet, inikeys::kInternetItem);
   m_startPage.clear();
   if (!filenames::IsPlainFileName(m_internetFile) || !datafiles::FileExists(m_dataFolder + m_internetFile)) return;
-  std::string value = Profile(m_dataFolder + m_internetFile).GetString(kInit, "File");
+  std::string value = Profile(m_dataFolder + m_internetFile).GetString(inikeys::kInit, inikeys::kPageFile);
   if (!value.empty()) m_startPage = rules::ResolveStartPage(value, m_dataFolder);
 }
 
 std::string CLaunchData::DisplayNameOf(const std::string& file) const {
   std::string path = m_dataFolder + file;
   char name[64] = {};  // the display name is read up to 63 characters
-  ::GetPrivateProfileStringA(kInit, "Name", "", name, sizeof name, path.c_str());
+  ::GetPrivateProfileStringA(inikeys::kInit, inikeys::kName, "", name, sizeof name, path.c_str());
   return rules::DisplayName(cp932::Truncate(name, 63), path);
 }
 
 void CLaunchData::ReadUserSettings() {
   Profile user(ActiveUserPath());
   m_userName = DisplayNameOf(m_activeUser);
-  m_resourceDll = user.GetString(kInit, "ResourceDLL", kDefaultTheme);
+  m_resourceDll = user.GetString(inikeys::kInit, inikeys::kResourceDll, inikeys::kDefaultTheme);
 
   rules::StoredGeometry g;
-  g.startLeft = user.GetInt(kInit, "StartLeft", rules::kUnset);
-  g.startRight = user.GetInt(kInit, "StartRight", rules::kUnset);
-  g.startTop = user.GetInt(kInit, "StartTop", rules::kUnset);
-  g.startBottom = user.GetInt(kInit, "StartBottom", rules::kUnset);
+  g.startLeft = user.GetInt(inikeys::kInit, inikeys::kStartLeft, rules::kUnset);
+  g.startRight = user.GetInt(inikeys::kInit, inikeys::kStartRight, rules::kUnset);
+  g.startTop = user.GetInt(inikeys::kInit, inikeys::kStartTop, rules::kUnset);
+  g.startBottom = user.GetInt(inikeys::kInit, inikeys::kStartBottom, rules::kUnset);
   m_rcWide = rules::WindowRect(g, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  m_wideAtLoad = rules::IsWideSize(user.GetString(kInit, "StartSize", "S"));
-  m_startMenu = user.GetInt(kInit, "Menu", 0);
+  m_wideAtLoad = rules::IsWideSize(user.GetString(inikeys::kInit, inikeys::kStartSize, "S"));
+  m_startMenu = user.GetInt(inikeys::kInit, inikeys::kMenu, 0);
 }
 
 void CLaunchData::ReadMenus() {
@@ -240,7 +238,7 @@ bool CLaunchData::LoadTheme() {
   std::unique_ptr<CTheme> loaded;
   if (!m_resourceDll.empty() && filenames::IsPlainFileName(m_resourceDll))
     loaded = CTheme::Load(m_programFolder + m_resourceDll);
-  if (!loaded) loaded = CTheme::Load(m_programFolder + kDefaultTheme);
+  if (!loaded) loaded = CTheme::Load(m_programFolder + inikeys::kDefaultTheme);
   if (!loaded) {
     GuardedMessageBox(nullptr, "リソースファイルが見つかりません", "エラー", MB_OK | MB_ICONWARNING);
     return false;
@@ -293,13 +291,13 @@ bool CLaunchData::SaveJob::Run(datafiles::Failure& failure) const {
   datafiles::Transaction t(folder);
   IniText& ini = t.Ini(user);
   if (hasPlace) {
-    ini.SetInt(kInit, "StartRight", startRight);
-    ini.SetInt(kInit, "StartTop", startTop);
-    ini.Remove(kInit, "StartLeft");
-    ini.Remove(kInit, "StartBottom");
+    ini.SetInt(inikeys::kInit, inikeys::kStartRight, startRight);
+    ini.SetInt(inikeys::kInit, inikeys::kStartTop, startTop);
+    ini.Remove(inikeys::kInit, inikeys::kStartLeft);
+    ini.Remove(inikeys::kInit, inikeys::kStartBottom);
   }
-  ini.Set(kInit, "StartSize", wide ? "L" : "S");
-  ini.SetInt(kInit, "Menu", menu);
+  ini.Set(inikeys::kInit, inikeys::kStartSize, wide ? "L" : "S");
+  ini.SetInt(inikeys::kInit, inikeys::kMenu, menu);
   if (itemFile) itemstore::PutItems(t, user, *itemFile, legacyMenus);
   if (!t.Commit()) {
     failure = t.Failed();
@@ -354,7 +352,7 @@ CLaunchData::Switch CLaunchData::SwitchUser(int index, HWND mainWindow) {
     if (index >= static_cast<int>(m_users.size())) return Switch::kNoTheme;
     if (!Save(mainWindow)) return Switch::kNotSaved;
     datafiles::Transaction t(m_dataFolder);
-    t.Ini(kSettings).Set(kInit, "ActiveUser", m_users[index]);
+    t.Ini(inikeys::kSettingsFile).Set(inikeys::kInit, inikeys::kActiveUser, m_users[index]);
     if (!t.Commit()) {
       std::lock_guard<std::mutex> lock(m_failureLock);
       m_failure = t.Failed();
@@ -366,7 +364,7 @@ CLaunchData::Switch CLaunchData::SwitchUser(int index, HWND mainWindow) {
 
 void CLaunchData::ReloadMenusAndItems() {
   ReadInternetPage();
-  m_startMenu = Profile(ActiveUserPath()).GetInt(kInit, "Menu", 0);
+  m_startMenu = Profile(ActiveUserPath()).GetInt(inikeys::kInit, inikeys::kMenu, 0);
   ReadMenus();
 }
 

@@ -16,6 +16,7 @@
 #include "launcher/base/theme.h"
 #include "common/data_files.h"
 #include "common/data_folder.h"
+#include "common/ini_keys.h"
 #include "launcher/data/item_store.h"
 #include "launcher/data/launch_counts.h"
 #include "launcher/data/user_rules.h"
@@ -98,7 +99,7 @@ class CLaunchData {
   HMODULE ThemeModule() const { return m_theme ? m_theme->Module() : nullptr; }
 
   // The data folder's TOPLEX.INI.
-  std::string MainIni() const { return m_dataFolder + "TOPLEX.INI"; }
+  std::string MainIni() const { return m_dataFolder + inikeys::kSettingsFile; }
 
   // How often and when the items were launched (LAUNCHES.DAT, read at first use), and the
   // recording of one launch of an item of the active user, written with the next save.

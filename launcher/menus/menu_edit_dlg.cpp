@@ -2,13 +2,13 @@
 
 #include <cstdlib>
 
+#include "common/ini_keys.h"
 #include "launcher/base/resource.h"
 #include "launcher/data/item_store.h"
 #include "launcher/menus/menu_rename_dlg.h"
 
 namespace {
 
-constexpr char kInit[] = "Init", kMenuKey[] = "Menu";
 constexpr char kDeleteQuestion[] = "メニューに登録されたすべてのアイテムも同時に削除します.\nよろしいですか?";
 constexpr char kCannotSave[] = "メニューを保存できませんでした.";
 
@@ -54,7 +54,8 @@ bool CMenuEditDlg::Save() {
   for (int i = 0; i < m_list.Count(); ++i) menus.names.push_back(m_list.Name(i));
   itemstore::Put(t, user, menus, true);
   IniText& ini = t.Ini(user);
-  ini.SetInt(kInit, kMenuKey, m_list.NewStartMenu(std::atoi(ini.Get(kInit, kMenuKey).value_or("0").c_str())));
+  ini.SetInt(inikeys::kInit, inikeys::kMenu,
+             m_list.NewStartMenu(std::atoi(ini.Get(inikeys::kInit, inikeys::kMenu).value_or("0").c_str())));
   if (t.Commit()) return true;
   m_failure = t.Failed();
   return false;

@@ -2,6 +2,7 @@
 
 #include "common/data_files.h"
 #include "common/file_names.h"
+#include "common/ini_keys.h"
 #include "common/profile.h"
 #include "launcher/base/resource.h"
 #include "launcher/data/user_rules.h"
@@ -9,12 +10,11 @@
 
 namespace {
 
-constexpr char kInit[] = "Init", kUserList[] = "UserList", kNameKey[] = "Name", kSettings[] = "TOPLEX.INI";
 constexpr char kActiveWarning[] = "現在選択中のユーザーは削除できません.";
 constexpr char kDeleteQuestion[] = "ユーザーに登録されたすべてのメニュー・アイテムも同時に削除します.\nよろしいですか?";
 constexpr char kCannotSave[] = "ユーザーを保存できませんでした.";
 
-std::string Numbered(int n) { return "User" + std::to_string(n); }
+std::string Numbered(int n) { return inikeys::kUserKey + std::to_string(n); }
 
 // The listed users whose files are there. Names come from a file and are later deleted by
 // name, so only bare file names of the data folder are taken.
@@ -22,7 +22,7 @@ std::vector<UserEditEntry> ReadUsers(const CLaunchData& data) {
   const Profile main(data.MainIni());
   std::vector<UserEditEntry> users;
   for (int i = 1; i <= datafolder::kMaxUsers; ++i) {
-    std::string file = main.GetString(kUserList, Numbered(i).c_str());
+    std::string file = main.GetString(inikeys::kUserList, Numbered(i).c_str());
     if (file.empty()) break;
     if (!filenames::IsPlainFileName(file) || !datafiles::FileExists(data.DataFolder() + file)) continue;
     std::string name = data.DisplayNameOf(file);
@@ -77,17 +77,17 @@ void CUserEditDlg::OnOK() {
 // the old list with its users or the new one with its users.
 bool CUserEditDlg::Save() {
   datafiles::Transaction t(m_dataFolder);
-  IniText& main = t.Ini(kSettings);
+  IniText& main = t.Ini(inikeys::kSettingsFile);
   const int count = m_list.Count();
-  for (int k = 1; k <= count; ++k) main.Set(kUserList, Numbered(k), m_list.Rows().At(k - 1).file);
-  for (int k = count + 1; k <= datafolder::kMaxUsers; ++k) main.Remove(kUserList, Numbered(k));
+  for (int k = 1; k <= count; ++k) main.Set(inikeys::kUserList, Numbered(k), m_list.Rows().At(k - 1).file);
+  for (int k = count + 1; k <= datafolder::kMaxUsers; ++k) main.Remove(inikeys::kUserList, Numbered(k));
   for (const std::string& file : m_list.FilesToRemove()) t.Remove(file);
   for (const UserEditEntry& e : m_list.Rows().Entries()) {
     if (!e.isNew && !e.nameChanged) continue;
     // A new user starts from an empty file, even where a deleted user's file was.
     IniText& user = t.Ini(e.file);
     if (e.isNew) user = IniText();
-    user.Set(kInit, kNameKey, e.name);
+    user.Set(inikeys::kInit, inikeys::kName, e.name);
   }
   if (t.Commit()) return true;
   m_failure = t.Failed();

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/cp932.h"
+#include "common/ini_keys.h"
 
 UserEditList::UserEditList(std::string activeFile, const std::vector<UserEditEntry>& users)
     : m_active(std::move(activeFile)) {
@@ -19,7 +20,7 @@ bool UserEditList::IsActive(int row) const {
 std::string UserEditList::FreeFileName() const {
   for (int i = 0; i < datafolder::kMaxUsers; ++i) {
     char name[16];
-    std::snprintf(name, sizeof name, "USER%02d.INI", i);
+    std::snprintf(name, sizeof name, inikeys::kUserFilePattern, i);
     bool taken = cp932::EqualsNoCase(name, m_active);
     for (const UserEditEntry& e : m_rows.Entries()) taken = taken || cp932::EqualsNoCase(name, e.file);
     if (!taken) return name;

@@ -6,6 +6,7 @@
 #include "common/data_files.h"
 #include "common/data_folder.h"
 #include "common/file_names.h"
+#include "common/ini_keys.h"
 #include "common/win/handles.h"
 #include "common/win/modal_guard.h"
 #include "launcher/data/item_store.h"
@@ -15,7 +16,6 @@ namespace package {
 namespace {
 
 constexpr char kDescriptionName[] = "DOWNLOAD.INI";
-constexpr char kSettings[] = "TOPLEX.INI";
 constexpr char kNoWorkFolderText[] =
     "一時フォルダに作業用のフォルダを作れないため, パッケージをインストールできません.\n"
     "一時フォルダ (%TEMP%) の空き容量と書き込みの権限を確かめてください.";
@@ -67,15 +67,16 @@ bool FileExists(const std::string& path) { return datafiles::FileExists(path); }
 // installed, these it never replaces.
 PathSet FilesInUse(datafiles::Transaction& t) {
   const std::string& folder = t.Folder();
-  PathSet inUse{folder + kSettings, folder + InstalledFiles::kFileName};
-  const IniText& settings = t.Ini(kSettings);
+  PathSet inUse{folder + inikeys::kSettingsFile, folder + InstalledFiles::kFileName};
+  const IniText& settings = t.Ini(inikeys::kSettingsFile);
   std::vector<std::string> users = datafolder::ListedUsers(settings);
-  if (std::optional<std::string> active = settings.Get("Init", "ActiveUser")) users.push_back(*active);
+  if (std::optional<std::string> active = settings.Get(inikeys::kInit, inikeys::kActiveUser)) users.push_back(*active);
   for (const std::string& user : users) {
     inUse.insert(folder + user);
     inUse.insert(folder + filenames::ItemFileFor(user));
   }
-  if (std::optional<std::string> page = settings.Get("Internet", "item")) inUse.insert(folder + *page);
+  if (std::optional<std::string> page = settings.Get(inikeys::kInternet, inikeys::kInternetItem))
+    inUse.insert(folder + *page);
   return inUse;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/cp932.h"
 #include "common/journal.h"
+#include "common/ini_keys.h"
 #include "common/ini_text.h"
 #include "launcher/data/item_file.h"
 
@@ -126,7 +127,8 @@ std::string ItemTarget(std::string_view file, std::string_view prefix) {
 }
 
 bool IsLauncherStateFile(std::string_view name) {
-  if (cp932::EqualsNoCase(name, "TOPLEX.INI") || cp932::EqualsNoCase(name, "INTERNET.INI")) return true;
+  if (cp932::EqualsNoCase(name, inikeys::kSettingsFile) || cp932::EqualsNoCase(name, inikeys::kInternetFile))
+    return true;
   // USER, digits, then .INI or .DAT
   if (name.size() < 9 || !cp932::StartsWithNoCase(name, "USER")) return false;
   const std::string_view ext = name.substr(name.size() - 4);

@@ -1,6 +1,7 @@
 #include "launcher/panels/theme_select_dlg.h"
 
 #include "common/data_files.h"
+#include "common/ini_keys.h"
 #include "common/profile.h"
 #include "common/theme_ids.h"
 #include "common/win/handles.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr char kInit[] = "Init", kThemeKey[] = "ResourceDLL", kDefaultTheme[] = "Image00.dll";
 constexpr char kPattern[] = "Image??.dll";
 constexpr int kButtonWidth = 58, kButtonHeight = 26;  // a button whose picture the theme lacks
 
@@ -37,7 +37,7 @@ CThemeSelectDlg::CThemeSelectDlg(const CLaunchData* data, HWND parent)
     : CSkinDialog(IDD_THEME_SELECT, parent),
       m_pData(data),
       m_settings(data->ActiveUserPath()),
-      m_szCurrentTheme(Profile(m_settings).GetString(kInit, kThemeKey, kDefaultTheme)),
+      m_szCurrentTheme(Profile(m_settings).GetString(inikeys::kInit, inikeys::kResourceDll, inikeys::kDefaultTheme)),
       m_themes(FindThemes(data->ProgramFolder())) {}
 
 BOOL CThemeSelectDlg::OnInitDialog() {
@@ -79,7 +79,8 @@ void CThemeSelectDlg::OnOK() {
   const int row = Selected();
   if (row < 0) return;  // nothing chosen: nothing written, the dialog stays
   datafiles::Transaction t(m_pData->DataFolder());
-  t.Ini(m_pData->ActiveUserFile()).Set(kInit, kThemeKey, m_themes[static_cast<std::size_t>(row)].file);
+  t.Ini(m_pData->ActiveUserFile())
+      .Set(inikeys::kInit, inikeys::kResourceDll, m_themes[static_cast<std::size_t>(row)].file);
   if (!t.Commit()) {
     // The choice stays in the list to try again.
     const std::string text = "テーマを保存できませんでした.\n" + datafiles::FailureText(t.Failed());
