@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/cp932.h"
+#include "common/ini_keys.h"
 #include "common/ui/subclass.h"
 #include "common/win/handles.h"
 #include "finder/finder_ids.h"
@@ -21,7 +22,7 @@ constexpr char kFolderSettingsFile[] = "desktop.ini";
 }  // namespace
 
 CFindListCtrl::CFindListCtrl(const Profile& settings, HINSTANCE inst) : m_settings(settings), m_inst(inst) {
-  m_findMax = m_settings.GetInt(fs::kInitSection, fs::kFindMax, fs::kDefaultFindMax);
+  m_findMax = m_settings.GetInt(inikeys::kFindInit, fs::kFindMax, fs::kDefaultFindMax);
 }
 
 CFindListCtrl::~CFindListCtrl() {

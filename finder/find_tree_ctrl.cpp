@@ -10,6 +10,7 @@
 
 #include "common/cp932.h"
 #include "common/data_files.h"
+#include "common/ini_keys.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
@@ -34,7 +35,7 @@ std::string DocumentKey(int n) {
 }  // namespace
 
 CFindTreeCtrl::CFindTreeCtrl(const Profile& settings, HINSTANCE inst) : m_settings(settings), m_inst(inst) {
-  m_hiddenType = static_cast<DWORD>(m_settings.GetInt(fs::kInitSection, fs::kHiddenType, fs::kDefaultHiddenType));
+  m_hiddenType = static_cast<DWORD>(m_settings.GetInt(inikeys::kFindInit, fs::kHiddenType, fs::kDefaultHiddenType));
 }
 
 CFindTreeCtrl::~CFindTreeCtrl() {
@@ -147,16 +148,16 @@ void CFindTreeCtrl::AddDriveList(HTREEITEM parent) {
 
 std::vector<std::string> CFindTreeCtrl::RegisteredDocuments() const {
   std::vector<std::string> values;
-  const int n = m_settings.GetInt(fs::kExtSection, fs::kRegCnt, 0);
+  const int n = m_settings.GetInt(inikeys::kFindExt, fs::kRegCnt, 0);
   for (int i = 1; i <= n && i <= 10000; ++i)
-    values.push_back(m_settings.GetString(fs::kExtSection, DocumentKey(i).c_str()));
+    values.push_back(m_settings.GetString(inikeys::kFindExt, DocumentKey(i).c_str()));
   return values;
 }
 
 void CFindTreeCtrl::Build() {
   TreeView_DeleteAllItems(m_hWnd);
-  const std::string internet = m_settings.GetString(fs::kExtSection, fs::kInternet, fs::kDefaultInternet);
-  const std::string program = m_settings.GetString(fs::kExtSection, fs::kProgram, fs::kDefaultProgram);
+  const std::string internet = m_settings.GetString(inikeys::kFindExt, fs::kInternet, fs::kDefaultInternet);
+  const std::string program = m_settings.GetString(inikeys::kFindExt, fs::kProgram, fs::kDefaultProgram);
 
   int image = ExtensionImage("htm");
   m_internet = Insert(TVI_ROOT, TVI_LAST, LoadText(IDS_KIND_INTERNET), image, image,
@@ -286,8 +287,8 @@ void CFindTreeCtrl::RefreshListsOfAll() {
   const std::string documents = KindList();
   if (FindNode* n = Node(m_allDocuments)) n->extensions = documents;
   if (FindNode* n = Node(m_all))
-    n->extensions = AllKindsList(m_settings.GetString(fs::kExtSection, fs::kInternet, fs::kDefaultInternet), documents,
-                                 m_settings.GetString(fs::kExtSection, fs::kProgram, fs::kDefaultProgram));
+    n->extensions = AllKindsList(m_settings.GetString(inikeys::kFindExt, fs::kInternet, fs::kDefaultInternet),
+                                 documents, m_settings.GetString(inikeys::kFindExt, fs::kProgram, fs::kDefaultProgram));
 }
 
 void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
@@ -301,9 +302,9 @@ void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
   TreeView_Expand(m_hWnd, item, TVE_EXPAND);
   RefreshListsOfAll();
   EditSettings([&](IniText& ini) {
-    const int count = std::atoi(ini.Get(fs::kExtSection, fs::kRegCnt).value_or("0").c_str()) + 1;
-    ini.Set(fs::kExtSection, DocumentKey(count), ext);
-    ini.SetInt(fs::kExtSection, fs::kRegCnt, count);
+    const int count = std::atoi(ini.Get(inikeys::kFindExt, fs::kRegCnt).value_or("0").c_str()) + 1;
+    ini.Set(inikeys::kFindExt, DocumentKey(count), ext);
+    ini.SetInt(inikeys::kFindExt, fs::kRegCnt, count);
   });
 }
 
@@ -323,10 +324,10 @@ void CFindTreeCtrl::DeleteDocumentExtension() {
   EditSettings([&](IniText& ini) {
     for (std::size_t i = 0; i < rewrite.keys.size(); ++i) {
       const std::string key = DocumentKey(static_cast<int>(i) + 1);
-      if (rewrite.keys[i]) ini.Set(fs::kExtSection, key, *rewrite.keys[i]);
-      else ini.Remove(fs::kExtSection, key);
+      if (rewrite.keys[i]) ini.Set(inikeys::kFindExt, key, *rewrite.keys[i]);
+      else ini.Remove(inikeys::kFindExt, key);
     }
-    ini.SetInt(fs::kExtSection, fs::kRegCnt, rewrite.count);
+    ini.SetInt(inikeys::kFindExt, fs::kRegCnt, rewrite.count);
   });
 }
 

@@ -31,6 +31,8 @@
 #define IDS_KIND_DOCUMENTS 135
 #define IDS_KIND_PROGRAMS 136
 #define IDS_KIND_ALL 137
+// 138, 142-148 and 57346 carry the settings names as resources too; the code takes them from
+// common/ini_keys.h and finder_settings.h, which must agree with them.
 #define IDS_SECTION_EXT 138
 #define IDS_LOCAL_DRIVES 139
 #define IDS_KEY_INTERNET 142

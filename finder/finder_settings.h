@@ -1,13 +1,11 @@
-// The finder's sections and keys in TOPLEX.INI, with their defaults.
+// The finder's keys in TOPLEX.INI, with their defaults; the sections are in common/ini_keys.h.
 #pragma once
 
 namespace findsettings {
-constexpr char kExtSection[] = "FindExt";
 constexpr char kInternet[] = "Internet";
 constexpr char kProgram[] = "Program";
 constexpr char kRegCnt[] = "RegCnt";
 constexpr char kDocumentKey[] = "Document%d";
-constexpr char kInitSection[] = "FindInit";
 constexpr char kFindMax[] = "FindMax";
 constexpr char kHiddenType[] = "HiddenType";
 constexpr char kDefaultInternet[] = "url";

@@ -8,6 +8,7 @@
 #include "bridge/formats.h"
 #include "bridge/quilodll.h"
 #include "common/data_folder.h"
+#include "common/ini_keys.h"
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
@@ -70,9 +71,8 @@ void CMainFrame::SettleDataFolder() {
   folder += kProductFolder;
   ::CreateDirectoryA(folder.c_str(), nullptr);
   folder += '\\';
-  const std::string ini = folder + Text(IDS_SETTINGS_FILE);
-  datafolder::Seed(FolderOf(m_settings.Path()), folder, Text(IDS_SETTINGS_FILE));
-  m_settings = Profile(ini);
+  datafolder::Seed(FolderOf(m_settings.Path()), folder, inikeys::kSettingsFile);
+  m_settings = Profile(folder + inikeys::kSettingsFile);
 }
 
 LRESULT CMainFrame::OnCreate() {

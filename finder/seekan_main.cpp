@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/ini_keys.h"
 #include "common/ui/wheel.h"
 #include "common/win/handles.h"
 #include "finder/find_rules.h"
@@ -13,8 +14,6 @@
 #include "finder/main_frame.h"
 
 namespace {
-
-constexpr char kSettingsFile[] = "TOPLEX.INI";
 
 // Another finder already runs: its last active pop-up comes to the front instead.
 bool ActivateRunning() {
@@ -51,7 +50,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
   const RECT rc{p.left, p.top, p.left + p.width, p.top + p.height};
   int result = 0;
   {
-    CMainFrame frame(inst, ProgramFolder() + kSettingsFile);
+    CMainFrame frame(inst, ProgramFolder() + inikeys::kSettingsFile);
     if (frame.Create(rc, LoadText(inst, IDS_TITLE))) {
       // The icons outlive the frame: they are released after the loop.
       UniqueIcon large(
