@@ -11,7 +11,6 @@
 namespace {
 
 constexpr UINT kLauncherClassId = 1;  // string table
-constexpr UINT kPathFromFinder = WM_USER + 2;
 constexpr int kBuffer = 260;
 constexpr DWORD kWaitSliceMs = 50;
 
@@ -120,7 +119,7 @@ int SendQuiloNet(QuiloNet* net, int menu, const char* path) {
   HWND launcher = ::FindWindowA(LauncherClass().c_str(), nullptr);
   if (launcher) {
     ::SetForegroundWindow(launcher);
-    ::PostMessageA(launcher, kPathFromFinder, 0, 0);
+    ::PostMessageA(launcher, UM_PATH_FROM_FINDER, 0, 0);
     // Wait for the launcher while keeping this thread's windows painted. The wait also ends at
     // WM_QUIT and when the launcher's window is gone, so it can never hang for good.
     while (done && ::WaitForSingleObject(done, 0) != WAIT_OBJECT_0) {

@@ -6,6 +6,10 @@
 
 #include <cstdint>
 
+// Posted to the launcher's window once the shared block holds a handoff::FinderBlock; no
+// parameters. The launcher sets the completion event when it is done, also when it refuses.
+#define UM_PATH_FROM_FINDER (WM_USER + 2)
+
 namespace handoff {
 
 constexpr char kMappingName[] = "FileMapForSendPathNameToQuilo";

@@ -132,7 +132,7 @@
 
 #define UM_ITEM_ACTION (WM_USER + 0)
 #define UM_ITEM_DROP (WM_USER + 1)
-#define UM_PATH_FROM_FINDER (WM_USER + 2)
+// WM_USER + 2 is UM_PATH_FROM_FINDER, the finder's hand-off, in bridge/quilodll.h.
 #define UM_BEGIN_ITEM_DRAG (WM_USER + 6)
 #define UM_SAVE_DATA (WM_USER + 7)
 #define UM_RELOAD_DATA (WM_USER + 8)
