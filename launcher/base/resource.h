@@ -130,16 +130,27 @@
 
 // The program's own pictures (the web pane's) have their numbers in common/theme_ids.h.
 
+// Private messages of the main window, and one of the icon panel's own. Other programs post
+// some of them, so the numbers stay as they are.
+// wParam the sender, IDC_MENU_COLUMN or IDC_ICON_PANEL; lParam the menu to show, or the position
+// in the current menu of the item to open.
 #define UM_ITEM_ACTION (WM_USER + 0)
+// Sent through SendItemRequest only. wParam the child dropped on, IDC_MENU_COLUMN or
+// IDC_ICON_PANEL; lParam the sender's ItemRequest.
 #define UM_ITEM_DROP (WM_USER + 1)
 // WM_USER + 2 is UM_PATH_FROM_FINDER, the finder's hand-off, in bridge/quilodll.h.
+// Sent; returns when the drag has ended. wParam the menu, lParam the position of the item.
 #define UM_BEGIN_ITEM_DRAG (WM_USER + 6)
-#define UM_SAVE_DATA (WM_USER + 7)
-#define UM_RELOAD_DATA (WM_USER + 8)
+#define UM_SAVE_DATA (WM_USER + 7)    // no parameters: write the data and the window's place now
+#define UM_RELOAD_DATA (WM_USER + 8)  // no parameters: read the menus, the items and the start menu again
+// No parameters: the shared block holds a package path from a command line, another start's or
+// this one's.
 #define UM_PATH_FROM_INSTANCE (WM_USER + 10)
-#define UM_EDIT_MENUS (WM_USER + 11)
-#define UM_EDIT_USERS (WM_USER + 12)
-#define UM_SELECT_THEME (WM_USER + 13)
-#define UM_SHOW_NOTICES (WM_USER + 14)
-#define UM_SAVE_DONE (WM_USER + 15)      // a background save ended; the data store knows how
-#define UM_LAUNCH_RESULT (WM_USER + 16)  // the icon panel to itself: open find result (menu, position)
+#define UM_EDIT_MENUS (WM_USER + 11)    // no parameters: open the menu dialog
+#define UM_EDIT_USERS (WM_USER + 12)    // no parameters: open the user dialog
+#define UM_SELECT_THEME (WM_USER + 13)  // no parameters: open the theme dialog
+#define UM_SHOW_NOTICES (WM_USER + 14)  // no parameters: tell what waits to be told (loading, hotkey)
+#define UM_SAVE_DONE (WM_USER + 15)     // no parameters: a background save ended; the data store knows how
+// The icon panel to itself, to open a find result once the strip has closed: wParam the menu,
+// lParam the position.
+#define UM_LAUNCH_RESULT (WM_USER + 16)
