@@ -612,13 +612,14 @@ void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
     return r;
   };
   if (receiver == IDC_MENU_COLUMN) {
-    if (isItem) items.MoveToMenu(request->a, request->b, request->c);
-    else if (isPath) result = items.Append(record(request->a, -1));
+    if (isItem) items.MoveToMenu(request->target, request->fromMenu, request->fromPosition);
+    else if (isPath) result = items.Append(record(request->target, -1));
   } else if (receiver == IDC_ICON_PANEL) {
     const int menu = m_data.CurrentMenu();
-    if (isItem && request->operation == 1) items.Move(menu, request->a, request->c);
-    else if (isItem && request->operation != 0) items.Swap(menu, request->a, request->c);
-    else if (isPath) result = items.InsertAt(record(menu, request->a));
+    if (isItem && request->operation == ItemOperation::kMove) items.Move(menu, request->target, request->fromPosition);
+    else if (isItem && request->operation != ItemOperation::kNone)
+      items.Swap(menu, request->target, request->fromPosition);
+    else if (isPath) result = items.InsertAt(record(menu, request->target));
   }
   if (result != CItemTable::kOk) Warn(kCannotStore);
   RefreshPanel(false);

@@ -3,20 +3,34 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "launcher/base/item_record.h"
 
+// What the icon panel asks for an item moved within it; the menu column moves items to the end
+// of the menu dropped on whatever this says.
+enum class ItemOperation : std::int32_t {
+  kNone = 0,  // the panel does nothing
+  kMove = 1,  // take the item out and insert it at the drop place
+  kSwap = 2,  // exchange it with the item at the drop place (any other non-zero value too)
+};
+
 struct ItemRequest {
-  std::uint32_t format = 0;    // the item format moves an existing item; the path format adds one
-  std::int32_t operation = 0;  // move: 1 moves, any other non-zero value swaps
-  std::int32_t a = 0, b = -1, c = -1;
+  static constexpr std::int32_t kNoPlace = -1;
+
+  std::uint32_t format = 0;  // the item format moves an existing item; the path format adds one
+  ItemOperation operation = ItemOperation::kNone;
+  std::int32_t target = 0;  // the menu dropped on (menu column), or the position dropped at (icon panel)
+  std::int32_t fromMenu = kNoPlace, fromPosition = kNoPlace;  // where a moved item is now
   char file[260] = {};
   char caption[260] = {};
   char iconFile[260] = {};
   char description[260] = {};
   ItemDate date;
 };
+// The names change no byte of what the senders and the main window share.
+static_assert(sizeof(ItemRequest) == 1076 && offsetof(ItemRequest, file) == 20);
 
 // Dates cross between the platform's SYSTEMTIME and the item record's plain type.
 inline ItemDate ToItemDate(const SYSTEMTIME& t) {

@@ -302,9 +302,9 @@ int CMenuWnd::DropMoveItem(int k, int menu, int item) {
   if (target == menu) return 0;  // a drop on the item's own menu changes nothing
   ItemRequest r;
   r.format = m_cfIconItem;
-  r.a = target;
-  r.b = menu;
-  r.c = item;
+  r.target = target;
+  r.fromMenu = menu;
+  r.fromPosition = item;
   r.date = LocalNow();
   SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
   return 1;
@@ -322,7 +322,7 @@ int CMenuWnd::AddThroughDialog(int k, const std::string& target, const std::stri
   if (result == IDCANCEL) return 1;
   ItemRequest r;
   r.format = m_cfFilePath;
-  r.a = m_pages.MenuOf(k);
+  r.target = m_pages.MenuOf(k);
   cp932::CopyBounded(r.file, sizeof r.file, target);
   cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
   cp932::CopyBounded(r.description, sizeof r.description, dlg.Info().description);

@@ -690,10 +690,10 @@ int CIconPanelWnd::DropMoveItem(int menu, int item) {
   if (iconpanel::DropChangesNothing(item, d)) return 0;
   ItemRequest r;
   r.format = m_cfIconItem;
-  r.operation = 1;
-  r.a = d.Insertion();
-  r.b = menu;
-  r.c = item;
+  r.operation = ItemOperation::kMove;
+  r.target = d.Insertion();
+  r.fromMenu = menu;
+  r.fromPosition = item;
   r.date = LocalNow();
   SendItemRequest(Parent(), IDC_ICON_PANEL, r);
   return 1;
@@ -718,7 +718,7 @@ int CIconPanelWnd::AddThroughDialog(const std::string& target, const std::string
   if (result == IDCANCEL) return 1;
   ItemRequest r;
   r.format = m_cfFilePath;
-  r.a = insertion;
+  r.target = insertion;
   cp932::CopyBounded(r.file, sizeof r.file, target);
   cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
   cp932::CopyBounded(r.description, sizeof r.description, description);
