@@ -123,10 +123,10 @@ DropPosition DropAt(const Grid& g, int x, int y) {
   return d;
 }
 
-int TileState(int position, int pressed, int pressPhase, int hot, int hotGrip) {
-  if (position == pressed && pressPhase == 2) return 2;
-  if (position != hot) return 1;
-  return position == hotGrip ? 5 : 4;
+TileLook TileState(int position, int pressed, Press press, int hot, int hotGrip) {
+  if (position == pressed && press == Press::kInside) return TileLook::kPressed;
+  if (position != hot) return TileLook::kNormal;
+  return position == hotGrip ? TileLook::kGripHover : TileLook::kHover;
 }
 
 Rect PicturePlacement(const Layout& l, int width, int height) {

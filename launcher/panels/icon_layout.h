@@ -77,8 +77,12 @@ inline bool DropChangesNothing(int dragged, const DropPosition& d) {
   return dragged == d.index || (dragged == d.index + 1 && d.side == Side::kAfter);
 }
 
-// The state drawn for a tile: 2 pressed, 1 normal, 4 hover, 5 grip hover.
-int TileState(int position, int pressed, int pressPhase, int hot, int hotGrip);
+// Where the pointer is while a tile is held down by the mouse or shown pressed by a key.
+enum class Press { kNone = 0, kOutside = 1, kInside = 2 };
+
+// The state a tile is drawn in, each with its own bitmap and mask.
+enum class TileLook { kNormal = 1, kPressed = 2, kHover = 4, kGripHover = 5 };
+TileLook TileState(int position, int pressed, Press press, int hot, int hotGrip);
 
 // Where and at what size a picture of the given size is drawn inside a tile.
 Rect PicturePlacement(const Layout& l, int width, int height);

@@ -106,10 +106,10 @@ TEST(IconLayout, DropPositions) {
 }
 
 TEST(IconLayout, TileStatesAndPictures) {
-  EXPECT_EQ(TileState(3, 3, 2, -1, -1), 2);
-  EXPECT_EQ(TileState(3, 3, 1, 3, -1), 4);  // pressed but the pointer is outside: hover
-  EXPECT_EQ(TileState(3, -1, 0, 3, 3), 5);
-  EXPECT_EQ(TileState(3, -1, 0, 4, 4), 1);
+  EXPECT_EQ(TileState(3, 3, Press::kInside, -1, -1), TileLook::kPressed);
+  EXPECT_EQ(TileState(3, 3, Press::kOutside, 3, -1), TileLook::kHover);  // pressed but the pointer is outside
+  EXPECT_EQ(TileState(3, -1, Press::kNone, 3, 3), TileLook::kGripHover);
+  EXPECT_EQ(TileState(3, -1, Press::kNone, 4, 4), TileLook::kNormal);
 
   Layout l;
   EXPECT_EQ(PicturePlacement(l, 32, 32), (Rect{45, 35, 77, 67}));

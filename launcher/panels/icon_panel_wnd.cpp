@@ -35,11 +35,11 @@ struct StateBitmaps {
   int image, mask;
   bool shifted;
 };
-StateBitmaps ForState(int state) {
-  switch (state) {
-    case 2: return {IDB_TILE_PRESSED, IDB_TILE_PRESSED_MASK, true};
-    case 4: return {IDB_TILE_HOVER, IDB_TILE_HOVER_MASK, false};
-    case 5: return {IDB_TILE_GRIP_HOVER, IDB_TILE_GRIP_HOVER_MASK, false};
+StateBitmaps ForState(iconpanel::TileLook look) {
+  switch (look) {
+    case iconpanel::TileLook::kPressed: return {IDB_TILE_PRESSED, IDB_TILE_PRESSED_MASK, true};
+    case iconpanel::TileLook::kHover: return {IDB_TILE_HOVER, IDB_TILE_HOVER_MASK, false};
+    case iconpanel::TileLook::kGripHover: return {IDB_TILE_GRIP_HOVER, IDB_TILE_GRIP_HOVER_MASK, false};
     default: return {IDB_TILE, IDB_TILE_MASK, false};
   }
 }
@@ -370,8 +370,7 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
   const int p = slot.shown;
   // While finding, the chosen result looks as a tile under the pointer does.
   const int hot = m_nHot >= 0 || !m_find.IsOpen() ? m_nHot : m_find.Chosen();
-  const int state = iconpanel::TileState(p, m_nPressed, m_nPressPhase, hot, m_nHotGrip);
-  StateBitmaps sb = ForState(state);
+  StateBitmaps sb = ForState(iconpanel::TileState(p, m_nPressed, m_press, hot, m_nHotGrip));
   HBITMAP image = m_theme->Bitmap(sb.image), mask = m_theme->Bitmap(sb.mask);
   SIZE size = BitmapSize(image);
   if (!size.cx) return;
@@ -455,16 +454,17 @@ void CIconPanelWnd::OnLButtonDown(POINT pt) {
     return;
   }
   m_nPressed = p;
-  m_nPressPhase = 2;
+  m_press = iconpanel::Press::kInside;
   RepaintCell(p, true);
   ::SetCapture(m_hWnd);
 }
 
 void CIconPanelWnd::OnMouseMove(POINT pt) {
   if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
-  int phase = Inside(m_grid.HitRect(m_nPressed, true), pt) ? 2 : 1;
-  if (phase == m_nPressPhase) return;
-  m_nPressPhase = phase;
+  const iconpanel::Press press =
+      Inside(m_grid.HitRect(m_nPressed, true), pt) ? iconpanel::Press::kInside : iconpanel::Press::kOutside;
+  if (press == m_press) return;
+  m_press = press;
   RepaintCell(m_nPressed, true);
 }
 
@@ -478,7 +478,7 @@ void CIconPanelWnd::OnLButtonUp(POINT pt) {
     else ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
   }
   m_nPressed = -1;
-  m_nPressPhase = 0;
+  m_press = iconpanel::Press::kNone;
   RepaintCell(p, true);
   ::ReleaseCapture();
 }
@@ -563,11 +563,11 @@ void CIconPanelWnd::LaunchVisible(int n) {
   bool shown = std::any_of(m_slots.begin(), m_slots.end(), [&](const ItemSlot& s) { return s.shown == position; });
   if (shown) {
     m_nPressed = position;
-    m_nPressPhase = 2;
+    m_press = iconpanel::Press::kInside;
     RepaintCell(position, true);
     ::Sleep(kKeyPressMs);
     m_nPressed = -1;
-    m_nPressPhase = 0;
+    m_press = iconpanel::Press::kNone;
     RepaintCell(position, true);
   }
   if (position < m_grid.count) ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, position);

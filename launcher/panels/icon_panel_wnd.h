@@ -125,7 +125,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   UINT m_cfIconItem = 0, m_cfFilePath = 0;
   iconpanel::Grid m_grid;
   std::array<ItemSlot, iconpanel::kSlotCount> m_slots;
-  int m_nPressed = -1, m_nPressPhase = 0, m_nHot = -1, m_nHotGrip = -1, m_nMenuItem = -1;
+  int m_nPressed = -1, m_nHot = -1, m_nHotGrip = -1, m_nMenuItem = -1;
+  iconpanel::Press m_press = iconpanel::Press::kNone;
   int m_nLastPressed = -1;  // the tile last clicked or launched by key, for the keys
   int m_nMarkPos = -1;
   iconpanel::Side m_nMarkSide = iconpanel::Side::kBefore;
