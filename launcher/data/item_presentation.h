@@ -9,6 +9,8 @@
 #include "launcher/data/launch_data.h"
 
 struct ItemPresentation {
+  static constexpr int kMarked = 1;  // the icon kind the tile draws its mark overlay on
+
   UniqueIcon icon;       // none when the item has a picture or no icon was found
   UniqueBitmap picture;  // a device bitmap made from a BM file named by IconFile
   int kind = 0;          // 0 no overlay, 1 to 4 from the ExtIcon table

@@ -410,7 +410,7 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
     } else if (look.icon) {
       ::DrawIcon(t.Get(), l.iconX + dx, l.iconY + dy, look.icon.Get());
     }
-    if (look.kind == 1)
+    if (look.kind == ItemPresentation::kMarked)
       MaskedOntoDC(t.Get(), l.overlayX + dx, l.overlayY + dy, m_theme->Bitmap(IDB_TILE_MARK),
                    m_theme->Bitmap(IDB_TILE_MARK_MASK));
     RECT name = ToRECT(l.name);
