@@ -9,12 +9,7 @@ std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
   return std::unique_ptr<CTheme>(new CTheme(std::move(lib)));
 }
 
-CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) {
-  m_params = theme::ReadParams(AsSource());
-  const theme::ThemeFont* fonts[] = {&m_params.fontA, &m_params.fontB, &m_params.fontC, &m_params.fontD,
-                                     &m_params.fontE};
-  for (int i = 0; i < 5; ++i) m_fonts[i] = CreateThemeFont(*fonts[i]);
-}
+CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) { m_params = theme::ReadParams(AsSource()); }
 
 namespace {
 const CTheme* g_current = nullptr;

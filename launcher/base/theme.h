@@ -1,5 +1,5 @@
 // CTheme: a loaded theme library and what the launcher builds from it. The library is mapped as
-// data only; windows borrow its bitmaps, fonts and values and never free them.
+// data only; windows borrow its bitmaps, cursors and values and never free them.
 #pragma once
 #include <windows.h>
 
@@ -28,13 +28,6 @@ class CTheme {
   HBITMAP Bitmap(int id) const;
   HCURSOR Cursor(int id) const;
 
-  // Fonts of the 21101 block, made once.
-  HFONT FontA() const { return m_fonts[0].Get(); }
-  HFONT FontB() const { return m_fonts[1].Get(); }
-  HFONT FontC() const { return m_fonts[2].Get(); }
-  HFONT FontD() const { return m_fonts[3].Get(); }
-  HFONT FontE() const { return m_fonts[4].Get(); }
-
   theme::Source AsSource() const;
 
   // The theme the windows draw from now (borrowed). Whoever loads a theme makes it current before
@@ -49,7 +42,6 @@ class CTheme {
 
   UniqueModule m_module;
   theme::Params m_params;
-  UniqueFont m_fonts[5];
   mutable std::map<int, UniqueBitmap> m_bitmaps;
   mutable std::map<int, HCURSOR> m_cursors;  // shared resources: the system frees them
 };
