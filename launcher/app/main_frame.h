@@ -23,7 +23,6 @@ class CMainFrame : public CWnd, private LauncherActions {
   CMainFrame(HINSTANCE inst, HFONT appFont, void* handoffView, bool dataInProgramFolder);
   ~CMainFrame() override;
   bool CreateFrame(const char* className);
-  CLaunchData& Data() { return m_data; }
 
   // Called by the message loop for every message before it is dispatched: the tooltips see
   // the mouse, and the keys of the current accelerator table become commands.
