@@ -16,7 +16,6 @@ class CTheme {
   static std::unique_ptr<CTheme> Load(const std::string& path);
   ~CTheme();
 
-  HMODULE Module() const { return m_module.Get(); }
   const theme::Params& Params() const { return m_params; }
 
   // The shared readers of a window's own identifiers.

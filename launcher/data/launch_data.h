@@ -65,7 +65,6 @@ class CLaunchData {
   const std::string& ActiveUserFile() const { return m_activeUser; }
   std::string ActiveUserPath() const { return m_dataFolder + m_activeUser; }
   const std::string& UserName() const { return m_userName; }
-  const std::string& ResourceDll() const { return m_resourceDll; }
   const std::vector<rules::ExtIconEntry>& ExtIcons() const { return m_extIcons; }
   int IconIndex() const { return m_iconIndex; }
   bool HasInternetPage() const { return !m_startPage.empty(); }
@@ -96,7 +95,6 @@ class CLaunchData {
   std::vector<std::string> TakeNotices() { return std::exchange(m_notices, {}); }
   void AddNotice(std::string text) { m_notices.push_back(std::move(text)); }
   const CTheme& Theme() const { return *m_theme; }  // valid after a successful Load
-  HMODULE ThemeModule() const { return m_theme ? m_theme->Module() : nullptr; }
 
   // The data folder's TOPLEX.INI.
   std::string MainIni() const { return m_dataFolder + inikeys::kSettingsFile; }
