@@ -17,26 +17,26 @@ CAddExtDlg::CAddExtDlg(HWND parent, std::vector<std::string> registered)
     : CDialog(IDD_ADD_EXTENSION, parent), m_registered(std::move(registered)) {}
 
 BOOL CAddExtDlg::OnInitDialog() {
-  AttachCaptionSkin(m_hWnd, &m_ownerFlags);
+  AttachCaptionSkin(m_hwnd, &m_ownerFlags);
   return TRUE;
 }
 
 void CAddExtDlg::OnOK() {
-  const std::optional<std::string> typed = wintext::ReadTypedName(::GetDlgItem(m_hWnd, IDC_EXT_EDIT), kCaption);
+  const std::optional<std::string> typed = wintext::ReadTypedName(::GetDlgItem(m_hwnd, IDC_EXT_EDIT), kCaption);
   if (!typed) return;
   const std::string text(cp932::Truncate(*typed, MAX_PATH - 1));
   HINSTANCE inst = ::GetModuleHandleA(nullptr);
   char message[600] = {};
   if (text.empty()) {
     ::LoadStringA(inst, IDS_ENTER_EXTENSION, message, sizeof message);
-    ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
+    ::MessageBoxA(m_hwnd, message, kCaption, MB_ICONEXCLAMATION);
     return;
   }
   if (findrules::IsRegistered(m_registered, text)) {
     char format[260] = {};
     ::LoadStringA(inst, IDS_ALREADY_REGISTERED, format, sizeof format);
     std::snprintf(message, sizeof message, format, text.c_str());
-    ::MessageBoxA(m_hWnd, message, kCaption, MB_ICONEXCLAMATION);
+    ::MessageBoxA(m_hwnd, message, kCaption, MB_ICONEXCLAMATION);
     return;
   }
   m_extension = text;

@@ -10,15 +10,15 @@ CAddToMenuDlg::CAddToMenuDlg(HWND parent, std::string dataFolder)
     : CDialog(IDD_ADD_TO_MENU, parent), m_dataFolder(std::move(dataFolder)) {}
 
 BOOL CAddToMenuDlg::OnInitDialog() {
-  AttachCaptionSkin(m_hWnd, &m_ownerFlags);
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), FALSE);
+  AttachCaptionSkin(m_hwnd, &m_ownerFlags);
+  ::EnableWindow(::GetDlgItem(m_hwnd, IDOK), FALSE);
   const std::string& folder = m_dataFolder;
   const int count = CountCategory(folder.c_str());
   for (int i = 0; i < count; ++i) {
     char name[MAX_PATH + 1] = {};
     GetCategoryName(i, name, MAX_PATH, folder.c_str());
     name[MAX_PATH] = '\0';
-    ::SendDlgItemMessageA(m_hWnd, IDC_MENU_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    ::SendDlgItemMessageA(m_hwnd, IDC_MENU_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
   }
   m_chosen = -1;
   if (GetModalState() != 0) EndDialog(IDCANCEL);
@@ -26,7 +26,7 @@ BOOL CAddToMenuDlg::OnInitDialog() {
 }
 
 void CAddToMenuDlg::OnOK() {
-  const LRESULT index = ::SendDlgItemMessageA(m_hWnd, IDC_MENU_LIST, LB_GETCURSEL, 0, 0);
+  const LRESULT index = ::SendDlgItemMessageA(m_hwnd, IDC_MENU_LIST, LB_GETCURSEL, 0, 0);
   if (index == LB_ERR) return;  // OK is enabled only with a selection
   m_chosen = static_cast<int>(index);
   EndDialog(IDOK);
@@ -34,8 +34,8 @@ void CAddToMenuDlg::OnOK() {
 
 bool CAddToMenuDlg::OnCommand(UINT id, UINT code, HWND) {
   if (id != IDC_MENU_LIST || code != LBN_SELCHANGE) return false;
-  const bool selected = ::SendDlgItemMessageA(m_hWnd, IDC_MENU_LIST, LB_GETCURSEL, 0, 0) != LB_ERR;
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), selected);
+  const bool selected = ::SendDlgItemMessageA(m_hwnd, IDC_MENU_LIST, LB_GETCURSEL, 0, 0) != LB_ERR;
+  ::EnableWindow(::GetDlgItem(m_hwnd, IDOK), selected);
   return true;
 }
 

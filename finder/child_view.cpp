@@ -20,7 +20,7 @@ LRESULT CChildView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;  // the control covers the whole client area
     case WM_NOTIFY:
     case WM_COMMAND:
-    case WM_CONTEXTMENU: return ::SendMessageA(::GetParent(m_hWnd), msg, wParam, lParam);
+    case WM_CONTEXTMENU: return ::SendMessageA(::GetParent(m_hwnd), msg, wParam, lParam);
     default: return Default(msg, wParam, lParam);
   }
 }

@@ -26,23 +26,23 @@ CFindListCtrl::CFindListCtrl(const Profile& settings, HINSTANCE inst) : m_settin
 }
 
 CFindListCtrl::~CFindListCtrl() {
-  if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+  if (m_hwnd && ::IsWindow(m_hwnd)) ::DestroyWindow(m_hwnd);
 }
 
 bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
   m_request = request;
-  m_hWnd =
+  m_hwnd =
       ::CreateWindowExA(0, WC_LISTVIEWA, "",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_OWNERDATA |
                             LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
-  if (!m_hWnd) return false;
+  if (!m_hwnd) return false;
   m_images.Reset(ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
                                   ImageListColourFlag() | ILC_MASK, 32, 32));
   ImageList_SetBkColor(m_images.Get(), ::GetSysColor(COLOR_WINDOW));
   // The list owns nothing of the image list: it goes with this object.
-  ListView_SetImageList(m_hWnd, m_images.Get(), LVSIL_NORMAL);
-  return Attach(m_hWnd);
+  ListView_SetImageList(m_hwnd, m_images.Get(), LVSIL_NORMAL);
+  return Attach(m_hwnd);
 }
 
 LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -65,21 +65,21 @@ LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // then the press is followed here, and a move beyond the drag distance begins the drag as the
 // control's own notification would.
 void CFindListCtrl::DetectDrag(LPARAM clientPoint) {
-  if (!m_hWnd || ::GetKeyState(VK_LBUTTON) >= 0 || !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return;
+  if (!m_hwnd || ::GetKeyState(VK_LBUTTON) >= 0 || !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000)) return;
   LVHITTESTINFO hit{};
   hit.pt = POINT{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
-  const int index = static_cast<int>(::SendMessageA(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int index = static_cast<int>(::SendMessageA(m_hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   if (index < 0 || !(hit.flags & LVHT_ONITEM)) return;
   POINT screen = hit.pt;
-  ::ClientToScreen(m_hWnd, &screen);
-  if (!::DragDetect(m_hWnd, screen)) return;
+  ::ClientToScreen(m_hwnd, &screen);
+  if (!::DragDetect(m_hwnd, screen)) return;
   NMLISTVIEW nm{};
-  nm.hdr.hwndFrom = m_hWnd;
-  nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+  nm.hdr.hwndFrom = m_hwnd;
+  nm.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hwnd));
   nm.hdr.code = LVN_BEGINDRAG;
   nm.iItem = index;
   nm.ptAction = hit.pt;
-  ::SendMessageA(::GetParent(m_hWnd), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+  ::SendMessageA(::GetParent(m_hwnd), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
 void CFindListCtrl::TakeMatches() {
@@ -97,14 +97,14 @@ void CFindListCtrl::TakeMatches() {
   // its redraw stays suspended meanwhile, so a match costs no layout and no painting.
   if (!m_showPending) {
     m_showPending = true;
-    ::SetTimer(m_hWnd, kShowTimer, m_showDelayMs, nullptr);
+    ::SetTimer(m_hwnd, kShowTimer, m_showDelayMs, nullptr);
   }
 }
 
 void CFindListCtrl::ShowAll() {
-  if (m_showPending) ::KillTimer(m_hWnd, kShowTimer);
+  if (m_showPending) ::KillTimer(m_hwnd, kShowTimer);
   m_showPending = false;
-  const int shown = ListView_GetItemCount(m_hWnd);
+  const int shown = ListView_GetItemCount(m_hwnd);
   if (static_cast<std::size_t>(shown) == m_items.size()) return;
   // Some controls lay out and paint every entry again when the count grows: the first matches
   // show at once, later ones four times a second (or after a few times what the last showing took),
@@ -112,18 +112,18 @@ void CFindListCtrl::ShowAll() {
   const DWORD started = ::GetTickCount();
   // Some controls scroll to the last entry when the count grows; the view stays where it was.
   POINT before{}, after{};
-  ::SendMessageA(m_hWnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
+  ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
   // Some controls (Wine's) place new entries of an icon view only when told to arrange, and
   // leave them all on the first place until then. Arranging moves each entry, which with
   // redrawing on would repaint it; the list is painted once afterwards instead.
-  ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, m_items.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  ::SendMessageA(m_hWnd, LVM_ARRANGE, LVA_DEFAULT, 0);
-  ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
-  ::SendMessageA(m_hWnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
+  ::SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageA(m_hwnd, LVM_SETITEMCOUNT, m_items.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  ::SendMessageA(m_hwnd, LVM_ARRANGE, LVA_DEFAULT, 0);
+  ::SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
+  ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
   if (after.x != before.x || after.y != before.y)
-    ::SendMessageA(m_hWnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
-  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    ::SendMessageA(m_hwnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
+  ::InvalidateRect(m_hwnd, nullptr, TRUE);
   const DWORD took = ::GetTickCount() - started;
   m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
 }
@@ -193,7 +193,7 @@ void CFindListCtrl::ResolveIcon(ResultItem& item) {
   if (!look.ownIcons) look.image = item.image;
 }
 
-int CFindListCtrl::Selected() const { return ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); }
+int CFindListCtrl::Selected() const { return ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); }
 
 const ResultItem* CFindListCtrl::Item(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= m_items.size()) return nullptr;
@@ -201,12 +201,12 @@ const ResultItem* CFindListCtrl::Item(int index) const {
 }
 
 void CFindListCtrl::Clear() {
-  if (m_showPending) ::KillTimer(m_hWnd, kShowTimer);
+  if (m_showPending) ::KillTimer(m_hwnd, kShowTimer);
   m_showPending = false;
   m_showDelayMs = kShowDelayMs;
   m_taking = true;
   if (m_request) m_request->matches.Clear();
-  ListView_DeleteAllItems(m_hWnd);
+  ListView_DeleteAllItems(m_hwnd);
   m_items.clear();
   ImageList_RemoveAll(m_images.Get());
   m_iconCache.clear();

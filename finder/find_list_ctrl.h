@@ -35,7 +35,7 @@ class CFindListCtrl : private CSubclass {
   CFindListCtrl& operator=(const CFindListCtrl&) = delete;
 
   bool Create(HWND parent, SearchRequest* request);
-  HWND Handle() const { return m_hWnd; }
+  HWND Handle() const { return m_hwnd; }
   int FindMax() const { return m_findMax; }
 
   // The entry selected, or -1, and its result.
@@ -54,7 +54,7 @@ class CFindListCtrl : private CSubclass {
 
  private:
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void OnDetached() override { m_hWnd = nullptr; }
+  void OnDetached() override { m_hwnd = nullptr; }
   // UM_SEARCH_HIT: takes every match the worker queued.
   void TakeMatches();
   void DetectDrag(LPARAM clientPoint);
@@ -63,7 +63,7 @@ class CFindListCtrl : private CSubclass {
 
   const Profile& m_settings;
   HINSTANCE m_inst;
-  HWND m_hWnd = nullptr;
+  HWND m_hwnd = nullptr;
   UniqueImageList m_images;
   // The shell's icon of a file is known by its index in the system image list; each is added to
   // the list's own image list once.

@@ -39,19 +39,19 @@ CFindTreeCtrl::CFindTreeCtrl(const Profile& settings, HINSTANCE inst) : m_settin
 }
 
 CFindTreeCtrl::~CFindTreeCtrl() {
-  if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+  if (m_hwnd && ::IsWindow(m_hwnd)) ::DestroyWindow(m_hwnd);
 }
 
 bool CFindTreeCtrl::Create(HWND parent) {
-  m_hWnd = ::CreateWindowExA(
+  m_hwnd = ::CreateWindowExA(
       0, WC_TREEVIEWA, "",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0, 0,
       0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TREE)), m_inst, nullptr);
-  if (!m_hWnd) return false;
+  if (!m_hwnd) return false;
   m_images.Reset(ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                   ImageListColourFlag() | ILC_MASK, 16, 16));
   ImageList_SetBkColor(m_images.Get(), ::GetSysColor(COLOR_WINDOW));
-  TreeView_SetImageList(m_hWnd, m_images.Get(), TVSIL_NORMAL);
+  TreeView_SetImageList(m_hwnd, m_images.Get(), TVSIL_NORMAL);
   Build();
   return true;
 }
@@ -87,7 +87,7 @@ HTREEITEM CFindTreeCtrl::Insert(HTREEITEM parent, HTREEITEM after, const std::st
   ins.item.cChildren = 1;
   ins.item.lParam = reinterpret_cast<LPARAM>(node);
   HTREEITEM item =
-      reinterpret_cast<HTREEITEM>(::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+      reinterpret_cast<HTREEITEM>(::SendMessageA(m_hwnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   if (!item) delete node;
   return item;
 }
@@ -97,7 +97,7 @@ FindNode* CFindTreeCtrl::Node(HTREEITEM item) const {
   TVITEMA tv{};
   tv.mask = TVIF_PARAM;
   tv.hItem = item;
-  if (!::SendMessageA(m_hWnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
+  if (!::SendMessageA(m_hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
   return reinterpret_cast<FindNode*>(tv.lParam);
 }
 
@@ -155,7 +155,7 @@ std::vector<std::string> CFindTreeCtrl::RegisteredDocuments() const {
 }
 
 void CFindTreeCtrl::Build() {
-  TreeView_DeleteAllItems(m_hWnd);
+  TreeView_DeleteAllItems(m_hwnd);
   const std::string internet = m_settings.GetString(inikeys::kFindExt, fs::kInternet, fs::kDefaultInternet);
   const std::string program = m_settings.GetString(inikeys::kFindExt, fs::kProgram, fs::kDefaultProgram);
 
@@ -202,14 +202,14 @@ void CFindTreeCtrl::Build() {
 
 std::optional<std::string> CFindTreeCtrl::PathOf(HTREEITEM item) const {
   std::vector<NodeStep> chain;
-  for (HTREEITEM i = item; i; i = TreeView_GetParent(m_hWnd, i))
+  for (HTREEITEM i = item; i; i = TreeView_GetParent(m_hwnd, i))
     if (const FindNode* n = Node(i)) chain.push_back({n->name, n->extensions, n->flags});
   return findrules::PathOf(chain);
 }
 
 std::string CFindTreeCtrl::ExtensionsOf(HTREEITEM item) const {
   std::vector<NodeStep> chain;
-  for (HTREEITEM i = item; i; i = TreeView_GetParent(m_hWnd, i))
+  for (HTREEITEM i = item; i; i = TreeView_GetParent(m_hwnd, i))
     if (const FindNode* n = Node(i)) chain.push_back({n->name, n->extensions, n->flags});
   return findrules::ExtensionsOf(chain);
 }
@@ -237,7 +237,7 @@ void CFindTreeCtrl::Expand(HTREEITEM item, FindNode* node) {
       } while (::FindNextFileA(find.Get(), &fd));
     }
     // Children by text without case: the tree's own sort.
-    TreeView_SortChildren(m_hWnd, item, FALSE);
+    TreeView_SortChildren(m_hwnd, item, FALSE);
     ::SetCursor(old);
   }
   node->filled = 1;
@@ -246,7 +246,7 @@ void CFindTreeCtrl::Expand(HTREEITEM item, FindNode* node) {
     tv.mask = TVIF_CHILDREN;
     tv.hItem = item;
     tv.cChildren = 0;
-    ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    ::SendMessageA(m_hwnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
   }
 }
 
@@ -274,7 +274,7 @@ bool CFindTreeCtrl::OnNotify(NMHDR* hdr, LRESULT* result) {
 
 std::string CFindTreeCtrl::KindList() const {
   std::vector<std::string> docs;
-  for (HTREEITEM i = TreeView_GetChild(m_hWnd, m_documents); i; i = TreeView_GetNextSibling(m_hWnd, i)) {
+  for (HTREEITEM i = TreeView_GetChild(m_hwnd, m_documents); i; i = TreeView_GetNextSibling(m_hwnd, i)) {
     const FindNode* n = Node(i);
     if (n && (n->flags & kHasExtensions) && !(n->flags & kKindNode)) docs.push_back(n->extensions);
   }
@@ -299,7 +299,7 @@ void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
   if (!item) return;
   m_lastDocument = item;
   AddDriveList(item);
-  TreeView_Expand(m_hWnd, item, TVE_EXPAND);
+  TreeView_Expand(m_hwnd, item, TVE_EXPAND);
   RefreshListsOfAll();
   EditSettings([&](IniText& ini) {
     const int count = std::atoi(ini.Get(inikeys::kFindExt, fs::kRegCnt).value_or("0").c_str()) + 1;
@@ -314,10 +314,10 @@ void CFindTreeCtrl::DeleteDocumentExtension() {
   if (!node || (node->flags & (kKindNode | kHasExtensions | kDocumentBranch)) != (kHasExtensions | kDocumentBranch))
     return;
   if (item == m_lastDocument) {
-    m_lastDocument = TreeView_GetPrevSibling(m_hWnd, item);
+    m_lastDocument = TreeView_GetPrevSibling(m_hwnd, item);
   }
   const std::string ext = node->extensions;
-  TreeView_DeleteItem(m_hWnd, item);
+  TreeView_DeleteItem(m_hwnd, item);
   RefreshListsOfAll();
   const std::vector<std::string> values = RegisteredDocuments();
   const DocumentRewrite rewrite = DeleteDocument(values, ext);

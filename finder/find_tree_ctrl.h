@@ -29,10 +29,10 @@ class CFindTreeCtrl {
   CFindTreeCtrl& operator=(const CFindTreeCtrl&) = delete;
 
   bool Create(HWND parent);
-  HWND Handle() const { return m_hWnd; }
+  HWND Handle() const { return m_hwnd; }
 
   FindNode* Node(HTREEITEM item) const;
-  HTREEITEM Selection() const { return TreeView_GetSelection(m_hWnd); }
+  HTREEITEM Selection() const { return TreeView_GetSelection(m_hwnd); }
   std::optional<std::string> PathOf(HTREEITEM item) const;
   std::string ExtensionsOf(HTREEITEM item) const;
   DWORD HiddenType() const { return m_hiddenType; }
@@ -62,7 +62,7 @@ class CFindTreeCtrl {
 
   const Profile& m_settings;
   HINSTANCE m_inst;
-  HWND m_hWnd = nullptr;
+  HWND m_hwnd = nullptr;
   UniqueImageList m_images;
   DWORD m_hiddenType = 6;
   HTREEITEM m_internet = nullptr, m_documents = nullptr, m_allDocuments = nullptr, m_programs = nullptr,

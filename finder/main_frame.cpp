@@ -41,7 +41,7 @@ CMainFrame::CMainFrame(HINSTANCE inst, std::string programSettings)
     : m_inst(inst), m_settings(std::move(programSettings)) {}
 
 CMainFrame::~CMainFrame() {
-  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  if (m_hwnd) ::DestroyWindow(m_hwnd);
 }
 
 bool CMainFrame::Create(const RECT& rc, const std::string& title) {
@@ -80,18 +80,18 @@ LRESULT CMainFrame::OnCreate() {
   m_tree = std::make_unique<CFindTreeCtrl>(m_settings, m_inst);
   m_list = std::make_unique<CFindListCtrl>(m_settings, m_inst);
   RECT rc{0, 0, 200, 100};
-  if (!m_left.Create(m_hWnd, rc, m_inst)) return -1;
+  if (!m_left.Create(m_hwnd, rc, m_inst)) return -1;
   rc = RECT{0, 0, 100, 100};
-  if (!m_right.Create(m_hWnd, rc, m_inst)) return -1;
+  if (!m_right.Create(m_hwnd, rc, m_inst)) return -1;
   if (!m_request.CreateEvents()) return -1;
-  m_request.frameWindow = m_hWnd;
+  m_request.frameWindow = m_hwnd;
   if (!m_tree->Create(m_left.Handle()) || !m_list->Create(m_right.Handle(), &m_request)) return -1;
   m_left.SetControl(m_tree->Handle());
   m_right.SetControl(m_list->Handle());
   m_list->onInserted = [this](int count) { return OnInserted(count); };
-  AttachCaptionSkin(m_hWnd, &m_ownerFlags);
+  AttachCaptionSkin(m_hwnd, &m_ownerFlags);
 
-  m_status = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hWnd,
+  m_status = ::CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)), m_inst, nullptr);
   SetPane(0, "");
   SetPane(1, Text(IDS_DONE));
@@ -102,7 +102,7 @@ LRESULT CMainFrame::OnCreate() {
   m_worker.Reset(::CreateThread(nullptr, 0, SearchThreadProc, &m_request, 0, nullptr));
   m_focus = m_tree->Handle();
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   OnSize(client.right, client.bottom);
   ::UpdateWindow(m_status);
   return 0;
@@ -145,23 +145,23 @@ void CMainFrame::OnSize(int cx, int cy) {
 
 void CMainFrame::Layout() {
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   OnSize(client.right, client.bottom);
 }
 
 // Only the splitter bar shows between the panes.
 LRESULT CMainFrame::OnEraseBackground(HDC dc) {
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_3DFACE));
   return 1;
 }
 
 bool CMainFrame::OnSetCursor(HWND w, UINT hit) {
-  if (w != m_hWnd || hit != HTCLIENT) return false;
+  if (w != m_hwnd || hit != HTCLIENT) return false;
   POINT pt;
   ::GetCursorPos(&pt);
-  ::ScreenToClient(m_hWnd, &pt);
+  ::ScreenToClient(m_hwnd, &pt);
   if (pt.x < m_split || pt.x >= m_split + kSplitterWidth) return false;
   ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEWE));
   return true;
@@ -170,7 +170,7 @@ bool CMainFrame::OnSetCursor(HWND w, UINT hit) {
 void CMainFrame::OnLButtonDown(int x) {
   if (x < m_split || x >= m_split + kSplitterWidth) return;
   m_splitting = true;
-  ::SetCapture(m_hWnd);
+  ::SetCapture(m_hwnd);
 }
 
 void CMainFrame::OnMouseMove(int x) {
@@ -302,7 +302,7 @@ LRESULT CMainFrame::OnNotify(NMHDR* hdr) {
     if (m_list->OnNotify(hdr, &result)) return result;
     switch (hdr->code) {
       case NM_DBLCLK:
-      case NM_RETURN: ::SendMessageA(m_hWnd, WM_COMMAND, ID_FILE_OPEN, 0); return 0;
+      case NM_RETURN: ::SendMessageA(m_hwnd, WM_COMMAND, ID_FILE_OPEN, 0); return 0;
       case LVN_KEYDOWN:
         if (reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey == VK_ESCAPE) StopSearch();
         return 0;
@@ -335,7 +335,7 @@ void CMainFrame::TreeMenu() {
   ::EnableMenuItem(popup, ID_ADD_EXTENSION, MF_BYCOMMAND | ((flags & kDocumentBranch) ? MF_ENABLED : MF_GRAYED));
   const bool single = (flags & kDocumentBranch) && (flags & kHasExtensions) && !(flags & kKindNode);
   ::EnableMenuItem(popup, ID_DELETE_EXTENSION, MF_BYCOMMAND | (single ? MF_ENABLED : MF_GRAYED));
-  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
   ::DestroyMenu(menu);
 }
 
@@ -351,7 +351,7 @@ void CMainFrame::ListMenu() {
   ::EnableMenuItem(popup, ID_FILE_OPEN, state);
   ::EnableMenuItem(popup, ID_PROPERTIES, state);
   if (selected) ::SetMenuDefaultItem(popup, ID_FILE_OPEN, FALSE);
-  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
+  ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
   ::DestroyMenu(menu);
 }
 
@@ -370,7 +370,7 @@ void CMainFrame::Open() {
   const ResultItem* item = m_list->Item(m_list->Selected());
   if (!item || !Usable(*item)) return;
   SHELLEXECUTEINFOA info{sizeof info};
-  info.hwnd = m_hWnd;
+  info.hwnd = m_hwnd;
   info.lpFile = item->path.c_str();
   info.nShow = SW_SHOWNORMAL;
   ::ShellExecuteExA(&info);  // a failure to open is the shell's to tell
@@ -379,14 +379,14 @@ void CMainFrame::Open() {
 void CMainFrame::Properties() {
   const ResultItem* item = m_list->Item(m_list->Selected());
   if (!item) return;
-  CFilePropDlg dlg(m_hWnd, item->path);
+  CFilePropDlg dlg(m_hwnd, item->path);
   dlg.DoModal(m_inst);
 }
 
 void CMainFrame::AddExtension() {
   const FindNode* node = m_tree->Node(m_tree->Selection());
   if (!node || !(node->flags & kDocumentBranch)) return;
-  CAddExtDlg dlg(m_hWnd, m_tree->RegisteredDocuments());
+  CAddExtDlg dlg(m_hwnd, m_tree->RegisteredDocuments());
   if (dlg.DoModal(m_inst) != IDOK || dlg.Extension().empty()) return;
   m_tree->AddDocumentExtension(dlg.Extension());
 }
@@ -395,7 +395,7 @@ void CMainFrame::AddExtension() {
 // to no one: the launcher could not store it, nor the shell open it by that path.
 bool CMainFrame::Usable(const ResultItem& item) {
   if (item.usable) return true;
-  ::MessageBoxA(m_hWnd, wintext::UnwritableNameText(item.displayName).c_str(), Text(IDS_TITLE).c_str(),
+  ::MessageBoxA(m_hwnd, wintext::UnwritableNameText(item.displayName).c_str(), Text(IDS_TITLE).c_str(),
                 MB_OK | MB_ICONWARNING);
   return false;
 }
@@ -404,15 +404,15 @@ void CMainFrame::AddToMenu() {
   if (m_list->Selected() < 0 || GetModalState() != 0) return;
   const ResultItem* chosen = m_list->Item(m_list->Selected());
   if (!chosen || !Usable(*chosen)) return;
-  CAddToMenuDlg dlg(m_hWnd, DataFolder());
+  CAddToMenuDlg dlg(m_hwnd, DataFolder());
   if (dlg.DoModal(m_inst) != IDOK) return;
   const ResultItem* item = m_list->Item(m_list->Selected());
   if (!item || item->path.empty()) return;
   QuiloNet net{};
   OpenQuiloNet(&net);
-  ::EnableWindow(m_hWnd, FALSE);
+  ::EnableWindow(m_hwnd, FALSE);
   SendQuiloNet(&net, dlg.ChosenMenu(), item->path.c_str());
-  ::EnableWindow(m_hWnd, TRUE);
+  ::EnableWindow(m_hwnd, TRUE);
   CloseQuiloNet(&net);
 }
 
@@ -420,12 +420,12 @@ void CMainFrame::BeginDrag(int index) {
   const ResultItem* item = m_list->Item(index);
   if (!item || item->path.empty() || !Usable(*item)) return;
   const std::string path = item->path;
-  ::EnableWindow(m_hWnd, FALSE);
+  ::EnableWindow(m_hwnd, FALSE);
   // The path travels in a block of the hand-off's field size, as the launcher reads it.
   char block[handoff::kPathField] = {};
   cp932::CopyBounded(block, sizeof block, path);
   DragBlockOut(m_pathFormat, block, sizeof block, DROPEFFECT_COPY);
-  ::EnableWindow(m_hWnd, TRUE);
+  ::EnableWindow(m_hwnd, TRUE);
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,10 +1,10 @@
 #include "common/ui/dialog.h"
 
 CDialog::~CDialog() {
-  if (m_hWnd) {
-    ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
-    HWND w = m_hWnd;
-    m_hWnd = nullptr;
+  if (m_hwnd) {
+    ::SetWindowLongPtrA(m_hwnd, DWLP_USER, 0);
+    HWND w = m_hwnd;
+    m_hwnd = nullptr;
     ::DestroyWindow(w);
   }
 }
@@ -13,7 +13,7 @@ INT_PTR CDialog::DoModal(HINSTANCE inst) {
   if (!inst) inst = ::GetModuleHandleA(nullptr);
   m_modal = true;
   INT_PTR r =
-      ::DialogBoxParamA(inst, MAKEINTRESOURCEA(m_templateId), m_hParent, StaticProc, reinterpret_cast<LPARAM>(this));
+      ::DialogBoxParamA(inst, MAKEINTRESOURCEA(m_templateId), m_parent, StaticProc, reinterpret_cast<LPARAM>(this));
   m_modal = false;
   return r;
 }
@@ -21,18 +21,18 @@ INT_PTR CDialog::DoModal(HINSTANCE inst) {
 HWND CDialog::Create(HINSTANCE inst) {
   if (!inst) inst = ::GetModuleHandleA(nullptr);
   m_modal = false;
-  return ::CreateDialogParamA(inst, MAKEINTRESOURCEA(m_templateId), m_hParent, StaticProc,
+  return ::CreateDialogParamA(inst, MAKEINTRESOURCEA(m_templateId), m_parent, StaticProc,
                               reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-  if (!m_hWnd) return;
-  if (m_modal) ::EndDialog(m_hWnd, result);
-  else ::DestroyWindow(m_hWnd);
+  if (!m_hwnd) return;
+  if (m_modal) ::EndDialog(m_hwnd, result);
+  else ::DestroyWindow(m_hwnd);
 }
 
 INT_PTR CDialog::SetResult(LRESULT result) {
-  ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+  ::SetWindowLongPtrA(m_hwnd, DWLP_MSGRESULT, result);
   return TRUE;
 }
 
@@ -54,14 +54,14 @@ INT_PTR CDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 INT_PTR CALLBACK CDialog::StaticProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
     auto* self = reinterpret_cast<CDialog*>(lParam);
-    self->m_hWnd = hWnd;
+    self->m_hwnd = hWnd;
     ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
   }
   auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
   if (!self) return FALSE;
   if (msg == WM_NCDESTROY) {
     ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
-    self->m_hWnd = nullptr;
+    self->m_hwnd = nullptr;
     self->OnFinalMessage();
     return FALSE;
   }

@@ -7,14 +7,14 @@
 
 class CDialog {
  public:
-  CDialog(int templateId, HWND parent) : m_templateId(templateId), m_hParent(parent) {}
+  CDialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
   CDialog(const CDialog&) = delete;
   CDialog& operator=(const CDialog&) = delete;
   // A modeless window still open is unlinked first, then destroyed.
   virtual ~CDialog();
 
-  HWND Handle() const { return m_hWnd; }
-  HWND Parent() const { return m_hParent; }
+  HWND Handle() const { return m_hwnd; }
+  HWND Parent() const { return m_parent; }
   int TemplateId() const { return m_templateId; }
 
   // Runs the template of the module (the program's own when null) modally: the value given to
@@ -41,12 +41,12 @@ class CDialog {
   // Answers a message whose result is not the procedure's return value.
   INT_PTR SetResult(LRESULT result);
 
-  HWND m_hWnd = nullptr;
+  HWND m_hwnd = nullptr;
 
  private:
   static INT_PTR CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
 
   int m_templateId;
-  HWND m_hParent;
+  HWND m_parent;
   bool m_modal = false;
 };

@@ -21,7 +21,7 @@ class CPlainDialog : public CDialog {
  protected:
   BOOL OnInitDialog() override {
     ++inits;
-    if (postAtInit) ::PostMessageA(m_hWnd, WM_COMMAND, postAtInit, 0);
+    if (postAtInit) ::PostMessageA(m_hwnd, WM_COMMAND, postAtInit, 0);
     return TRUE;
   }
   void OnOK() override {

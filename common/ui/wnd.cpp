@@ -23,7 +23,7 @@ LRESULT CALLBACK CWnd::StaticProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* self = static_cast<CWnd*>(cs->lpCreateParams);
-    self->m_hWnd = hWnd;
+    self->m_hwnd = hWnd;
     ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
@@ -31,7 +31,7 @@ LRESULT CALLBACK CWnd::StaticProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
   if (msg == WM_NCDESTROY) {
     ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
     LRESULT r = ::DefWindowProcA(hWnd, msg, wParam, lParam);
-    self->m_hWnd = nullptr;
+    self->m_hwnd = nullptr;
     self->OnFinalMessage();
     return r;
   }

@@ -10,7 +10,7 @@ class CWnd {
   CWnd& operator=(const CWnd&) = delete;
   virtual ~CWnd() = default;
 
-  HWND Handle() const { return m_hWnd; }
+  HWND Handle() const { return m_hwnd; }
 
   static bool RegisterClass(const char* name, HINSTANCE inst, HICON icon, HBRUSH background);
   HWND Create(const char* cls, const char* title, DWORD style, DWORD exStyle, const RECT& rc, HWND parent,
@@ -18,10 +18,10 @@ class CWnd {
 
  protected:
   virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
-  LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return ::DefWindowProcA(m_hWnd, msg, wParam, lParam); }
+  LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return ::DefWindowProcA(m_hwnd, msg, wParam, lParam); }
   virtual void OnFinalMessage() {}
 
-  HWND m_hWnd = nullptr;
+  HWND m_hwnd = nullptr;
 
  private:
   static LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);

@@ -136,7 +136,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_SHOW_NOTICES: ShowNotices(); return 0;
     case WM_HOTKEY: OnHotkey(); return 0;
     case WM_IME_CHAR: {  // an IME that sends its characters rather than posting them
-      const MSG typed{m_hWnd, msg, wParam, lParam, 0, {}};
+      const MSG typed{m_hwnd, msg, wParam, lParam, 0, {}};
       if (m_iconPanel && m_panel.FindMessage(typed)) return 0;
       return Default(msg, wParam, lParam);
     }
@@ -150,21 +150,21 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
     ::SendMessageA(m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
   if (m_buttonPanel && m_tools.PreTranslateMessage(msg)) return true;
   if (CPopupBase::PreTranslateMessage(msg)) return true;
-  if (!m_hWnd || (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd))) return false;
+  if (!m_hwnd || (msg->hwnd != m_hwnd && !::IsChild(m_hwnd, msg->hwnd))) return false;
   if (m_iconPanel && !TakesText(msg->hwnd) && m_panel.FindMessage(*msg)) return true;
   // While finding, a key that types goes to the strip as a character, past the accelerators.
   if (m_panel.Finding() && msg->message == WM_KEYDOWN && ::GetKeyState(VK_CONTROL) >= 0 &&
       ::GetKeyState(VK_MENU) >= 0 && ::MapVirtualKeyA(static_cast<UINT>(msg->wParam), MAPVK_VK_TO_CHAR) != 0)
     return false;
   if (!m_accel) return false;
-  return ::TranslateAcceleratorA(m_hWnd, m_accel, msg) != 0;
+  return ::TranslateAcceleratorA(m_hwnd, m_accel, msg) != 0;
 }
 
 int CMainFrame::OnCreate() {
   // No caption and no frame: the window draws its own.
-  ::SetWindowLongA(m_hWnd, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX);
-  ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, ::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
-  ::SetMenu(m_hWnd, nullptr);
+  ::SetWindowLongA(m_hwnd, GWL_STYLE, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX);
+  ::SetWindowLongA(m_hwnd, GWL_EXSTYLE, ::GetWindowLongA(m_hwnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+  ::SetMenu(m_hwnd, nullptr);
 
   m_data.PrepareDataFolder(m_dataInProgramFolder);
   if (!m_data.Load()) return -1;
@@ -178,17 +178,17 @@ int CMainFrame::OnCreate() {
   WINDOWPLACEMENT wp{sizeof wp};
   wp.showCmd = SW_HIDE;
   wp.rcNormalPosition = RECT{r.left, r.top, r.right, r.bottom};
-  ::SetWindowPlacement(m_hWnd, &wp);
+  ::SetWindowPlacement(m_hwnd, &wp);
 
   m_title = m_data.Theme().Params().title;
-  ::SetWindowTextA(m_hWnd, m_title.c_str());
+  ::SetWindowTextA(m_hwnd, m_title.c_str());
 
   CreateButtons();
-  m_notice.Create(m_hWnd, m_inst);
-  ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr);
-  ::SetTimer(m_hWnd, IDT_WRITE_THROUGH, kWriteThroughPeriodMs, nullptr);
+  m_notice.Create(m_hwnd, m_inst);
+  ::SetTimer(m_hwnd, IDT_HOVER, kHoverPeriodMs, nullptr);
+  ::SetTimer(m_hwnd, IDT_WRITE_THROUGH, kWriteThroughPeriodMs, nullptr);
   RegisterHotkey();
-  ::PostMessageA(m_hWnd, UM_SHOW_NOTICES, 0, 0);
+  ::PostMessageA(m_hwnd, UM_SHOW_NOTICES, 0, 0);
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_itemFormat = RegisteredFormat(IDS_ITEM_FORMAT);
   m_pathFormat = RegisteredFormat(IDS_PATH_FORMAT);
@@ -199,17 +199,17 @@ int CMainFrame::OnCreate() {
 
 void CMainFrame::CreatePanels() {
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   m_tools.AttachData(&m_data, this, m_itemFormat, m_pathFormat);
   RECT tools{m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge, client.bottom - kEdge};
-  if (m_tools.CreatePanel(m_hWnd, tools, m_inst)) m_buttonPanel = m_tools.Handle();
+  if (m_tools.CreatePanel(m_hwnd, tools, m_inst)) m_buttonPanel = m_tools.Handle();
   m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
 
   m_panel.AttachData(&m_data, this);
   m_panel.SetFormats(m_itemFormat, m_pathFormat);
   int top = m_data.Theme().Params().titleHeight + 4;
   RECT rc{kEdge, top, kEdge + m_data.PaneWidth(), client.bottom - kEdge};
-  if (m_panel.CreatePanel(m_hWnd, rc, m_inst)) m_iconPanel = m_panel.Handle();
+  if (m_panel.CreatePanel(m_hwnd, rc, m_inst)) m_iconPanel = m_panel.Handle();
   m_panel.AttachTips(m_tooltip);
   m_panel.RefreshItems(true);
   ::EnableWindow(m_iconPanel, !m_data.Menus().empty());
@@ -224,7 +224,7 @@ UINT CMainFrame::RegisteredFormat(UINT nameId) const {
 void CMainFrame::CreateButtons() {
   for (int i = 0; i < kButtonCount; ++i) {
     m_buttons[i] =
-        ::CreateWindowExA(0, "BUTTON", kButtonSpecs[i].text, WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, m_hWnd,
+        ::CreateWindowExA(0, "BUTTON", kButtonSpecs[i].text, WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, m_hwnd,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonSpecs[i].id)), m_inst, nullptr);
   }
   ::ShowWindow(m_buttons[kClose], SW_SHOW);
@@ -233,13 +233,13 @@ void CMainFrame::CreateButtons() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&icc);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, m_inst, nullptr);
   if (!m_tooltip) return;
   for (int i = 0; i < kButtonCount; ++i) {
     if (!kButtonSpecs[i].tip) continue;
     TOOLINFOA ti{sizeof ti};
     ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = m_hWnd;
+    ti.hwnd = m_hwnd;
     ti.uId = reinterpret_cast<UINT_PTR>(m_buttons[i]);
     ti.lpszText = const_cast<char*>(kButtonSpecs[i].tip);
     ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
@@ -249,7 +249,7 @@ void CMainFrame::CreateButtons() {
 // Every child stands where the layout puts it for the current size and state.
 void CMainFrame::PlaceChildren() {
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   const int pane = m_data.PaneWidth();
   const int shift = m_data.LayoutOffset() - pane;  // 3 - pane in the narrow layout, 3 when wide
   if (m_webOpen) {
@@ -289,9 +289,9 @@ RECT CMainFrame::TitleStripRect() const {
 
 void CMainFrame::OnPaint() {
   PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  HDC dc = ::BeginPaint(m_hwnd, &ps);
   RECT rc;
-  ::GetClientRect(m_hWnd, &rc);
+  ::GetClientRect(m_hwnd, &rc);
   const theme::Params& p = m_data.Theme().Params();
   COLORREF back = m_webOpen ? static_cast<COLORREF>(kWebBack) : static_cast<COLORREF>(p.background);
   COLORREF outer = m_webOpen ? kWebOuter : p.outerFrame;
@@ -308,7 +308,7 @@ void CMainFrame::OnPaint() {
   else if (m_data.IsWide()) strip = m_data.Theme().Bitmap(m_active ? IDB_TITLE_ACTIVE_WIDE : IDB_TITLE_INACTIVE_WIDE);
   else strip = m_data.Theme().Bitmap(m_active ? IDB_TITLE_ACTIVE_NARROW : IDB_TITLE_INACTIVE_NARROW);
   BlitBitmap(dc, kEdge, kEdge, strip);
-  ::EndPaint(m_hWnd, &ps);
+  ::EndPaint(m_hwnd, &ps);
 }
 
 void CMainFrame::OnActivate(bool active) {
@@ -319,7 +319,7 @@ void CMainFrame::OnActivate(bool active) {
 
 void CMainFrame::RedrawTitleStrip() {
   RECT strip = TitleStripRect();
-  ::InvalidateRect(m_hWnd, &strip, FALSE);
+  ::InvalidateRect(m_hwnd, &strip, FALSE);
 }
 
 HBITMAP CMainFrame::OwnBitmap(int id) const {
@@ -361,16 +361,16 @@ void CMainFrame::OnDrawItem(const DRAWITEMSTRUCT* d) {
 }
 
 void CMainFrame::OnLButtonDown(POINT pt) {
-  ::SetFocus(m_hWnd);
+  ::SetFocus(m_hwnd);
   if (pt.y >= (m_webOpen ? kWebStripTop : kStripTop)) return;
-  ::SetCapture(m_hWnd);
+  ::SetCapture(m_hwnd);
   m_dragAnchor = pt;
 }
 
 void CMainFrame::MoveBy(POINT pt) {
   RECT rc;
-  ::GetWindowRect(m_hWnd, &rc);
-  ::SetWindowPos(m_hWnd, nullptr, rc.left + pt.x - m_dragAnchor.x, rc.top + pt.y - m_dragAnchor.y, 0, 0,
+  ::GetWindowRect(m_hwnd, &rc);
+  ::SetWindowPos(m_hwnd, nullptr, rc.left + pt.x - m_dragAnchor.x, rc.top + pt.y - m_dragAnchor.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   m_data.NoteWindowMoved();
 }
@@ -386,8 +386,8 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 // opened and is read again after them.
 void CMainFrame::WriteThrough() {
   if (m_filesBusy || !m_saves.Due(m_data.Unsaved(), m_data.Changes(), ::GetTickCount())) return;
-  HWND self = m_hWnd;
-  m_data.SaveInBackground(m_hWnd, [self] { ::PostMessageA(self, UM_SAVE_DONE, 0, 0); });
+  HWND self = m_hwnd;
+  m_data.SaveInBackground(m_hwnd, [self] { ::PostMessageA(self, UM_SAVE_DONE, 0, 0); });
   m_saves.Tried();
 }
 
@@ -401,7 +401,7 @@ void CMainFrame::OnSaveDone() {
 }
 
 bool CMainFrame::SaveNow(bool withPlace) {
-  const bool ok = m_data.Save(withPlace ? m_hWnd : nullptr);
+  const bool ok = m_data.Save(withPlace ? m_hwnd : nullptr);
   if (ok) m_saves.Succeeded();
   TellSave(ok);
   return ok;
@@ -429,9 +429,9 @@ void CMainFrame::WarnUnsaved(const char* action) {
 
 void CMainFrame::ShowNotices() {
   for (const std::string& text : m_data.TakeNotices())
-    GuardedMessageBox(m_hWnd, text.c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
+    GuardedMessageBox(m_hwnd, text.c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
   if (!m_hotkeyNotice.empty())
-    GuardedMessageBox(m_hWnd, std::exchange(m_hotkeyNotice, {}).c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
+    GuardedMessageBox(m_hwnd, std::exchange(m_hotkeyNotice, {}).c_str(), m_title.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 // The hotkey of [Hotkey] in TOPLEX.INI (Alt+Space when none is named). A key that another
@@ -452,7 +452,7 @@ void CMainFrame::RegisterHotkey() {
         ") ではキーが決まらないため, ホットキーは使えません.\n指定のしかたはヘルプの「キー操作一覧」にあります.";
     return;
   }
-  m_hotkey = ::RegisterHotKey(m_hWnd, kHotkeyId, parsed.hotkey.modifiers | MOD_NOREPEAT, parsed.hotkey.key) != FALSE;
+  m_hotkey = ::RegisterHotKey(m_hwnd, kHotkeyId, parsed.hotkey.modifiers | MOD_NOREPEAT, parsed.hotkey.key) != FALSE;
   if (!m_hotkey)
     m_hotkeyNotice = "ホットキー " + hotkey::Describe(parsed.hotkey) +
                      " はほかのプログラムが使っているため使えません.\nTOPLEX.INI の [Hotkey] で別のキーを指定できます "
@@ -462,17 +462,17 @@ void CMainFrame::RegisterHotkey() {
 // The hotkey brings the launcher to the front, restored if it was minimised, or minimises it
 // when it is in front already.
 void CMainFrame::OnHotkey() {
-  if (::GetForegroundWindow() == m_hWnd && !::IsIconic(m_hWnd)) {
-    ::ShowWindow(m_hWnd, SW_MINIMIZE);
+  if (::GetForegroundWindow() == m_hwnd && !::IsIconic(m_hwnd)) {
+    ::ShowWindow(m_hwnd, SW_MINIMIZE);
     return;
   }
-  if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
-  ::SetForegroundWindow(m_hWnd);
-  ::SetFocus(m_hWnd);
+  if (::IsIconic(m_hwnd)) ::ShowWindow(m_hwnd, SW_RESTORE);
+  ::SetForegroundWindow(m_hwnd);
+  ::SetFocus(m_hwnd);
 }
 
 void CMainFrame::OnMouseMove(POINT pt) {
-  if (m_dragAnchor.x == -1 || ::GetCapture() != m_hWnd) return;
+  if (m_dragAnchor.x == -1 || ::GetCapture() != m_hwnd) return;
   MoveBy(pt);
 }
 
@@ -497,14 +497,14 @@ void CMainFrame::SetLayout(bool wide) {
   m_data.SetWide(wide);
   if (wide) {
     if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_SHOW);
-    ::ScrollWindow(m_hWnd, pane, 0, nullptr, nullptr);
-    MoveKeepingBottomRight(m_hWnd, kFrameWidth, kFrameHeight, TRUE);
+    ::ScrollWindow(m_hwnd, pane, 0, nullptr, nullptr);
+    MoveKeepingBottomRight(m_hwnd, kFrameWidth, kFrameHeight, TRUE);
   } else {
     if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_HIDE);
-    MoveKeepingBottomRight(m_hWnd, kFrameWidth - pane, kFrameHeight, TRUE);
+    MoveKeepingBottomRight(m_hwnd, kFrameWidth - pane, kFrameHeight, TRUE);
   }
   PlaceChildren();
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void CMainFrame::OnCommand(UINT id) {
@@ -518,8 +518,8 @@ void CMainFrame::OnCommand(UINT id) {
     return;
   }
   switch (id) {
-    case IDC_FRAME_CLOSE: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); break;
-    case IDC_FRAME_MINIMIZE: ::ShowWindow(m_hWnd, SW_MINIMIZE); break;
+    case IDC_FRAME_CLOSE: ::PostMessageA(m_hwnd, WM_CLOSE, 0, 0); break;
+    case IDC_FRAME_MINIMIZE: ::ShowWindow(m_hwnd, SW_MINIMIZE); break;
     case ID_HELP_FINDER: ShowHelp(); break;
     case ID_PAGE_UP:
       if (m_iconPanel) m_panel.PageUp();
@@ -573,7 +573,7 @@ void CMainFrame::OnItemAction(WPARAM source, LPARAM value) {
 }
 
 void CMainFrame::LaunchItem(int menu, int position) {
-  if (::LaunchItem(m_hWnd, m_title.c_str(), m_data, menu, position)) m_data.RecordLaunch(menu, position);
+  if (::LaunchItem(m_hwnd, m_title.c_str(), m_data, menu, position)) m_data.RecordLaunch(menu, position);
 }
 
 void CMainFrame::ChooseMenu(int menu) {
@@ -593,7 +593,7 @@ void CMainFrame::DeleteItem(int menu, int position) {
   RefreshPanel(false);
 }
 
-void CMainFrame::SwitchUser(int row) { OnUserSwitched(m_data.SwitchUser(row, m_hWnd)); }
+void CMainFrame::SwitchUser(int row) { OnUserSwitched(m_data.SwitchUser(row, m_hwnd)); }
 
 void CMainFrame::OnItemDrop(WPARAM receiver, const ItemRequest* request) {
   if (!request || m_data.Menus().empty()) return;  // an item outside every menu would not be saved
@@ -642,7 +642,7 @@ void CMainFrame::OnUserSwitched(CLaunchData::Switch result) {
     return;
   }
   m_title = m_data.Theme().Params().title;
-  ::SetWindowTextA(m_hWnd, m_title.c_str());
+  ::SetWindowTextA(m_hwnd, m_title.c_str());
   m_tools.ApplyTheme(true);
   m_panel.ApplyTheme(true);
   m_panel.RefreshItems(true);
@@ -650,31 +650,31 @@ void CMainFrame::OnUserSwitched(CLaunchData::Switch result) {
   // Each user keeps a place of their own.
   Rect r = m_data.WideRect();
   if (!m_data.IsWide()) r.left += m_data.PaneWidth();
-  ::MoveWindow(m_hWnd, r.left, r.top, r.Width(), r.Height(), TRUE);
+  ::MoveWindow(m_hwnd, r.left, r.top, r.Width(), r.Height(), TRUE);
   PlaceChildren();
-  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  ::PostMessageA(m_hWnd, UM_SHOW_NOTICES, 0, 0);
+  ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  ::PostMessageA(m_hwnd, UM_SHOW_NOTICES, 0, 0);
 }
 
 void CMainFrame::OpenWebPane() {
   if (m_webOpen) return;
   SetLayout(true);
-  ::ShowWindow(m_hWnd, SW_HIDE);
+  ::ShowWindow(m_hwnd, SW_HIDE);
   m_webOpen = true;
   m_backEnabled = m_forwardEnabled = false;
   RECT rc;
-  ::GetWindowRect(m_hWnd, &rc);
-  ::SetWindowPos(m_hWnd, nullptr, rc.right - kWebWidth, rc.top, kWebWidth, kWebHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::GetWindowRect(m_hwnd, &rc);
+  ::SetWindowPos(m_hwnd, nullptr, rc.right - kWebWidth, rc.top, kWebWidth, kWebHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   for (int i = kWebOff; i < kButtonCount; ++i) ::ShowWindow(m_buttons[i], SW_SHOW);
   ::EnableWindow(m_buttons[kWebBack], FALSE);
   ::EnableWindow(m_buttons[kWebForward], FALSE);
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_WEBPANE));
 
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   RECT area{kEdge, kWebStripTop, client.right - kEdge, client.bottom - kEdge};
   m_web = std::make_unique<CWebBrowser2>();
-  bool created = m_web->CreateControl(m_hWnd, area, ID_WEB_OPEN,
+  bool created = m_web->CreateControl(m_hwnd, area, ID_WEB_OPEN,
                                       [this](long command, bool enabled) { OnWebCommandState(command, enabled); });
   if (m_buttonPanel) ::ShowWindow(m_buttonPanel, SW_HIDE);
   if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_HIDE);
@@ -686,18 +686,18 @@ void CMainFrame::OpenWebPane() {
   } else {
     m_web.reset();  // the window keeps the web pane's size and keys until 40033
   }
-  ::ShowWindow(m_hWnd, SW_SHOW);
-  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  ::ShowWindow(m_hwnd, SW_SHOW);
+  ::InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 // Hidden, without the browser, and back at 640 x 480 with the same right edge.
 void CMainFrame::HideAtNormalSize() {
-  ::ShowWindow(m_hWnd, SW_HIDE);
+  ::ShowWindow(m_hwnd, SW_HIDE);
   m_web.reset();
   m_webOpen = false;
   RECT rc;
-  ::GetWindowRect(m_hWnd, &rc);
-  ::SetWindowPos(m_hWnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
+  ::GetWindowRect(m_hwnd, &rc);
+  ::SetWindowPos(m_hwnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -708,8 +708,8 @@ void CMainFrame::CloseWebPane() {
   if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_SHOW);
   for (int i = kWebOff; i < kButtonCount; ++i) ::ShowWindow(m_buttons[i], SW_HIDE);
   PlaceChildren();
-  ::ShowWindow(m_hWnd, SW_SHOW);
-  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  ::ShowWindow(m_hwnd, SW_SHOW);
+  ::InvalidateRect(m_hwnd, nullptr, TRUE);
   m_accel = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
@@ -740,18 +740,18 @@ void CMainFrame::ShowHelp() {
   path += ".htm";
   SHELLEXECUTEINFOA sei{sizeof sei};
   sei.fMask = SEE_MASK_FLAG_NO_UI;
-  sei.hwnd = m_hWnd;
+  sei.hwnd = m_hwnd;
   sei.lpFile = path.c_str();
   sei.nShow = SW_SHOWNORMAL;
   if (!::ShellExecuteExA(&sei)) Warn("ヘルプファイルを開けませんでした.");
 }
 
-void CMainFrame::Warn(const char* text) { GuardedMessageBox(m_hWnd, text, m_title.c_str(), MB_OK | MB_ICONWARNING); }
+void CMainFrame::Warn(const char* text) { GuardedMessageBox(m_hwnd, text, m_title.c_str(), MB_OK | MB_ICONWARNING); }
 
 void CMainFrame::ShowAbout() {
   ModalGuard guard;
   ::DialogBoxParamA(
-      m_inst, MAKEINTRESOURCEA(IDD_ABOUTBOX), m_hWnd,
+      m_inst, MAKEINTRESOURCEA(IDD_ABOUTBOX), m_hwnd,
       [](HWND dlg, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
         if (msg == WM_INITDIALOG) return TRUE;
         if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -769,12 +769,12 @@ void CMainFrame::OnClose() {
   while (!SaveNow(true)) {
     const std::string text = "変更を保存できません.\n" + datafiles::FailureText(m_data.LastFailure()) +
                              "\n\n保存せずに終了すると, 最後に保存した後の変更は失われます.";
-    const INT_PTR answer = CUnsavedDlg::Ask(m_hWnd, m_title, text);
+    const INT_PTR answer = CUnsavedDlg::Ask(m_hwnd, m_title, text);
     if (answer == IDC_UNSAVED_DISCARD) break;
     if (answer != IDRETRY) return;
   }
   HideAtNormalSize();
-  ::DestroyWindow(m_hWnd);
+  ::DestroyWindow(m_hwnd);
 }
 
 // A log-off or shutdown ends the process without a WM_CLOSE: what changed since the last save
@@ -787,9 +787,9 @@ void CMainFrame::OnEndSession(bool ending) {
 }
 
 void CMainFrame::OnDestroy() {
-  if (m_hotkey) ::UnregisterHotKey(m_hWnd, kHotkeyId);
-  ::KillTimer(m_hWnd, IDT_HOVER);
-  ::KillTimer(m_hWnd, IDT_WRITE_THROUGH);
+  if (m_hotkey) ::UnregisterHotKey(m_hwnd, kHotkeyId);
+  ::KillTimer(m_hwnd, IDT_HOVER);
+  ::KillTimer(m_hwnd, IDT_WRITE_THROUGH);
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::PostMessageA(finder, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }
@@ -802,7 +802,7 @@ void CMainFrame::OnReloadData() {
   RefreshPanel(true);
   ::EnableWindow(m_iconPanel, !m_data.Menus().empty());  // deleting every menu leaves nothing to drop into
   ::SetCursor(old);
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 // The management dialogs work on the files, so the data is saved before each one opens and
@@ -811,15 +811,15 @@ void CMainFrame::OnEditMenus() {
   if (ModalGuard::IsSet()) return;
   FilesBusy busy(m_filesBusy);
   if (!SaveNow(true)) return WarnUnsaved(kCannotOpenDialog);
-  CMenuEditDlg dlg(&m_data, m_hWnd);
-  if (RunGuarded(dlg) == IDOK) ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
+  CMenuEditDlg dlg(&m_data, m_hwnd);
+  if (RunGuarded(dlg) == IDOK) ::PostMessageA(m_hwnd, UM_RELOAD_DATA, 0, 0);
 }
 
 void CMainFrame::OnEditUsers() {
   if (ModalGuard::IsSet()) return;
   FilesBusy busy(m_filesBusy);
   if (!SaveNow(true)) return WarnUnsaved(kCannotOpenDialog);
-  CUserEditDlg dlg(&m_data, m_hWnd);
+  CUserEditDlg dlg(&m_data, m_hwnd);
   const INT_PTR result = RunGuarded(dlg);
   if (result == 0 || result == -1) return;  // closed by the system, or never opened
   m_data.ReloadUsers();
@@ -830,10 +830,10 @@ void CMainFrame::OnSelectTheme() {
   if (ModalGuard::IsSet()) return;
   FilesBusy busy(m_filesBusy);
   if (!SaveNow(true)) return WarnUnsaved(kCannotOpenDialog);
-  CThemeSelectDlg dlg(&m_data, m_hWnd);
+  CThemeSelectDlg dlg(&m_data, m_hwnd);
   if (RunGuarded(dlg) != IDOK) return;
   // The active user loaded again, now wearing the chosen theme.
-  OnUserSwitched(m_data.SwitchUser(-1, m_hWnd));
+  OnUserSwitched(m_data.SwitchUser(-1, m_hwnd));
 }
 
 void CMainFrame::OnBeginItemDrag(int menu, int position) {
@@ -861,10 +861,10 @@ void CMainFrame::OnPathFromFinder() {
     std::string file(path);
     SHFILEINFOA info{};
     ::SHGetFileInfoA(file.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
-    CItemInfoDlg dlg(&m_data, m_hWnd);
+    CItemInfoDlg dlg(&m_data, m_hwnd);
     PrepareNewItem(dlg.Info(), file.c_str(), info.szDisplayName);
     busy.emplace();
-    ::SetForegroundWindow(m_hWnd);
+    ::SetForegroundWindow(m_hwnd);
     if (dlg.DoModal() == IDOK) {
       ItemRecord r;
       r.menu = request.menu;
@@ -874,7 +874,7 @@ void CMainFrame::OnPathFromFinder() {
       r.description = info.szDisplayName;
       r.date = ToItemDate(dlg.Info().date);
       if (m_data.Items().Append(std::move(r)) != CItemTable::kOk)
-        ::MessageBoxA(m_hWnd, kCannotStore, m_title.c_str(), MB_OK | MB_ICONWARNING);
+        ::MessageBoxA(m_hwnd, kCannotStore, m_title.c_str(), MB_OK | MB_ICONWARNING);
       RefreshPanel(false);
     }
   }
@@ -891,7 +891,7 @@ void CMainFrame::SignalFinderDone() {
 void CMainFrame::OnPathFromInstance() {
   CloseWebPane();
   if (ModalGuard::IsSet()) {
-    HWND over = ::GetLastActivePopup(m_hWnd);
+    HWND over = ::GetLastActivePopup(m_hwnd);
     GuardedMessageBox(over, kBusyText, m_title.c_str(), MB_OK | MB_ICONWARNING);
     return;
   }
@@ -910,9 +910,9 @@ void CMainFrame::OnPathFromInstance() {
   HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   FilesBusy busy(m_filesBusy);
   if (!package::InstallPackage(m_data.ActiveUserPath(), cabinet, m_data.ProgramFolder(), m_data.DataFolder(),
-                               {m_hWnd, m_title})) {
+                               {m_hwnd, m_title})) {
     Warn(package::NotAPackageText(cabinet).c_str());
   }
   ::SetCursor(old);
-  ::PostMessageA(m_hWnd, UM_RELOAD_DATA, 0, 0);
+  ::PostMessageA(m_hwnd, UM_RELOAD_DATA, 0, 0);
 }

@@ -13,9 +13,9 @@ INT_PTR CUnsavedDlg::Ask(HWND parent, const std::string& caption, const std::str
 }
 
 BOOL CUnsavedDlg::OnInitDialog() {
-  ::SetWindowTextA(m_hWnd, m_caption.c_str());
-  ::SetDlgItemTextA(m_hWnd, IDC_UNSAVED_TEXT, m_text.c_str());
-  ::SendDlgItemMessageA(m_hWnd, IDC_UNSAVED_ICON, STM_SETICON,
+  ::SetWindowTextA(m_hwnd, m_caption.c_str());
+  ::SetDlgItemTextA(m_hwnd, IDC_UNSAVED_TEXT, m_text.c_str());
+  ::SendDlgItemMessageA(m_hwnd, IDC_UNSAVED_ICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_WARNING)), 0);
   ::MessageBeep(MB_ICONWARNING);
   return TRUE;

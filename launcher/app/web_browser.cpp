@@ -167,7 +167,7 @@ void CWebBrowser2::Destroy() {
   m_ole.Reset();
   if (m_site) m_site->Detach();
   m_site.Reset();
-  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  if (m_hwnd) ::DestroyWindow(m_hwnd);
 }
 
 LRESULT CWebBrowser2::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -181,7 +181,7 @@ void CWebBrowser2::Resize() {
   ComPtr<IOleInPlaceObject> inPlace;
   if (!m_ole || FAILED(m_ole->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid()))) return;
   RECT rc;
-  ::GetClientRect(m_hWnd, &rc);
+  ::GetClientRect(m_hwnd, &rc);
   inPlace->SetObjectRects(&rc, &rc);
 }
 

@@ -98,7 +98,7 @@ int CLaunchData::Load(const std::string& dataFolder) {
   ReadInternetPage();
   ReadUserSettings();
   ReadMenus();
-  m_nCurrent = m_startMenu;
+  m_current = m_startMenu;
   const int result = LoadTheme() ? 1 : 0;
   m_savedSettings = m_settingsChanges;  // what was just read is what the files hold
   return result;
@@ -219,7 +219,7 @@ void CLaunchData::ReadUserSettings() {
   g.startRight = user.GetInt(inikeys::kInit, inikeys::kStartRight, rules::kUnset);
   g.startTop = user.GetInt(inikeys::kInit, inikeys::kStartTop, rules::kUnset);
   g.startBottom = user.GetInt(inikeys::kInit, inikeys::kStartBottom, rules::kUnset);
-  m_rcWide = rules::WindowRect(g, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  m_wide = rules::WindowRect(g, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   m_wideAtLoad = rules::IsWideSize(user.GetString(inikeys::kInit, inikeys::kStartSize, "S"));
   m_startMenu = user.GetInt(inikeys::kInit, inikeys::kMenu, 0);
 }
@@ -257,8 +257,8 @@ void CLaunchData::SetWide(bool wide) {
 }
 
 void CLaunchData::SetCurrentMenu(int menu) {
-  if (menu != m_nCurrent) ++m_settingsChanges;
-  m_nCurrent = menu;
+  if (menu != m_current) ++m_settingsChanges;
+  m_current = menu;
 }
 
 CLaunchData::SaveJob CLaunchData::TakeSave(HWND mainWindow) {
@@ -271,7 +271,7 @@ CLaunchData::SaveJob CLaunchData::TakeSave(HWND mainWindow) {
     job.startTop = wp.rcNormalPosition.top;
   }
   job.wide = IsWide();
-  job.menu = m_nCurrent;
+  job.menu = m_current;
   if (m_user.items.Revision() != m_savedItems) {
     job.itemFile = itemstore::ItemFileText(m_user);
     job.legacyMenus = m_user.loadedMenus;

@@ -72,7 +72,7 @@ class CLaunchData {
   // The display name kept in a user (or internet page) file of the data folder.
   std::string DisplayNameOf(const std::string& file) const;
   const std::string& StartPage() const { return m_startPage; }
-  const Rect& WideRect() const { return m_rcWide; }
+  const Rect& WideRect() const { return m_wide; }
   // The button panel's left edge in the frame: the pane width + 3 in the wide layout (the icon
   // panel shown), 3 in the narrow one. 100 or more means wide.
   int LayoutOffset() const { return m_layoutOffset; }
@@ -80,7 +80,7 @@ class CLaunchData {
   void SetWide(bool wide);
   int PaneWidth() const { return m_theme ? m_theme->Params().paneWidth : theme::Params().paneWidth; }
   int StartMenu() const { return m_startMenu; }
-  int CurrentMenu() const { return m_nCurrent; }
+  int CurrentMenu() const { return m_current; }
   void SetCurrentMenu(int menu);
   void NoteWindowMoved() { ++m_settingsChanges; }
 
@@ -146,12 +146,12 @@ class CLaunchData {
   SerialWorker m_writer;  // background saves, in order
   std::vector<std::string> m_notices;
   int m_startMenu = 0;
-  int m_nCurrent = 0;
+  int m_current = 0;
   std::vector<rules::ExtIconEntry> m_extIcons;
   int m_iconIndex = 1;
   std::string m_internetFile;
   std::string m_startPage;
-  Rect m_rcWide;
+  Rect m_wide;
   bool m_wideAtLoad = false;
   int m_layoutOffset = 3;
   std::unique_ptr<CTheme> m_theme;

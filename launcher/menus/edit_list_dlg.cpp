@@ -23,13 +23,13 @@ ThemePos Pos(int first, int offset, int x, int y) { return ThemePos{first + offs
 CEditListDlg::CEditListDlg(int templateId, const CLaunchData* data, HWND parent, int themeOffset, std::size_t nameLimit,
                            std::size_t addLimit)
     : CSkinDialog(templateId, parent),
-      m_pData(data),
+      m_data(data),
       m_themeOffset(themeOffset),
       m_nameLimit(nameLimit),
       m_addLimit(addLimit) {}
 
 BOOL CEditListDlg::OnInitDialog() {
-  const CTheme& theme = m_pData->Theme();
+  const CTheme& theme = m_data->Theme();
   const int o = m_themeOffset;
   InitSkin(theme, IDB_DLG_BACK);
   PlaceBesideParent();
@@ -100,7 +100,7 @@ bool CEditListDlg::OnCommand(UINT id, UINT code, HWND) {
 
 int CEditListDlg::Ask(const char* text, UINT type) {
   // The caller holds the modal event for the whole run, so no guard of its own here.
-  return ::MessageBoxA(m_hWnd, text, m_pData->Theme().Params().title.c_str(), type | MB_ICONWARNING);
+  return ::MessageBoxA(m_hwnd, text, m_data->Theme().Params().title.c_str(), type | MB_ICONWARNING);
 }
 
 int CEditListDlg::Selected() const {
@@ -110,7 +110,7 @@ int CEditListDlg::Selected() const {
 void CEditListDlg::UpdateButtons() {
   // Focus never stays on a button that is about to be disabled.
   const int focus = ::GetDlgCtrlID(::GetFocus());
-  if (::IsChild(m_hWnd, ::GetFocus())) {
+  if (::IsChild(m_hwnd, ::GetFocus())) {
     if (focus == IDC_EDITDLG_ADD) ::SetFocus(Item(IDC_EDITDLG_NAME));
     else if (focus >= IDC_EDITDLG_UP && focus <= IDC_EDITDLG_DELETE) ::SetFocus(Item(IDC_EDITDLG_LIST));
   }
@@ -132,7 +132,7 @@ void CEditListDlg::SetRowText(int row) {
 
 void CEditListDlg::OnAdd() {
   const std::optional<std::string> typed =
-      wintext::ReadTypedName(Item(IDC_EDITDLG_NAME), m_pData->Theme().Params().title.c_str());
+      wintext::ReadTypedName(Item(IDC_EDITDLG_NAME), m_data->Theme().Params().title.c_str());
   // The button may be pressed by its mnemonic or Enter, so the rule is checked again here.
   if (typed && editlist::Buttons(RowCount(), -1, *typed, m_addLimit).add) {
     const int row = AddRow(*typed);

@@ -34,7 +34,7 @@ class CEditListDlg : public CSkinDialog {
   // A message box over this dialog with the application's caption.
   int Ask(const char* text, UINT type);
 
-  const CLaunchData* m_pData;  // not owned
+  const CLaunchData* m_data;  // not owned
 
  private:
   int Selected() const;
@@ -44,7 +44,7 @@ class CEditListDlg : public CSkinDialog {
   void OnDelete();
   void OnRename();
   void OnMove(bool up);
-  HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  HWND Item(int id) const { return ::GetDlgItem(m_hwnd, id); }
 
   int m_themeOffset;
   std::size_t m_nameLimit, m_addLimit;

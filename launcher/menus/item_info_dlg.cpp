@@ -25,7 +25,7 @@ void PrepareNewItem(ItemInfo& info, const char* target, const char* name) {
 }
 
 BOOL CItemInfoDlg::OnInitDialog() {
-  const CTheme& theme = m_pData->Theme();
+  const CTheme& theme = m_data->Theme();
   InitSkin(theme, IDB_ITEMDLG_BACK);
   PlaceBesideParent();
   AddLabel(IDC_ITEMINFO_NAME_LABEL, Box(18101, 12, 46, 135, 14));
@@ -46,19 +46,19 @@ BOOL CItemInfoDlg::OnInitDialog() {
                       theme.Colour(IDS_DLG_READONLY_BACK_COLOR, white));
 
   std::string name = iteminfo::ShortenName(cp932::TerminatedView(m_info.caption, sizeof m_info.caption));
-  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_FILE,
+  ::SetDlgItemTextA(m_hwnd, IDC_ITEMINFO_FILE,
                     std::string(cp932::TerminatedView(m_info.file, sizeof m_info.file)).c_str());
-  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_NAME, name.c_str());
-  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_DESCRIPTION,
+  ::SetDlgItemTextA(m_hwnd, IDC_ITEMINFO_NAME, name.c_str());
+  ::SetDlgItemTextA(m_hwnd, IDC_ITEMINFO_DESCRIPTION,
                     std::string(cp932::TerminatedView(m_info.description, sizeof m_info.description)).c_str());
   char date[128] = {};
   if (m_info.date.wYear == 0 ||
       !::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &m_info.date, nullptr, date, sizeof date))
     cp932::CopyBounded(date, sizeof date, kUnknownDate);
-  ::SetDlgItemTextA(m_hWnd, IDC_ITEMINFO_DATE, date);
+  ::SetDlgItemTextA(m_hwnd, IDC_ITEMINFO_DATE, date);
 
   m_info.caption[0] = '\0';  // filled again by OK
-  HWND edit = ::GetDlgItem(m_hWnd, IDC_ITEMINFO_NAME);
+  HWND edit = ::GetDlgItem(m_hwnd, IDC_ITEMINFO_NAME);
   ::SendMessageA(edit, EM_LIMITTEXT, iteminfo::kNameLimit, 0);
   m_font.Reset(::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
   ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
@@ -71,7 +71,7 @@ void CItemInfoDlg::OnOK() {
   // The field's limit counts characters where the name's limit is in bytes: the name is cut to
   // its bytes here, never inside a double-byte character.
   const std::optional<std::string> typed =
-      wintext::ReadTypedName(::GetDlgItem(m_hWnd, IDC_ITEMINFO_NAME), m_pData->Theme().Params().title.c_str());
+      wintext::ReadTypedName(::GetDlgItem(m_hwnd, IDC_ITEMINFO_NAME), m_data->Theme().Params().title.c_str());
   if (!typed) return;
   cp932::CopyBounded(m_info.caption, sizeof m_info.caption, cp932::Truncate(*typed, iteminfo::kNameLimit));
   EndDialog(IDOK);

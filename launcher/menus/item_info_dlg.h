@@ -17,7 +17,7 @@ struct ItemInfo {
 
 class CItemInfoDlg : public CSkinDialog {
  public:
-  CItemInfoDlg(const CLaunchData* data, HWND parent) : CSkinDialog(IDD_ITEMINFO, parent), m_pData(data) {}
+  CItemInfoDlg(const CLaunchData* data, HWND parent) : CSkinDialog(IDD_ITEMINFO, parent), m_data(data) {}
   ItemInfo& Info() { return m_info; }
 
  protected:
@@ -26,7 +26,7 @@ class CItemInfoDlg : public CSkinDialog {
   void OnCancel() override;
 
  private:
-  const CLaunchData* m_pData;
+  const CLaunchData* m_data;
   ItemInfo m_info;
   UniqueFont m_font;
 };

@@ -24,7 +24,7 @@ bool CMenuEditDlg::DeleteRow(int row) {
 }
 
 bool CMenuEditDlg::RenameRow(int row) {
-  CMenuRenameDlg dlg(m_pData, m_hWnd);
+  CMenuRenameDlg dlg(m_data, m_hwnd);
   dlg.SetName(m_list.Name(row));
   if (dlg.DoModal() != IDOK) return false;
   return m_list.Rename(row, dlg.Name());
@@ -46,8 +46,8 @@ void CMenuEditDlg::OnOK() {
 // the old menus with their items or the new ones with theirs. They are read again under the
 // commit's lock, as the files hold them now.
 bool CMenuEditDlg::Save() {
-  const std::string& user = m_pData->ActiveUserFile();
-  datafiles::Transaction t(m_pData->DataFolder());
+  const std::string& user = m_data->ActiveUserFile();
+  datafiles::Transaction t(m_data->DataFolder());
   itemstore::UserMenus menus = itemstore::Load(t.Folder(), user);
   menus.items = RemapItems(menus.items, m_list.Sources());
   menus.names.clear();

@@ -51,9 +51,9 @@ int CMenuWnd::OnCreate() {
   ApplyTheme(false);
   // Every button a theme may ask for is made once; a theme change only moves and shows them.
   for (int k = 0; k < MenuPages::kMaxPerPage; ++k)
-    m_menuButtons[k] = CNoEraseButton::Create(m_hWnd, IDC_MENU_FIRST + k, "", kButtonStyle, 0, 0, 0, 0);
-  m_prev = CNoEraseButton::Create(m_hWnd, IDC_MENU_PREV_PAGE, "", kButtonStyle, 0, 0, 0, 0);
-  m_next = CNoEraseButton::Create(m_hWnd, IDC_MENU_NEXT_PAGE, "", kButtonStyle, 0, 0, 0, 0);
+    m_menuButtons[k] = CNoEraseButton::Create(m_hwnd, IDC_MENU_FIRST + k, "", kButtonStyle, 0, 0, 0, 0);
+  m_prev = CNoEraseButton::Create(m_hwnd, IDC_MENU_PREV_PAGE, "", kButtonStyle, 0, 0, 0, 0);
+  m_next = CNoEraseButton::Create(m_hwnd, IDC_MENU_NEXT_PAGE, "", kButtonStyle, 0, 0, 0, 0);
   for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
     m_drops[k].column = this;
     m_drops[k].k = k;
@@ -66,7 +66,7 @@ int CMenuWnd::OnCreate() {
 }
 
 void CMenuWnd::AttachTips(HWND tooltip) {
-  for (HWND b : m_menuButtons) cuttips::AddTool(tooltip, m_hWnd, reinterpret_cast<UINT_PTR>(b), nullptr);
+  for (HWND b : m_menuButtons) cuttips::AddTool(tooltip, m_hwnd, reinterpret_cast<UINT_PTR>(b), nullptr);
 }
 
 // The name of the button's menu when the button draws it cut, else null.
@@ -101,10 +101,10 @@ void CMenuWnd::OnDestroy() {
 // a grey gap.
 void CMenuWnd::OnEraseBackground(HDC dc) {
   RECT rc;
-  ::GetClientRect(m_hWnd, &rc);
+  ::GetClientRect(m_hwnd, &rc);
   POINT at{0, 0};
-  ::MapWindowPoints(m_hWnd, ::GetParent(m_hWnd), &at, 1);
-  HBITMAP back = m_pData->Theme().Bitmap(IDB_PANEL_BACK);
+  ::MapWindowPoints(m_hwnd, ::GetParent(m_hwnd), &at, 1);
+  HBITMAP back = m_data->Theme().Bitmap(IDB_PANEL_BACK);
   if (!back) {
     ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
     return;
@@ -115,7 +115,7 @@ void CMenuWnd::OnEraseBackground(HDC dc) {
 }
 
 void CMenuWnd::ApplyTheme(bool redraw) {
-  const CTheme& t = m_pData->Theme();
+  const CTheme& t = m_data->Theme();
   m_menuSize = BitmapSize(t.Bitmap(IDB_MENU_BUTTON));
   m_prevSize = BitmapSize(t.Bitmap(kPrevSet));
   m_nextSize = BitmapSize(t.Bitmap(kNextSet));
@@ -132,17 +132,17 @@ void CMenuWnd::ApplyTheme(bool redraw) {
 
 void CMenuWnd::MoveTo(int x, int y) {
   int height = m_prevSize.cy + m_pages.PerPage() * m_menuSize.cy + m_nextSize.cy;
-  ::MoveWindow(m_hWnd, x, y, m_menuSize.cx, height, TRUE);
+  ::MoveWindow(m_hwnd, x, y, m_menuSize.cx, height, TRUE);
 }
 
 void CMenuWnd::SetCurrentMenu(int index) {
-  m_pages.SetCurrent(index, static_cast<int>(m_pData->Menus().size()));
+  m_pages.SetCurrent(index, static_cast<int>(m_data->Menus().size()));
   RefreshNames();
   RefreshButtons();
 }
 
 void CMenuWnd::RefreshNames() {
-  const auto& menus = m_pData->Menus();
+  const auto& menus = m_data->Menus();
   for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
     int index = m_pages.MenuOf(k);
     m_names[k] = (k < m_pages.PerPage() && index < static_cast<int>(menus.size())) ? menus[index] : std::string();
@@ -214,7 +214,7 @@ bool CMenuWnd::ButtonDrop::Hover(bool over, POINT) {
 }
 
 bool CMenuWnd::ButtonDrop::Drop(IDataObject* data) {
-  return DeliverDrop(data, column->m_cfIconItem, column->m_cfFilePath, *this, ::GetParent(column->m_hWnd));
+  return DeliverDrop(data, column->m_cfIconItem, column->m_cfFilePath, *this, ::GetParent(column->m_hwnd));
 }
 
 void CMenuWnd::SelectPrevious() {
@@ -246,9 +246,9 @@ bool CMenuWnd::TrackHover(POINT screen) {
   else if (under && under == m_next) hot = IDC_MENU_NEXT_PAGE;
   for (int k = 0; k < m_pages.PerPage() && !hot; ++k)
     if (under && under == m_menuButtons[k]) hot = IDC_MENU_FIRST + k;
-  if (hot != m_nHotId && ::GetKeyState(VK_LBUTTON) >= 0) {
-    int old = m_nHotId;
-    m_nHotId = hot;
+  if (hot != m_hotId && ::GetKeyState(VK_LBUTTON) >= 0) {
+    int old = m_hotId;
+    m_hotId = hot;
     if (old) Repaint(old);
     if (hot) Repaint(hot);
   }
@@ -256,7 +256,7 @@ bool CMenuWnd::TrackHover(POINT screen) {
 }
 
 void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
-  const CTheme& t = m_pData->Theme();
+  const CTheme& t = m_data->Theme();
   const int id = static_cast<int>(d->CtlID);
   const bool pressed = d->itemState & ODS_SELECTED, disabled = d->itemState & ODS_DISABLED;
   const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
@@ -265,7 +265,7 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   mem.Select(buffer.Get());
   if (id == IDC_MENU_PREV_PAGE || id == IDC_MENU_NEXT_PAGE) {
     int set = id == IDC_MENU_PREV_PAGE ? kPrevSet : kNextSet;
-    int state = disabled ? 2 : pressed ? 1 : m_nHotId == id ? 3 : 0;
+    int state = disabled ? 2 : pressed ? 1 : m_hotId == id ? 3 : 0;
     BlitBitmap(mem.Get(), 0, 0, t.Bitmap(set + state));
   } else {
     int k = id - IDC_MENU_FIRST;
@@ -274,7 +274,7 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
     int image = dragOver         ? IDB_MENU_BUTTON_HOVER
                 : selected       ? IDB_MENU_BUTTON_SELECTED
-                : m_nHotId == id ? IDB_MENU_BUTTON_HOVER
+                : m_hotId == id ? IDB_MENU_BUTTON_HOVER
                                  : IDB_MENU_BUTTON;
     BlitBitmap(mem.Get(), 0, 0, t.Bitmap(image));
     ScopedSelect font(mem.Get(), m_font.Get());
@@ -311,7 +311,7 @@ int CMenuWnd::DropMoveItem(int k, int menu, int item) {
 }
 
 int CMenuWnd::AddThroughDialog(int k, const std::string& target, const std::string& name) {
-  CItemInfoDlg dlg(m_pData, ::GetParent(m_hWnd));
+  CItemInfoDlg dlg(m_data, ::GetParent(m_hwnd));
   PrepareNewItem(dlg.Info(), target.c_str(), name.c_str());
   INT_PTR result;
   {
@@ -341,7 +341,7 @@ int CMenuWnd::DropUrl(int k, const std::string& url, const char* title) {
   if (url.size() > kMaxText) {
     char caption[264] = {};
     ::GetWindowTextA(Frame(), caption, sizeof caption);
-    GuardedMessageBox(::GetParent(m_hWnd), kUrlTooLong, caption, MB_ICONWARNING);
+    GuardedMessageBox(::GetParent(m_hwnd), kUrlTooLong, caption, MB_ICONWARNING);
     return 1;
   }
   return AddThroughDialog(k, url, title ? std::string(cp932::Truncate(title, kMaxText)) : url);

@@ -17,7 +17,7 @@
 class CMenuWnd : public CWnd {
  public:
   void AttachData(const CLaunchData* data, LauncherActions* actions) {
-    m_pData = data;
+    m_data = data;
     m_actions = actions;
   }
   void SetFormats(UINT itemFormat, UINT pathFormat) {
@@ -59,15 +59,15 @@ class CMenuWnd : public CWnd {
   void RefreshButtons();
   void LayOutButtons();
   void Announce();  // the chosen menu to the frame
-  HWND Frame() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
+  HWND Frame() const { return ::GetAncestor(m_hwnd, GA_ROOT); }
   HWND ButtonOf(int id) const;
   void Repaint(int id);
 
-  const CLaunchData* m_pData = nullptr;
+  const CLaunchData* m_data = nullptr;
   LauncherActions* m_actions = nullptr;
   UINT m_cfIconItem = 0, m_cfFilePath = 0;
   MenuPages m_pages;
-  int m_nHotId = 0;
+  int m_hotId = 0;
   std::string m_names[MenuPages::kMaxPerPage];
   HWND m_menuButtons[MenuPages::kMaxPerPage] = {};
   HWND m_prev = nullptr, m_next = nullptr;

@@ -18,7 +18,7 @@ constexpr int kLabel = 0, kEdit = 4, kFrame = 8, kOk = 12, kCancel = 14;
 CNameEditDlg::CNameEditDlg(int templateId, const CLaunchData* data, HWND parent, int background, int themeBase,
                            std::size_t limit)
     : CSkinDialog(templateId, parent),
-      m_pData(data),
+      m_data(data),
       m_background(background),
       m_themeBase(themeBase),
       m_limit(limit) {}
@@ -26,7 +26,7 @@ CNameEditDlg::CNameEditDlg(int templateId, const CLaunchData* data, HWND parent,
 void CNameEditDlg::SetName(std::string_view name) { m_name = editlist::LimitName(name, editlist::kNameBytes); }
 
 BOOL CNameEditDlg::OnInitDialog() {
-  const CTheme& theme = m_pData->Theme();
+  const CTheme& theme = m_data->Theme();
   const int b = m_themeBase;
   auto box = [b](int at, int x, int y, int w, int h) {
     return ThemeBox{b + at, b + at + 1, b + at + 2, b + at + 3, x, y, w, h};
@@ -42,7 +42,7 @@ BOOL CNameEditDlg::OnInitDialog() {
   SetControlColours(IDC_RENAME_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, kBlack),
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
 
-  HWND edit = ::GetDlgItem(m_hWnd, IDC_RENAME_NAME);
+  HWND edit = ::GetDlgItem(m_hwnd, IDC_RENAME_NAME);
   ::SendMessageA(edit, EM_LIMITTEXT, m_limit, 0);
   // A name longer than the field allows is shown cut, never half a character.
   ::SetWindowTextA(edit, editlist::LimitName(m_name, m_limit).c_str());
@@ -56,13 +56,13 @@ BOOL CNameEditDlg::OnInitDialog() {
 
 std::string CNameEditDlg::Typed() const {
   char text[editlist::kNameBytes + 1] = {};
-  ::GetDlgItemTextA(m_hWnd, IDC_RENAME_NAME, text, sizeof text);
+  ::GetDlgItemTextA(m_hwnd, IDC_RENAME_NAME, text, sizeof text);
   return text;
 }
 
 void CNameEditDlg::UpdateOk() {
   const std::string typed = Typed();
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), !editlist::IsBlank(typed));
+  ::EnableWindow(::GetDlgItem(m_hwnd, IDOK), !editlist::IsBlank(typed));
 }
 
 bool CNameEditDlg::OnCommand(UINT id, UINT code, HWND) {
@@ -73,7 +73,7 @@ bool CNameEditDlg::OnCommand(UINT id, UINT code, HWND) {
 
 void CNameEditDlg::OnOK() {
   const std::optional<std::string> typed =
-      wintext::ReadTypedName(::GetDlgItem(m_hWnd, IDC_RENAME_NAME), m_pData->Theme().Params().title.c_str());
+      wintext::ReadTypedName(::GetDlgItem(m_hwnd, IDC_RENAME_NAME), m_data->Theme().Params().title.c_str());
   if (!typed || editlist::IsBlank(*typed)) return;  // refused, or Enter with nothing typed
   m_name = editlist::LimitName(*typed, m_limit);
   EndDialog(IDOK);

@@ -29,7 +29,7 @@ class CNameEditDlg : public CSkinDialog {
   std::string Typed() const;
   void UpdateOk();
 
-  const CLaunchData* m_pData;  // not owned
+  const CLaunchData* m_data;  // not owned
   int m_background, m_themeBase;
   std::size_t m_limit;
   std::string m_name;  // in: the current name; out: the new one, empty after Cancel

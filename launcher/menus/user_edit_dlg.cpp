@@ -58,7 +58,7 @@ bool CUserEditDlg::DeleteRow(int row) {
 }
 
 bool CUserEditDlg::RenameRow(int row) {
-  CUserRenameDlg dlg(m_pData, m_hWnd);
+  CUserRenameDlg dlg(m_data, m_hwnd);
   dlg.SetName(m_list.Name(row));
   if (dlg.DoModal() != IDOK) return false;
   return m_list.Rename(row, dlg.Name());

@@ -11,37 +11,37 @@ constexpr int kThemeDx = 3, kThemeDy = 21;  // theme coordinates to the panel's 
 }
 
 bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
-  if (IsOpen() || !m_pData) return false;
+  if (IsOpen() || !m_data) return false;
   HINSTANCE inst = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  m_hWnd = ::CreateWindowExA(
+  m_hwnd = ::CreateWindowExA(
       0, "LISTBOX", "",
       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_DISABLENOSCROLL, 0, 0, 0, 0,
       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_USER_LIST)), inst, nullptr);
-  if (!m_hWnd) return false;
-  Attach(m_hWnd);
+  if (!m_hwnd) return false;
+  Attach(m_hwnd);
 
-  const theme::ThemeFont& f = m_pData->Theme().Params().fontE;
+  const theme::ThemeFont& f = m_data->Theme().Params().fontE;
   m_font = CreateThemeFont(f);
   m_text = f.colour1;
   m_back = f.colour2;
   m_brush.Reset(::CreateSolidBrush(m_back));
-  InstallScrollBarSkin(m_hWnd, IDB_SCROLL_USERLIST);
-  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
-  ::SetWindowPos(m_hWnd, HWND_TOP, button.left - kThemeDx, button.bottom - kThemeDy, button.Width(), listHeight, 0);
-  ::SetFocus(m_hWnd);
+  InstallScrollBarSkin(m_hwnd, IDB_SCROLL_USERLIST);
+  ::SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
+  ::SetWindowPos(m_hwnd, HWND_TOP, button.left - kThemeDx, button.bottom - kThemeDy, button.Width(), listHeight, 0);
+  ::SetFocus(m_hwnd);
 
-  const auto& users = m_pData->Users();
+  const auto& users = m_data->Users();
   m_active = -1;
   for (std::size_t i = 0; i < users.size(); ++i) {
-    std::string name = m_pData->DisplayNameOf(users[i]);
-    ::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    if (m_active < 0 && cp932::EqualsNoCase(users[i], m_pData->ActiveUserFile())) m_active = static_cast<int>(i);
+    std::string name = m_data->DisplayNameOf(users[i]);
+    ::SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    if (m_active < 0 && cp932::EqualsNoCase(users[i], m_data->ActiveUserFile())) m_active = static_cast<int>(i);
   }
   m_keyHeld = false;
-  ::SendMessageA(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(m_active), 0);
-  if (m_pData->HasInternetPage()) {
-    std::string page = m_pData->DisplayNameOf(m_pData->InternetFile());
-    ::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page.c_str()));
+  ::SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(m_active), 0);
+  if (m_data->HasInternetPage()) {
+    std::string page = m_data->DisplayNameOf(m_data->InternetFile());
+    ::SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page.c_str()));
   }
   return true;
 }
@@ -56,7 +56,7 @@ LRESULT CUserListBox::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CUserListBox::OnDetached() {
-  m_hWnd = nullptr;
+  m_hwnd = nullptr;
   m_brush.Reset();
   m_font.Reset();
 }
@@ -69,7 +69,7 @@ LRESULT CUserListBox::OnKeyDown(WPARAM key, LPARAM lp) {
 }
 
 bool CUserListBox::PreTranslateMessage(MSG* msg) {
-  if (!IsOpen() || msg->hwnd != m_hWnd) return false;
+  if (!IsOpen() || msg->hwnd != m_hwnd) return false;
   if (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP) return false;
   ::DispatchMessageA(msg);
   return true;
@@ -88,7 +88,7 @@ HBRUSH CUserListBox::OnColour(HDC dc) {
 
 void CUserListBox::Commit() {
   if (m_keyHeld) return;  // the selection only moves while a key is held
-  int row = static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0));
+  int row = static_cast<int>(::SendMessageA(m_hwnd, LB_GETCURSEL, 0, 0));
   if (row == LB_ERR) return;
   Close();
   if (row != m_active) m_actions->SwitchUser(row);

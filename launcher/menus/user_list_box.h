@@ -13,12 +13,12 @@
 class CUserListBox : private CSubclass {
  public:
   void AttachData(const CLaunchData* data, LauncherActions* actions) {
-    m_pData = data;
+    m_data = data;
     m_actions = actions;
   }
   bool Create(HWND parent, const Rect& userButton, int listHeight);
-  HWND Handle() const { return m_hWnd; }
-  bool IsOpen() const { return m_hWnd && ::IsWindow(m_hWnd); }
+  HWND Handle() const { return m_hwnd; }
+  bool IsOpen() const { return m_hwnd && ::IsWindow(m_hwnd); }
 
   // The parent reflects the list's notifications and colour requests here.
   void OnNotify(UINT code);
@@ -26,7 +26,7 @@ class CUserListBox : private CSubclass {
   // Keys aimed at the open list go straight to it, past the frame's accelerators.
   bool PreTranslateMessage(MSG* msg);
   // Closes the open list, as a second press on its button does.
-  void Close() { ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
+  void Close() { ::PostMessageA(m_hwnd, WM_CLOSE, 0, 0); }
 
  private:
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -34,9 +34,9 @@ class CUserListBox : private CSubclass {
   LRESULT OnKeyDown(WPARAM key, LPARAM lp);
   void Commit();
 
-  const CLaunchData* m_pData = nullptr;
+  const CLaunchData* m_data = nullptr;
   LauncherActions* m_actions = nullptr;
-  HWND m_hWnd = nullptr;
+  HWND m_hwnd = nullptr;
   COLORREF m_text = RGB(255, 255, 255), m_back = 0;
   UniqueBrush m_brush;
   UniqueFont m_font;

@@ -31,7 +31,7 @@ constexpr ToolButton kButtons[] = {
 }  // namespace
 
 void CButtonPanelWnd::AttachData(const CLaunchData* data, LauncherActions* actions, UINT itemFormat, UINT pathFormat) {
-  m_pData = data;
+  m_data = data;
   m_actions = actions;
   m_users.AttachData(data, actions);
   m_cfIconItem = itemFormat;
@@ -48,7 +48,7 @@ bool CButtonPanelWnd::TrashDrop::Hover(bool over, POINT) {
 bool CButtonPanelWnd::TrashDrop::Drop(IDataObject* data) {
   const std::optional<droprules::ItemRef> item = DraggedItem(data, panel->m_cfIconItem);
   if (!item) return false;
-  const ItemRecord r = panel->m_pData->Items().Get(item->menu, item->position);
+  const ItemRecord r = panel->m_data->Items().Get(item->menu, item->position);
   if (ConfirmItemDelete(panel->Button(IDC_TOOL_TRASH), r.ShownName()))
     panel->m_actions->DeleteItem(item->menu, item->position);
   return true;
@@ -67,7 +67,7 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_PAINT: ::ValidateRect(m_hWnd, nullptr); return 0;
+    case WM_PAINT: ::ValidateRect(m_hwnd, nullptr); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_USER_LIST) m_users.OnNotify(HIWORD(wParam));
@@ -83,22 +83,22 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int CButtonPanelWnd::OnCreate() {
   for (const ToolButton& b : kButtons) {
-    const char* text = b.id == IDC_TOOL_USER ? m_pData->UserName().c_str() : b.text;
-    CNoEraseButton::Create(m_hWnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
+    const char* text = b.id == IDC_TOOL_USER ? m_data->UserName().c_str() : b.text;
+    CNoEraseButton::Create(m_hwnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
   }
   m_trashDrop.Register(Button(IDC_TOOL_TRASH), m_trash);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_inst, nullptr);
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, m_inst, nullptr);
   for (const ToolButton& b : kButtons) {
     if (!b.tip || !m_tooltip) continue;
     TOOLINFOA ti{sizeof ti};
     ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = m_hWnd;
+    ti.hwnd = m_hwnd;
     ti.uId = reinterpret_cast<UINT_PTR>(Button(b.id));
     ti.lpszText = const_cast<char*>(b.tip);
     ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
   }
-  m_menu.CreateColumn(m_hWnd, m_inst);
+  m_menu.CreateColumn(m_hwnd, m_inst);
   m_menu.AttachTips(m_tooltip);
   ApplyTheme(false);
   return 0;
@@ -127,7 +127,7 @@ bool CButtonPanelWnd::PreTranslateMessage(MSG* msg) {
 }
 
 Rect CButtonPanelWnd::ThemeRect(int id) const {
-  const theme::Params& p = m_pData->Theme().Params();
+  const theme::Params& p = m_data->Theme().Params();
   switch (id) {
     case IDC_TOOL_USER: return p.userButton;
     case IDC_TOOL_LR: return p.toolButton1;
@@ -141,14 +141,14 @@ Rect CButtonPanelWnd::ThemeRect(int id) const {
 
 void CButtonPanelWnd::ApplyTheme(bool full) {
   m_menu.ApplyTheme(full);
-  const theme::Params& p = m_pData->Theme().Params();
+  const theme::Params& p = m_data->Theme().Params();
   m_menu.MoveTo(p.menuColumnX - kThemeDx, p.menuColumnY - kThemeDy);
-  m_menu.SetCurrentMenu(m_pData->CurrentMenu());
+  m_menu.SetCurrentMenu(m_data->CurrentMenu());
   LayOut();
   if (!full) return;
-  ::SetWindowTextA(Button(IDC_TOOL_USER), m_pData->UserName().c_str());
+  ::SetWindowTextA(Button(IDC_TOOL_USER), m_data->UserName().c_str());
   for (const ToolButton& b : kButtons) Repaint(b.id);
-  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  ::InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 void CButtonPanelWnd::LayOut() {
@@ -159,27 +159,27 @@ void CButtonPanelWnd::LayOut() {
 }
 
 void CButtonPanelWnd::OnEraseBackground(HDC dc) {
-  const CTheme& t = m_pData->Theme();
+  const CTheme& t = m_data->Theme();
   BlitBitmap(dc, 0, 0, t.Bitmap(IDB_PANEL_BACK));
   const theme::Params& p = t.Params();
   BlitBitmap(dc, p.buttonPanelBackX - kThemeDx, p.buttonPanelBackY - kThemeDy, t.Bitmap(IDB_PANEL_PICTURE));
 }
 
 void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
-  const CTheme& t = m_pData->Theme();
+  const CTheme& t = m_data->Theme();
   const int id = static_cast<int>(d->CtlID);
   const bool pressed = d->itemState & ODS_SELECTED;
   int set;
   switch (id) {
     case IDC_TOOL_USER: set = IDB_USER_BUTTON; break;
-    case IDC_TOOL_LR: set = m_pData->IsWide() ? IDB_TOOL_LR_SHOWN : IDB_TOOL_LR_HIDDEN; break;
+    case IDC_TOOL_LR: set = m_data->IsWide() ? IDB_TOOL_LR_SHOWN : IDB_TOOL_LR_HIDDEN; break;
     case IDC_TOOL_LUPE: set = IDB_TOOL_LUPE; break;
     case IDC_TOOL_EDIT: set = IDB_TOOL_EDIT; break;
     case IDC_TOOL_HELP: set = IDB_TOOL_HELP; break;
     case IDC_TOOL_TRASH: set = IDB_TOOL_TRASH; break;
     default: return;
   }
-  int state = pressed ? 1 : (m_nHotId == id ? 3 : 0);
+  int state = pressed ? 1 : (m_hotId == id ? 3 : 0);
   int image = set + state, mask = set + 4 + state;
   if (id == IDC_TOOL_TRASH) {
     image = m_trashHot ? kTrashDragImage : IDB_TOOL_TRASH;
@@ -236,29 +236,29 @@ void CButtonPanelWnd::TrackHover(POINT screen) {
   int hot = 0;
   for (int id : {IDC_TOOL_USER, IDC_TOOL_LR, IDC_TOOL_LUPE, IDC_TOOL_HELP, IDC_TOOL_EDIT})
     if (under && under == Button(id)) hot = id;
-  if (hot == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
-  int old = m_nHotId;
-  m_nHotId = hot;
+  if (hot == m_hotId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  int old = m_hotId;
+  m_hotId = hot;
   if (old) Repaint(old);
   if (hot) Repaint(hot);
 }
 
 void CButtonPanelWnd::OnCommand(UINT id) {
-  HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+  HWND frame = ::GetAncestor(m_hwnd, GA_ROOT);
   switch (id) {
     case IDC_TOOL_LR:
       // The frame keeps the layout: it hides or shows the icon panel and resizes itself.
-      ::SendMessageA(frame, WM_COMMAND, m_pData->IsWide() ? ID_VIEW_LITTLE : ID_VIEW_FULL, 0);
+      ::SendMessageA(frame, WM_COMMAND, m_data->IsWide() ? ID_VIEW_LITTLE : ID_VIEW_FULL, 0);
       ::InvalidateRect(frame, nullptr, TRUE);
       Repaint(IDC_TOOL_LR);
       break;
     case IDC_TOOL_LUPE: StartFinder(); break;
     case IDC_TOOL_HELP: ::PostMessageA(frame, WM_COMMAND, ID_HELP_FINDER, 0); break;
     case IDC_TOOL_USER:
-      if (!m_users.IsOpen()) m_users.Create(m_hWnd, ThemeRect(IDC_TOOL_USER), m_pData->Theme().Params().userListHeight);
+      if (!m_users.IsOpen()) m_users.Create(m_hwnd, ThemeRect(IDC_TOOL_USER), m_data->Theme().Params().userListHeight);
       break;
     case IDC_TOOL_EDIT: {
-      auto* popup = new CEditPopupDlg(m_hWnd, m_pData);
+      auto* popup = new CEditPopupDlg(m_hwnd, m_data);
       if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
       break;
     }
@@ -271,14 +271,14 @@ void CButtonPanelWnd::StartFinder() {
   char exe[64] = {};
   ::LoadStringA(m_inst, kFinderExeId, exe, sizeof exe);
   std::string args = "/L0 /T0 /W640 /H480";
-  HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+  HWND frame = ::GetAncestor(m_hwnd, GA_ROOT);
   RECT rc;
   if (frame && ::GetWindowRect(frame, &rc)) {
-    int x = rc.right + m_pData->PaneWidth() - 1280;
+    int x = rc.right + m_data->PaneWidth() - 1280;
     args = "/L" + std::to_string(x < 0 ? 0 : x) + " /T" + std::to_string(rc.top) + " /W640 /H480";
   }
   // Quoted, so that a program folder with blanks in its path still names the finder.
-  std::string line = "\"" + m_pData->ProgramFolder() + exe + "\" " + args;
+  std::string line = "\"" + m_data->ProgramFolder() + exe + "\" " + args;
   STARTUPINFOA si{sizeof si};
   PROCESS_INFORMATION pi{};
   if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,

@@ -36,7 +36,7 @@ class CButtonPanelWnd : public CWnd {
   void StartFinder();
   void LayOut();
   Rect ThemeRect(int id) const;  // a button's rectangle in theme coordinates
-  HWND Button(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  HWND Button(int id) const { return ::GetDlgItem(m_hwnd, id); }
   void Repaint(int id);
 
   // The trash takes a tile dragged onto it and deletes it after the question.
@@ -48,13 +48,13 @@ class CButtonPanelWnd : public CWnd {
     bool Drop(IDataObject* data) override;
   };
 
-  const CLaunchData* m_pData = nullptr;
+  const CLaunchData* m_data = nullptr;
   LauncherActions* m_actions = nullptr;
   CMenuWnd m_menu;
   CUserListBox m_users;
   HINSTANCE m_inst = nullptr;
   HWND m_tooltip = nullptr;
-  int m_nHotId = 0;
+  int m_hotId = 0;
   bool m_trashHot = false;
   UINT m_cfIconItem = 0;
   TrashDrop m_trash;

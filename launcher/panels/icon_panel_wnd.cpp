@@ -47,7 +47,7 @@ StateBitmaps ForState(iconpanel::TileLook look) {
 }  // namespace
 
 void CIconPanelWnd::AttachData(const CLaunchData* data, LauncherActions* actions) {
-  m_pData = data;
+  m_data = data;
   m_actions = actions;
   const theme::Params& p = data->Theme().Params();
   m_grid.layout.pressedShiftX = p.panelValue1;
@@ -100,11 +100,11 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int CIconPanelWnd::OnCreate() {
   RECT rc;
-  ::GetClientRect(m_hWnd, &rc);
+  ::GetClientRect(m_hwnd, &rc);
   m_grid.clientWidth = rc.right;
   m_grid.clientHeight = rc.bottom;
-  m_drop.Register(m_hWnd, *this);
-  InstallScrollBarSkin(m_hWnd, IDB_SCROLL_PANEL);
+  m_drop.Register(m_hwnd, *this);
+  InstallScrollBarSkin(m_hwnd, IDB_SCROLL_PANEL);
   ApplyTheme(false);
   return 0;
 }
@@ -141,7 +141,7 @@ void CIconPanelWnd::ReadLayout() {
 
 void CIconPanelWnd::ApplyTheme(bool full) {
   for (ItemSlot& s : m_slots) s.Release();
-  m_theme = &m_pData->Theme();
+  m_theme = &m_data->Theme();
   ReadLayout();
   BuildBackground();
   m_nameFont = CreateThemeFont(m_theme->Params().fontB);
@@ -152,11 +152,11 @@ void CIconPanelWnd::ApplyTheme(bool full) {
     if (::GetTextMetricsA(measure.Get(), &tm)) m_lineHeight = std::max(static_cast<int>(tm.tmHeight), 1);
   }
   m_nameColour = m_theme->Params().fontB.colour1;
-  m_nMarkPos = -1;
+  m_markPos = -1;
   if (!full) return;
-  ::EnableWindow(m_hWnd, !m_pData->Menus().empty());
+  ::EnableWindow(m_hwnd, !m_data->Menus().empty());
   UpdateScrollBar();
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 // The grid picture repeated over the client width and a whole number of its heights, plus one,
@@ -168,7 +168,7 @@ void CIconPanelWnd::BuildBackground() {
   m_backgroundTile = s.cy;
   if (!s.cx || !s.cy || m_grid.clientWidth <= 0) return;
   int height = ((m_grid.clientHeight + s.cy - 1) / s.cy + 1) * s.cy;
-  WindowDC screen(m_hWnd);
+  WindowDC screen(m_hwnd);
   m_background.Reset(::CreateCompatibleBitmap(screen.Get(), m_grid.clientWidth, height));
   MemoryDC dst(screen.Get()), src(screen.Get());
   dst.Select(m_background.Get());
@@ -187,7 +187,7 @@ void CIconPanelWnd::AssignSlots() {
     if (s.shown == s.loaded || s.shown < 0 || !m_grid.RowVisible(s.shown)) continue;
     s.Release();
     const TileRef ref = Ref(s.shown);
-    const ItemRecord* item = m_pData->Items().Find(ref.menu, ref.position);
+    const ItemRecord* item = m_data->Items().Find(ref.menu, ref.position);
     if (!item || !(s.look = LookOf(ref, *item))) continue;  // a failure is retried at the next assignment
     cp932::CopyBounded(s.caption, sizeof s.caption, item->caption);
     s.loaded = s.shown;
@@ -198,15 +198,15 @@ void CIconPanelWnd::AssignSlots() {
 
 std::shared_ptr<const ItemPresentation> CIconPanelWnd::LookOf(const TileRef& ref, const ItemRecord& item) {
   constexpr std::size_t kMaxLooks = 4096;
-  if (m_pData->Items().Revision() != m_looksRevision || m_looks.size() > kMaxLooks) {
+  if (m_data->Items().Revision() != m_looksRevision || m_looks.size() > kMaxLooks) {
     m_looks.clear();
-    m_looksRevision = m_pData->Items().Revision();
+    m_looksRevision = m_data->Items().Revision();
   }
   std::shared_ptr<const ItemPresentation>& cached = m_looks[item.file + '\n' + item.iconFile];
   if (cached) return cached;
   auto look = std::make_shared<ItemPresentation>();
   char name[260];
-  if (!GetItemPresentation(*m_pData, ref.menu, ref.position, *look, name, sizeof name, nullptr, 0)) return nullptr;
+  if (!GetItemPresentation(*m_data, ref.menu, ref.position, *look, name, sizeof name, nullptr, 0)) return nullptr;
   return cached = std::move(look);
 }
 
@@ -222,7 +222,7 @@ void CIconPanelWnd::WrapCaption(HDC measure, ItemSlot& slot) const {
 void CIconPanelWnd::AttachTips(HWND tooltip) {
   m_tips = tooltip;
   const RECT none{0, 0, 0, 0};
-  for (UINT_PTR i = 0; i < m_slots.size(); ++i) cuttips::AddTool(tooltip, m_hWnd, i, &none);
+  for (UINT_PTR i = 0; i < m_slots.size(); ++i) cuttips::AddTool(tooltip, m_hwnd, i, &none);
   UpdateTips();
 }
 
@@ -232,7 +232,7 @@ void CIconPanelWnd::UpdateTips() {
   for (std::size_t i = 0; i < m_slots.size(); ++i) {
     const int p = m_slots[i].shown;
     const RECT at = p >= 0 && m_grid.RowVisible(p) ? ToRECT(m_grid.HitRect(p, false)) : RECT{0, 0, 0, 0};
-    cuttips::MoveTool(m_tips, m_hWnd, i, at);
+    cuttips::MoveTool(m_tips, m_hwnd, i, at);
   }
 }
 
@@ -243,22 +243,22 @@ void CIconPanelWnd::UpdateScrollBar() {
   si.nMax = m_grid.TotalHeight() - 1;
   si.nPage = static_cast<UINT>(std::max(m_grid.clientHeight, 0));
   si.nPos = m_grid.scroll;
-  ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+  ::SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
 }
 
 void CIconPanelWnd::RefreshItems(bool resetScroll) {
-  if (!m_pData) return;
+  if (!m_data) return;
   // Another menu or user ends a search; a changed item is matched again.
   if (resetScroll && m_find.IsOpen()) {
     m_find.Close();
     ReadLayout();
   }
-  if (m_find.IsOpen()) m_find.Refresh(*m_pData);
+  if (m_find.IsOpen()) m_find.Refresh(*m_data);
   for (ItemSlot& s : m_slots) s.Release();
-  m_grid.count = m_find.IsOpen() ? m_find.Count() : m_pData->Items().LastPosition(m_pData->CurrentMenu()) + 1;
+  m_grid.count = m_find.IsOpen() ? m_find.Count() : m_data->Items().LastPosition(m_data->CurrentMenu()) + 1;
   if (resetScroll) {
     m_grid.scroll = 0;
-    m_nLastPressed = -1;
+    m_lastPressed = -1;
   }
   AssignSlots();
   int clamped = iconpanel::ClampScroll(m_grid, m_grid.scroll);
@@ -267,7 +267,7 @@ void CIconPanelWnd::RefreshItems(bool resetScroll) {
     AssignSlots();
   }
   UpdateScrollBar();
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void CIconPanelWnd::OnSize(int width, int height) {
@@ -279,9 +279,9 @@ void CIconPanelWnd::OnSize(int width, int height) {
   AssignSlots();
   m_grid.scroll = iconpanel::ClampScroll(m_grid, m_grid.scroll);
   AssignSlots();
-  if (m_grid.scroll != oldScroll) ::ScrollWindow(m_hWnd, 0, oldScroll - m_grid.scroll, nullptr, nullptr);
+  if (m_grid.scroll != oldScroll) ::ScrollWindow(m_hwnd, 0, oldScroll - m_grid.scroll, nullptr, nullptr);
   UpdateScrollBar();
-  if (m_grid.Columns() != oldColumns) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  if (m_grid.Columns() != oldColumns) ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void CIconPanelWnd::SetScroll(int position, bool scrollContent) {
@@ -289,9 +289,9 @@ void CIconPanelWnd::SetScroll(int position, bool scrollContent) {
   m_grid.scroll = position;
   AssignSlots();
   UpdateScrollBar();
-  if (scrollContent) ::ScrollWindow(m_hWnd, 0, old - position, nullptr, nullptr);
-  else ::InvalidateRect(m_hWnd, nullptr, FALSE);
-  ::UpdateWindow(m_hWnd);
+  if (scrollContent) ::ScrollWindow(m_hwnd, 0, old - position, nullptr, nullptr);
+  else ::InvalidateRect(m_hwnd, nullptr, FALSE);
+  ::UpdateWindow(m_hwnd);
 }
 
 void CIconPanelWnd::OnVScroll(int code) {
@@ -309,7 +309,7 @@ void CIconPanelWnd::OnVScroll(int code) {
     case SB_THUMBTRACK: {
       SCROLLINFO si{sizeof si};
       si.fMask = SIF_TRACKPOS;
-      ::GetScrollInfo(m_hWnd, SB_VERT, &si);
+      ::GetScrollInfo(m_hwnd, SB_VERT, &si);
       SetScroll(clamp(si.nTrackPos), true);
       break;
     }
@@ -322,7 +322,7 @@ void CIconPanelWnd::OnVScroll(int code) {
 void CIconPanelWnd::OnMouseWheel(int delta) {
   const int notches = m_wheel.Add(delta);
   const UINT lines = WheelScrollLines();
-  if (notches == 0 || lines == 0 || !::IsWindowEnabled(m_hWnd)) return;
+  if (notches == 0 || lines == 0 || !::IsWindowEnabled(m_hwnd)) return;
   int p = iconpanel::WheelPosition(m_grid, -notches, lines == WHEEL_PAGESCROLL);
   if (p != m_grid.scroll) SetScroll(p, false);
 }
@@ -332,9 +332,9 @@ void CIconPanelWnd::PageDown() { SetScroll(iconpanel::PageDownPosition(m_grid), 
 
 void CIconPanelWnd::OnPaint() {
   UniqueRegion update(::CreateRectRgn(0, 0, 0, 0));
-  ::GetUpdateRgn(m_hWnd, update.Get(), FALSE);
+  ::GetUpdateRgn(m_hwnd, update.Get(), FALSE);
   PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  HDC dc = ::BeginPaint(m_hwnd, &ps);
   const RECT& rc = ps.rcPaint;
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   if (w > 0 && h > 0) {
@@ -362,15 +362,15 @@ void CIconPanelWnd::OnPaint() {
     ::SetWindowOrgEx(mem.Get(), 0, 0, nullptr);
     ::BitBlt(dc, rc.left, rc.top, w, h, mem.Get(), 0, 0, SRCCOPY);
   }
-  ::EndPaint(m_hWnd, &ps);
-  if (m_nMarkPos >= 0) ShowMark({m_nMarkPos, m_nMarkSide});
+  ::EndPaint(m_hwnd, &ps);
+  if (m_markPos >= 0) ShowMark({m_markPos, m_markSide});
 }
 
 void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
   const int p = slot.shown;
   // While finding, the chosen result looks as a tile under the pointer does.
-  const int hot = m_nHot >= 0 || !m_find.IsOpen() ? m_nHot : m_find.Chosen();
-  StateBitmaps sb = ForState(iconpanel::TileState(p, m_nPressed, m_press, hot, m_nHotGrip));
+  const int hot = m_hot >= 0 || !m_find.IsOpen() ? m_hot : m_find.Chosen();
+  StateBitmaps sb = ForState(iconpanel::TileState(p, m_pressed, m_press, hot, m_hotGrip));
   HBITMAP image = m_theme->Bitmap(sb.image), mask = m_theme->Bitmap(sb.mask);
   SIZE size = BitmapSize(image);
   if (!size.cx) return;
@@ -421,8 +421,8 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
     if (m_find.IsOpen()) {  // each result names its menu just above its name
       const int menu = Ref(p).menu;
       RECT hint{name.left, name.top - m_lineHeight - 1, name.right, name.top - 1};
-      if (menu >= 0 && menu < static_cast<int>(m_pData->Menus().size()))
-        ::DrawTextA(t.Get(), ("[" + m_pData->Menus()[static_cast<std::size_t>(menu)] + "]").c_str(), -1, &hint,
+      if (menu >= 0 && menu < static_cast<int>(m_data->Menus().size()))
+        ::DrawTextA(t.Get(), ("[" + m_data->Menus()[static_cast<std::size_t>(menu)] + "]").c_str(), -1, &hint,
                     DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     for (const std::string& line : slot.lines) {
@@ -438,46 +438,46 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
 void CIconPanelWnd::RepaintCell(int position, bool now) {
   if (position < 0) return;
   RECT cell = ToRECT(m_grid.Cell(position));
-  ::InvalidateRect(m_hWnd, &cell, FALSE);
-  if (now) ::UpdateWindow(m_hWnd);
+  ::InvalidateRect(m_hwnd, &cell, FALSE);
+  if (now) ::UpdateWindow(m_hwnd);
 }
 
 void CIconPanelWnd::OnLButtonDown(POINT pt) {
-  ::SetFocus(m_hWnd);
+  ::SetFocus(m_hwnd);
   int p = m_grid.TileAt(pt.x, pt.y, -1);
   if (p < 0) return;
   if (Inside(m_grid.GripRect(p), pt)) {
-    m_nPressed = p;
+    m_pressed = p;
     const TileRef ref = Ref(p);
     ::SendMessageA(Parent(), UM_BEGIN_ITEM_DRAG, ref.menu, ref.position);  // returns when the drag has ended
-    m_nPressed = -1;
+    m_pressed = -1;
     return;
   }
-  m_nPressed = p;
+  m_pressed = p;
   m_press = iconpanel::Press::kInside;
   RepaintCell(p, true);
-  ::SetCapture(m_hWnd);
+  ::SetCapture(m_hwnd);
 }
 
 void CIconPanelWnd::OnMouseMove(POINT pt) {
-  if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
+  if (m_pressed < 0 || ::GetCapture() != m_hwnd) return;
   const iconpanel::Press press =
-      Inside(m_grid.HitRect(m_nPressed, true), pt) ? iconpanel::Press::kInside : iconpanel::Press::kOutside;
+      Inside(m_grid.HitRect(m_pressed, true), pt) ? iconpanel::Press::kInside : iconpanel::Press::kOutside;
   if (press == m_press) return;
   m_press = press;
-  RepaintCell(m_nPressed, true);
+  RepaintCell(m_pressed, true);
 }
 
 void CIconPanelWnd::OnLButtonUp(POINT pt) {
-  if (m_nPressed < 0 || ::GetCapture() != m_hWnd) return;
-  int p = m_nPressed;
+  if (m_pressed < 0 || ::GetCapture() != m_hwnd) return;
+  int p = m_pressed;
   if (Inside(m_grid.HitRect(p, true), pt)) {
-    m_nLastPressed = p;
+    m_lastPressed = p;
     const TileRef ref = Ref(p);
-    if (m_find.IsOpen()) ::PostMessageA(m_hWnd, UM_LAUNCH_RESULT, ref.menu, ref.position);
+    if (m_find.IsOpen()) ::PostMessageA(m_hwnd, UM_LAUNCH_RESULT, ref.menu, ref.position);
     else ::PostMessageA(Parent(), UM_ITEM_ACTION, IDC_ICON_PANEL, p);
   }
-  m_nPressed = -1;
+  m_pressed = -1;
   m_press = iconpanel::Press::kNone;
   RepaintCell(p, true);
   ::ReleaseCapture();
@@ -486,23 +486,23 @@ void CIconPanelWnd::OnLButtonUp(POINT pt) {
 void CIconPanelWnd::OnRButtonUp(POINT pt) {
   int p = m_grid.TileAt(pt.x, pt.y, -1);
   if (p < 0) return;
-  m_nMenuItem = m_nLastPressed = p;
-  auto* popup = new CItemPopupDlg(m_hWnd, m_pData);
+  m_menuItem = m_lastPressed = p;
+  auto* popup = new CItemPopupDlg(m_hwnd, m_data);
   if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
 }
 
 // The tile a key acts on: the one under the pointer, else the chosen result while finding or the
 // one last clicked or launched by key, else the first shown.
 int CIconPanelWnd::KeyTile() const {
-  for (int p : {m_nHot, m_find.IsOpen() ? m_find.Chosen() : m_nLastPressed, m_grid.FirstShown()})
+  for (int p : {m_hot, m_find.IsOpen() ? m_find.Chosen() : m_lastPressed, m_grid.FirstShown()})
     if (p >= 0 && p < m_grid.count) return p;
   return -1;
 }
 
 void CIconPanelWnd::TileKey(UINT command) {
   const int p = KeyTile();
-  if (p < 0 || !::IsWindowEnabled(m_hWnd)) return;
-  m_nMenuItem = p;
+  if (p < 0 || !::IsWindowEnabled(m_hwnd)) return;
+  m_menuItem = p;
   if (command == ID_TILE_RENAME) return RenameMenuItem();
   if (command == ID_TILE_DELETE) return DeleteMenuItem();
   // The popup opens at the middle of the tile, scrolled into view first.
@@ -510,15 +510,15 @@ void CIconPanelWnd::TileKey(UINT command) {
     SetScroll(iconpanel::ClampScroll(m_grid, (p / m_grid.Columns()) * m_grid.layout.rowHeight), false);
   const Rect r = m_grid.HitRect(p, false);
   POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  ::ClientToScreen(m_hWnd, &at);
-  auto* popup = new CItemPopupDlg(m_hWnd, m_pData, &at);
+  ::ClientToScreen(m_hwnd, &at);
+  auto* popup = new CItemPopupDlg(m_hwnd, m_data, &at);
   if (!popup->Create()) delete popup;
 }
 
 bool CIconPanelWnd::OnSetCursor() {
   POINT pt;
   ::GetCursorPos(&pt);
-  ::ScreenToClient(m_hWnd, &pt);
+  ::ScreenToClient(m_hwnd, &pt);
   for (const ItemSlot& s : m_slots) {
     if (s.shown < 0 || !Inside(m_grid.GripRect(s.shown), pt)) continue;
     HCURSOR grip = m_theme ? m_theme->Cursor(IDC_GRIP) : nullptr;
@@ -530,43 +530,43 @@ bool CIconPanelWnd::OnSetCursor() {
 }
 
 void CIconPanelWnd::TrackHover(POINT screen) {
-  if (!m_hWnd || !m_theme) return;
+  if (!m_hwnd || !m_theme) return;
   int hot = -1, grip = -1;
-  if (::WindowFromPoint(screen) == m_hWnd) {
-    if (m_bDragOver) {
-      hot = m_nPressed;
+  if (::WindowFromPoint(screen) == m_hwnd) {
+    if (m_dragOver) {
+      hot = m_pressed;
     } else {
       POINT pt = screen;
-      ::ScreenToClient(m_hWnd, &pt);
-      hot = m_grid.TileAt(pt.x, pt.y, m_nPressed);
+      ::ScreenToClient(m_hwnd, &pt);
+      hot = m_grid.TileAt(pt.x, pt.y, m_pressed);
       if (hot >= 0 && Inside(m_grid.GripRect(hot), pt)) grip = hot;
     }
   }
-  if (hot != m_nHot) {
-    int old = m_nHot;
-    m_nHot = hot;
-    m_nHotGrip = grip;
+  if (hot != m_hot) {
+    int old = m_hot;
+    m_hot = hot;
+    m_hotGrip = grip;
     RepaintCell(old, true);
     RepaintCell(hot, true);
-  } else if (grip != m_nHotGrip) {
-    m_nHotGrip = grip;
+  } else if (grip != m_hotGrip) {
+    m_hotGrip = grip;
     RepaintCell(hot, true);
   }
 }
 
 void CIconPanelWnd::LaunchVisible(int n) {
-  if (m_nPressed != -1) return;
+  if (m_pressed != -1) return;
   int snapped = iconpanel::SnapToRow(m_grid);
   if (snapped != m_grid.scroll) SetScroll(snapped, false);
   int position = n + m_grid.FirstShown();
-  if (position < m_grid.count) m_nLastPressed = position;
+  if (position < m_grid.count) m_lastPressed = position;
   bool shown = std::any_of(m_slots.begin(), m_slots.end(), [&](const ItemSlot& s) { return s.shown == position; });
   if (shown) {
-    m_nPressed = position;
+    m_pressed = position;
     m_press = iconpanel::Press::kInside;
     RepaintCell(position, true);
     ::Sleep(kKeyPressMs);
-    m_nPressed = -1;
+    m_pressed = -1;
     m_press = iconpanel::Press::kNone;
     RepaintCell(position, true);
   }
@@ -575,60 +575,60 @@ void CIconPanelWnd::LaunchVisible(int n) {
 
 RECT CIconPanelWnd::MarkRect() const {
   const iconpanel::Layout& l = m_grid.layout;
-  Rect cell = m_grid.Cell(m_nMarkPos);
+  Rect cell = m_grid.Cell(m_markPos);
   int x =
-      cell.left + iconpanel::kInnerX + l.MarkOffset() - (m_nMarkSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
+      cell.left + iconpanel::kInnerX + l.MarkOffset() - (m_markSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
   int y = cell.top + iconpanel::kInnerY + l.tileY;
   return RECT{x, y, x + iconpanel::kMarkWidth, y + l.tileHeight};
 }
 
 void CIconPanelWnd::ShowMark(const iconpanel::DropPosition& d) {
-  m_nMarkPos = d.index;
-  m_nMarkSide = d.side;
+  m_markPos = d.index;
+  m_markSide = d.side;
   RECT r = MarkRect();
-  WindowDC dc(m_hWnd);
+  WindowDC dc(m_hwnd);
   UniqueBrush brush(::CreateSolidBrush(m_theme->Params().panelColour));
   ::FillRect(dc.Get(), &r, brush.Get());
 }
 
 void CIconPanelWnd::RemoveMark() {
-  if (m_nMarkPos < 0) return;
+  if (m_markPos < 0) return;
   RECT r = MarkRect();
-  m_nMarkPos = -1;
-  ::InvalidateRect(m_hWnd, &r, FALSE);
-  ::UpdateWindow(m_hWnd);
+  m_markPos = -1;
+  ::InvalidateRect(m_hwnd, &r, FALSE);
+  ::UpdateWindow(m_hwnd);
 }
 
 bool CIconPanelWnd::DragOverFeedback(POINT client) {
-  m_bDragOver = true;
+  m_dragOver = true;
   iconpanel::DropPosition d = iconpanel::DropAt(m_grid, client.x, client.y);
   bool result;
-  if (iconpanel::DropChangesNothing(m_nPressed, d)) {
+  if (iconpanel::DropChangesNothing(m_pressed, d)) {
     RemoveMark();
     result = false;
   } else {
-    if (d.index != m_nMarkPos || d.side != m_nMarkSide) {
+    if (d.index != m_markPos || d.side != m_markSide) {
       RemoveMark();
       ShowMark(d);
     }
     result = true;
   }
   if (client.y < kAutoScrollBand) {
-    m_nAutoScroll = -1;
+    m_autoScroll = -1;
     OnVScroll(SB_LINEUP);
   } else if (client.y >= m_grid.clientHeight - kAutoScrollBand) {
-    m_nAutoScroll = 1;
+    m_autoScroll = 1;
     OnVScroll(SB_LINEDOWN);
   } else {
-    m_nAutoScroll = 0;
+    m_autoScroll = 0;
   }
   return result;
 }
 
 void CIconPanelWnd::DragLeaveFeedback() {
   RemoveMark();
-  m_nAutoScroll = 0;
-  m_bDragOver = false;
+  m_autoScroll = 0;
+  m_dragOver = false;
 }
 
 void CIconPanelWnd::OnCommand(UINT id) {
@@ -638,22 +638,22 @@ void CIconPanelWnd::OnCommand(UINT id) {
 
 std::string CIconPanelWnd::Caption() const {
   char caption[264] = {};
-  ::GetWindowTextA(::GetAncestor(m_hWnd, GA_ROOT), caption, sizeof caption);
+  ::GetWindowTextA(::GetAncestor(m_hwnd, GA_ROOT), caption, sizeof caption);
   return caption;
 }
 
 // The same confirmation as the trash's.
 void CIconPanelWnd::DeleteMenuItem() {
-  const TileRef ref = Ref(m_nMenuItem);
-  const ItemRecord r = m_pData->Items().Get(ref.menu, ref.position);
-  if (ConfirmItemDelete(m_hWnd, r.ShownName())) m_actions->DeleteItem(ref.menu, ref.position);
+  const TileRef ref = Ref(m_menuItem);
+  const ItemRecord r = m_data->Items().Get(ref.menu, ref.position);
+  if (ConfirmItemDelete(m_hwnd, r.ShownName())) m_actions->DeleteItem(ref.menu, ref.position);
 }
 
 void CIconPanelWnd::RenameMenuItem() {
   ModalGuard guard;
-  const TileRef ref = Ref(m_nMenuItem);
-  ItemRecord r = m_pData->Items().Get(ref.menu, ref.position);
-  CItemInfoDlg dlg(m_pData, Parent());
+  const TileRef ref = Ref(m_menuItem);
+  ItemRecord r = m_data->Items().Get(ref.menu, ref.position);
+  CItemInfoDlg dlg(m_data, Parent());
   ItemInfo& info = dlg.Info();
   cp932::CopyBounded(info.file, sizeof info.file, r.file);
   cp932::CopyBounded(info.caption, sizeof info.caption, r.caption);
@@ -668,7 +668,7 @@ void CIconPanelWnd::RenameMenuItem() {
 
 // Results are no menu: nothing is dropped among them.
 bool CIconPanelWnd::Accepts(IDataObject* data) {
-  return ::IsWindowEnabled(m_hWnd) && !m_find.IsOpen() && AcceptsLauncherDrop(data, m_cfIconItem, m_cfFilePath);
+  return ::IsWindowEnabled(m_hwnd) && !m_find.IsOpen() && AcceptsLauncherDrop(data, m_cfIconItem, m_cfFilePath);
 }
 
 bool CIconPanelWnd::Hover(bool over, POINT screen) {
@@ -676,7 +676,7 @@ bool CIconPanelWnd::Hover(bool over, POINT screen) {
     DragLeaveFeedback();
     return true;
   }
-  ::ScreenToClient(m_hWnd, &screen);
+  ::ScreenToClient(m_hwnd, &screen);
   return DragOverFeedback(screen);
 }
 
@@ -685,7 +685,7 @@ bool CIconPanelWnd::Drop(IDataObject* data) { return DeliverDrop(data, m_cfIconI
 int CIconPanelWnd::DropMoveItem(int menu, int item) {
   POINT pt;
   ::GetCursorPos(&pt);
-  ::ScreenToClient(m_hWnd, &pt);
+  ::ScreenToClient(m_hwnd, &pt);
   iconpanel::DropPosition d = iconpanel::DropAt(m_grid, pt.x, pt.y);
   if (iconpanel::DropChangesNothing(item, d)) return 0;
   ItemRequest r;
@@ -704,9 +704,9 @@ int CIconPanelWnd::AddThroughDialog(const std::string& target, const std::string
                                     const std::string& description) {
   POINT pt;
   ::GetCursorPos(&pt);
-  ::ScreenToClient(m_hWnd, &pt);
+  ::ScreenToClient(m_hwnd, &pt);
   const int insertion = iconpanel::DropAt(m_grid, pt.x, pt.y).Insertion();
-  CItemInfoDlg dlg(m_pData, Parent());
+  CItemInfoDlg dlg(m_data, Parent());
   PrepareNewItem(dlg.Info(), target.c_str(), name.c_str());
   cp932::CopyBounded(dlg.Info().description, sizeof dlg.Info().description, description);
   INT_PTR result;
@@ -746,11 +746,11 @@ int CIconPanelWnd::DropUrl(const std::string& url, const char* title) {
 
 TileRef CIconPanelWnd::Ref(int position) const {
   if (m_find.IsOpen()) return position >= 0 && position < m_find.Count() ? m_find.At(position) : TileRef{-1, -1};
-  return TileRef{m_pData->CurrentMenu(), position};
+  return TileRef{m_data->CurrentMenu(), position};
 }
 
 bool CIconPanelWnd::FindMessage(const MSG& msg) {
-  if (!m_hWnd || !::IsWindowVisible(m_hWnd) || !::IsWindowEnabled(m_hWnd)) return false;
+  if (!m_hwnd || !::IsWindowVisible(m_hwnd) || !::IsWindowEnabled(m_hwnd)) return false;
   switch (msg.message) {
     case WM_IME_CHAR:
       if (!m_find.IsOpen()) OpenFind();
@@ -776,7 +776,7 @@ bool CIconPanelWnd::FindMessage(const MSG& msg) {
         case VK_RETURN:
           if (m_find.Count() > 0) {
             const TileRef ref = m_find.At(m_find.Chosen());
-            ::PostMessageA(m_hWnd, UM_LAUNCH_RESULT, ref.menu, ref.position);
+            ::PostMessageA(m_hwnd, UM_LAUNCH_RESULT, ref.menu, ref.position);
           }
           return true;
         case VK_LEFT: MoveChoice(-1); return true;
@@ -792,7 +792,7 @@ bool CIconPanelWnd::FindMessage(const MSG& msg) {
 
 void CIconPanelWnd::OpenFind() {
   m_scrollBeforeFind = m_grid.scroll;
-  m_find.Open(*m_pData);
+  m_find.Open(*m_data);
   ReadLayout();
   ShowResults();
 }
@@ -802,7 +802,7 @@ void CIconPanelWnd::CloseFind(bool restore) {
   if (!m_find.IsOpen()) return;
   m_find.Close();
   ReadLayout();
-  m_nLastPressed = -1;  // it counted among the results
+  m_lastPressed = -1;  // it counted among the results
   if (restore) m_grid.scroll = m_scrollBeforeFind;
   RefreshItems(false);
 }
@@ -811,10 +811,10 @@ void CIconPanelWnd::ShowResults() {
   for (ItemSlot& s : m_slots) s.Release();
   m_grid.count = m_find.Count();
   m_grid.scroll = 0;
-  m_nLastPressed = -1;
+  m_lastPressed = -1;
   AssignSlots();
   UpdateScrollBar();
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  ::InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void CIconPanelWnd::MoveChoice(int by) {

@@ -115,23 +115,23 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void ShowMark(const iconpanel::DropPosition& d);
   void RemoveMark();
   RECT MarkRect() const;
-  HWND Parent() const { return ::GetParent(m_hWnd); }
+  HWND Parent() const { return ::GetParent(m_hwnd); }
   bool DragOverFeedback(POINT client);
   void DragLeaveFeedback();
 
-  const CLaunchData* m_pData = nullptr;
+  const CLaunchData* m_data = nullptr;
   LauncherActions* m_actions = nullptr;
   const CTheme* m_theme = nullptr;  // borrowed from the data store
   UINT m_cfIconItem = 0, m_cfFilePath = 0;
   iconpanel::Grid m_grid;
   std::array<ItemSlot, iconpanel::kSlotCount> m_slots;
-  int m_nPressed = -1, m_nHot = -1, m_nHotGrip = -1, m_nMenuItem = -1;
+  int m_pressed = -1, m_hot = -1, m_hotGrip = -1, m_menuItem = -1;
   iconpanel::Press m_press = iconpanel::Press::kNone;
-  int m_nLastPressed = -1;  // the tile last clicked or launched by key, for the keys
-  int m_nMarkPos = -1;
-  iconpanel::Side m_nMarkSide = iconpanel::Side::kBefore;
-  int m_nAutoScroll = 0;
-  bool m_bDragOver = false;
+  int m_lastPressed = -1;  // the tile last clicked or launched by key, for the keys
+  int m_markPos = -1;
+  iconpanel::Side m_markSide = iconpanel::Side::kBefore;
+  int m_autoScroll = 0;
+  bool m_dragOver = false;
   WheelAccumulator m_wheel;
   FindStrip m_find;
   // What each target's tile shows (icon, picture, overlay), kept while no item changes: a menu

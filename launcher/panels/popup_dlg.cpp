@@ -43,19 +43,19 @@ RECT WindowRectOf(HWND w) {
 CPopupBase* CPopupBase::s_open = nullptr;
 
 CPopupBase::CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId)
-    : CDialog(templateId, parent), m_pData(data), m_timerId(timerId) {
+    : CDialog(templateId, parent), m_data(data), m_timerId(timerId) {
   m_text = data->Theme().Params().popupColour1;
   m_hilite = data->Theme().Params().popupColour2;
 }
 
 void CPopupBase::StartTracking() {
-  ::SetTimer(m_hWnd, m_timerId, kTrackMs, nullptr);
+  ::SetTimer(m_hwnd, m_timerId, kTrackMs, nullptr);
   s_open = this;
 }
 
 bool CPopupBase::PreTranslateMessage(MSG* msg) {
   if (!s_open || msg->message != WM_KEYDOWN) return false;
-  HWND popup = s_open->m_hWnd;
+  HWND popup = s_open->m_hwnd;
   if (msg->hwnd != popup && !::IsChild(popup, msg->hwnd)) return false;
   return s_open->OnKey(static_cast<UINT>(msg->wParam));
 }
@@ -64,45 +64,45 @@ bool CPopupBase::PreTranslateMessage(MSG* msg) {
 bool CPopupBase::OnKey(UINT key) {
   std::vector<int> shown;
   for (int id : {IDC_POPUP_FIRST, IDC_POPUP_SECOND, IDC_POPUP_THIRD})
-    if (HWND entry = ::GetDlgItem(m_hWnd, id); entry && ::IsWindowVisible(entry)) shown.push_back(id);
+    if (HWND entry = ::GetDlgItem(m_hwnd, id); entry && ::IsWindowVisible(entry)) shown.push_back(id);
   if (shown.empty()) return false;
-  const auto at = std::find(shown.begin(), shown.end(), m_nHotId);
+  const auto at = std::find(shown.begin(), shown.end(), m_hotId);
   const int n = static_cast<int>(shown.size()), i = at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
   switch (key) {
-    case VK_ESCAPE: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
+    case VK_ESCAPE: ::PostMessageA(m_hwnd, WM_CLOSE, 0, 0); return true;
     case VK_DOWN: Light(shown[static_cast<std::size_t>((i + 1) % n)]); return true;
     case VK_UP: Light(shown[static_cast<std::size_t>(i <= 0 ? n - 1 : i - 1)]); return true;
     case VK_RETURN:
-    case VK_SPACE: ::PostMessageA(m_hWnd, WM_COMMAND, i < 0 ? shown.front() : m_nHotId, 0); return true;
+    case VK_SPACE: ::PostMessageA(m_hwnd, WM_COMMAND, i < 0 ? shown.front() : m_hotId, 0); return true;
     default: return false;
   }
 }
 
 void CPopupBase::Light(int id) {
-  const int old = m_nHotId;
-  m_nHotId = id;
+  const int old = m_hotId;
+  m_hotId = id;
   for (int changed : {old, id})
-    if (HWND w = changed ? ::GetDlgItem(m_hWnd, changed) : nullptr) ::InvalidateRect(w, nullptr, FALSE);
+    if (HWND w = changed ? ::GetDlgItem(m_hwnd, changed) : nullptr) ::InvalidateRect(w, nullptr, FALSE);
 }
 
 INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCACTIVATE:
-      if (!wParam) ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+      if (!wParam) ::PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
       return FALSE;
-    case WM_CLOSE: ::DestroyWindow(m_hWnd); return TRUE;
+    case WM_CLOSE: ::DestroyWindow(m_hwnd); return TRUE;
     case WM_TIMER: OnTimer(); return TRUE;
     case WM_PAINT: OnPaint(); return TRUE;
     case WM_ERASEBKGND: return SetResult(1);
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DESTROY:
-      ::KillTimer(m_hWnd, m_timerId);
+      ::KillTimer(m_hwnd, m_timerId);
       if (s_open == this) s_open = nullptr;
       return FALSE;
     case WM_COMMAND:
       if (LOWORD(wParam) >= IDC_POPUP_FIRST && LOWORD(wParam) <= IDC_POPUP_THIRD) {
         Choose(LOWORD(wParam));
-        ::DestroyWindow(m_hWnd);
+        ::DestroyWindow(m_hwnd);
         return TRUE;
       }
       break;
@@ -115,18 +115,18 @@ void CPopupBase::OnTimer() {
   POINT pt;
   ::GetCursorPos(&pt);
   HWND under = ::WindowFromPoint(pt);
-  int hot = (under && ::GetParent(under) == m_hWnd) ? ::GetDlgCtrlID(under) : 0;
+  int hot = (under && ::GetParent(under) == m_hwnd) ? ::GetDlgCtrlID(under) : 0;
   // The pointer lights what it moves onto; an entry lit by a key stays lit while it rests.
-  if (hot == m_nPointerId || ::GetKeyState(VK_LBUTTON) < 0) return;
-  m_nPointerId = hot;
+  if (hot == m_pointerId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  m_pointerId = hot;
   Light(hot);
 }
 
 void CPopupBase::OnPaint() {
   PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  HDC dc = ::BeginPaint(m_hwnd, &ps);
   BlitBitmap(dc, 0, 0, Theme().Bitmap(IDB_POPUP_BACK));
-  ::EndPaint(m_hWnd, &ps);
+  ::EndPaint(m_hwnd, &ps);
 }
 
 void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
@@ -136,19 +136,19 @@ void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
   mem.Select(buffer.Get());
   // The popup's background under the entry.
   POINT at{0, 0};
-  ::MapWindowPoints(d->hwndItem, m_hWnd, &at, 1);
+  ::MapWindowPoints(d->hwndItem, m_hwnd, &at, 1);
   {
     MemoryDC back(d->hDC);
     back.Select(Theme().Bitmap(IDB_POPUP_BACK));
     ::BitBlt(mem.Get(), 0, 0, w, h, back.Get(), at.x, at.y, SRCCOPY);
   }
-  const bool pressed = d->itemState & ODS_SELECTED, hot = static_cast<int>(d->CtlID) == m_nHotId;
+  const bool pressed = d->itemState & ODS_SELECTED, hot = static_cast<int>(d->CtlID) == m_hotId;
   int image = pressed ? IDB_POPUP_BULLET_PRESSED : hot ? IDB_POPUP_BULLET_HOVER : IDB_POPUP_BULLET;
   int mask = pressed ? IDB_POPUP_BULLET_PRESSED_MASK : hot ? IDB_POPUP_BULLET_HOVER_MASK : IDB_POPUP_BULLET_MASK;
   SIZE bullet = BitmapSize(Theme().Bitmap(image));
   MaskedOntoDC(mem.Get(), 0, (h - bullet.cy) / 2, Theme().Bitmap(image), Theme().Bitmap(mask));
 
-  HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_hwnd, WM_GETFONT, 0, 0));
   ScopedSelect select(mem.Get(), font);
   ::SetBkMode(mem.Get(), TRANSPARENT);
   const char* text = EntryText(TemplateId(), static_cast<int>(d->CtlID));
@@ -171,12 +171,12 @@ BOOL CItemPopupDlg::OnInitDialog() {
   POINT pt = m_keyAt;
   if (!m_byKey) ::GetCursorPos(&pt);
   else LightFirstEntry();
-  RECT rc = WindowRectOf(m_hWnd);
+  RECT rc = WindowRectOf(m_hwnd);
   int width = rc.right - rc.left, height = rc.bottom - rc.top;
   int x = pt.x, y = pt.y;
   if (x + width > ::GetSystemMetrics(SM_CXSCREEN)) x = ::GetSystemMetrics(SM_CXSCREEN) - width;
   if (y + height > ::GetSystemMetrics(SM_CYSCREEN)) y = ::GetSystemMetrics(SM_CYSCREEN) - height;
-  ::SetWindowPos(m_hWnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+  ::SetWindowPos(m_hwnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
   StartTracking();
   return TRUE;
 }
@@ -192,7 +192,7 @@ CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, const CLaunchData* data)
   WIN32_FIND_DATAA fd;
   HANDLE h = ::FindFirstFileA((data->ProgramFolder() + "Image??.dll").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
-    m_bManyThemes = ::FindNextFileA(h, &fd) != FALSE;
+    m_manyThemes = ::FindNextFileA(h, &fd) != FALSE;
     ::FindClose(h);
   }
 }
@@ -201,19 +201,19 @@ BOOL CEditPopupDlg::OnInitDialog() {
   // Bottom-right corner at the cursor.
   POINT pt;
   ::GetCursorPos(&pt);
-  RECT rc = WindowRectOf(m_hWnd);
+  RECT rc = WindowRectOf(m_hwnd);
   int width = rc.right - rc.left, height = rc.bottom - rc.top;
   int x = pt.x - width, y = pt.y - height;
   if (x < 0) x = 0;
-  if (!m_bManyThemes) {
-    RECT third = WindowRectOf(::GetDlgItem(m_hWnd, IDC_POPUP_THIRD)),
-         second = WindowRectOf(::GetDlgItem(m_hWnd, IDC_POPUP_SECOND));
+  if (!m_manyThemes) {
+    RECT third = WindowRectOf(::GetDlgItem(m_hwnd, IDC_POPUP_THIRD)),
+         second = WindowRectOf(::GetDlgItem(m_hwnd, IDC_POPUP_SECOND));
     int d = third.bottom - second.bottom;
-    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_POPUP_THIRD), SW_HIDE);
+    ::ShowWindow(::GetDlgItem(m_hwnd, IDC_POPUP_THIRD), SW_HIDE);
     height -= d;
     y = y < 0 ? d : y + d;
   }
-  ::SetWindowPos(m_hWnd, HWND_TOP, x, y, width, height, 0);
+  ::SetWindowPos(m_hwnd, HWND_TOP, x, y, width, height, 0);
   StartTracking();
   return TRUE;
 }

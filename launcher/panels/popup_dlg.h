@@ -18,11 +18,11 @@ class CPopupBase : public CDialog {
  protected:
   CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId);
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void LightFirstEntry() { m_nHotId = IDC_POPUP_FIRST; }
+  void LightFirstEntry() { m_hotId = IDC_POPUP_FIRST; }
   void OnFinalMessage() override { delete this; }
   void StartTracking();
   virtual void Choose(int id) = 0;
-  const CTheme& Theme() const { return m_pData->Theme(); }
+  const CTheme& Theme() const { return m_data->Theme(); }
 
  private:
   void OnTimer();
@@ -32,10 +32,10 @@ class CPopupBase : public CDialog {
   void Light(int id);
 
   static CPopupBase* s_open;  // at most one popup is open at a time
-  const CLaunchData* m_pData;
+  const CLaunchData* m_data;
   UINT m_timerId;
-  int m_nHotId = 0;
-  int m_nPointerId = 0;  // the entry under the pointer at the last look
+  int m_hotId = 0;
+  int m_pointerId = 0;  // the entry under the pointer at the last look
   COLORREF m_text, m_hilite;
 };
 
@@ -63,5 +63,5 @@ class CEditPopupDlg : public CPopupBase {
   void Choose(int id) override;
 
  private:
-  bool m_bManyThemes = false;
+  bool m_manyThemes = false;
 };

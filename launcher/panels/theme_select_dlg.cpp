@@ -35,13 +35,13 @@ std::vector<themelist::Entry> FindThemes(const std::string& programFolder) {
 
 CThemeSelectDlg::CThemeSelectDlg(const CLaunchData* data, HWND parent)
     : CSkinDialog(IDD_THEME_SELECT, parent),
-      m_pData(data),
+      m_data(data),
       m_settings(data->ActiveUserPath()),
-      m_szCurrentTheme(Profile(m_settings).GetString(inikeys::kInit, inikeys::kResourceDll, inikeys::kDefaultTheme)),
+      m_currentTheme(Profile(m_settings).GetString(inikeys::kInit, inikeys::kResourceDll, inikeys::kDefaultTheme)),
       m_themes(FindThemes(data->ProgramFolder())) {}
 
 BOOL CThemeSelectDlg::OnInitDialog() {
-  InitSkin(m_pData->Theme(), IDB_DLG_BACK);
+  InitSkin(m_data->Theme(), IDB_DLG_BACK);
   PlaceBesideParent();
   AddLabel(IDC_THEMEDLG_LABEL, ThemeBox{IDS_THEMEDLG_LABEL_X, IDS_THEMEDLG_LABEL_Y, IDS_THEMEDLG_LABEL_WIDTH,
                                         IDS_THEMEDLG_LABEL_HEIGHT, 14, 29, 104, 14});
@@ -52,25 +52,25 @@ BOOL CThemeSelectDlg::OnInitDialog() {
   AddButton(IDOK, IDB_DLG_OK, ThemePos{IDS_THEMEDLG_OK_X, IDS_THEMEDLG_OK_Y, 40, 87});
   AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{IDS_THEMEDLG_CANCEL_X, IDS_THEMEDLG_CANCEL_Y, 124, 87});
 
-  HWND list = ::GetDlgItem(m_hWnd, IDC_THEMEDLG_LIST);
+  HWND list = ::GetDlgItem(m_hwnd, IDC_THEMEDLG_LIST);
   for (const themelist::Entry& e : m_themes)
     ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.name.c_str()));
-  const int current = themelist::FindCurrent(m_themes, m_szCurrentTheme);
+  const int current = themelist::FindCurrent(m_themes, m_currentTheme);
   ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
-  ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), current >= 0);
+  ::EnableWindow(::GetDlgItem(m_hwnd, IDOK), current >= 0);
   StartHoverTimer();
   ::SetFocus(list);
   return FALSE;  // the focus is set
 }
 
 int CThemeSelectDlg::Selected() const {
-  const int row = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_THEMEDLG_LIST, LB_GETCURSEL, 0, 0));
+  const int row = static_cast<int>(::SendDlgItemMessageA(m_hwnd, IDC_THEMEDLG_LIST, LB_GETCURSEL, 0, 0));
   return row >= 0 && row < static_cast<int>(m_themes.size()) ? row : -1;
 }
 
 bool CThemeSelectDlg::OnCommand(UINT id, UINT code, HWND) {
   if (id != IDC_THEMEDLG_LIST) return false;
-  if (code == LBN_SELCHANGE) ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), Selected() >= 0);
+  if (code == LBN_SELCHANGE) ::EnableWindow(::GetDlgItem(m_hwnd, IDOK), Selected() >= 0);
   else if (code == LBN_DBLCLK) OnOK();
   return true;
 }
@@ -78,13 +78,13 @@ bool CThemeSelectDlg::OnCommand(UINT id, UINT code, HWND) {
 void CThemeSelectDlg::OnOK() {
   const int row = Selected();
   if (row < 0) return;  // nothing chosen: nothing written, the dialog stays
-  datafiles::Transaction t(m_pData->DataFolder());
-  t.Ini(m_pData->ActiveUserFile())
+  datafiles::Transaction t(m_data->DataFolder());
+  t.Ini(m_data->ActiveUserFile())
       .Set(inikeys::kInit, inikeys::kResourceDll, m_themes[static_cast<std::size_t>(row)].file);
   if (!t.Commit()) {
     // The choice stays in the list to try again.
     const std::string text = "テーマを保存できませんでした.\n" + datafiles::FailureText(t.Failed());
-    ::MessageBoxA(m_hWnd, text.c_str(), m_pData->Theme().Params().title.c_str(), MB_OK | MB_ICONWARNING);
+    ::MessageBoxA(m_hwnd, text.c_str(), m_data->Theme().Params().title.c_str(), MB_OK | MB_ICONWARNING);
     return;
   }
   EndDialog(IDOK);

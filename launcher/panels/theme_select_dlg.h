@@ -23,9 +23,9 @@ class CThemeSelectDlg : public CSkinDialog {
  private:
   int Selected() const;
 
-  const CLaunchData* m_pData;  // not owned
+  const CLaunchData* m_data;  // not owned
   std::string m_settings;      // the active user's INI file
-  std::string m_szCurrentTheme;
+  std::string m_currentTheme;
   std::vector<themelist::Entry> m_themes;
 };
 

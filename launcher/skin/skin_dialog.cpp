@@ -38,38 +38,38 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
   m_shadowColour = theme.Colour(IDS_DLG_SHADOW_COLOR, RGB(0, 0, 0));
   m_titleFont.Reset(::CreateFontA(kTitleFontHeight, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kTitleFace));
 
-  const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
-  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((style & kKeepStyles) | WS_CLIPCHILDREN | WS_SYSMENU));
+  const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hwnd, GWL_STYLE));
+  ::SetWindowLongA(m_hwnd, GWL_STYLE, static_cast<LONG>((style & kKeepStyles) | WS_CLIPCHILDREN | WS_SYSMENU));
 
   const SIZE back = BitmapSize(m_background);
   int width = back.cx, height = back.cy;
   if (width > 0) {
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME),
+    ::SetWindowPos(m_hwnd, nullptr, 0, 0, width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME),
                    height + 2 * ::GetSystemMetrics(SM_CYDLGFRAME),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   } else {  // no background: the template's own client size
     RECT rc;
-    ::GetClientRect(m_hWnd, &rc);
+    ::GetClientRect(m_hwnd, &rc);
     width = rc.right;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+    ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   const Rect box = skin::CloseBox(width);
-  ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, box.left, box.top, box.Width(), box.Height(), m_hWnd,
+  ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, box.left, box.top, box.Width(), box.Height(), m_hwnd,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_CLOSE)), ::GetModuleHandleA(nullptr),
                     nullptr);
 }
 
 void CSkinDialog::PlaceBesideParent() {
   RECT window, desktop, parent;
-  ::GetWindowRect(m_hWnd, &window);
+  ::GetWindowRect(m_hwnd, &window);
   ::GetWindowRect(::GetDesktopWindow(), &desktop);
   const bool hasParent = Parent() && ::GetWindowRect(Parent(), &parent);
   const Rect parentRect{parent.left, parent.top, parent.right, parent.bottom};
   const skin::Point p =
       skin::PlaceDialog(window.right - window.left, window.bottom - window.top, hasParent ? &parentRect : nullptr,
                         {desktop.left, desktop.top, desktop.right, desktop.bottom});
-  ::SetWindowPos(m_hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(m_hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Rect CSkinDialog::ReadBox(const ThemeBox& b) const {
@@ -79,11 +79,11 @@ Rect CSkinDialog::ReadBox(const ThemeBox& b) const {
 
 void CSkinDialog::PlaceControl(int id, const ThemeBox& box) {
   const Rect r = ReadBox(box);
-  ::MoveWindow(::GetDlgItem(m_hWnd, id), r.left, r.top, r.Width(), r.Height(), TRUE);
+  ::MoveWindow(::GetDlgItem(m_hwnd, id), r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook) {
-  HWND button = ::GetDlgItem(m_hWnd, id);
+  HWND button = ::GetDlgItem(m_hwnd, id);
   const int x = m_theme->Number(pos.xId, pos.x), y = m_theme->Number(pos.yId, pos.y);
   const SIZE picture = BitmapSize(m_theme->Bitmap(base + IDB_STATE_NORMAL));
   int width = picture.cx, height = picture.cy;
@@ -101,7 +101,7 @@ void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisab
 
 void CSkinDialog::AddLabel(int id, const ThemeBox& box, UINT format) {
   const Rect r = ReadBox(box);
-  ::MoveWindow(::GetDlgItem(m_hWnd, id), kOutOfSight, kOutOfSight, 0, 0, FALSE);
+  ::MoveWindow(::GetDlgItem(m_hwnd, id), kOutOfSight, kOutOfSight, 0, 0, FALSE);
   m_labels.push_back({id, RECT{r.left, r.top, r.right, r.bottom}, format});
 }
 
@@ -122,14 +122,14 @@ void CSkinDialog::SetControlColours(int id, COLORREF text, COLORREF back) {
 }
 
 void CSkinDialog::SkinListBox(int id) {
-  InstallScrollBarSkin(::GetDlgItem(m_hWnd, id), IDB_SCROLL_DIALOG);
+  InstallScrollBarSkin(::GetDlgItem(m_hwnd, id), IDB_SCROLL_DIALOG);
   SetControlColours(id, m_theme->Colour(IDS_DLG_LIST_TEXT_COLOR, RGB(0, 0, 0)),
                     m_theme->Colour(IDS_DLG_LIST_BACK_COLOR, RGB(255, 255, 255)));
 }
 
 void CSkinDialog::StartHoverTimer() {
-  m_nHotId = 0;
-  m_timer = ::SetTimer(m_hWnd, IDT_HOVER, kHoverPeriodMs, nullptr) != 0;
+  m_hotId = 0;
+  m_timer = ::SetTimer(m_hwnd, IDT_HOVER, kHoverPeriodMs, nullptr) != 0;
 }
 
 INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -139,7 +139,7 @@ INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return FALSE;
     case WM_MOUSEMOVE: OnMouseMove(pt); return FALSE;
     case WM_LBUTTONUP: OnLButtonUp(pt); return FALSE;
-    case WM_CAPTURECHANGED: m_ptDragAnchor = {-1, -1}; return FALSE;
+    case WM_CAPTURECHANGED: m_dragAnchor = {-1, -1}; return FALSE;
     case WM_ERASEBKGND:
       if (!m_background) return FALSE;
       BlitBitmap(reinterpret_cast<HDC>(wParam), 0, 0, m_background);
@@ -154,7 +154,7 @@ INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       OnHoverTimer();
       return TRUE;
     case WM_DESTROY:
-      if (m_timer) ::KillTimer(m_hWnd, IDT_HOVER);
+      if (m_timer) ::KillTimer(m_hwnd, IDT_HOVER);
       m_timer = false;
       return FALSE;
     case WM_CTLCOLORLISTBOX:
@@ -173,50 +173,50 @@ INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CSkinDialog::OnNcActivate(bool active) {
-  if (active == (m_bActive != FALSE)) return;
-  m_bActive = active ? TRUE : FALSE;
-  ::InvalidateRect(m_hWnd, nullptr, TRUE);
-  ::UpdateWindow(m_hWnd);
+  if (active == (m_active != FALSE)) return;
+  m_active = active ? TRUE : FALSE;
+  ::InvalidateRect(m_hwnd, nullptr, TRUE);
+  ::UpdateWindow(m_hwnd);
 }
 
 void CSkinDialog::OnLButtonDown(POINT pt) {
   if (!skin::StartsDrag(pt.y)) return;
-  m_ptDragAnchor = pt;
-  ::SetCapture(m_hWnd);
+  m_dragAnchor = pt;
+  ::SetCapture(m_hwnd);
 }
 
 void CSkinDialog::MoveByDrag(POINT pt) {
   RECT rc;
-  ::GetWindowRect(m_hWnd, &rc);
-  ::MoveWindow(m_hWnd, rc.left + pt.x - m_ptDragAnchor.x, rc.top + pt.y - m_ptDragAnchor.y, rc.right - rc.left,
+  ::GetWindowRect(m_hwnd, &rc);
+  ::MoveWindow(m_hwnd, rc.left + pt.x - m_dragAnchor.x, rc.top + pt.y - m_dragAnchor.y, rc.right - rc.left,
                rc.bottom - rc.top, TRUE);
 }
 
 void CSkinDialog::OnMouseMove(POINT pt) {
-  if (m_ptDragAnchor.x == -1 && m_ptDragAnchor.y == -1) return;
+  if (m_dragAnchor.x == -1 && m_dragAnchor.y == -1) return;
   MoveByDrag(pt);
 }
 
 void CSkinDialog::OnLButtonUp(POINT pt) {
-  if (m_ptDragAnchor.x != -1 || m_ptDragAnchor.y != -1) {
+  if (m_dragAnchor.x != -1 || m_dragAnchor.y != -1) {
     MoveByDrag(pt);
-    m_ptDragAnchor = {-1, -1};  // before the release, whose WM_CAPTURECHANGED finds no drag
+    m_dragAnchor = {-1, -1};  // before the release, whose WM_CAPTURECHANGED finds no drag
     ::ReleaseCapture();
   }
-  m_ptDragAnchor = {-1, -1};
+  m_dragAnchor = {-1, -1};
 }
 
 void CSkinDialog::PaintSkin(HDC dc) {
   BlitBitmap(dc, 0, 0, m_background);
-  const int captionId = m_bActive ? m_captionActive : m_captionInactive;
+  const int captionId = m_active ? m_captionActive : m_captionInactive;
   HBITMAP caption = captionId ? m_theme->Bitmap(captionId) : nullptr;
   BlitBitmap(dc, skin::kCaptionX, skin::kCaptionY, caption);
 
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   if (m_drawTitle) {
     char title[kTitleBytes] = {};
-    ::GetWindowTextA(m_hWnd, title, sizeof title);
+    ::GetWindowTextA(m_hwnd, title, sizeof title);
     const Rect t = skin::TitleBox(client.right);
     DrawShadowText(dc, title, RECT{t.left, t.top, t.right, t.bottom}, kTitleFormat, m_titleFont.Get(), m_textColour,
                    m_shadowColour, caption, t.left, t.top);
@@ -235,7 +235,7 @@ void CSkinDialog::PaintSkin(HDC dc) {
   }
   for (const Label& l : m_labels) {
     char text[kLabelBytes] = {};
-    ::GetDlgItemTextA(m_hWnd, l.id, text, sizeof text);
+    ::GetDlgItemTextA(m_hwnd, l.id, text, sizeof text);
     DrawShadowText(dc, text, l.box, l.format, m_titleFont.Get(), m_textColour, m_shadowColour, m_background, l.box.left,
                    l.box.top);
   }
@@ -243,9 +243,9 @@ void CSkinDialog::PaintSkin(HDC dc) {
 
 void CSkinDialog::OnPaint() {
   PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  HDC dc = ::BeginPaint(m_hwnd, &ps);
   RECT client;
-  ::GetClientRect(m_hWnd, &client);
+  ::GetClientRect(m_hwnd, &client);
   // Drawn off screen and copied once, so the caption and title never flicker.
   UniqueBitmap buffer(::CreateCompatibleBitmap(dc, client.right, client.bottom));
   if (buffer) {
@@ -256,7 +256,7 @@ void CSkinDialog::OnPaint() {
   } else {
     PaintSkin(dc);
   }
-  ::EndPaint(m_hWnd, &ps);
+  ::EndPaint(m_hwnd, &ps);
 }
 
 const CSkinDialog::Button* CSkinDialog::FindButton(int id) const {
@@ -275,7 +275,7 @@ bool CSkinDialog::OnDrawItem(const DRAWITEMSTRUCT* d) {
   const Button* b = FindButton(static_cast<int>(d->CtlID));
   if (!b) return false;
   const int state =
-      skin::ButtonState((d->itemState & ODS_DISABLED) != 0, pressed, m_nHotId == b->id, b->hasDisabledLook);
+      skin::ButtonState((d->itemState & ODS_DISABLED) != 0, pressed, m_hotId == b->id, b->hasDisabledLook);
   HBITMAP image = m_theme->Bitmap(b->base + state);
   if (image) {
     DrawMasked(d->hDC, 0, 0, image, m_theme->Bitmap(b->base + IDB_STATE_MASK + state), m_background, b->x, b->y);
@@ -298,16 +298,16 @@ void CSkinDialog::OnHoverTimer() {
   ::GetCursorPos(&cursor);
   HWND under = ::WindowFromPoint(cursor);
   int id = 0;
-  if (m_bActive && under && ::IsChild(m_hWnd, under)) {
+  if (m_active && under && ::IsChild(m_hwnd, under)) {
     const int candidate = ::GetDlgCtrlID(under);
     if (FindButton(candidate)) id = candidate;
   }
   // A held button keeps its look until it is released.
-  if (id == m_nHotId || ::GetKeyState(VK_LBUTTON) < 0) return;
-  const int old = m_nHotId;
-  m_nHotId = id;
-  if (old) ::InvalidateRect(::GetDlgItem(m_hWnd, old), nullptr, FALSE);
-  if (id) ::InvalidateRect(::GetDlgItem(m_hWnd, id), nullptr, FALSE);
+  if (id == m_hotId || ::GetKeyState(VK_LBUTTON) < 0) return;
+  const int old = m_hotId;
+  m_hotId = id;
+  if (old) ::InvalidateRect(::GetDlgItem(m_hwnd, old), nullptr, FALSE);
+  if (id) ::InvalidateRect(::GetDlgItem(m_hwnd, id), nullptr, FALSE);
 }
 
 INT_PTR CSkinDialog::OnCtlColor(HDC dc, HWND ctl) {

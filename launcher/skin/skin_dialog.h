@@ -1,5 +1,5 @@
 // CSkinDialog: the base of every themed dialog. It has no system caption: the top 21 client
-// rows drag it, and it repaints itself whenever its activation changes (m_bActive tells the
+// rows drag it, and it repaints itself whenever its activation changes (m_active tells the
 // caption picture to draw).
 //
 // A themed dialog supplies only identifiers, from its OnInitDialog:
@@ -83,9 +83,9 @@ class CSkinDialog : public CDialog {
   COLORREF TextColour() const { return m_textColour; }
   COLORREF ShadowColour() const { return m_shadowColour; }
 
-  POINT m_ptDragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
-  BOOL m_bActive = FALSE;        // the last activation state received
-  int m_nHotId = 0;              // the themed button under the mouse, 0 for none
+  POINT m_dragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
+  BOOL m_active = FALSE;        // the last activation state received
+  int m_hotId = 0;              // the themed button under the mouse, 0 for none
 
  private:
   struct Button {

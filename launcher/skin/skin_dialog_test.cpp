@@ -19,10 +19,10 @@ class CProbeDialog : public CSkinDialog {
   bool clickCloseAtInit = false;  // the close box is clicked once the dialog runs
   SIZE sizeWithoutPicture{0, 0};  // given to the base before the buttons are added
 
-  POINT Anchor() const { return m_ptDragAnchor; }
-  BOOL Active() const { return m_bActive; }
-  int Hot() const { return m_nHotId; }
-  void SetHot(int id) { m_nHotId = id; }  // what the hover timer would find
+  POINT Anchor() const { return m_dragAnchor; }
+  BOOL Active() const { return m_active; }
+  int Hot() const { return m_hotId; }
+  void SetHot(int id) { m_hotId = id; }  // what the hover timer would find
 
  protected:
   BOOL OnInitDialog() override {
@@ -40,10 +40,10 @@ class CProbeDialog : public CSkinDialog {
     for (int i = 0; i < m_items; ++i) {
       char text[40];
       wsprintfA(text, i % 2 ? "テーマ %02d" : "標準のテーマ %02d", i);
-      ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+      ::SendDlgItemMessageA(m_hwnd, IDC_SKIN_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
-    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, LB_SETCURSEL, 1, 0);
-    if (clickCloseAtInit) ::PostMessageA(::GetDlgItem(m_hWnd, IDC_FRAME_CLOSE), BM_CLICK, 0, 0);
+    ::SendDlgItemMessageA(m_hwnd, IDC_SKIN_LIST, LB_SETCURSEL, 1, 0);
+    if (clickCloseAtInit) ::PostMessageA(::GetDlgItem(m_hwnd, IDC_FRAME_CLOSE), BM_CLICK, 0, 0);
     return TRUE;
   }
   void OnCancel() override {

@@ -195,10 +195,10 @@ class SourceWindow {
     wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = "DropTestSource";
     ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
+    m_hwnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
                                1280 - kSize, 1024 - kSize, kSize, kSize, nullptr, nullptr, wc.hInstance, nullptr);
   }
-  ~SourceWindow() { ::DestroyWindow(m_hWnd); }
+  ~SourceWindow() { ::DestroyWindow(m_hwnd); }
   SourceWindow(const SourceWindow&) = delete;
   SourceWindow& operator=(const SourceWindow&) = delete;
   POINT Centre() const { return POINT{1280 - kSize / 2, 1024 - kSize / 2}; }
@@ -212,7 +212,7 @@ class SourceWindow {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
           ::DispatchMessageA(&msg);
-          if (msg.hwnd == m_hWnd && msg.message == WM_LBUTTONDOWN) return true;
+          if (msg.hwnd == m_hwnd && msg.message == WM_LBUTTONDOWN) return true;
         }
         ::Sleep(10);
       }
@@ -230,7 +230,7 @@ class SourceWindow {
   }
 
  private:
-  HWND m_hWnd = nullptr;
+  HWND m_hwnd = nullptr;
 };
 
 // Drags the data from the source window to a point and releases there. `afterRelease` runs
