@@ -5,5 +5,6 @@ struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
+  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
   bool operator==(const Rect&) const = default;
 };

@@ -22,3 +22,20 @@ void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask) {
   ::BitBlt(scratchDC.Get(), 0, 0, s.cx, s.cy, imageDC.Get(), 0, 0, SRCAND);
   ::BitBlt(target, x, y, s.cx, s.cy, scratchDC.Get(), 0, 0, SRCCOPY);
 }
+
+OffscreenPaint::OffscreenPaint(HDC target, const RECT& area) : m_target(target), m_area(area), m_mem(target) {
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0 || !m_mem.Get()) return;
+  m_bitmap.Reset(::CreateCompatibleBitmap(target, w, h));
+  if (!m_bitmap) return;
+  m_mem.Select(m_bitmap.Get());
+  ::SetWindowOrgEx(m_mem.Get(), area.left, area.top, nullptr);
+}
+
+OffscreenPaint::~OffscreenPaint() {
+  if (!m_bitmap) return;
+  ::SetWindowOrgEx(m_mem.Get(), 0, 0, nullptr);
+  ::BitBlt(m_target, m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top, m_mem.Get(), 0, 0,
+           SRCCOPY);
+  m_mem.Deselect();  // the bitmap goes first, and a selected one could not
+}

@@ -1,7 +1,13 @@
-// Scoped GDI helpers: a memory DC whose selection is restored before it is deleted, and a
-// selection into a borrowed DC.
+// Scoped GDI helpers: a memory DC whose selection is restored before it is deleted, a selection
+// into a borrowed DC, a paint between BeginPaint and EndPaint, and the one off-screen buffer
+// every window draws through.
 #pragma once
 #include <windows.h>
+
+#include "common/rect.h"
+#include "common/win/handles.h"
+
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 class ScopedSelect {
  public:
@@ -63,3 +69,39 @@ inline void BlitBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
   mem.Select(bitmap);
   ::BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, SRCCOPY);
 }
+
+// One WM_PAINT: BeginPaint at construction, EndPaint at the end of the scope.
+class PaintGuard {
+ public:
+  explicit PaintGuard(HWND window) : m_window(window), m_dc(::BeginPaint(window, &m_ps)) {}
+  ~PaintGuard() { ::EndPaint(m_window, &m_ps); }
+  PaintGuard(const PaintGuard&) = delete;
+  PaintGuard& operator=(const PaintGuard&) = delete;
+
+  HDC Dc() const { return m_dc; }
+  const RECT& Area() const { return m_ps.rcPaint; }  // what needs painting, in client coordinates
+
+ private:
+  HWND m_window;
+  PAINTSTRUCT m_ps{};
+  HDC m_dc;
+};
+
+// Drawing for an area of a target DC goes to a bitmap first and reaches the target in one copy at
+// the end of the scope, so that a window never shows itself half drawn. Draw in the target's
+// coordinates. Without memory for the bitmap the drawing goes straight to the target.
+class OffscreenPaint {
+ public:
+  OffscreenPaint(HDC target, const RECT& area);
+  ~OffscreenPaint();
+  OffscreenPaint(const OffscreenPaint&) = delete;
+  OffscreenPaint& operator=(const OffscreenPaint&) = delete;
+
+  HDC Dc() const { return m_bitmap ? m_mem.Get() : m_target; }
+
+ private:
+  HDC m_target;
+  RECT m_area;
+  MemoryDC m_mem;
+  UniqueBitmap m_bitmap;
+};

@@ -1,5 +1,10 @@
 // CMainFrame: the launcher's caption-less main window. It owns the data store for its life,
 // draws its own frame and title strip, and is the hub for the work that touches the data.
+//
+// One class in a file per job: main_frame.cpp (its life and message routing), _draw (the frame,
+// its buttons and layout), _web (the web pane), _hotkey, _save, _commands, _items (item and menu
+// changes), _handoffs (the finder, a second start, packages) and _dialogs (management dialogs,
+// the user switch, help and About). main_frame_parts.h holds what they share.
 #pragma once
 #include <windows.h>
 

@@ -66,7 +66,8 @@
 #define IDT_WRITE_THROUGH 6082
 #define IDT_EDIT_POPUP 6083
 #define IDT_ITEM_POPUP 6084
-#define IDT_NOTICE 6085  // the save notice's time on screen
+#define IDT_NOTICE 6085     // the save notice's time on screen
+#define IDT_KEY_PRESS 6086  // the icon panel's tile shown pressed by a key before it opens
 
 // Child windows and their notifications.
 #define IDC_MENU_COLUMN 6263
@@ -133,7 +134,8 @@
 // Private messages of the main window, and one of the icon panel's own. Other programs post
 // some of them, so the numbers stay as they are.
 // wParam the sender, IDC_MENU_COLUMN or IDC_ICON_PANEL; lParam the menu to show, or the position
-// in the current menu of the item to open.
+// in the current menu of the item to open. Answered for other programs: the main window's own
+// children ask through LauncherActions.
 #define UM_ITEM_ACTION (WM_USER + 0)
 // Sent through SendItemRequest only. wParam the child dropped on, IDC_MENU_COLUMN or
 // IDC_ICON_PANEL; lParam the sender's ItemRequest.
@@ -151,6 +153,6 @@
 #define UM_SELECT_THEME (WM_USER + 13)  // no parameters: open the theme dialog
 #define UM_SHOW_NOTICES (WM_USER + 14)  // no parameters: tell what waits to be told (loading, hotkey)
 #define UM_SAVE_DONE (WM_USER + 15)     // no parameters: a background save ended; the data store knows how
-// The icon panel to itself, to open a find result once the strip has closed: wParam the menu,
-// lParam the position.
-#define UM_LAUNCH_RESULT (WM_USER + 16)
+// The icon panel to itself, to open a tile once the click that chose it is over (and the find
+// strip, if open, has closed): wParam the menu, lParam the position.
+#define UM_OPEN_TILE (WM_USER + 16)

@@ -27,7 +27,6 @@ struct UserMenus {
   // only the menus that changed since.
   mutable std::vector<std::pair<std::uint64_t, std::string>> formatted;
   int Count() const { return static_cast<int>(names.size()); }
-  bool HasHidden() const { return !hiddenNames.empty() || !hiddenItems.empty(); }
 };
 
 // Reads the INI file's menus, then its older "Category%d" item sections and the item file, in

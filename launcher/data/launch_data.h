@@ -50,6 +50,8 @@ class CLaunchData {
   datafiles::Failure LastFailure() const;
 
   enum class Switch { kNoTheme, kDone, kWebPane, kNotSaved };
+  // The index that loads the active user again (after a change of theme) instead of switching.
+  static constexpr int kReloadActive = -1;
   // kNotSaved: the active user's changes, or the new choice, could not be written; the active
   // user stays, with every change, and LastFailure() says why.
   Switch SwitchUser(int index, HWND mainWindow);

@@ -12,7 +12,7 @@
 #include "common/cp932.h"
 #include "common/win/modal_guard.h"
 #include "launcher/base/item_request.h"
-#include "launcher/menus/item_info_dlg.h"
+#include "launcher/menus/item_drop.h"
 #include "launcher/skin/cut_tips.h"
 
 namespace {
@@ -255,47 +255,42 @@ bool CMenuWnd::TrackHover(POINT screen) {
   return hot != 0;
 }
 
+// An owner-drawn button's rectangle is its whole client area, so drawing starts at 0, 0.
 void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   const CTheme& t = m_data->Theme();
   const int id = static_cast<int>(d->CtlID);
   const bool pressed = d->itemState & ODS_SELECTED, disabled = d->itemState & ODS_DISABLED;
+  const bool paging = id == IDC_MENU_PREV_PAGE || id == IDC_MENU_NEXT_PAGE;
+  const int k = id - IDC_MENU_FIRST;
+  if (!paging && (k < 0 || k >= m_pages.PerPage())) return;
   const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
-  UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
-  MemoryDC mem(d->hDC);
-  mem.Select(buffer.Get());
-  if (id == IDC_MENU_PREV_PAGE || id == IDC_MENU_NEXT_PAGE) {
+  OffscreenPaint buffer(d->hDC, d->rcItem);
+  const HDC dc = buffer.Dc();
+  if (paging) {
     int set = id == IDC_MENU_PREV_PAGE ? kPrevSet : kNextSet;
     int state = disabled ? 2 : pressed ? 1 : m_hotId == id ? 3 : 0;
-    BlitBitmap(mem.Get(), 0, 0, t.Bitmap(set + state));
-  } else {
-    int k = id - IDC_MENU_FIRST;
-    if (k < 0 || k >= m_pages.PerPage()) return;
-    const bool dragOver = k < MenuPages::kMaxPerPage && m_drops[k].lit;
-    bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
-    int image = dragOver         ? IDB_MENU_BUTTON_HOVER
-                : selected       ? IDB_MENU_BUTTON_SELECTED
-                : m_hotId == id ? IDB_MENU_BUTTON_HOVER
-                                 : IDB_MENU_BUTTON;
-    BlitBitmap(mem.Get(), 0, 0, t.Bitmap(image));
-    ScopedSelect font(mem.Get(), m_font.Get());
-    ::SetBkMode(mem.Get(), TRANSPARENT);
-    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-    if (!selected) {  // the selected button stands flat, without a shadow
-      RECT shadow{2, 2, w, h};
-      ::SetTextColor(mem.Get(), m_shadow);
-      ::DrawTextA(mem.Get(), m_names[k].c_str(), -1, &shadow, format);
-    }
-    RECT text{1, 1, w - 1, h - 1};
-    ::SetTextColor(mem.Get(), m_text);
-    ::DrawTextA(mem.Get(), m_names[k].c_str(), -1, &text, format);
+    BlitBitmap(dc, 0, 0, t.Bitmap(set + state));
+    return;
   }
-  ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+  const bool dragOver = k < MenuPages::kMaxPerPage && m_drops[k].lit;
+  bool selected = !dragOver && (pressed || m_pages.IsCurrentButton(k));
+  int image = dragOver        ? IDB_MENU_BUTTON_HOVER
+              : selected      ? IDB_MENU_BUTTON_SELECTED
+              : m_hotId == id ? IDB_MENU_BUTTON_HOVER
+                              : IDB_MENU_BUTTON;
+  BlitBitmap(dc, 0, 0, t.Bitmap(image));
+  ScopedSelect font(dc, m_font.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+  if (!selected) {  // the selected button stands flat, without a shadow
+    RECT shadow{2, 2, w, h};
+    ::SetTextColor(dc, m_shadow);
+    ::DrawTextA(dc, m_names[k].c_str(), -1, &shadow, format);
+  }
+  RECT text{1, 1, w - 1, h - 1};
+  ::SetTextColor(dc, m_text);
+  ::DrawTextA(dc, m_names[k].c_str(), -1, &text, format);
 }
-
-namespace {
-constexpr char kUrlTooLong[] = "リンク先の指定が長すぎるため登録できません.";
-constexpr std::size_t kMaxText = 259;
-}  // namespace
 
 int CMenuWnd::DropMoveItem(int k, int menu, int item) {
   const int target = m_pages.MenuOf(k);
@@ -310,39 +305,12 @@ int CMenuWnd::DropMoveItem(int k, int menu, int item) {
   return 1;
 }
 
-int CMenuWnd::AddThroughDialog(int k, const std::string& target, const std::string& name) {
-  CItemInfoDlg dlg(m_data, ::GetParent(m_hwnd));
-  PrepareNewItem(dlg.Info(), target.c_str(), name.c_str());
-  INT_PTR result;
-  {
-    ModalGuard guard;
-    ::SetForegroundWindow(Frame());
-    result = dlg.DoModal();
-  }
-  if (result == IDCANCEL) return 1;
-  ItemRequest r;
-  r.format = m_cfFilePath;
-  r.target = m_pages.MenuOf(k);
-  cp932::CopyBounded(r.file, sizeof r.file, target);
-  cp932::CopyBounded(r.caption, sizeof r.caption, dlg.Info().caption);
-  cp932::CopyBounded(r.description, sizeof r.description, dlg.Info().description);
-  r.date = ToItemDate(dlg.Info().date);
-  SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
-  return 1;
+DropReceiver CMenuWnd::Receiver() const {
+  return DropReceiver{m_data, ::GetParent(m_hwnd), Frame(), IDC_MENU_COLUMN, m_cfFilePath};
 }
 
-int CMenuWnd::DropFile(int k, const std::string& path) {
-  SHFILEINFOA info{};
-  ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
-  return AddThroughDialog(k, path, info.szDisplayName);
-}
+int CMenuWnd::DropFile(int k, const std::string& path) { return AddDroppedFile(Receiver(), m_pages.MenuOf(k), path); }
 
 int CMenuWnd::DropUrl(int k, const std::string& url, const char* title) {
-  if (url.size() > kMaxText) {
-    char caption[264] = {};
-    ::GetWindowTextA(Frame(), caption, sizeof caption);
-    GuardedMessageBox(::GetParent(m_hwnd), kUrlTooLong, caption, MB_ICONWARNING);
-    return 1;
-  }
-  return AddThroughDialog(k, url, title ? std::string(cp932::Truncate(title, kMaxText)) : url);
+  return AddDroppedUrl(Receiver(), m_pages.MenuOf(k), url, title);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/ui/wnd.h"
+#include "launcher/menus/item_drop.h"
 #include "common/wheel.h"
 #include "common/win/handles.h"
 #include "launcher/base/launcher_actions.h"
@@ -89,7 +90,7 @@ class CMenuWnd : public CWnd {
     int DropFile(const std::string& path) override { return column->DropFile(k, path); }
     int DropUrl(const std::string& url, const char* title) override { return column->DropUrl(k, url, title); }
   };
-  int AddThroughDialog(int k, const std::string& target, const std::string& name);
+  DropReceiver Receiver() const;
   ButtonDrop m_drops[MenuPages::kMaxPerPage];
   DropRegistration m_registrations[MenuPages::kMaxPerPage];
 };

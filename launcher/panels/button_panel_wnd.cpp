@@ -186,35 +186,33 @@ void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     mask = image + 4;
   }
   const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
-  UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
-  MemoryDC mem(d->hDC);
-  mem.Select(buffer.Get());
+  OffscreenPaint buffer(d->hDC, d->rcItem);  // a button's rectangle starts at 0, 0
+  const HDC dc = buffer.Dc();
   // The panel background under the button, then the button through its mask.
   Rect r = ThemeRect(id);
   {
     MemoryDC back(d->hDC);
     back.Select(t.Bitmap(IDB_PANEL_BACK));
-    ::BitBlt(mem.Get(), 0, 0, w, h, back.Get(), r.left - kThemeDx, r.top - kThemeDy, SRCCOPY);
+    ::BitBlt(dc, 0, 0, w, h, back.Get(), r.left - kThemeDx, r.top - kThemeDy, SRCCOPY);
   }
-  MaskedOntoDC(mem.Get(), 0, 0, t.Bitmap(image), t.Bitmap(mask));
+  MaskedOntoDC(dc, 0, 0, t.Bitmap(image), t.Bitmap(mask));
   if (id == IDC_TOOL_USER) {
     const theme::ThemeFont& f = t.Params().fontD;
     UniqueFont font = CreateThemeFont(f);
-    ScopedSelect select(mem.Get(), font.Get());
-    ::SetBkMode(mem.Get(), TRANSPARENT);
+    ScopedSelect select(dc, font.Get());
+    ::SetBkMode(dc, TRANSPARENT);
     char text[264] = {};
     ::GetWindowTextA(d->hwndItem, text, sizeof text);
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (!pressed) {
       RECT shadow{2, 2, w, h};
-      ::SetTextColor(mem.Get(), f.colour2);
-      ::DrawTextA(mem.Get(), text, -1, &shadow, format);
+      ::SetTextColor(dc, f.colour2);
+      ::DrawTextA(dc, text, -1, &shadow, format);
     }
     RECT box{1, 1, w - 1, h - 1};
-    ::SetTextColor(mem.Get(), f.colour1);
-    ::DrawTextA(mem.Get(), text, -1, &box, format);
+    ::SetTextColor(dc, f.colour1);
+    ::DrawTextA(dc, text, -1, &box, format);
   }
-  ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
 }
 
 void CButtonPanelWnd::Repaint(int id) {

@@ -6,8 +6,6 @@
 namespace iconpanel {
 namespace {
 
-bool Inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
 // MulDiv: rounded to nearest, as the platform does.
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
@@ -65,7 +63,7 @@ std::array<int, kSlotCount> Grid::AssignSlots() const {
 
 int Grid::TileAt(int x, int y, int pressed) const {
   for (int position : AssignSlots())
-    if (position >= 0 && Inside(HitRect(position, position == pressed), x, y)) return position;
+    if (position >= 0 && HitRect(position, position == pressed).Contains(x, y)) return position;
   return -1;
 }
 

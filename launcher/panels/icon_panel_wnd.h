@@ -1,6 +1,9 @@
 // CIconPanelWnd: the scrolling grid of themed tiles that shows the items of the current menu.
 // It reads the data store and changes nothing in it: launching, moving and adding go to the
 // main frame as requests, renaming and deleting as its actions, and the frame refreshes it.
+//
+// One class in a file per job: icon_panel_wnd.cpp (its life, theme and items), _paint, _looks
+// (slot contents, the look cache and tips), _scroll, _mouse, _keys, _drop and _find (type-to-find).
 #pragma once
 #include <windows.h>
 
@@ -16,6 +19,7 @@
 #include "launcher/base/launcher_actions.h"
 #include "launcher/data/item_presentation.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/menus/item_drop.h"
 #include "launcher/skin/drag_drop.h"
 #include "launcher/panels/find_strip.h"
 #include "launcher/panels/icon_layout.h"
@@ -91,8 +95,9 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void OnCommand(UINT id);
   void DeleteMenuItem();
   void RenameMenuItem();
-  int AddThroughDialog(const std::string& target, const std::string& name, const std::string& description);
-  std::string Caption() const;
+  int DropInsertion() const;
+  DropReceiver Receiver() const;
+  void EndKeyPress();
   int KeyTile() const;
   TileRef Ref(int position) const;  // the item a tile shows
   void OpenFind();
@@ -111,7 +116,10 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void UpdateScrollBar();
   void SetScroll(int position, bool scrollContent);
   void RepaintCell(int position, bool now);
+  void PaintBackground(HDC dc, const RECT& area, HRGN update) const;
   void DrawTile(HDC dc, HRGN update, const ItemSlot& slot);
+  void DrawTileLook(HDC tile, const ItemSlot& slot, POINT shift) const;
+  void DrawTileName(HDC tile, const ItemSlot& slot, POINT shift) const;
   void ShowMark(const iconpanel::DropPosition& d);
   void RemoveMark();
   RECT MarkRect() const;
@@ -128,6 +136,9 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   int m_pressed = -1, m_hot = -1, m_hotGrip = -1, m_menuItem = -1;
   iconpanel::Press m_press = iconpanel::Press::kNone;
   int m_lastPressed = -1;  // the tile last clicked or launched by key, for the keys
+  int m_keyPress = -1;     // the tile shown pressed by a key until it opens
+  TileRef m_keyPressItem{-1, -1};
+  std::uint64_t m_keyPressRevision = 0;
   int m_markPos = -1;
   iconpanel::Side m_markSide = iconpanel::Side::kBefore;
   int m_autoScroll = 0;

@@ -123,45 +123,41 @@ void CPopupBase::OnTimer() {
 }
 
 void CPopupBase::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hwnd, &ps);
-  BlitBitmap(dc, 0, 0, Theme().Bitmap(IDB_POPUP_BACK));
-  ::EndPaint(m_hwnd, &ps);
+  PaintGuard paint(m_hwnd);
+  BlitBitmap(paint.Dc(), 0, 0, Theme().Bitmap(IDB_POPUP_BACK));
 }
 
 void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
   const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
-  UniqueBitmap buffer(::CreateCompatibleBitmap(d->hDC, w, h));
-  MemoryDC mem(d->hDC);
-  mem.Select(buffer.Get());
+  OffscreenPaint buffer(d->hDC, d->rcItem);  // a button's rectangle starts at 0, 0
+  const HDC dc = buffer.Dc();
   // The popup's background under the entry.
   POINT at{0, 0};
   ::MapWindowPoints(d->hwndItem, m_hwnd, &at, 1);
   {
     MemoryDC back(d->hDC);
     back.Select(Theme().Bitmap(IDB_POPUP_BACK));
-    ::BitBlt(mem.Get(), 0, 0, w, h, back.Get(), at.x, at.y, SRCCOPY);
+    ::BitBlt(dc, 0, 0, w, h, back.Get(), at.x, at.y, SRCCOPY);
   }
   const bool pressed = d->itemState & ODS_SELECTED, hot = static_cast<int>(d->CtlID) == m_hotId;
   int image = pressed ? IDB_POPUP_BULLET_PRESSED : hot ? IDB_POPUP_BULLET_HOVER : IDB_POPUP_BULLET;
   int mask = pressed ? IDB_POPUP_BULLET_PRESSED_MASK : hot ? IDB_POPUP_BULLET_HOVER_MASK : IDB_POPUP_BULLET_MASK;
   SIZE bullet = BitmapSize(Theme().Bitmap(image));
-  MaskedOntoDC(mem.Get(), 0, (h - bullet.cy) / 2, Theme().Bitmap(image), Theme().Bitmap(mask));
+  MaskedOntoDC(dc, 0, (h - bullet.cy) / 2, Theme().Bitmap(image), Theme().Bitmap(mask));
 
   HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_hwnd, WM_GETFONT, 0, 0));
-  ScopedSelect select(mem.Get(), font);
-  ::SetBkMode(mem.Get(), TRANSPARENT);
+  ScopedSelect select(dc, font);
+  ::SetBkMode(dc, TRANSPARENT);
   const char* text = EntryText(TemplateId(), static_cast<int>(d->CtlID));
   const UINT format = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
   if (hot && !pressed) {
     RECT glow{bullet.cx + 9, 1, w, h};
-    ::SetTextColor(mem.Get(), m_hilite);
-    ::DrawTextA(mem.Get(), text, -1, &glow, format);
+    ::SetTextColor(dc, m_hilite);
+    ::DrawTextA(dc, text, -1, &glow, format);
   }
   RECT box{bullet.cx + 8, 0, w - 1, h - 1};
-  ::SetTextColor(mem.Get(), m_text);
-  ::DrawTextA(mem.Get(), text, -1, &box, format);
-  ::BitBlt(d->hDC, d->rcItem.left, d->rcItem.top, w, h, mem.Get(), 0, 0, SRCCOPY);
+  ::SetTextColor(dc, m_text);
+  ::DrawTextA(dc, text, -1, &box, format);
 }
 
 // ---- item popup -------------------------------------------------------------------------------

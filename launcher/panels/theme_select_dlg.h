@@ -13,7 +13,6 @@
 class CThemeSelectDlg : public CSkinDialog {
  public:
   CThemeSelectDlg(const CLaunchData* data, HWND parent);
-  const std::vector<themelist::Entry>& Themes() const { return m_themes; }
 
  protected:
   BOOL OnInitDialog() override;

@@ -177,8 +177,8 @@ LRESULT CALLBACK CoverProc(HWND cover, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(cover, &ps);
+      PaintGuard paint(cover);
+      const HDC dc = paint.Dc();
       HWND skinned = reinterpret_cast<HWND>(static_cast<LONG_PTR>(::GetWindowLongA(cover, 0)));
       if (ScrollSkinEntry* e = Find(skinned)) {
         if (HBITMAP b = Render(*e)) {
@@ -188,7 +188,6 @@ LRESULT CALLBACK CoverProc(HWND cover, UINT msg, WPARAM wParam, LPARAM lParam) {
           ::BitBlt(dc, 0, 0, s.right - s.left, s.bottom - s.top, mem.Get(), 0, 0, SRCCOPY);
         }
       }
-      ::EndPaint(cover, &ps);
       return 0;
     }
     default: return ::DefWindowProcA(cover, msg, wParam, lParam);

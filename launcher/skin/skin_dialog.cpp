@@ -242,21 +242,12 @@ void CSkinDialog::PaintSkin(HDC dc) {
 }
 
 void CSkinDialog::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hwnd, &ps);
+  PaintGuard paint(m_hwnd);
   RECT client;
   ::GetClientRect(m_hwnd, &client);
   // Drawn off screen and copied once, so the caption and title never flicker.
-  UniqueBitmap buffer(::CreateCompatibleBitmap(dc, client.right, client.bottom));
-  if (buffer) {
-    MemoryDC mem(dc);
-    mem.Select(buffer.Get());
-    PaintSkin(mem.Get());
-    ::BitBlt(dc, 0, 0, client.right, client.bottom, mem.Get(), 0, 0, SRCCOPY);
-  } else {
-    PaintSkin(dc);
-  }
-  ::EndPaint(m_hwnd, &ps);
+  OffscreenPaint buffer(paint.Dc(), client);
+  PaintSkin(buffer.Dc());
 }
 
 const CSkinDialog::Button* CSkinDialog::FindButton(int id) const {

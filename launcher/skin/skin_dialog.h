@@ -78,10 +78,6 @@ class CSkinDialog : public CDialog {
   // ---- For dialogs that paint or draw more ----
   void PaintSkin(HDC dc);
   const CTheme& Theme() const { return *m_theme; }
-  HBITMAP Background() const { return m_background; }
-  HFONT TitleFont() const { return m_titleFont.Get(); }
-  COLORREF TextColour() const { return m_textColour; }
-  COLORREF ShadowColour() const { return m_shadowColour; }
 
   POINT m_dragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
   BOOL m_active = FALSE;        // the last activation state received

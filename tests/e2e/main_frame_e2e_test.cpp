@@ -307,8 +307,9 @@ TEST_F(MainFrameE2E, TheEndOfTheSessionSavesWhatChanged) {
   Launcher app;
   HWND w = app.WaitForWindow();
   ASSERT_NE(w, nullptr);
-  ::SetForegroundWindow(w);
-  PressKeys({VK_MENU}, '3');
+  // Alt+3's command, sent: a key press could still wait in the input queue when the session ends.
+  const WPARAM kThirdMenu = 40016;
+  ::SendMessageA(w, WM_COMMAND, kThirdMenu, 0);
   EXPECT_EQ(::SendMessageA(w, WM_QUERYENDSESSION, 0, 0), TRUE);
   ::SendMessageA(w, WM_ENDSESSION, TRUE, 0);
   ::TerminateProcess(app.pi.hProcess, 0);  // what the system does next

@@ -1,0 +1,98 @@
+// The keys that act on a tile: open the nth shown, rename, delete, and the popup.
+#include "launcher/panels/icon_panel_wnd.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "common/cp932.h"
+#include "common/win/modal_guard.h"
+#include "launcher/base/resource.h"
+#include "launcher/menus/item_info_dlg.h"
+#include "launcher/menus/item_info_rules.h"
+#include "launcher/panels/popup_dlg.h"
+#include "launcher/skin/drag_drop.h"
+
+namespace {
+
+constexpr UINT kKeyPressMs = 300;  // how long a tile opened by key shows pressed
+
+}  // namespace
+
+// The tile a key acts on: the one under the pointer, else the chosen result while finding or the
+// one last clicked or launched by key, else the first shown.
+int CIconPanelWnd::KeyTile() const {
+  for (int p : {m_hot, m_find.IsOpen() ? m_find.Chosen() : m_lastPressed, m_grid.FirstShown()})
+    if (p >= 0 && p < m_grid.count) return p;
+  return -1;
+}
+
+void CIconPanelWnd::TileKey(UINT command) {
+  const int p = KeyTile();
+  if (p < 0 || !::IsWindowEnabled(m_hwnd)) return;
+  m_menuItem = p;
+  if (command == ID_TILE_RENAME) return RenameMenuItem();
+  if (command == ID_TILE_DELETE) return DeleteMenuItem();
+  // The popup opens at the middle of the tile, scrolled into view first.
+  if (!m_grid.RowVisible(p))
+    SetScroll(iconpanel::ClampScroll(m_grid, (p / m_grid.Columns()) * m_grid.layout.rowHeight), false);
+  const Rect r = m_grid.HitRect(p, false);
+  POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ::ClientToScreen(m_hwnd, &at);
+  auto* popup = new CItemPopupDlg(m_hwnd, m_data, &at);
+  if (!popup->Create()) delete popup;
+}
+
+// The nth tile of the first shown row, shown pressed for a moment first when it is on screen.
+void CIconPanelWnd::LaunchVisible(int n) {
+  if (m_pressed != -1 || m_keyPress != -1) return;
+  int snapped = iconpanel::SnapToRow(m_grid);
+  if (snapped != m_grid.scroll) SetScroll(snapped, false);
+  int position = n + m_grid.FirstShown();
+  if (position >= m_grid.count) return;
+  m_lastPressed = position;
+  const TileRef ref = Ref(position);
+  bool shown = std::any_of(m_slots.begin(), m_slots.end(), [&](const ItemSlot& s) { return s.shown == position; });
+  if (!shown) {
+    ::PostMessageA(m_hwnd, UM_OPEN_TILE, ref.menu, ref.position);
+    return;
+  }
+  m_keyPress = position;
+  m_keyPressItem = ref;
+  m_keyPressRevision = m_data->Items().Revision();
+  RepaintCell(position, true);
+  ::SetTimer(m_hwnd, IDT_KEY_PRESS, kKeyPressMs, nullptr);
+}
+
+void CIconPanelWnd::EndKeyPress() {
+  ::KillTimer(m_hwnd, IDT_KEY_PRESS);
+  const int position = std::exchange(m_keyPress, -1);
+  if (position < 0) return;
+  RepaintCell(position, true);
+  // An item changed meanwhile may have moved the one that was shown pressed.
+  if (m_data->Items().Revision() == m_keyPressRevision)
+    m_actions->LaunchItem(m_keyPressItem.menu, m_keyPressItem.position);
+}
+
+// The same confirmation as the trash's.
+void CIconPanelWnd::DeleteMenuItem() {
+  const TileRef ref = Ref(m_menuItem);
+  const ItemRecord r = m_data->Items().Get(ref.menu, ref.position);
+  if (ConfirmItemDelete(m_hwnd, r.ShownName())) m_actions->DeleteItem(ref.menu, ref.position);
+}
+
+void CIconPanelWnd::RenameMenuItem() {
+  ModalGuard guard;
+  const TileRef ref = Ref(m_menuItem);
+  ItemRecord r = m_data->Items().Get(ref.menu, ref.position);
+  CItemInfoDlg dlg(m_data, Parent());
+  ItemInfo& info = dlg.Info();
+  cp932::CopyBounded(info.file, sizeof info.file, r.file);
+  cp932::CopyBounded(info.caption, sizeof info.caption, r.caption);
+  cp932::CopyBounded(info.description, sizeof info.description, r.description);
+  info.date = SYSTEMTIME{r.date.year, r.date.month,  r.date.dayOfWeek, r.date.day,
+                         r.date.hour, r.date.minute, r.date.second,    r.date.milliseconds};
+  if (dlg.DoModal() == IDCANCEL) return;
+  // Looking at a long name and pressing OK must not cut it to the field's proposal.
+  const std::string kept = iteminfo::KeptName(r.caption, cp932::TerminatedView(info.caption, sizeof info.caption));
+  m_actions->RenameItem(ref.menu, ref.position, kept);
+}
