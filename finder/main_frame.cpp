@@ -13,6 +13,7 @@
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
 #include "common/win/block_drag.h"
+#include "common/win/monitors.h"
 #include "common/win/text.h"
 #include "finder/file_prop_dlg.h"
 #include "finder/finder_ids.h"
@@ -433,6 +434,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_SETFOCUS:

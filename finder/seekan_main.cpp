@@ -9,6 +9,7 @@
 #include "common/ini_keys.h"
 #include "common/ui/wheel.h"
 #include "common/win/handles.h"
+#include "common/win/monitors.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
 #include "finder/main_frame.h"
@@ -47,7 +48,8 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
   ::InitCommonControlsEx(&icc);
   if (FAILED(::OleInitialize(nullptr))) return 1;
   const findrules::Placement p = findrules::ParsePlacement(commandLine ? commandLine : "");
-  const RECT rc{p.left, p.top, p.left + p.width, p.top + p.height};
+  const Rect place = ReachablePlace(Rect{p.left, p.top, p.left + p.width, p.top + p.height});
+  const RECT rc{place.left, place.top, place.right, place.bottom};
   int result = 0;
   {
     CMainFrame frame(inst, ProgramFolder() + inikeys::kSettingsFile);

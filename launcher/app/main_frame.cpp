@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bridge/quilodll.h"
+#include "common/win/monitors.h"
 #include "launcher/app/main_frame_parts.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/resource.h"
@@ -55,6 +56,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED: m_dragAnchor = {-1, -1}; return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_EXITSIZEMOVE: m_data.NoteWindowMoved(); return 0;
+    case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
@@ -111,6 +113,7 @@ int CMainFrame::OnCreate() {
 
   Rect r = m_data.WideRect();
   if (!m_data.IsWide()) r.left += m_data.PaneWidth();
+  r = ReachablePlace(r);  // a place saved for another screen
   WINDOWPLACEMENT wp{sizeof wp};
   wp.showCmd = SW_HIDE;
   wp.rcNormalPosition = RECT{r.left, r.top, r.right, r.bottom};

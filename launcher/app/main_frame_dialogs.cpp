@@ -7,6 +7,7 @@
 
 #include "common/cp932.h"
 #include "common/win/modal_guard.h"
+#include "common/win/monitors.h"
 #include "launcher/app/main_frame_parts.h"
 #include "launcher/base/resource.h"
 #include "launcher/menus/menu_edit_dlg.h"
@@ -69,6 +70,7 @@ void CMainFrame::OnUserSwitched(CLaunchData::Switch result) {
   // Each user keeps a place of their own.
   Rect r = m_data.WideRect();
   if (!m_data.IsWide()) r.left += m_data.PaneWidth();
+  r = ReachablePlace(r);
   ::MoveWindow(m_hwnd, r.left, r.top, r.Width(), r.Height(), TRUE);
   PlaceChildren();
   ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/screen_fit.h"
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/monitors.h"
 #include "launcher/base/resource.h"
 
 namespace {
@@ -163,16 +165,14 @@ void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
 // ---- item popup -------------------------------------------------------------------------------
 
 BOOL CItemPopupDlg::OnInitDialog() {
-  // Top-left corner at the cursor (or the tile), kept on the desktop.
+  // Top-left corner at the cursor (or the tile), wholly inside the work area of its monitor.
   POINT pt = m_keyAt;
   if (!m_byKey) ::GetCursorPos(&pt);
   else LightFirstEntry();
   RECT rc = WindowRectOf(m_hwnd);
-  int width = rc.right - rc.left, height = rc.bottom - rc.top;
-  int x = pt.x, y = pt.y;
-  if (x + width > ::GetSystemMetrics(SM_CXSCREEN)) x = ::GetSystemMetrics(SM_CXSCREEN) - width;
-  if (y + height > ::GetSystemMetrics(SM_CYSCREEN)) y = ::GetSystemMetrics(SM_CYSCREEN) - height;
-  ::SetWindowPos(m_hwnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+  const Rect at{pt.x, pt.y, pt.x + rc.right - rc.left, pt.y + rc.bottom - rc.top};
+  const Rect placed = screenfit::MovedInto(at, WorkAreaAt(pt));
+  ::SetWindowPos(m_hwnd, HWND_TOP, placed.left, placed.top, 0, 0, SWP_NOSIZE);
   StartTracking();
   return TRUE;
 }
@@ -194,22 +194,22 @@ CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, const CLaunchData* data)
 }
 
 BOOL CEditPopupDlg::OnInitDialog() {
-  // Bottom-right corner at the cursor.
+  // Bottom-right corner at the cursor, wholly inside the work area of its monitor.
   POINT pt;
   ::GetCursorPos(&pt);
   RECT rc = WindowRectOf(m_hwnd);
   int width = rc.right - rc.left, height = rc.bottom - rc.top;
   int x = pt.x - width, y = pt.y - height;
-  if (x < 0) x = 0;
   if (!m_manyThemes) {
     RECT third = WindowRectOf(::GetDlgItem(m_hwnd, IDC_POPUP_THIRD)),
          second = WindowRectOf(::GetDlgItem(m_hwnd, IDC_POPUP_SECOND));
     int d = third.bottom - second.bottom;
     ::ShowWindow(::GetDlgItem(m_hwnd, IDC_POPUP_THIRD), SW_HIDE);
     height -= d;
-    y = y < 0 ? d : y + d;
+    y += d;
   }
-  ::SetWindowPos(m_hwnd, HWND_TOP, x, y, width, height, 0);
+  const Rect placed = screenfit::MovedInto(Rect{x, y, x + width, y + height}, WorkAreaAt(pt));
+  ::SetWindowPos(m_hwnd, HWND_TOP, placed.left, placed.top, width, height, 0);
   StartTracking();
   return TRUE;
 }

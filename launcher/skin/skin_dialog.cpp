@@ -1,6 +1,8 @@
 #include "launcher/skin/skin_dialog.h"
 
+#include "common/screen_fit.h"
 #include "common/win/gdi.h"
+#include "common/win/monitors.h"
 #include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
 #include "launcher/skin/draw.h"
@@ -60,16 +62,17 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
                     nullptr);
 }
 
+// Beside the parent, wholly inside the work area of the parent's monitor.
 void CSkinDialog::PlaceBesideParent() {
-  RECT window, desktop, parent;
+  RECT window, parent;
   ::GetWindowRect(m_hwnd, &window);
-  ::GetWindowRect(::GetDesktopWindow(), &desktop);
   const bool hasParent = Parent() && ::GetWindowRect(Parent(), &parent);
   const Rect parentRect{parent.left, parent.top, parent.right, parent.bottom};
-  const skin::Point p =
-      skin::PlaceDialog(window.right - window.left, window.bottom - window.top, hasParent ? &parentRect : nullptr,
-                        {desktop.left, desktop.top, desktop.right, desktop.bottom});
-  ::SetWindowPos(m_hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Rect area = WorkAreaNear(hasParent ? parentRect : Rect{window.left, window.top, window.right, window.bottom});
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  const skin::Point p = skin::PlaceDialog(width, height, hasParent ? &parentRect : nullptr, area);
+  const Rect placed = screenfit::MovedInto(Rect{p.x, p.y, p.x + width, p.y + height}, area);
+  ::SetWindowPos(m_hwnd, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Rect CSkinDialog::ReadBox(const ThemeBox& b) const {

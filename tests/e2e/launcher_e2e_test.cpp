@@ -79,6 +79,63 @@ TEST_F(LauncherE2E, GeometryFromTheUserFile) {
   EXPECT_EQ(Ini(user, "Init", "StartLeft"), "");  // replaced by StartRight on save
 }
 
+// A place saved for another screen opens wholly on this one; a place on the screen is kept to the
+// pixel; a window left off the screens by a change of display comes back. The finder likewise.
+TEST_F(LauncherE2E, EveryWindowOpensAndStaysWithinReach) {
+  RECT work;
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  std::string d = DataFolder();
+  ::CreateDirectoryA(d.c_str(), nullptr);
+  std::string main = d + "TOPLEX.INI", user = d + "USER00.INI";
+  ::WritePrivateProfileStringA("Init", "FileVersion", "200", main.c_str());
+  ::WritePrivateProfileStringA("Init", "StartSize", "L", user.c_str());
+  struct Case {
+    int left, top;
+    POINT expected;
+  } cases[] = {
+      {-560, -400, {work.left, work.top}},                                           // only a corner would show
+      {work.right - 336, work.bottom - 100, {work.right - 640, work.bottom - 480}},  // hanging off the bottom right
+      {120, 80, {120, 80}},                                                          // on the screen
+  };
+  for (const Case& c : cases) {
+    ::WritePrivateProfileStringA("Init", "StartLeft", std::to_string(c.left).c_str(), user.c_str());
+    ::WritePrivateProfileStringA("Init", "StartRight", nullptr, user.c_str());
+    ::WritePrivateProfileStringA("Init", "StartTop", std::to_string(c.top).c_str(), user.c_str());
+    Launcher app;
+    HWND w = app.WaitForWindow();
+    ASSERT_NE(w, nullptr);
+    RECT rc;
+    ::GetWindowRect(w, &rc);
+    EXPECT_EQ(rc.left, c.expected.x) << c.left << "," << c.top;
+    EXPECT_EQ(rc.top, c.expected.y) << c.left << "," << c.top;
+    EXPECT_EQ(rc.right - rc.left, 640);
+    if (c.left == 120) {  // a display change that leaves the window off every screen
+      ::SetWindowPos(w, nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SendMessageA(w, WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom));
+      ::GetWindowRect(w, &rc);
+      EXPECT_EQ(rc.left, work.left);
+      EXPECT_EQ(rc.top, work.top);
+    }
+    ASSERT_TRUE(app.Close());
+  }
+
+  Finder finder("/W800 -h600 /L-2000 /T-100");
+  HWND f = finder.WaitForWindow();
+  ASSERT_NE(f, nullptr);
+  RECT rc;
+  ::GetWindowRect(f, &rc);
+  EXPECT_EQ(rc.left, work.left);
+  EXPECT_EQ(rc.top, work.top);
+  EXPECT_EQ(rc.right - rc.left, 800);
+  ::SetWindowPos(f, nullptr, work.right - 100, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageA(f, WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom));
+  ::GetWindowRect(f, &rc);
+  EXPECT_EQ(rc.right, work.right);
+  EXPECT_EQ(rc.top, 40);
+  ::PostMessageA(f, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(finder.Exited(kWaitMs));
+}
+
 TEST_F(LauncherE2E, SecondStartHandsOverAndExits) {
   Launcher first;
   ASSERT_NE(first.WaitForWindow(), nullptr);
