@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "common/dpi.h"
 #include "common/screen_fit.h"
+#include "common/win/handles.h"
 
 namespace {
 
@@ -42,4 +44,17 @@ void KeepWithinReach(HWND window) {
   const Rect now = ToRect(rc), reachable = ReachablePlace(now);
   if (reachable == now) return;
   ::SetWindowPos(window, nullptr, reachable.left, reachable.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int DpiOf(HWND window) {
+  // Looked up rather than linked, so the programs still start where the call is missing.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window) {
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  WindowDC dc(window);
+  const int dpi = dc.Get() ? ::GetDeviceCaps(dc.Get(), LOGPIXELSY) : dpi::kBase;
+  return dpi > 0 ? dpi : dpi::kBase;
 }

@@ -1,4 +1,5 @@
-// The monitors' work areas, for windows that must stay within reach (common/screen_fit.h).
+// The monitors: their work areas, for windows that must stay within reach (common/screen_fit.h),
+// and the DPI a window is drawn at (common/dpi.h).
 #pragma once
 #include <windows.h>
 
@@ -12,3 +13,6 @@ Rect WorkAreaAt(POINT p);
 Rect ReachablePlace(const Rect& window);
 // Moves a top-level window to its reachable place when it is out of reach.
 void KeepWithinReach(HWND window);
+
+// The DPI of the monitor the window is on; the system's where the platform cannot say per window.
+int DpiOf(HWND window);
