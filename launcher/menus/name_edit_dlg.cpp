@@ -17,11 +17,7 @@ constexpr int kLabel = 0, kEdit = 4, kFrame = 8, kOk = 12, kCancel = 14;
 
 CNameEditDlg::CNameEditDlg(int templateId, const CLaunchData* data, HWND parent, int background, int themeBase,
                            std::size_t limit)
-    : CSkinDialog(templateId, parent),
-      m_data(data),
-      m_background(background),
-      m_themeBase(themeBase),
-      m_limit(limit) {}
+    : CSkinDialog(templateId, parent), m_data(data), m_background(background), m_themeBase(themeBase), m_limit(limit) {}
 
 void CNameEditDlg::SetName(std::string_view name) { m_name = editlist::LimitName(name, editlist::kNameBytes); }
 

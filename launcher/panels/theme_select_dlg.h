@@ -23,7 +23,7 @@ class CThemeSelectDlg : public CSkinDialog {
   int Selected() const;
 
   const CLaunchData* m_data;  // not owned
-  std::string m_settings;      // the active user's INI file
+  std::string m_settings;     // the active user's INI file
   std::string m_currentTheme;
   std::vector<themelist::Entry> m_themes;
 };

@@ -80,8 +80,8 @@ class CSkinDialog : public CDialog {
   const CTheme& Theme() const { return *m_theme; }
 
   POINT m_dragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
-  BOOL m_active = FALSE;        // the last activation state received
-  int m_hotId = 0;              // the themed button under the mouse, 0 for none
+  BOOL m_active = FALSE;       // the last activation state received
+  int m_hotId = 0;             // the themed button under the mouse, 0 for none
 
  private:
   struct Button {
