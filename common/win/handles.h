@@ -1,5 +1,5 @@
 // Owning wrappers for kernel handles, mapped views, modules, GDI objects, icons, menus, keys,
-// global memory and image lists. Move-only; each closes what it owns exactly once.
+// global memory, shell memory and image lists. Move-only; each closes what it owns exactly once.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -96,6 +96,13 @@ struct GlobalTraits {  // GlobalAlloc; a block handed to the system (SetData, a 
   static bool Valid(Type h) { return h != nullptr; }
   static void Close(Type h) { ::GlobalFree(h); }
 };
+template <typename T>
+struct CoTaskMemTraits {  // memory the shell hands out (item id lists), freed by the task allocator
+  using Type = T;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type p) { return p != nullptr; }
+  static void Close(Type p) { ::CoTaskMemFree(p); }
+};
 struct ImageListTraits {
   using Type = HIMAGELIST;
   static Type Invalid() { return nullptr; }
@@ -119,6 +126,8 @@ using UniqueIcon = UniqueResource<IconTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueFind = UniqueResource<FindTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
+template <typename T>
+using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits<T>>;
 
 // A global block locked for the life of the scope: its bytes, or null when it cannot be locked.
 class LockedGlobal {
