@@ -37,6 +37,8 @@ std::string FolderOf(const std::string& file) {
 
 }  // namespace
 
+namespace seekan {
+
 CMainFrame::CMainFrame(HINSTANCE inst, std::string programSettings)
     : m_inst(inst), m_settings(std::move(programSettings)) {}
 
@@ -451,3 +453,5 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default: return Default(msg, wParam, lParam);
   }
 }
+
+}  // namespace seekan
