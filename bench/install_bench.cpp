@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "bench/bench_timing.h"
-#include "common/profile.h"
 #include "launcher/packages/cabinet.h"
 #include "launcher/packages/installer.h"
+#include "tests/support/profile_writer.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kRuns; ++i) {
     Empty(prog);
     Empty(data);
-    Profile(user).WriteString("MenuList", "Category1", "ツール");
+    test::WritableProfile(user).WriteString("MenuList", "Category1", "ツール");
     double t = Now();
     if (package::InstallPackage(user, cab, prog, data) != 1) {
       std::printf("the benchmark package did not install\n");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/ini_keys.h"
+#include "common/win/handles.h"
 
 namespace {
 
@@ -83,19 +84,19 @@ int OpenQuiloNet(QuiloNet* net) {
   if (!net) return 0;
   net->mapping = nullptr;
   net->view = nullptr;
-  HANDLE mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, handoff::kBlockSize,
-                                        handoff::kMappingName);
+  UniqueHandle mapping(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, handoff::kBlockSize,
+                                            handoff::kMappingName));
   if (!mapping) return 0;
-  void* view = ::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, handoff::kBlockSize);
-  if (!view) {
-    ::CloseHandle(mapping);
-    return 0;
-  }
-  net->mapping = mapping;
-  net->view = view;
+  UniqueView view(::MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, handoff::kBlockSize));
+  if (!view) return 0;
+  // From here the caller's block holds them, until CloseQuiloNet.
+  net->mapping = mapping.Detach();
+  net->view = view.Detach();
   return 1;
 }
 
+// The caller's block, a plain structure of the library's C interface, holds both handles between
+// calls, so they are released here by hand: the view before its mapping.
 void CloseQuiloNet(QuiloNet* net) {
   if (!net) return;
   if (net->view) ::UnmapViewOfFile(net->view);
@@ -109,8 +110,8 @@ int SendQuiloNet(QuiloNet* net, int menu, const char* path) {
   const std::size_t length = std::strlen(path);
   if (length >= handoff::kPathField) return 0;  // it would not fit with its terminator: refused, not cut
 
-  HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, handoff::kCompletionEvent);
-  if (done) ::ResetEvent(done);  // a leftover event of an earlier send must not end this wait
+  UniqueHandle done(::CreateEventA(nullptr, TRUE, FALSE, handoff::kCompletionEvent));
+  if (done) ::ResetEvent(done.Get());  // a leftover event of an earlier send must not end this wait
   auto* block = static_cast<handoff::FinderBlock*>(net->view);
   std::memset(block, 0, handoff::kBlockSize);
   block->menu = menu;
@@ -122,7 +123,8 @@ int SendQuiloNet(QuiloNet* net, int menu, const char* path) {
     ::PostMessageA(launcher, UM_PATH_FROM_FINDER, 0, 0);
     // Wait for the launcher while keeping this thread's windows painted. The wait also ends at
     // WM_QUIT and when the launcher's window is gone, so it can never hang for good.
-    while (done && ::WaitForSingleObject(done, 0) != WAIT_OBJECT_0) {
+    HANDLE wait = done.Get();
+    while (done && ::WaitForSingleObject(wait, 0) != WAIT_OBJECT_0) {
       MSG msg;
       if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) break;
       if (!::IsWindow(launcher)) break;
@@ -131,18 +133,15 @@ int SendQuiloNet(QuiloNet* net, int menu, const char* path) {
         ::DispatchMessageA(&msg);
         continue;
       }
-      ::MsgWaitForMultipleObjects(1, &done, FALSE, kWaitSliceMs, QS_ALLINPUT);
+      ::MsgWaitForMultipleObjects(1, &wait, FALSE, kWaitSliceMs, QS_ALLINPUT);
     }
   }
-  if (done) ::CloseHandle(done);
   return 1;
 }
 
 int GetModalState() {
   if (!::FindWindowA(LauncherClass().c_str(), nullptr)) return 2;
-  HANDLE modal = ::CreateEventA(nullptr, TRUE, FALSE, handoff::kModalEvent);
+  UniqueHandle modal(::CreateEventA(nullptr, TRUE, FALSE, handoff::kModalEvent));
   if (!modal) return 0;
-  int state = ::WaitForSingleObject(modal, 0) == WAIT_OBJECT_0 ? 1 : 0;
-  ::CloseHandle(modal);
-  return state;
+  return ::WaitForSingleObject(modal.Get(), 0) == WAIT_OBJECT_0 ? 1 : 0;
 }

@@ -201,6 +201,54 @@ class TempNames {
   int m_next = 0;
 };
 
+// The steps of a commit. Each answers the failure that ends it, or none; `written` collects the
+// temporary files made so far, for the commit to delete when it fails.
+
+// Every new file under a temporary name of its own, flushed; a file that goes needs none.
+std::optional<Failure> WriteTemporaries(const std::string& folder, std::vector<journal::Op>& ops,
+                                        const std::vector<std::string>& texts, TempNames& names,
+                                        std::vector<std::string>& written) {
+  for (std::size_t i = 0; i < ops.size(); ++i) {
+    journal::Op& op = ops[i];
+    if (op.kind == journal::Kind::kRemove) continue;
+    op.temp = names.Next();
+    if (op.temp.empty()) return Failure{op.name, ERROR_FILENAME_EXCED_RANGE};
+    const std::string temp = folder + op.temp;
+    written.push_back(op.temp);
+    if (!Allowed(Step::WriteTemp, op.name) || !WriteFlushed(temp, texts[i], folder + op.name))
+      return Failure{op.name, WriteError(temp, ::GetLastError())};
+  }
+  return std::nullopt;
+}
+
+// The commit of a single file: its temporary file renamed over it, or the file deleted.
+std::optional<Failure> CommitAlone(const std::string& folder, const journal::Op& op) {
+  const std::string path = folder + op.name;
+  const bool done = Allowed(Step::Replace, op.name) &&
+                    (op.kind == journal::Kind::kRemove ? ::DeleteFileA(path.c_str()) != 0
+                                                       : Rename(folder + op.temp, path, MOVEFILE_REPLACE_EXISTING));
+  if (!done) return Failure{op.name, WriteError(path, ::GetLastError())};
+  ForgetCachedProfile(path);
+  return std::nullopt;
+}
+
+// Names the backups, then writes the journal under a temporary name and renames it into place:
+// a journal is there whole or not at all.
+std::optional<Failure> WriteJournal(const std::string& folder, std::vector<journal::Op>& ops, TempNames& names,
+                                    std::vector<std::string>& written) {
+  for (journal::Op& op : ops)
+    if (op.kind != journal::Kind::kCreate && (op.backup = names.Next()).empty())
+      return Failure{op.name, ERROR_FILENAME_EXCED_RANGE};
+  const std::string journalTemp = names.Next();
+  if (journalTemp.empty()) return Failure{kJournal, ERROR_FILENAME_EXCED_RANGE};
+  written.push_back(journalTemp);
+  if (!Allowed(Step::WriteJournal, kJournal) ||
+      !WriteFlushed(folder + journalTemp, journal::Format(ops), std::string()) ||
+      !Rename(folder + journalTemp, folder + kJournal, MOVEFILE_REPLACE_EXISTING))
+    return Failure{kJournal, WriteError(folder + kJournal, ::GetLastError())};
+  return std::nullopt;
+}
+
 }  // namespace
 
 void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
@@ -305,10 +353,8 @@ bool Transaction::Exists(const std::string& name) const {
   return FileExists(m_folder + name);
 }
 
-bool Transaction::Commit() {
-  if (m_blocked) return false;
+std::vector<journal::Op> Transaction::Changes(std::vector<std::string>& texts) const {
   std::vector<journal::Op> ops;
-  std::vector<std::string> texts;
   for (const Entry& e : m_entries) {
     const bool exists = FileExists(m_folder + e.name);
     if (e.remove ? !exists : !e.bytes && !(e.ini && e.ini->Changed())) continue;
@@ -318,47 +364,27 @@ bool Transaction::Commit() {
     ops.push_back({kind, {}, {}, e.name});
     texts.push_back(e.remove ? std::string() : e.bytes ? *e.bytes : e.ini->Text());
   }
+  return ops;
+}
+
+bool Transaction::Commit() {
+  if (m_blocked) return false;
+  std::vector<std::string> texts;
+  std::vector<journal::Op> ops = Changes(texts);
   if (ops.empty()) return true;
 
   TempNames names(m_folder);
-  std::vector<std::string> written;
-  auto discard = [&](Failure failure) {
-    DeleteAll(m_folder, written);
-    return Fail(std::move(failure));
-  };
+  std::vector<std::string> written;  // deleted again when the commit fails before its journal stands
   try {
-    for (std::size_t i = 0; i < ops.size(); ++i) {
-      journal::Op& op = ops[i];
-      if (op.kind == journal::Kind::kRemove) continue;
-      op.temp = names.Next();
-      if (op.temp.empty()) return discard({op.name, ERROR_FILENAME_EXCED_RANGE});
-      const std::string temp = m_folder + op.temp;
-      written.push_back(op.temp);
-      if (!Allowed(Step::WriteTemp, op.name) || !WriteFlushed(temp, texts[i], m_folder + op.name))
-        return discard({op.name, WriteError(temp, ::GetLastError())});
+    std::optional<Failure> failure = WriteTemporaries(m_folder, ops, texts, names, written);
+    // One file needs no journal: its rename (or its deletion) is the commit.
+    if (!failure)
+      failure = ops.size() == 1 ? CommitAlone(m_folder, ops.front()) : WriteJournal(m_folder, ops, names, written);
+    if (failure) {
+      DeleteAll(m_folder, written);
+      return Fail(std::move(*failure));
     }
-    if (ops.size() == 1) {
-      // One file needs no journal: its rename (or its deletion) is the commit.
-      const journal::Op& op = ops.front();
-      const std::string path = m_folder + op.name;
-      const bool done =
-          Allowed(Step::Replace, op.name) &&
-          (op.kind == journal::Kind::kRemove ? ::DeleteFileA(path.c_str()) != 0
-                                             : Rename(m_folder + op.temp, path, MOVEFILE_REPLACE_EXISTING));
-      if (!done) return discard({op.name, WriteError(path, ::GetLastError())});
-      ForgetCachedProfile(path);
-      return true;
-    }
-    for (journal::Op& op : ops)
-      if (op.kind != journal::Kind::kCreate && (op.backup = names.Next()).empty())
-        return discard({op.name, ERROR_FILENAME_EXCED_RANGE});
-    const std::string journalTemp = names.Next();
-    if (journalTemp.empty()) return discard({kJournal, ERROR_FILENAME_EXCED_RANGE});
-    written.push_back(journalTemp);
-    if (!Allowed(Step::WriteJournal, kJournal) ||
-        !WriteFlushed(m_folder + journalTemp, journal::Format(ops), std::string()) ||
-        !Rename(m_folder + journalTemp, m_folder + kJournal, MOVEFILE_REPLACE_EXISTING))
-      return discard({kJournal, WriteError(m_folder + kJournal, ::GetLastError())});
+    if (ops.size() == 1) return true;
     // From here the journal decides: this commit, or the next writer, finishes or undoes it whole.
     switch (Run(m_folder, ops, false, m_failure)) {
       case Outcome::kFinished: return true;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/ini_text.h"
+#include "common/journal.h"
 #include "common/win/handles.h"
 #include "common/write_failure.h"
 
@@ -72,6 +73,9 @@ class Transaction {
     bool remove = false;
   };
   Entry& Find(const std::string& name);
+  // What the commit changes, one operation per file in the order first named, and the new bytes
+  // of each (none for a file that goes).
+  std::vector<journal::Op> Changes(std::vector<std::string>& texts) const;
   bool Fail(Failure failure);
 
   std::string m_folder;

@@ -34,19 +34,3 @@ std::vector<std::string> Profile::GetSectionLines(const char* section, unsigned 
   }
   return lines;
 }
-
-bool Profile::WriteString(const char* section, const char* key, const std::string& value) const {
-  return ::WritePrivateProfileStringA(section, key, value.c_str(), m_path.c_str()) != 0;
-}
-
-bool Profile::WriteInt(const char* section, const char* key, int value) const {
-  return WriteString(section, key, std::to_string(value));
-}
-
-bool Profile::DeleteKey(const char* section, const char* key) const {
-  return ::WritePrivateProfileStringA(section, key, nullptr, m_path.c_str()) != 0;
-}
-
-bool Profile::DeleteSection(const char* section) const {
-  return ::WritePrivateProfileStringA(section, nullptr, nullptr, m_path.c_str()) != 0;
-}

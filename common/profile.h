@@ -1,5 +1,6 @@
-// INI access through the profile functions. Values are read into 262-byte buffers and a value
-// of 260 bytes or more counts as empty, so no caller ever sees an over-long name.
+// INI reading through the profile functions. Values are read into 262-byte buffers and a value
+// of 260 bytes or more counts as empty, so no caller ever sees an over-long name. Nothing writes
+// through them: they rewrite a file in place (common/data_files.h writes the data folder).
 #pragma once
 #include <string>
 #include <vector>
@@ -13,11 +14,6 @@ class Profile {
   int GetInt(const char* section, const char* key, int def) const;
   // The section's "key=value" lines, reading at most maxBytes of it.
   std::vector<std::string> GetSectionLines(const char* section, unsigned maxBytes) const;
-
-  bool WriteString(const char* section, const char* key, const std::string& value) const;
-  bool WriteInt(const char* section, const char* key, int value) const;
-  bool DeleteKey(const char* section, const char* key) const;
-  bool DeleteSection(const char* section) const;
 
  private:
   std::string m_path;

@@ -14,13 +14,14 @@ BOOL CFilePropDlg::OnInitDialog() {
   SHFILEINFOA info{};
   constexpr UINT kAsk = SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME;
   ::SHGetFileInfoA(m_path.c_str(), 0, &info, sizeof info, kAsk);
+  m_icon.Reset(info.hIcon);
   if (!info.szDisplayName[0]) {
     // A file gone since it was found: its name and type are still known from the path.
-    if (info.hIcon) ::DestroyIcon(info.hIcon);
+    m_icon.Reset();
     info = SHFILEINFOA{};
     ::SHGetFileInfoA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, kAsk | SHGFI_USEFILEATTRIBUTES);
+    m_icon.Reset(info.hIcon);
   }
-  m_icon.Reset(info.hIcon);
   if (!m_icon) {
     char path[MAX_PATH] = {};
     lstrcpynA(path, m_path.c_str(), MAX_PATH);

@@ -102,14 +102,14 @@ FindNode* CFindTreeCtrl::Node(HTREEITEM item) const {
 }
 
 void CFindTreeCtrl::AddShellFolder(HTREEITEM parent, int csidl, bool common, int flags) {
-  LPITEMIDLIST pidl = nullptr;
-  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &pidl)) || !pidl) return;
+  LPITEMIDLIST raw = nullptr;
+  if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &raw)) || !raw) return;
+  UniqueCoTaskMem<LPITEMIDLIST> pidl(raw);
   char path[MAX_PATH] = {};
-  const bool hasPath = ::SHGetPathFromIDListA(pidl, path);
+  const bool hasPath = ::SHGetPathFromIDListA(pidl.Get(), path);
   SHFILEINFOA info{};
-  ::SHGetFileInfoA(reinterpret_cast<const char*>(pidl), 0, &info, sizeof info,
+  ::SHGetFileInfoA(reinterpret_cast<const char*>(pidl.Get()), 0, &info, sizeof info,
                    SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_ICON | SHGFI_SMALLICON);
-  ::CoTaskMemFree(pidl);
   UniqueIcon icon(info.hIcon);
   if (!hasPath || !path[0]) return;
   std::string text = info.szDisplayName;

@@ -38,6 +38,8 @@ std::string FolderOf(const std::string& file) {
 
 }  // namespace
 
+namespace seekan {
+
 CMainFrame::CMainFrame(HINSTANCE inst, std::string programSettings)
     : m_inst(inst), m_settings(std::move(programSettings)) {}
 
@@ -328,24 +330,23 @@ void CMainFrame::TreeMenu() {
   if (!(hit.flags & TVHT_ONITEM)) item = nullptr;
   // The item under the pointer becomes the selection, which starts its search; none stops it.
   TreeView_SelectItem(m_tree->Handle(), item);
-  HMENU menu = ::LoadMenuA(m_inst, MAKEINTRESOURCEA(IDM_TREE));
+  UniqueMenu menu(::LoadMenuA(m_inst, MAKEINTRESOURCEA(IDM_TREE)));
   if (!menu) return;
-  HMENU popup = ::GetSubMenu(menu, 0);
+  HMENU popup = ::GetSubMenu(menu.Get(), 0);
   const FindNode* node = m_tree->Node(m_tree->Selection());
   const int flags = node ? node->flags : 0;
   ::EnableMenuItem(popup, ID_ADD_EXTENSION, MF_BYCOMMAND | ((flags & kDocumentBranch) ? MF_ENABLED : MF_GRAYED));
   const bool single = (flags & kDocumentBranch) && (flags & kHasExtensions) && !(flags & kKindNode);
   ::EnableMenuItem(popup, ID_DELETE_EXTENSION, MF_BYCOMMAND | (single ? MF_ENABLED : MF_GRAYED));
   ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
-  ::DestroyMenu(menu);
 }
 
 void CMainFrame::ListMenu() {
   POINT pt;
   ::GetCursorPos(&pt);
-  HMENU menu = ::LoadMenuA(m_inst, MAKEINTRESOURCEA(IDM_LIST));
+  UniqueMenu menu(::LoadMenuA(m_inst, MAKEINTRESOURCEA(IDM_LIST)));
   if (!menu) return;
-  HMENU popup = ::GetSubMenu(menu, 0);
+  HMENU popup = ::GetSubMenu(menu.Get(), 0);
   const bool selected = m_list->Selected() >= 0;
   const UINT state = MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED);
   ::EnableMenuItem(popup, ID_ADD_TO_MENU, MF_BYCOMMAND | (selected && GetModalState() == 0 ? MF_ENABLED : MF_GRAYED));
@@ -353,7 +354,6 @@ void CMainFrame::ListMenu() {
   ::EnableMenuItem(popup, ID_PROPERTIES, state);
   if (selected) ::SetMenuDefaultItem(popup, ID_FILE_OPEN, FALSE);
   ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
-  ::DestroyMenu(menu);
 }
 
 void CMainFrame::OnCommand(UINT id) {
@@ -455,3 +455,5 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default: return Default(msg, wParam, lParam);
   }
 }
+
+}  // namespace seekan

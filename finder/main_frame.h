@@ -15,6 +15,9 @@
 #include "finder/find_tree_ctrl.h"
 #include "finder/search_engine.h"
 
+// A namespace of its own: the launcher's main window is a CMainFrame too, and the tests link both.
+namespace seekan {
+
 class CMainFrame : public CWnd {
  public:
   static constexpr char kClassName[] = "QuiloSeekBaseWin";
@@ -87,3 +90,5 @@ class CMainFrame : public CWnd {
   bool m_splitting = false;
   unsigned m_ownerFlags = 0;
 };
+
+}  // namespace seekan

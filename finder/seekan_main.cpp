@@ -18,7 +18,7 @@ namespace {
 
 // Another finder already runs: its last active pop-up comes to the front instead.
 bool ActivateRunning() {
-  HWND running = ::FindWindowA(CMainFrame::kClassName, nullptr);
+  HWND running = ::FindWindowA(seekan::CMainFrame::kClassName, nullptr);
   if (!running) return false;
   HWND popup = ::GetLastActivePopup(running);
   ::SetForegroundWindow(popup ? popup : running);
@@ -52,7 +52,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
   const RECT rc{place.left, place.top, place.right, place.bottom};
   int result = 0;
   {
-    CMainFrame frame(inst, ProgramFolder() + inikeys::kSettingsFile);
+    seekan::CMainFrame frame(inst, ProgramFolder() + inikeys::kSettingsFile);
     if (frame.Create(rc, LoadText(inst, IDS_TITLE))) {
       // The icons outlive the frame: they are released after the loop.
       UniqueIcon large(

@@ -1,5 +1,5 @@
-// Owning wrappers for kernel handles, mapped views, modules, GDI objects, icons, keys, global
-// memory and image lists. Move-only; each closes what it owns exactly once.
+// Owning wrappers for kernel handles, mapped views, modules, GDI objects, icons, menus, keys,
+// global memory, shell memory and image lists. Move-only; each closes what it owns exactly once.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -71,6 +71,12 @@ struct IconTraits {  // icons extracted or created by this process (never shared
   static bool Valid(Type h) { return h != nullptr; }
   static void Close(Type h) { ::DestroyIcon(h); }
 };
+struct MenuTraits {  // LoadMenu, CreatePopupMenu: a menu that no window holds
+  using Type = HMENU;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::DestroyMenu(h); }
+};
 struct FindTraits {  // FindFirstFile
   using Type = HANDLE;
   static Type Invalid() { return INVALID_HANDLE_VALUE; }
@@ -89,6 +95,13 @@ struct GlobalTraits {  // GlobalAlloc; a block handed to the system (SetData, a 
   static Type Invalid() { return nullptr; }
   static bool Valid(Type h) { return h != nullptr; }
   static void Close(Type h) { ::GlobalFree(h); }
+};
+template <typename T>
+struct CoTaskMemTraits {  // memory the shell hands out (item id lists), freed by the task allocator
+  using Type = T;
+  static Type Invalid() { return nullptr; }
+  static bool Valid(Type p) { return p != nullptr; }
+  static void Close(Type p) { ::CoTaskMemFree(p); }
 };
 struct ImageListTraits {
   using Type = HIMAGELIST;
@@ -110,8 +123,11 @@ using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
 using UniquePalette = UniqueResource<GdiObjectTraits<HPALETTE>>;
 using UniqueRegion = UniqueResource<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueMenu = UniqueResource<MenuTraits>;
 using UniqueFind = UniqueResource<FindTraits>;
 using UniqueRegKey = UniqueResource<RegKeyTraits>;
+template <typename T>
+using UniqueCoTaskMem = UniqueResource<CoTaskMemTraits<T>>;
 
 // A global block locked for the life of the scope: its bytes, or null when it cannot be locked.
 class LockedGlobal {

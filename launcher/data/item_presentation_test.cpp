@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/profile.h"
+#include "tests/support/profile_writer.h"
 
 namespace {
 
@@ -79,13 +79,13 @@ class PresentationTest : public ::testing::Test {
     ::GetFullPathNameA((prog.substr(0, prog.rfind('\\') + 1) + "..\\dist\\").c_str(), MAX_PATH, full, nullptr);
     m_dist = full;
 
-    Profile ini(m_dir + "TOPLEX.INI");
+    test::WritableProfile ini(m_dir + "TOPLEX.INI");
     ini.WriteInt("Init", "FileVersion", 200);
     ini.WriteString("Init", "ActiveUser", "USER00.INI");
     ini.WriteString("UserList", "User1", "USER00.INI");
     ini.WriteString("ExtIcon", "doc", "1");
     ini.WriteString("ExtIcon", "c", "2");
-    Profile(m_dir + "USER00.INI").WriteString("MenuList", "Category1", "メニュー");
+    test::WritableProfile(m_dir + "USER00.INI").WriteString("MenuList", "Category1", "メニュー");
     m_data.SetProgramFolder(m_dist);
     ASSERT_EQ(m_data.Load(m_dir), 1);
     m_data.SetProgramFolder(m_dir);

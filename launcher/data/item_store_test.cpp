@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/profile.h"
 #include "launcher/data/item_file.h"
+#include "tests/support/profile_writer.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -36,7 +36,7 @@ std::string MenuList(int n, const std::string& longName = "", int longAt = -1) {
 TEST(ItemStore, OlderSectionsComeFirstAndLeaveInTheCommitThatSavesTheirItems) {
   const std::string dir = test::TempFolder("itemstore");
   test::WriteWholeFile(dir + "USER02.DAT", Blocks(0, 2));
-  Profile p(dir + "USER02.INI");
+  test::WritableProfile p(dir + "USER02.INI");
   p.WriteString("MenuList", "Category1", "a");
   p.WriteString("MenuList", "Category2", "b");
   p.WriteString("Category1", "File1", "C:\\legacy.exe");
@@ -98,7 +98,7 @@ TEST(ItemStore, MenusTheLauncherCannotShowKeepTheirNamesAndItems) {
 
 TEST(Profile, OverLongValuesCountAsEmpty) {
   std::string ini = test::TempFolder("profile") + "P.INI";
-  Profile p(ini);
+  test::WritableProfile p(ini);
   p.WriteString("S", "long", std::string(260, 'v'));
   p.WriteString("S", "ok", std::string(259, 'v'));
   EXPECT_EQ(p.GetString("S", "long", "def"), "");

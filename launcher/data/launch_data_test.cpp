@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/profile.h"
+#include "tests/support/profile_writer.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -29,7 +30,7 @@ class LaunchDataTest : public ::testing::Test {
     std::string prog(exe);
     m_data.SetProgramFolder(prog.substr(0, prog.rfind('\\') + 1) + "..\\dist\\");
   }
-  Profile Main() { return Profile(m_dir + "TOPLEX.INI"); }
+  test::WritableProfile Main() { return test::WritableProfile(m_dir + "TOPLEX.INI"); }
   std::string m_dir;
   CLaunchData m_data;
 };
@@ -37,7 +38,7 @@ class LaunchDataTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(LaunchDataTest, MigratesTheSingleUserFormatOnce) {
-  Profile ini = Main();
+  test::WritableProfile ini = Main();
   ini.WriteString("Init", "StartRight", "55");
   ini.WriteString("Init", "StartSize", "L");
   ini.WriteString("Init", "EStartTop", "1");
@@ -64,12 +65,12 @@ TEST_F(LaunchDataTest, MigratesTheSingleUserFormatOnce) {
 }
 
 TEST_F(LaunchDataTest, ActiveUserFallsBackToTheFirstExistingUser) {
-  Profile ini = Main();
+  test::WritableProfile ini = Main();
   ini.WriteInt("Init", "FileVersion", 200);
   ini.WriteString("Init", "ActiveUser", "USER05.INI");
   ini.WriteString("UserList", "User1", "USER09.INI");
   ini.WriteString("UserList", "User2", "USER07.INI");
-  Profile(m_dir + "USER07.INI").WriteString("MenuList", "Category1", "m");
+  test::WritableProfile(m_dir + "USER07.INI").WriteString("MenuList", "Category1", "m");
   ASSERT_EQ(m_data.Load(m_dir), 1);
   EXPECT_EQ(m_data.ActiveUserFile(), "USER07.INI");
   EXPECT_EQ(m_data.UserName(), "ユーザー8");
@@ -94,7 +95,7 @@ TEST_F(LaunchDataTest, ThirtyMenusAtMostAndSaveKeepsItems) {
   Main().WriteInt("Init", "FileVersion", 200);
   Main().WriteString("Init", "ActiveUser", "USER00.INI");
   Main().WriteString("UserList", "User1", "USER00.INI");
-  Profile user(m_dir + "USER00.INI");
+  test::WritableProfile user(m_dir + "USER00.INI");
   for (int i = 1; i <= 31; ++i) user.WriteString("MenuList", ("Category" + std::to_string(i)).c_str(), "m");
   ASSERT_EQ(m_data.Load(m_dir), 1);
   EXPECT_EQ(m_data.Menus().size(), 30u);

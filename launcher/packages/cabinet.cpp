@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "common/win/handles.h"
@@ -28,7 +29,7 @@ struct System : mspack_system {
 };
 
 struct File : mspack_file {
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  UniqueFile handle;
   System* system = nullptr;
   bool writing = false;
 };
@@ -37,41 +38,34 @@ File* AsFile(mspack_file* f) { return static_cast<File*>(f); }
 
 mspack_file* Open(mspack_system* self, const char* name, int mode) {
   System* sys = static_cast<System*>(self);
-  HANDLE h = INVALID_HANDLE_VALUE;
+  UniqueFile h;
   if (mode == MSPACK_SYS_OPEN_READ) {
-    h = ::CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    h.Reset(::CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     // A pipe or a device could block a read for ever; only a disk file is a cabinet.
-    if (h != INVALID_HANDLE_VALUE && ::GetFileType(h) != FILE_TYPE_DISK) {
-      ::CloseHandle(h);
-      return nullptr;
-    }
+    if (h && ::GetFileType(h.Get()) != FILE_TYPE_DISK) return nullptr;
   } else if (mode == MSPACK_SYS_OPEN_WRITE) {
     std::size_t n = sys->writeFolder.size();
     if (n == 0 || std::strncmp(name, sys->writeFolder.c_str(), n) != 0 || !IsPlainName(name + n)) return nullptr;
-    h = ::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    h.Reset(
+        ::CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
-  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  if (!h) return nullptr;
   File* f = new (std::nothrow) File;
-  if (!f) {
-    ::CloseHandle(h);
-    return nullptr;
-  }
-  f->handle = h;
+  if (!f) return nullptr;
+  f->handle = std::move(h);
   f->system = sys;
   f->writing = mode == MSPACK_SYS_OPEN_WRITE;
   return f;
 }
 
 void Close(mspack_file* file) {
-  if (!file) return;
-  ::CloseHandle(AsFile(file)->handle);
-  delete AsFile(file);
+  delete AsFile(file);  // its handle closes with it
 }
 
 int Read(mspack_file* file, void* buffer, int bytes) {
   if (!file || bytes < 0) return -1;
   DWORD got = 0;
-  if (!::ReadFile(AsFile(file)->handle, buffer, static_cast<DWORD>(bytes), &got, nullptr)) return -1;
+  if (!::ReadFile(AsFile(file)->handle.Get(), buffer, static_cast<DWORD>(bytes), &got, nullptr)) return -1;
   return static_cast<int>(got);
 }
 
@@ -80,7 +74,7 @@ int Write(mspack_file* file, void* buffer, int bytes) {
   System* sys = AsFile(file)->system;
   if (static_cast<unsigned long long>(bytes) > sys->budget) return -1;
   DWORD done = 0;
-  if (!::WriteFile(AsFile(file)->handle, buffer, static_cast<DWORD>(bytes), &done, nullptr) ||
+  if (!::WriteFile(AsFile(file)->handle.Get(), buffer, static_cast<DWORD>(bytes), &done, nullptr) ||
       done != static_cast<DWORD>(bytes))
     return -1;
   sys->budget -= done;
@@ -93,13 +87,13 @@ int Seek(mspack_file* file, off_t offset, int mode) {
   if (mode != MSPACK_SYS_SEEK_START && mode != MSPACK_SYS_SEEK_CUR && mode != MSPACK_SYS_SEEK_END) return -1;
   LARGE_INTEGER to;
   to.QuadPart = offset;
-  return ::SetFilePointerEx(AsFile(file)->handle, to, nullptr, how) ? 0 : -1;
+  return ::SetFilePointerEx(AsFile(file)->handle.Get(), to, nullptr, how) ? 0 : -1;
 }
 
 off_t Tell(mspack_file* file) {
   if (!file) return -1;
   LARGE_INTEGER zero{}, at{};
-  if (!::SetFilePointerEx(AsFile(file)->handle, zero, &at, FILE_CURRENT)) return -1;
+  if (!::SetFilePointerEx(AsFile(file)->handle.Get(), zero, &at, FILE_CURRENT)) return -1;
   return static_cast<off_t>(at.QuadPart);
 }
 

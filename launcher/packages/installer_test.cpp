@@ -19,6 +19,7 @@
 #include "launcher/data/item_store.h"
 #include "launcher/packages/cabinet.h"
 #include "tests/support/e2e.h"
+#include "tests/support/profile_writer.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ class InstallerTest : public ::testing::Test {
     m_oldTmp = n > 0 && n < sizeof tmp ? std::string(tmp) : std::string();
     ::SetEnvironmentVariableA("TMP", m_temp.c_str());
     m_user = m_data + "USER00.INI";
-    Profile(m_user).WriteString("MenuList", "Category1", "ツール");
+    test::WritableProfile(m_user).WriteString("MenuList", "Category1", "ツール");
     m_modal = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ModalGuard::SetEvent(m_modal);
   }
@@ -209,8 +210,8 @@ TEST_P(BasicPackage, InstallsItsFilesAndItemsAndUpdatesThemTheSecondTime) {
   CItemTable before;
   before.Append(kept);
   WriteItems(before, 1);
-  Profile(m_user).WriteString("Category1", "File1", "C:\\legacy.exe");  // the older layout is read too
-  Profile(m_user).WriteString("MenuList", "Category5", "after a gap");
+  test::WritableProfile(m_user).WriteString("Category1", "File1", "C:\\legacy.exe");  // the older layout is read too
+  test::WritableProfile(m_user).WriteString("MenuList", "Category5", "after a gap");
 
   ASSERT_EQ(Install(Fixture(GetParam())), 1);  // its ID is "toplex"
   for (const char* f : {"plugin.dll", "PkgGames\\game.exe", "PkgGames\\game.bmp", "PkgGames\\skip.exe"})
@@ -273,7 +274,8 @@ INSTANTIATE_TEST_SUITE_P(StoredAndMszip, BasicPackage, ::testing::Values("basic.
 TEST_F(InstallerTest, WithThirtyMenusAnItemForAThirtyFirstIsLeftOut) {
   for (int i = 2; i <= 30; ++i) {
     const std::string number = std::to_string(i);
-    Profile(m_user).WriteString("MenuList", ("Category" + number).c_str(), std::string("M").append(number));
+    test::WritableProfile(m_user).WriteString("MenuList", ("Category" + number).c_str(),
+                                              std::string("M").append(number));
   }
   ASSERT_EQ(Install(Fixture("basic.cab")), 1);
   std::vector<std::string> menus = Menus();

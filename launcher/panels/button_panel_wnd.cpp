@@ -281,7 +281,7 @@ void CButtonPanelWnd::StartFinder() {
   PROCESS_INFORMATION pi{};
   if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
                        &pi)) {
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    // The finder runs on its own: neither of its handles is kept.
+    UniqueHandle process(pi.hProcess), thread(pi.hThread);
   }
 }

@@ -186,11 +186,8 @@ void CItemPopupDlg::Choose(int id) {
 CEditPopupDlg::CEditPopupDlg(HWND buttonPanel, const CLaunchData* data)
     : CPopupBase(IDD_EDIT_POPUP, buttonPanel, data, IDT_EDIT_POPUP) {
   WIN32_FIND_DATAA fd;
-  HANDLE h = ::FindFirstFileA((data->ProgramFolder() + "Image??.dll").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    m_manyThemes = ::FindNextFileA(h, &fd) != FALSE;
-    ::FindClose(h);
-  }
+  UniqueFind find(::FindFirstFileA((data->ProgramFolder() + "Image??.dll").c_str(), &fd));
+  if (find) m_manyThemes = ::FindNextFileA(find.Get(), &fd) != FALSE;
 }
 
 BOOL CEditPopupDlg::OnInitDialog() {
