@@ -88,8 +88,13 @@ void CIconPanelWnd::OnDestroy() {
 void CIconPanelWnd::ReadLayout() {
   const theme::Params& p = m_theme->Params();
   iconpanel::Layout& l = m_grid.layout;
-  l.originX = p.panelValues2[0] - iconpanel::kInnerX;
-  l.originY = p.panelValues2[1] - iconpanel::kInnerY;
+  const iconpanel::Layout at96;
+  l.innerX = m_theme->Px(at96.innerX);
+  l.innerY = m_theme->Px(at96.innerY);
+  l.lineStep = m_theme->Px(at96.lineStep);
+  l.markWidth = m_theme->Px(at96.markWidth);
+  l.originX = p.panelValues2[0] - l.innerX;
+  l.originY = p.panelValues2[1] - l.innerY;
   l.columnWidth = std::max(p.panelValues2[2], 1);
   l.rowHeight = std::max(p.panelValues2[3], 1);
   l.tileX = p.panelRect2.left;

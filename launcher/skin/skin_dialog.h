@@ -63,8 +63,8 @@ class CSkinDialog : public CDialog {
   // picture; it takes part in hover tracking. Without a disabled look a disabled button shows
   // its other states.
   void AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook = true);
-  // The size of the buttons added next when the theme lacks their picture (by default the
-  // template's size).
+  // The size, at 96 DPI, of the buttons added next when the theme lacks their picture (by
+  // default the template's size).
   void SetButtonSizeWithoutPicture(int width, int height) { m_sizeWithoutPicture = {width, height}; }
   // A label drawn with a shadow in its theme box; the control itself is moved out of sight.
   void AddLabel(int id, const ThemeBox& box, UINT format = DT_SINGLELINE | DT_VCENTER);
@@ -80,8 +80,8 @@ class CSkinDialog : public CDialog {
   const CTheme& Theme() const { return *m_theme; }
 
   POINT m_dragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
-  BOOL m_active = FALSE;        // the last activation state received
-  int m_hotId = 0;              // the themed button under the mouse, 0 for none
+  BOOL m_active = FALSE;       // the last activation state received
+  int m_hotId = 0;             // the themed button under the mouse, 0 for none
 
  private:
   struct Button {
