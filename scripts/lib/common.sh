@@ -70,15 +70,16 @@ ensure_prefix() {
   touch "$WINEPREFIX/.toplex-ready-4"
 }
 
-# Runs the DPI tests of e2e_tests.exe in a copy of the prefix whose screen is at the given DPI
-# (Wine reports every monitor at that DPI). Writes the log given; the caller counts it.
-run_at_dpi() {
-  local dpi=$1 log=$2 prefix="$build/wine-dpi"
+# Runs a command in a copy of the prefix whose screen is at the given DPI (Wine reports every
+# monitor at that DPI); TOPLEX_TEST_DPI tells the tests which.
+at_dpi() {
+  local dpi=$1 prefix="$build/wine-dpi"
+  shift
   (
     rm -rf "$prefix" && cp -a "$WINEPREFIX" "$prefix"
-    export WINEPREFIX="$prefix"
+    export WINEPREFIX="$prefix" TOPLEX_TEST_DPI=$dpi
     wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    TOPLEX_TEST_DPI=$dpi wine_run "$build/win/e2e_tests.exe" --gtest_filter='DpiE2E.*' > "$log" 2>&1
+    "$@"
     "$WINESERVER" -k >/dev/null 2>&1 || true
   )
 }
