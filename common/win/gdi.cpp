@@ -1,5 +1,8 @@
 #include "common/win/gdi.h"
 
+#include <algorithm>
+
+#include "common/dpi.h"
 #include "common/win/handles.h"
 
 void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask) {
@@ -38,4 +41,23 @@ OffscreenPaint::~OffscreenPaint() {
   ::BitBlt(m_target, m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top, m_mem.Get(), 0, 0,
            SRCCOPY);
   m_mem.Deselect();  // the bitmap goes first, and a selected one could not
+}
+
+UniqueBitmap ScaledBitmap(HBITMAP source, int dpi) {
+  BITMAP bm{};
+  if (!source || !::GetObjectA(source, sizeof bm, &bm)) return UniqueBitmap();
+  const int w = std::max(dpi::Scale(bm.bmWidth, dpi), 1), h = std::max(dpi::Scale(bm.bmHeight, dpi), 1);
+  const bool mask = bm.bmBitsPixel == 1;
+  WindowDC screen(nullptr);
+  UniqueBitmap scaled(mask ? ::CreateBitmap(w, h, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen.Get(), w, h));
+  if (!scaled) return scaled;
+  {
+    MemoryDC src(screen.Get()), dst(screen.Get());
+    src.Select(source);
+    dst.Select(scaled.Get());
+    ::SetStretchBltMode(dst.Get(), mask ? COLORONCOLOR : HALFTONE);
+    ::SetBrushOrgEx(dst.Get(), 0, 0, nullptr);
+    ::StretchBlt(dst.Get(), 0, 0, w, h, src.Get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+  }
+  return scaled;
 }

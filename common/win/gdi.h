@@ -60,6 +60,10 @@ inline SIZE BitmapSize(HBITMAP b) {
 // target once. The image is whitened where the mask is black, so passing it again changes nothing.
 void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask);
 
+// A copy of a picture drawn at a DPI from its 96 DPI pixels: colour pictures smoothed, one-bit
+// masks kept sharp, so a mask still cuts its picture where it did.
+UniqueBitmap ScaledBitmap(HBITMAP source, int dpi);
+
 // Copies a whole bitmap to (x, y) of the DC in its own size; nothing when there is no bitmap.
 inline void BlitBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
   if (!bitmap) return;

@@ -57,6 +57,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_EXITSIZEMOVE: m_data.NoteWindowMoved(); return 0;
     case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
@@ -140,14 +141,14 @@ void CMainFrame::CreatePanels() {
   RECT client;
   ::GetClientRect(m_hwnd, &client);
   m_tools.AttachData(&m_data, this, m_itemFormat, m_pathFormat);
-  RECT tools{m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge, client.bottom - kEdge};
+  RECT tools{m_data.LayoutOffset(), Px(kButtonPanelTop), client.right - Px(kEdge), client.bottom - Px(kEdge)};
   if (m_tools.CreatePanel(m_hwnd, tools, m_inst)) m_buttonPanel = m_tools.Handle();
   m_tools.MenuColumn().SetCurrentMenu(m_data.StartMenu());
 
   m_panel.AttachData(&m_data, this);
   m_panel.SetFormats(m_itemFormat, m_pathFormat);
-  int top = m_data.Theme().Params().titleHeight + 4;
-  RECT rc{kEdge, top, kEdge + m_data.PaneWidth(), client.bottom - kEdge};
+  int top = m_data.Theme().Params().titleHeight + Px(4);
+  RECT rc{Px(kEdge), top, Px(kEdge) + m_data.PaneWidth(), client.bottom - Px(kEdge)};
   if (m_panel.CreatePanel(m_hwnd, rc, m_inst)) m_iconPanel = m_panel.Handle();
   m_panel.AttachTips(m_tooltip);
   m_panel.RefreshItems(true);

@@ -49,6 +49,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnLButtonUp(POINT pt);
   void OnTimer(UINT_PTR id);
   void OnHoverTimer();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void WriteThrough();
   void OnSaveDone();
   bool SaveNow(bool withPlace);
@@ -88,6 +89,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   void ShowHelp();
   void ShowAbout();
   void Warn(const char* text);
+  int Px(int pixelsAt96) const { return m_data.Theme().Px(pixelsAt96); }  // the frame's own sizes at its DPI
 
   void CreateButtons();
   void CreatePanels();

@@ -4,8 +4,12 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
+#include "common/dpi.h"
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
+#include "common/win/monitors.h"
 #include "launcher/app/main_frame_parts.h"
 #include "launcher/base/resource.h"
 
@@ -65,24 +69,26 @@ void CMainFrame::PlaceChildren() {
   const int shift = m_data.LayoutOffset() - pane;  // 3 - pane in the narrow layout, 3 when wide
   if (m_webOpen) {
     // Close, Minimise and Off follow the right edge; the browser buttons stand at fixed places.
-    const int lefts[kButtonCount] = {shift + 621, shift + 597, shift + 573, 107, 83, 59, 35};
+    const int lefts[kButtonCount] = {shift + Px(621), shift + Px(597), shift + Px(573), Px(107),
+                                     Px(83),          Px(59),          Px(35)};
     for (int i = 0; i < kButtonCount; ++i) {
       int left = lefts[i];
-      ::MoveWindow(m_buttons[i], left, 6, 24, 24, TRUE);
+      ::MoveWindow(m_buttons[i], left, Px(6), Px(24), Px(24), TRUE);
     }
     if (m_web && m_web->Handle())
-      ::MoveWindow(m_web->Handle(), kEdge, kWebStripTop, client.right - 2 * kEdge, client.bottom - kWebStripTop - kEdge,
-                   TRUE);
+      ::MoveWindow(m_web->Handle(), Px(kEdge), Px(kWebStripTop), client.right - 2 * Px(kEdge),
+                   client.bottom - Px(kWebStripTop) - Px(kEdge), TRUE);
     return;
   }
-  ::MoveWindow(m_buttons[kClose], shift + 617, 5, 16, 13, TRUE);
-  ::MoveWindow(m_buttons[kMinimize], shift + 601, 5, 16, 13, TRUE);
+  ::MoveWindow(m_buttons[kClose], shift + Px(617), Px(5), Px(16), Px(13), TRUE);
+  ::MoveWindow(m_buttons[kMinimize], shift + Px(601), Px(5), Px(16), Px(13), TRUE);
   if (m_buttonPanel)
-    ::MoveWindow(m_buttonPanel, m_data.LayoutOffset(), kButtonPanelTop, client.right - kEdge - m_data.LayoutOffset(),
-                 client.bottom - kEdge - kButtonPanelTop, TRUE);
+    ::MoveWindow(m_buttonPanel, m_data.LayoutOffset(), Px(kButtonPanelTop),
+                 client.right - Px(kEdge) - m_data.LayoutOffset(), client.bottom - Px(kEdge) - Px(kButtonPanelTop),
+                 TRUE);
   if (m_iconPanel) {
-    int top = m_data.Theme().Params().titleHeight + 4;
-    ::MoveWindow(m_iconPanel, kEdge, top, pane, client.bottom - kEdge - top, TRUE);
+    int top = m_data.Theme().Params().titleHeight + Px(4);
+    ::MoveWindow(m_iconPanel, Px(kEdge), top, pane, client.bottom - Px(kEdge) - top, TRUE);
   }
 }
 
@@ -95,10 +101,10 @@ void CMainFrame::SetLayout(bool wide) {
   if (wide) {
     if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_SHOW);
     ::ScrollWindow(m_hwnd, pane, 0, nullptr, nullptr);
-    MoveKeepingBottomRight(m_hwnd, kFrameWidth, kFrameHeight, TRUE);
+    MoveKeepingBottomRight(m_hwnd, Px(kFrameWidth), Px(kFrameHeight), TRUE);
   } else {
     if (m_iconPanel) ::ShowWindow(m_iconPanel, SW_HIDE);
-    MoveKeepingBottomRight(m_hwnd, kFrameWidth - pane, kFrameHeight, TRUE);
+    MoveKeepingBottomRight(m_hwnd, Px(kFrameWidth) - pane, Px(kFrameHeight), TRUE);
   }
   PlaceChildren();
   ::InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -108,10 +114,10 @@ RECT CMainFrame::TitleStripRect() const {
   HBITMAP strip = m_webOpen ? OwnBitmap(IDB_WEB_TITLE_ACTIVE) : m_data.Theme().Bitmap(IDB_TITLE_ACTIVE_WIDE);
   BITMAP bm{};
   if (!strip || !::GetObjectA(strip, sizeof bm, &bm)) {
-    bm.bmWidth = kFrameWidth;
-    bm.bmHeight = kStripTop;
+    bm.bmWidth = Px(kFrameWidth);
+    bm.bmHeight = Px(kStripTop);
   }
-  return RECT{kEdge, kEdge, kEdge + bm.bmWidth, kEdge + bm.bmHeight};
+  return RECT{Px(kEdge), Px(kEdge), Px(kEdge) + bm.bmWidth, Px(kEdge) + bm.bmHeight};
 }
 
 void CMainFrame::OnPaint() {
@@ -135,7 +141,7 @@ void CMainFrame::OnPaint() {
   if (m_webOpen) strip = OwnBitmap(m_active ? IDB_WEB_TITLE_ACTIVE : IDB_WEB_TITLE_INACTIVE);
   else if (m_data.IsWide()) strip = m_data.Theme().Bitmap(m_active ? IDB_TITLE_ACTIVE_WIDE : IDB_TITLE_INACTIVE_WIDE);
   else strip = m_data.Theme().Bitmap(m_active ? IDB_TITLE_ACTIVE_NARROW : IDB_TITLE_INACTIVE_NARROW);
-  BlitBitmap(dc, kEdge, kEdge, strip);
+  BlitBitmap(dc, Px(kEdge), Px(kEdge), strip);
 }
 
 void CMainFrame::OnActivate(bool active) {
@@ -152,8 +158,9 @@ void CMainFrame::RedrawTitleStrip() {
 HBITMAP CMainFrame::OwnBitmap(int id) const {
   auto it = m_own.find(id);
   if (it != m_own.end()) return it->second.Get();
-  HBITMAP b = static_cast<HBITMAP>(::LoadImageA(m_inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-  return m_own.emplace(id, UniqueBitmap(b)).first->second.Get();
+  UniqueBitmap loaded(static_cast<HBITMAP>(::LoadImageA(m_inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+  if (loaded && m_data.Dpi() != dpi::kBase) loaded = ScaledBitmap(loaded.Get(), m_data.Dpi());
+  return m_own.emplace(id, std::move(loaded)).first->second.Get();
 }
 
 HBITMAP CMainFrame::ButtonBitmap(int button, bool pressed, bool disabled) const {
@@ -189,7 +196,7 @@ void CMainFrame::OnDrawItem(const DRAWITEMSTRUCT* d) {
 
 void CMainFrame::OnLButtonDown(POINT pt) {
   ::SetFocus(m_hwnd);
-  if (pt.y >= (m_webOpen ? kWebStripTop : kStripTop)) return;
+  if (pt.y >= Px(m_webOpen ? kWebStripTop : kStripTop)) return;
   ::SetCapture(m_hwnd);
   m_dragAnchor = pt;
 }
@@ -212,6 +219,23 @@ void CMainFrame::OnLButtonUp(POINT pt) {
   MoveBy(pt);
   m_dragAnchor = {-1, -1};
   ::ReleaseCapture();
+}
+
+// Moved to a monitor of another DPI (or its scale changed): the theme and every size follow, the
+// window takes the place the system suggests at the size of its layout, within reach.
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi == m_data.Dpi()) return;
+  m_data.SetDpi(dpi);
+  const int width = Px(kFrameWidth) - (m_data.IsWide() || m_webOpen ? 0 : m_data.PaneWidth());
+  const int height = Px(kFrameHeight);
+  const Rect place =
+      ReachablePlace(Rect{suggested.left, suggested.top, suggested.left + width, suggested.top + height});
+  m_own.clear();
+  m_tools.ApplyTheme(true);
+  m_panel.OnDpiChanged();
+  ::SetWindowPos(m_hwnd, nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceChildren();
+  ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMainFrame::OnHoverTimer() {

@@ -14,7 +14,8 @@ void CMainFrame::OpenWebPane() {
   m_backEnabled = m_forwardEnabled = false;
   RECT rc;
   ::GetWindowRect(m_hwnd, &rc);
-  ::SetWindowPos(m_hwnd, nullptr, rc.right - kWebWidth, rc.top, kWebWidth, kWebHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(m_hwnd, nullptr, rc.right - Px(kWebWidth), rc.top, Px(kWebWidth), Px(kWebHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   for (int i = kWebOff; i < kButtonCount; ++i) ::ShowWindow(m_buttons[i], SW_SHOW);
   ::EnableWindow(m_buttons[kWebBack], FALSE);
   ::EnableWindow(m_buttons[kWebForward], FALSE);
@@ -22,7 +23,7 @@ void CMainFrame::OpenWebPane() {
 
   RECT client;
   ::GetClientRect(m_hwnd, &client);
-  RECT area{kEdge, kWebStripTop, client.right - kEdge, client.bottom - kEdge};
+  RECT area{Px(kEdge), Px(kWebStripTop), client.right - Px(kEdge), client.bottom - Px(kEdge)};
   m_web = std::make_unique<CWebBrowser2>();
   bool created = m_web->CreateControl(m_hwnd, area, ID_WEB_OPEN,
                                       [this](long command, bool enabled) { OnWebCommandState(command, enabled); });
@@ -47,7 +48,7 @@ void CMainFrame::HideAtNormalSize() {
   m_webOpen = false;
   RECT rc;
   ::GetWindowRect(m_hwnd, &rc);
-  ::SetWindowPos(m_hwnd, nullptr, rc.right - kFrameWidth, rc.top, kFrameWidth, kFrameHeight,
+  ::SetWindowPos(m_hwnd, nullptr, rc.right - Px(kFrameWidth), rc.top, Px(kFrameWidth), Px(kFrameHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "common/dpi.h"
+#include "common/win/gdi.h"
+
 std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
   constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
   UniqueModule lib(::LoadLibraryExA(path.c_str(), nullptr, kAsData));
@@ -9,7 +12,19 @@ std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
   return std::unique_ptr<CTheme>(new CTheme(std::move(lib)));
 }
 
-CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) { m_params = theme::ReadParams(AsSource()); }
+CTheme::CTheme(UniqueModule module) : m_module(std::move(module)) {
+  m_params = theme::ReadParams(AsSource());
+  m_scaled = m_params;
+}
+
+void CTheme::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == m_dpi) return;
+  m_dpi = dpi;
+  m_scaled = theme::ScaledParams(m_params, dpi);
+  m_scaledBitmaps.clear();
+}
+
+int CTheme::Px(int pixelsAt96) const { return dpi::Scale(pixelsAt96, m_dpi); }
 
 namespace {
 const CTheme* g_current = nullptr;
@@ -41,17 +56,25 @@ std::string CTheme::Text(int id, int bytes) const {
   return std::string(buf.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-int CTheme::Number(int id, int fallback) const { return theme::ParseNumber(Text(id), fallback); }
+int CTheme::Number(int id, int fallback) const { return Px(theme::ParseNumber(Text(id), fallback)); }
 
 COLORREF CTheme::Colour(int id, COLORREF fallback) const { return theme::ParseColour(Text(id), fallback); }
 
-HBITMAP CTheme::Bitmap(int id) const {
+HBITMAP CTheme::Loaded(int id) const {
   auto it = m_bitmaps.find(id);
   if (it != m_bitmaps.end()) return it->second.Get();
   HBITMAP b = m_module ? static_cast<HBITMAP>(
                              ::LoadImageA(m_module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR))
                        : nullptr;
   return m_bitmaps.emplace(id, UniqueBitmap(b)).first->second.Get();
+}
+
+HBITMAP CTheme::Bitmap(int id) const {
+  HBITMAP loaded = Loaded(id);
+  if (m_dpi == dpi::kBase || !loaded) return loaded;
+  auto it = m_scaledBitmaps.find(id);
+  if (it != m_scaledBitmaps.end()) return it->second.Get();
+  return m_scaledBitmaps.emplace(id, ScaledBitmap(loaded, m_dpi)).first->second.Get();
 }
 
 HCURSOR CTheme::Cursor(int id) const {
@@ -66,7 +89,7 @@ HCURSOR CTheme::Cursor(int id) const {
 theme::Source CTheme::AsSource() const {
   return {[this](int id, int bytes) { return Text(id, bytes); },
           [this](int id) -> std::optional<theme::Size> {
-            HBITMAP b = Bitmap(id);
+            HBITMAP b = Loaded(id);
             BITMAP bm{};
             if (!b || !::GetObjectA(b, sizeof bm, &bm)) return std::nullopt;
             return theme::Size{bm.bmWidth, bm.bmHeight};

@@ -16,14 +16,20 @@ class CTheme {
   static std::unique_ptr<CTheme> Load(const std::string& path);
   ~CTheme();
 
-  const theme::Params& Params() const { return m_params; }
+  // Everything the windows read is for the DPI the theme is drawn at, scaled from the 96 DPI
+  // pixels the library holds: the values, the places (Number) and the pictures.
+  void SetDpi(int dpi);
+  int Dpi() const { return m_dpi; }
+  int Px(int pixelsAt96) const;  // a window's own size at the theme's DPI
+  const theme::Params& Params() const { return m_scaled; }
 
-  // The shared readers of a window's own identifiers.
+  // The shared readers of a window's own identifiers; Number reads a place or a size.
   int Number(int id, int fallback) const;
   COLORREF Colour(int id, COLORREF fallback) const;
   std::string Text(int id, int bytes = theme::kValueBytes) const;
 
-  // Bitmaps are loaded once and kept for the life of the theme; null when the library has none.
+  // Bitmaps are loaded once and kept for the life of the theme, and scaled once per DPI; null
+  // when the library has none.
   HBITMAP Bitmap(int id) const;
   HCURSOR Cursor(int id) const;
 
@@ -39,9 +45,12 @@ class CTheme {
  private:
   explicit CTheme(UniqueModule module);
 
+  HBITMAP Loaded(int id) const;  // as the library holds it
+
   UniqueModule m_module;
-  theme::Params m_params;
-  mutable std::map<int, UniqueBitmap> m_bitmaps;
+  int m_dpi = 96;
+  theme::Params m_params, m_scaled;
+  mutable std::map<int, UniqueBitmap> m_bitmaps, m_scaledBitmaps;
   mutable std::map<int, HCURSOR> m_cursors;  // shared resources: the system frees them
 };
 

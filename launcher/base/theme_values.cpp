@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "common/dpi.h"
+
 namespace theme {
 namespace {
 
@@ -146,6 +148,22 @@ Params ReadParams(const Source& s) {
   p.menusPerPage = (perPage >= 1 && perPage <= 8) ? perPage : 8;
   p.title = s.text(21901, 260);
   return p;
+}
+
+Params ScaledParams(const Params& p, int dpi) {
+  Params s = p;
+  auto scale = [dpi](int& v) { v = dpi::Scale(v, dpi); };
+  auto scaleRect = [dpi](Rect& r) { r = dpi::Scale(r, dpi); };
+  for (ThemeFont* f : {&s.fontA, &s.fontB, &s.fontC, &s.fontD, &s.fontE}) scale(f->height);
+  for (Rect* r : {&s.toolButton1, &s.toolButton2, &s.toolButton3, &s.toolButton4, &s.toolButton5, &s.panelRect1,
+                  &s.panelRect2, &s.panelRect3, &s.userButton})
+    scaleRect(*r);
+  for (int* v : {&s.titleHeight, &s.panelValue1, &s.panelValue2, &s.panelValue3, &s.panelValue4, &s.paneWidth,
+                 &s.buttonPanelBackX, &s.buttonPanelBackY, &s.userListHeight, &s.menuColumnX, &s.menuColumnY})
+    scale(*v);
+  for (int& v : s.panelValues) scale(v);
+  for (int& v : s.panelValues2) scale(v);
+  return s;
 }
 
 }  // namespace theme

@@ -78,6 +78,9 @@ struct Params {
 };
 
 Params ReadParams(const Source& source);
+// The same values for a window at this DPI: places, sizes and font heights scaled from the 96 DPI
+// pixels the library holds; colours, counts and texts as they are.
+Params ScaledParams(const Params& p, int dpi);
 
 // The two shared readers every window uses for its own identifiers.
 int Number(const Source& source, int id, int fallback);

@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "common/dpi.h"
+
 namespace {
 
 struct FakeLibrary {
@@ -121,4 +123,17 @@ TEST(ThemeValues, ALibraryOverridesWhatItHolds) {
   EXPECT_EQ(theme::ReadParams(lib.AsSource()).menusPerPage, 8);
   lib.strings[21163] = "3";
   EXPECT_EQ(theme::ReadParams(lib.AsSource()).menusPerPage, 3);
+}
+
+TEST(ThemeValues, AtAnotherDpiPlacesSizesAndFontsScaleAndTheRestStays) {
+  const theme::Params p;
+  for (int dpi : {96, 144, 192}) {
+    const theme::Params s = theme::ScaledParams(p, dpi);
+    EXPECT_EQ(s.paneWidth, p.paneWidth * dpi / 96) << dpi;
+    EXPECT_EQ(s.panelRect2, dpi::Scale(p.panelRect2, dpi)) << dpi;
+    EXPECT_EQ(s.panelValues2[2], p.panelValues2[2] * dpi / 96) << dpi;
+    EXPECT_EQ(s.fontB.height, p.fontB.height * dpi / 96) << dpi;
+    EXPECT_EQ(s.menusPerPage, p.menusPerPage) << dpi;
+    EXPECT_EQ(s.background, p.background) << dpi;
+  }
 }

@@ -8,7 +8,9 @@
 #include "common/file_names.h"
 #include "common/ini_keys.h"
 #include "common/profile.h"
+#include "common/dpi.h"
 #include "common/win/modal_guard.h"
+#include "common/win/monitors.h"
 #include "launcher/data/item_file.h"
 
 namespace {
@@ -56,12 +58,25 @@ bool HoldsHiddenData(const itemstore::UserMenus& m) {
 
 }  // namespace
 
-CLaunchData::CLaunchData() {
+CLaunchData::CLaunchData() : m_dpi(DpiOf(nullptr)) {
   char path[MAX_PATH] = {};
   DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string p(path, n < MAX_PATH ? n : 0);
   std::size_t slash = cp932::FindLastChar(p, '\\');
   m_programFolder = slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
+}
+
+int CLaunchData::LayoutOffsetFor(bool wide) const {
+  const int edge = m_theme ? m_theme->Px(3) : 3;
+  return wide ? PaneWidth() + edge : edge;
+}
+
+void CLaunchData::SetDpi(int dpi) {
+  m_dpi = dpi;
+  if (!m_theme) return;
+  m_theme->SetDpi(dpi);
+  CTheme::MakeCurrent(m_theme.get());          // what keeps pictures of the theme makes them again
+  m_layoutOffset = LayoutOffsetFor(IsWide());  // a size too; the layout stays as it was
 }
 
 void CLaunchData::SetProgramFolder(const std::string& folder) { m_programFolder = WithSlash(folder); }
@@ -219,7 +234,8 @@ void CLaunchData::ReadUserSettings() {
   g.startRight = user.GetInt(inikeys::kInit, inikeys::kStartRight, rules::kUnset);
   g.startTop = user.GetInt(inikeys::kInit, inikeys::kStartTop, rules::kUnset);
   g.startBottom = user.GetInt(inikeys::kInit, inikeys::kStartBottom, rules::kUnset);
-  m_wide = rules::WindowRect(g, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  m_wide = rules::WindowRect(g, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                             dpi::Scale(rules::kWideWidth, m_dpi), dpi::Scale(rules::kWideHeight, m_dpi));
   m_wideAtLoad = rules::IsWideSize(user.GetString(inikeys::kInit, inikeys::kStartSize, "S"));
   m_startMenu = user.GetInt(inikeys::kInit, inikeys::kMenu, 0);
 }
@@ -244,6 +260,7 @@ bool CLaunchData::LoadTheme() {
     return false;
   }
   // The new theme is complete before the old one goes; skinned scroll bars move over first.
+  loaded->SetDpi(m_dpi);
   CTheme::MakeCurrent(loaded.get());
   m_theme = std::move(loaded);
   SetWide(m_wideAtLoad);
@@ -251,7 +268,7 @@ bool CLaunchData::LoadTheme() {
 }
 
 void CLaunchData::SetWide(bool wide) {
-  const int offset = wide ? PaneWidth() + 3 : 3;
+  const int offset = LayoutOffsetFor(wide);
   if (offset != m_layoutOffset) ++m_settingsChanges;
   m_layoutOffset = offset;
 }

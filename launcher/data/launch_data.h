@@ -80,6 +80,9 @@ class CLaunchData {
   int LayoutOffset() const { return m_layoutOffset; }
   bool IsWide() const { return m_layoutOffset >= 100; }
   void SetWide(bool wide);
+  // The DPI the windows are drawn at: the theme's values and pictures follow.
+  void SetDpi(int dpi);
+  int Dpi() const { return m_dpi; }
   int PaneWidth() const { return m_theme ? m_theme->Params().paneWidth : theme::Params().paneWidth; }
   int StartMenu() const { return m_startMenu; }
   int CurrentMenu() const { return m_current; }
@@ -155,7 +158,9 @@ class CLaunchData {
   std::string m_startPage;
   Rect m_wide;
   bool m_wideAtLoad = false;
+  int LayoutOffsetFor(bool wide) const;
   int m_layoutOffset = 3;
+  int m_dpi;  // what the windows are drawn at; the system's until the main window says
   std::unique_ptr<CTheme> m_theme;
   mutable std::optional<LaunchCounts> m_launches;
 };

@@ -25,24 +25,24 @@ std::string DisplayName(std::string_view name, std::string_view path) {
   return name.empty() ? DefaultUserName(path) : std::string(name);
 }
 
-Rect WindowRect(const StoredGeometry& g, int w, int h) {
+Rect WindowRect(const StoredGeometry& g, int w, int h, int width, int height) {
   Rect r;
   r.right = w - kEdgeGap;
   if (g.startRight < kUnset) r.right = w - g.startRight;
-  r.left = r.right - kWideWidth;
+  r.left = r.right - width;
   if (g.startLeft < kUnset) {
     r.left = g.startLeft;
-    r.right = r.left + kWideWidth;
+    r.right = r.left + width;
   }
   r.top = kEdgeGap;
-  r.bottom = r.top + kWideHeight;
+  r.bottom = r.top + height;
   if (g.startBottom < kUnset) {
     r.bottom = h - g.startBottom;
-    r.top = r.bottom - kWideHeight;
+    r.top = r.bottom - height;
   }
   if (g.startTop < kUnset) {
     r.top = g.startTop;
-    r.bottom = r.top + kWideHeight;
+    r.bottom = r.top + height;
   }
   return r;
 }

@@ -19,7 +19,9 @@ std::string DisplayName(std::string_view name, std::string_view userFilePath);
 struct StoredGeometry {
   int startLeft = kUnset, startRight = kUnset, startTop = kUnset, startBottom = kUnset;
 };
-Rect WindowRect(const StoredGeometry& g, int desktopWidth, int desktopHeight);
+// The wide window's place: its size (640 x 480 at 96 DPI) placed by the stored edges.
+Rect WindowRect(const StoredGeometry& g, int desktopWidth, int desktopHeight, int width = kWideWidth,
+                int height = kWideHeight);
 bool IsWideSize(std::string_view startSize);
 
 struct ExtIconEntry {

@@ -52,7 +52,7 @@ BOOL CEditListDlg::OnInitDialog() {
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
   SkinListBox(IDC_EDITDLG_LIST);
 
-  m_font.Reset(::CreateFontA(kFontHeight, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kFontFace));
+  m_font.Reset(::CreateFontA(Theme().Px(kFontHeight), 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kFontFace));
   HWND edit = Item(IDC_EDITDLG_NAME), list = Item(IDC_EDITDLG_LIST);
   ::SendMessageA(edit, EM_LIMITTEXT, m_nameLimit, 0);
   ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);

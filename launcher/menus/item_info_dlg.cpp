@@ -60,7 +60,8 @@ BOOL CItemInfoDlg::OnInitDialog() {
   m_info.caption[0] = '\0';  // filled again by OK
   HWND edit = ::GetDlgItem(m_hwnd, IDC_ITEMINFO_NAME);
   ::SendMessageA(edit, EM_LIMITTEXT, iteminfo::kNameLimit, 0);
-  m_font.Reset(::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
+  m_font.Reset(
+      ::CreateFontA(Theme().Px(12), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
   ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
   ::SetFocus(edit);
   StartHoverTimer();

@@ -27,7 +27,8 @@ bool CUserListBox::Create(HWND parent, const Rect& button, int listHeight) {
   m_brush.Reset(::CreateSolidBrush(m_back));
   InstallScrollBarSkin(m_hwnd, IDB_SCROLL_USERLIST);
   ::SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
-  ::SetWindowPos(m_hwnd, HWND_TOP, button.left - kThemeDx, button.bottom - kThemeDy, button.Width(), listHeight, 0);
+  ::SetWindowPos(m_hwnd, HWND_TOP, button.left - m_data->Theme().Px(kThemeDx),
+                 button.bottom - m_data->Theme().Px(kThemeDy), button.Width(), listHeight, 0);
   ::SetFocus(m_hwnd);
 
   const auto& users = m_data->Users();

@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kPanelClass[] = "ToplexButtonPanel";
 // Theme coordinates start at the panel's client origin as the frame places it: (3, 21).
-constexpr int kThemeDx = 3, kThemeDy = 21;
+constexpr int kThemeDx = 3, kThemeDy = 21;  // the panel's origin in the theme's places, at 96 DPI
 constexpr int kTrashDragImage = 25128;
 constexpr int kFinderExeId = 9;
 
@@ -141,8 +141,9 @@ Rect CButtonPanelWnd::ThemeRect(int id) const {
 
 void CButtonPanelWnd::ApplyTheme(bool full) {
   m_menu.ApplyTheme(full);
-  const theme::Params& p = m_data->Theme().Params();
-  m_menu.MoveTo(p.menuColumnX - kThemeDx, p.menuColumnY - kThemeDy);
+  const CTheme& t = m_data->Theme();
+  const theme::Params& p = t.Params();
+  m_menu.MoveTo(p.menuColumnX - t.Px(kThemeDx), p.menuColumnY - t.Px(kThemeDy));
   m_menu.SetCurrentMenu(m_data->CurrentMenu());
   LayOut();
   if (!full) return;
@@ -152,9 +153,10 @@ void CButtonPanelWnd::ApplyTheme(bool full) {
 }
 
 void CButtonPanelWnd::LayOut() {
+  const CTheme& t = m_data->Theme();
   for (const ToolButton& b : kButtons) {
     Rect r = ThemeRect(b.id);
-    ::MoveWindow(Button(b.id), r.left - kThemeDx, r.top - kThemeDy, r.Width(), r.Height(), TRUE);
+    ::MoveWindow(Button(b.id), r.left - t.Px(kThemeDx), r.top - t.Px(kThemeDy), r.Width(), r.Height(), TRUE);
   }
 }
 
@@ -162,7 +164,7 @@ void CButtonPanelWnd::OnEraseBackground(HDC dc) {
   const CTheme& t = m_data->Theme();
   BlitBitmap(dc, 0, 0, t.Bitmap(IDB_PANEL_BACK));
   const theme::Params& p = t.Params();
-  BlitBitmap(dc, p.buttonPanelBackX - kThemeDx, p.buttonPanelBackY - kThemeDy, t.Bitmap(IDB_PANEL_PICTURE));
+  BlitBitmap(dc, p.buttonPanelBackX - t.Px(kThemeDx), p.buttonPanelBackY - t.Px(kThemeDy), t.Bitmap(IDB_PANEL_PICTURE));
 }
 
 void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
@@ -193,7 +195,7 @@ void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   {
     MemoryDC back(d->hDC);
     back.Select(t.Bitmap(IDB_PANEL_BACK));
-    ::BitBlt(dc, 0, 0, w, h, back.Get(), r.left - kThemeDx, r.top - kThemeDy, SRCCOPY);
+    ::BitBlt(dc, 0, 0, w, h, back.Get(), r.left - t.Px(kThemeDx), r.top - t.Px(kThemeDy), SRCCOPY);
   }
   MaskedOntoDC(dc, 0, 0, t.Bitmap(image), t.Bitmap(mask));
   if (id == IDC_TOOL_USER) {

@@ -85,7 +85,7 @@ int PageDownPosition(const Grid& g) {
 
 int SnapToRow(const Grid& g) {
   const Layout& l = g.layout;
-  int p = l.rowHeight * ((g.scroll + l.rowHeight - l.originY - kInnerY) / l.rowHeight);
+  int p = l.rowHeight * ((g.scroll + l.rowHeight - l.originY - l.innerY) / l.rowHeight);
   return std::max(p, 0);
 }
 
@@ -103,7 +103,7 @@ DropPosition DropAt(const Grid& g, int x, int y) {
   const Layout& l = g.layout;
   const int columns = g.Columns();
   int row = (g.scroll + y < l.originY) ? 0 : (g.scroll + y - l.originY) / l.rowHeight;
-  int left = l.originX + kInnerX;
+  int left = l.originX + l.innerX;
   int column;
   if (x < left) column = 0;
   else column = std::min((x - left) / l.columnWidth, columns - 1);

@@ -8,12 +8,13 @@
 
 namespace iconpanel {
 
-constexpr int kSlotCount = 18;             // at most this many tiles are ever drawn
-constexpr int kInnerX = 10, kInnerY = 14;  // tile origin inside its cell
-constexpr int kLineStep = 8;               // pixels per scroll-bar arrow click
-constexpr int kMarkWidth = 3;
+constexpr int kSlotCount = 18;  // at most this many tiles are ever drawn
 
+// In pixels at the window's DPI; the defaults are those at 96 DPI.
 struct Layout {
+  int innerX = 10, innerY = 14;  // tile origin inside its cell
+  int lineStep = 8;              // pixels per scroll-bar arrow click
+  int markWidth = 3;
   int originX = 30, originY = 5;
   int columnWidth = 150, rowHeight = 150;
   int tileX = 0, tileY = 0, tileWidth = 112, tileHeight = 112;
@@ -41,8 +42,8 @@ struct Grid {
   int TotalHeight() const { return Rows() * layout.rowHeight + layout.originY; }
 
   Rect Cell(int position) const;
-  int TileLeft(int position) const { return Cell(position).left + kInnerX; }
-  int TileTop(int position) const { return Cell(position).top + kInnerY; }
+  int TileLeft(int position) const { return Cell(position).left + layout.innerX; }
+  int TileTop(int position) const { return Cell(position).top + layout.innerY; }
   Rect HitRect(int position, bool pressed) const;
   Rect GripRect(int position) const;
   bool RowVisible(int position) const;

@@ -67,10 +67,9 @@ int CIconPanelWnd::DropUrl(const std::string& url, const char* title) {
 RECT CIconPanelWnd::MarkRect() const {
   const iconpanel::Layout& l = m_grid.layout;
   Rect cell = m_grid.Cell(m_markPos);
-  int x =
-      cell.left + iconpanel::kInnerX + l.MarkOffset() - (m_markSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
-  int y = cell.top + iconpanel::kInnerY + l.tileY;
-  return RECT{x, y, x + iconpanel::kMarkWidth, y + l.tileHeight};
+  int x = cell.left + l.innerX + l.MarkOffset() - (m_markSide == iconpanel::Side::kBefore ? l.columnWidth : 0);
+  int y = cell.top + l.innerY + l.tileY;
+  return RECT{x, y, x + l.markWidth, y + l.tileHeight};
 }
 
 void CIconPanelWnd::ShowMark(const iconpanel::DropPosition& d) {

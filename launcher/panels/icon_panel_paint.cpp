@@ -1,6 +1,7 @@
 // Drawing the panel: the grid picture at the scroll's phase, and each tile in its state.
 #include "launcher/panels/icon_panel_wnd.h"
 
+#include "common/dpi.h"
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
 
@@ -128,7 +129,8 @@ void CIconPanelWnd::DrawTileLook(HDC t, const ItemSlot& slot, POINT shift) const
                    SRCCOPY);
     }
   } else if (look.icon) {
-    ::DrawIcon(t, l.iconX + shift.x, l.iconY + shift.y, look.icon.Get());
+    const int side = dpi::IconSize(m_theme->Dpi());
+    ::DrawIconEx(t, l.iconX + shift.x, l.iconY + shift.y, look.icon.Get(), side, side, 0, nullptr, DI_NORMAL);
   }
   if (look.kind == ItemPresentation::kMarked)
     MaskedOntoDC(t, l.overlayX + shift.x, l.overlayY + shift.y, m_theme->Bitmap(IDB_TILE_MARK),

@@ -45,7 +45,7 @@ void CIconPanelWnd::OnVScroll(int code) {
   switch (code) {
     case SB_LINEUP:
     case SB_LINEDOWN: {
-      int p = clamp(pos + (code == SB_LINEUP ? -iconpanel::kLineStep : iconpanel::kLineStep));
+      int p = clamp(pos + (code == SB_LINEUP ? -m_grid.layout.lineStep : m_grid.layout.lineStep));
       if (p != pos) SetScroll(p, true);
       break;
     }
@@ -70,6 +70,13 @@ void CIconPanelWnd::OnMouseWheel(int delta) {
   if (notches == 0 || lines == 0 || !::IsWindowEnabled(m_hwnd)) return;
   int p = iconpanel::WheelPosition(m_grid, -notches, lines == WHEEL_PAGESCROLL);
   if (p != m_grid.scroll) SetScroll(p, false);
+}
+
+void CIconPanelWnd::OnDpiChanged() {
+  const int first = m_grid.FirstShown();
+  ApplyTheme(true);
+  const int columns = std::max(m_grid.Columns(), 1);
+  SetScroll(iconpanel::ClampScroll(m_grid, (first / columns) * m_grid.layout.rowHeight), false);
 }
 
 void CIconPanelWnd::PageUp() { SetScroll(iconpanel::PageUpPosition(m_grid), false); }

@@ -17,11 +17,6 @@ constexpr char kPanelClass[] = "ToplexIconPanel";
 void CIconPanelWnd::AttachData(const CLaunchData* data, LauncherActions* actions) {
   m_data = data;
   m_actions = actions;
-  const theme::Params& p = data->Theme().Params();
-  m_grid.layout.pressedShiftX = p.panelValue1;
-  m_grid.layout.pressedShiftY = p.panelValue2;
-  m_grid.layout.overlayX = p.panelValue3;
-  m_grid.layout.overlayY = p.panelValue4;
 }
 
 bool CIconPanelWnd::CreatePanel(HWND parent, const RECT& rc, HINSTANCE inst) {
@@ -88,8 +83,17 @@ void CIconPanelWnd::OnDestroy() {
 void CIconPanelWnd::ReadLayout() {
   const theme::Params& p = m_theme->Params();
   iconpanel::Layout& l = m_grid.layout;
-  l.originX = p.panelValues2[0] - iconpanel::kInnerX;
-  l.originY = p.panelValues2[1] - iconpanel::kInnerY;
+  const iconpanel::Layout at96;
+  l.innerX = m_theme->Px(at96.innerX);
+  l.innerY = m_theme->Px(at96.innerY);
+  l.lineStep = m_theme->Px(at96.lineStep);
+  l.markWidth = m_theme->Px(at96.markWidth);
+  l.pressedShiftX = p.panelValue1;
+  l.pressedShiftY = p.panelValue2;
+  l.overlayX = p.panelValue3;
+  l.overlayY = p.panelValue4;
+  l.originX = p.panelValues2[0] - l.innerX;
+  l.originY = p.panelValues2[1] - l.innerY;
   l.columnWidth = std::max(p.panelValues2[2], 1);
   l.rowHeight = std::max(p.panelValues2[3], 1);
   l.tileX = p.panelRect2.left;

@@ -37,6 +37,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
 
   void RefreshItems(bool resetScroll);
   void ApplyTheme(bool full);
+  // The theme now draws at another DPI: everything is laid out again, the first shown tile first.
+  void OnDpiChanged();
   void LaunchVisible(int n);
   void PageUp();
   void PageDown();

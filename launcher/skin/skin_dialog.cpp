@@ -1,5 +1,6 @@
 #include "launcher/skin/skin_dialog.h"
 
+#include "common/dpi.h"
 #include "common/screen_fit.h"
 #include "common/win/gdi.h"
 #include "common/win/monitors.h"
@@ -38,7 +39,8 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
   m_drawTitle = drawTitle;
   m_textColour = theme.Colour(IDS_DLG_TEXT_COLOR, RGB(255, 255, 255));
   m_shadowColour = theme.Colour(IDS_DLG_SHADOW_COLOR, RGB(0, 0, 0));
-  m_titleFont.Reset(::CreateFontA(kTitleFontHeight, 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kTitleFace));
+  m_titleFont.Reset(
+      ::CreateFontA(theme.Px(kTitleFontHeight), 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kTitleFace));
 
   const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hwnd, GWL_STYLE));
   ::SetWindowLongA(m_hwnd, GWL_STYLE, static_cast<LONG>((style & kKeepStyles) | WS_CLIPCHILDREN | WS_SYSMENU));
@@ -56,7 +58,7 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
-  const Rect box = skin::CloseBox(width);
+  const Rect box = skin::CloseBox(width, theme.Dpi());
   ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, box.left, box.top, box.Width(), box.Height(), m_hwnd,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_CLOSE)), ::GetModuleHandleA(nullptr),
                     nullptr);
@@ -70,7 +72,8 @@ void CSkinDialog::PlaceBesideParent() {
   const Rect parentRect{parent.left, parent.top, parent.right, parent.bottom};
   const Rect area = WorkAreaNear(hasParent ? parentRect : Rect{window.left, window.top, window.right, window.bottom});
   const int width = window.right - window.left, height = window.bottom - window.top;
-  const skin::Point p = skin::PlaceDialog(width, height, hasParent ? &parentRect : nullptr, area);
+  const skin::Point p =
+      skin::PlaceDialog(width, height, hasParent ? &parentRect : nullptr, area, m_theme ? m_theme->Dpi() : dpi::kBase);
   const Rect placed = screenfit::MovedInto(Rect{p.x, p.y, p.x + width, p.y + height}, area);
   ::SetWindowPos(m_hwnd, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -93,8 +96,8 @@ void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisab
   if (width <= 0) {
     RECT rc;
     ::GetWindowRect(button, &rc);
-    width = m_sizeWithoutPicture.cx > 0 ? m_sizeWithoutPicture.cx : rc.right - rc.left;
-    height = m_sizeWithoutPicture.cx > 0 ? m_sizeWithoutPicture.cy : rc.bottom - rc.top;
+    width = m_sizeWithoutPicture.cx > 0 ? m_theme->Px(m_sizeWithoutPicture.cx) : rc.right - rc.left;
+    height = m_sizeWithoutPicture.cx > 0 ? m_theme->Px(m_sizeWithoutPicture.cy) : rc.bottom - rc.top;
   }
   const LONG style = ::GetWindowLongA(button, GWL_STYLE);
   ::SetWindowLongA(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
@@ -183,7 +186,7 @@ void CSkinDialog::OnNcActivate(bool active) {
 }
 
 void CSkinDialog::OnLButtonDown(POINT pt) {
-  if (!skin::StartsDrag(pt.y)) return;
+  if (!skin::StartsDrag(pt.y, m_theme ? m_theme->Dpi() : dpi::kBase)) return;
   m_dragAnchor = pt;
   ::SetCapture(m_hwnd);
 }
@@ -213,14 +216,14 @@ void CSkinDialog::PaintSkin(HDC dc) {
   BlitBitmap(dc, 0, 0, m_background);
   const int captionId = m_active ? m_captionActive : m_captionInactive;
   HBITMAP caption = captionId ? m_theme->Bitmap(captionId) : nullptr;
-  BlitBitmap(dc, skin::kCaptionX, skin::kCaptionY, caption);
+  BlitBitmap(dc, m_theme->Px(skin::kCaptionX), m_theme->Px(skin::kCaptionY), caption);
 
   RECT client;
   ::GetClientRect(m_hwnd, &client);
   if (m_drawTitle) {
     char title[kTitleBytes] = {};
     ::GetWindowTextA(m_hwnd, title, sizeof title);
-    const Rect t = skin::TitleBox(client.right);
+    const Rect t = skin::TitleBox(client.right, m_theme->Dpi());
     DrawShadowText(dc, title, RECT{t.left, t.top, t.right, t.bottom}, kTitleFormat, m_titleFont.Get(), m_textColour,
                    m_shadowColour, caption, t.left, t.top);
   }

@@ -63,8 +63,8 @@ class CSkinDialog : public CDialog {
   // picture; it takes part in hover tracking. Without a disabled look a disabled button shows
   // its other states.
   void AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook = true);
-  // The size of the buttons added next when the theme lacks their picture (by default the
-  // template's size).
+  // The size, at 96 DPI, of the buttons added next when the theme lacks their picture (by
+  // default the template's size).
   void SetButtonSizeWithoutPicture(int width, int height) { m_sizeWithoutPicture = {width, height}; }
   // A label drawn with a shadow in its theme box; the control itself is moved out of sight.
   void AddLabel(int id, const ThemeBox& box, UINT format = DT_SINGLELINE | DT_VCENTER);

@@ -4,9 +4,10 @@
 
 namespace skin {
 
-Point PlaceDialog(int width, int height, const Rect* parent, const Rect& desktop) {
+Point PlaceDialog(int width, int height, const Rect* parent, const Rect& desktop, int dpi) {
   if (!parent) return {desktop.left + (desktop.Width() - width) / 2, desktop.top + (desktop.Height() - height) / 2};
-  Point p{parent->right - kParentRightInset - width / 2, parent->top + parent->Height() / 2 - height / 2};
+  Point p{parent->right - dpi::Scale(kParentRightInset, dpi) - width / 2,
+          parent->top + parent->Height() / 2 - height / 2};
   p.x = std::max(p.x, desktop.left);
   p.y = std::max(p.y, desktop.top);
   return p;

@@ -70,6 +70,20 @@ ensure_prefix() {
   touch "$WINEPREFIX/.toplex-ready-4"
 }
 
+# Runs a command in a copy of the prefix whose screen is at the given DPI (Wine reports every
+# monitor at that DPI); TOPLEX_TEST_DPI tells the tests which.
+at_dpi() {
+  local dpi=$1 prefix="$build/wine-dpi"
+  shift
+  (
+    rm -rf "$prefix" && cp -a "$WINEPREFIX" "$prefix"
+    export WINEPREFIX="$prefix" TOPLEX_TEST_DPI=$dpi
+    wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "$@"
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+  )
+}
+
 # The user's application-data folder inside the prefix, as a Linux path.
 appdata_dir() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming"; }
 

@@ -1,0 +1,102 @@
+// The launcher at the screen's DPI. A run is made for the DPI in TOPLEX_TEST_DPI (96 when unset):
+// scripts/test runs these tests again in prefixes of their own at 144 and 192 DPI.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/dpi.h"
+#include "tests/support/e2e.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr char kMenuTitle[] = "メニュー追加・変更・削除";
+constexpr UINT kEditMenus = WM_USER + 11;
+
+// WM_DPICHANGED as Windows sends it, from inside the launcher's process: its rectangle is written
+// into the launcher's memory, where the message's pointer is read.
+void SendDpiChanged(const PROCESS_INFORMATION& pi, HWND w, int dpi, const RECT& suggested) {
+  void* remote = ::VirtualAllocEx(pi.hProcess, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  ASSERT_TRUE(::WriteProcessMemory(pi.hProcess, remote, &suggested, sizeof suggested, nullptr));
+  ::SendMessageA(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+  ::VirtualFreeEx(pi.hProcess, remote, 0, MEM_RELEASE);
+}
+
+int TestDpi() {
+  const char* v = std::getenv("TOPLEX_TEST_DPI");
+  return v && std::atoi(v) > 0 ? std::atoi(v) : dpi::kBase;
+}
+
+// Every visible child lies inside its parent's client area (labels drawn by the skin keep their
+// controls out of sight, with no size).
+void ExpectChildrenInside(HWND parent) {
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM) -> BOOL {
+        HWND up = ::GetParent(child);
+        if (!::IsWindowVisible(child) || !up) return TRUE;
+        RECT c, p;
+        ::GetWindowRect(child, &c);
+        if (c.right == c.left || c.bottom == c.top) return TRUE;
+        ::GetClientRect(up, &p);
+        ::MapWindowPoints(up, nullptr, reinterpret_cast<POINT*>(&p), 2);
+        const int id = ::GetDlgCtrlID(child);
+        EXPECT_TRUE(c.left >= p.left && c.top >= p.top && c.right <= p.right && c.bottom <= p.bottom)
+            << "child " << id << " at " << c.left << "," << c.top << "-" << c.right << "," << c.bottom << " outside "
+            << p.left << "," << p.top << "-" << p.right << "," << p.bottom;
+        return TRUE;
+      },
+      0);
+}
+
+TEST(DpiE2E, TheLauncherAndItsDialogsScaleWithTheScreen) {
+  const int dpi = TestDpi();
+  const std::string tag = "dpi-" + std::to_string(dpi);
+  EmptyDataFolder();  // the default data set: menus and tiles
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  RECT rc;
+  ::GetWindowRect(w, &rc);
+  EXPECT_EQ(rc.right - rc.left, dpi::Scale(640, dpi));
+  EXPECT_EQ(rc.bottom - rc.top, dpi::Scale(480, dpi));
+  ExpectChildrenInside(w);
+  ::Sleep(500);
+  SaveShot(w, tag + "-launcher");
+
+  ::PostMessageA(w, kEditMenus, 0, 0);
+  HWND dlg = FindDialog(app.pi.dwProcessId, kMenuTitle);
+  ASSERT_NE(dlg, nullptr);
+  ::GetWindowRect(dlg, &rc);
+  // 306 x 302 at 96 DPI, of which the frame's 6 pixels need not scale.
+  EXPECT_NEAR(rc.right - rc.left, dpi::Scale(306, dpi), dpi / 16);
+  EXPECT_NEAR(rc.bottom - rc.top, dpi::Scale(302, dpi), dpi / 16);
+  ExpectChildrenInside(dlg);
+  ::Sleep(300);
+  SaveShot(dlg, tag + "-menu-dialog");
+  ::PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+  for (int i = 0; i < 100 && ::IsWindow(dlg); ++i) ::Sleep(50);
+  ASSERT_FALSE(::IsWindow(dlg));
+
+  // Moved to a monitor of another scale, as Windows tells it: the suggested place, the size of the
+  // layout at the new DPI, everything inside.
+  const int other = dpi == dpi::kBase ? 144 : dpi::kBase;
+  RECT suggested{100, 80, 100 + dpi::Scale(640, other), 80 + dpi::Scale(480, other)};
+  SendDpiChanged(app.pi, w, other, suggested);
+  ::GetWindowRect(w, &rc);
+  EXPECT_EQ(rc.left, 100);
+  EXPECT_EQ(rc.top, 80);
+  EXPECT_EQ(rc.right - rc.left, dpi::Scale(640, other));
+  EXPECT_EQ(rc.bottom - rc.top, dpi::Scale(480, other));
+  ExpectChildrenInside(w);
+  ::Sleep(300);
+  SaveShot(w, tag + "-moved-to-" + std::to_string(other));
+  ASSERT_TRUE(app.Close());
+}
+
+}  // namespace
