@@ -8,6 +8,7 @@
 #include "bridge/formats.h"
 #include "bridge/quilodll.h"
 #include "common/data_folder.h"
+#include "common/dpi.h"
 #include "common/ini_keys.h"
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
@@ -24,7 +25,7 @@ namespace {
 
 constexpr char kVendorFolder[] = "MARVANE";
 constexpr char kProductFolder[] = "TOPLEX";
-constexpr int kSplitterWidth = 5;
+constexpr int kSplitterWidth = 5;  // these three at 96 DPI
 constexpr int kStatePaneWidth = 80;
 constexpr int kMinColumn = 20;
 // How long destruction waits for a worker caught in a file-system call that does not return.
@@ -131,18 +132,29 @@ void CMainFrame::SetPane(int part, const std::string& text) {
   ::SendMessageA(m_status, SB_SETTEXTA, part | style, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+int CMainFrame::Px(int pixelsAt96) const { return dpi::Scale(pixelsAt96, DpiOf(m_hwnd)); }
+
+// Moved to a monitor of another scale: the place Windows suggests, laid out again for it.
+void CMainFrame::OnDpiChanged(const RECT& suggested) {
+  const Rect place = ReachablePlace(Rect{suggested.left, suggested.top, suggested.right, suggested.bottom});
+  ::SetWindowPos(m_hwnd, nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  ::GetClientRect(m_hwnd, &client);
+  OnSize(client.right, client.bottom);
+}
+
 void CMainFrame::OnSize(int cx, int cy) {
   if (!m_status) return;
   ::SendMessageA(m_status, WM_SIZE, 0, 0);
   RECT sb;
   ::GetWindowRect(m_status, &sb);
-  int parts[2] = {cx - kStatePaneWidth > 0 ? cx - kStatePaneWidth : 0, -1};
+  int parts[2] = {cx - Px(kStatePaneWidth) > 0 ? cx - Px(kStatePaneWidth) : 0, -1};
   ::SendMessageA(m_status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   const int height = cy - (sb.bottom - sb.top);
-  if (m_split > cx - kSplitterWidth - kMinColumn) m_split = cx - kSplitterWidth - kMinColumn;
-  if (m_split < kMinColumn) m_split = kMinColumn;
+  if (m_split > cx - Px(kSplitterWidth) - Px(kMinColumn)) m_split = cx - Px(kSplitterWidth) - Px(kMinColumn);
+  if (m_split < Px(kMinColumn)) m_split = Px(kMinColumn);
   ::MoveWindow(m_left.Handle(), 0, 0, m_split, height > 0 ? height : 0, TRUE);
-  const int right = m_split + kSplitterWidth;
+  const int right = m_split + Px(kSplitterWidth);
   ::MoveWindow(m_right.Handle(), right, 0, cx - right > 0 ? cx - right : 0, height > 0 ? height : 0, TRUE);
 }
 
@@ -165,13 +177,13 @@ bool CMainFrame::OnSetCursor(HWND w, UINT hit) {
   POINT pt;
   ::GetCursorPos(&pt);
   ::ScreenToClient(m_hwnd, &pt);
-  if (pt.x < m_split || pt.x >= m_split + kSplitterWidth) return false;
+  if (pt.x < m_split || pt.x >= m_split + Px(kSplitterWidth)) return false;
   ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEWE));
   return true;
 }
 
 void CMainFrame::OnLButtonDown(int x) {
-  if (x < m_split || x >= m_split + kSplitterWidth) return;
+  if (x < m_split || x >= m_split + Px(kSplitterWidth)) return;
   m_splitting = true;
   ::SetCapture(m_hwnd);
 }
@@ -435,6 +447,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
+    case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_SETFOCUS:

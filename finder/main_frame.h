@@ -42,6 +42,8 @@ class CMainFrame : public CWnd {
   LRESULT OnCreate();
   void OnDestroy();
   void OnSize(int cx, int cy);
+  void OnDpiChanged(const RECT& suggested);
+  int Px(int pixelsAt96) const;  // the frame's own sizes at its DPI
   LRESULT OnNotify(NMHDR* hdr);
   void OnCommand(UINT id);
   void OnSearchStopped(unsigned startsTaken);
