@@ -70,6 +70,7 @@ class CSkinDialog : public CDialog {
   void AddLabel(int id, const ThemeBox& box, UINT format = DT_SINGLELINE | DT_VCENTER);
   // A frame of two 1-pixel outlines (pens 31103, then 31104 one pixel right and down).
   void AddFrame(const ThemeBox& box);
+  // An edit or list box in the theme's colours, with the classic edge instead of the visual style.
   void SetControlColours(int id, COLORREF text, COLORREF back);
   // The dialogs' list box look: scroll-bar skin 30301, text 31109 on 31110.
   void SkinListBox(int id);
@@ -80,8 +81,8 @@ class CSkinDialog : public CDialog {
   const CTheme& Theme() const { return *m_theme; }
 
   POINT m_dragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
-  BOOL m_active = FALSE;        // the last activation state received
-  int m_hotId = 0;              // the themed button under the mouse, 0 for none
+  BOOL m_active = FALSE;       // the last activation state received
+  int m_hotId = 0;             // the themed button under the mouse, 0 for none
 
  private:
   struct Button {
