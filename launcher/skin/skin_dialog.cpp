@@ -1,5 +1,7 @@
 #include "launcher/skin/skin_dialog.h"
 
+#include <uxtheme.h>
+
 #include "common/dpi.h"
 #include "common/screen_fit.h"
 #include "common/win/gdi.h"
@@ -125,6 +127,10 @@ void CSkinDialog::SetControlColours(int id, COLORREF text, COLORREF back) {
     return;
   }
   m_colours.push_back({id, text, back, UniqueBrush(::CreateSolidBrush(back))});
+  // The art around the field was drawn for the classic sunken edge; the system's visual style
+  // would ring a dark field with its own light border. A class list no style defines turns the
+  // style off (Wine refuses the documented empty strings).
+  ::SetWindowTheme(::GetDlgItem(m_hwnd, id), L" ", L" ");
 }
 
 void CSkinDialog::SkinListBox(int id) {

@@ -70,6 +70,7 @@ class CSkinDialog : public CDialog {
   void AddLabel(int id, const ThemeBox& box, UINT format = DT_SINGLELINE | DT_VCENTER);
   // A frame of two 1-pixel outlines (pens 31103, then 31104 one pixel right and down).
   void AddFrame(const ThemeBox& box);
+  // An edit or list box in the theme's colours, with the classic edge instead of the visual style.
   void SetControlColours(int id, COLORREF text, COLORREF back);
   // The dialogs' list box look: scroll-bar skin 30301, text 31109 on 31110.
   void SkinListBox(int id);
