@@ -1,5 +1,5 @@
 // The launcher at the screen's DPI. A run is made for the DPI in TOPLEX_TEST_DPI (96 when unset):
-// scripts/test runs these tests again in prefixes of their own at 144 and 192 DPI.
+// scripts/test runs these tests again in prefixes of their own at 120, 144 and 192 DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
