@@ -21,7 +21,6 @@ void CTheme::SetDpi(int dpi) {
   if (dpi <= 0 || dpi == m_dpi) return;
   m_dpi = dpi;
   m_scaled = theme::ScaledParams(m_params, dpi);
-  m_scaledBitmaps.clear();
 }
 
 int CTheme::Px(int pixelsAt96) const { return dpi::Scale(pixelsAt96, m_dpi); }
@@ -72,9 +71,10 @@ HBITMAP CTheme::Loaded(int id) const {
 HBITMAP CTheme::Bitmap(int id) const {
   HBITMAP loaded = Loaded(id);
   if (m_dpi == dpi::kBase || !loaded) return loaded;
-  auto it = m_scaledBitmaps.find(id);
+  const std::pair<int, int> key{m_dpi, id};
+  auto it = m_scaledBitmaps.find(key);
   if (it != m_scaledBitmaps.end()) return it->second.Get();
-  return m_scaledBitmaps.emplace(id, ScaledBitmap(loaded, m_dpi)).first->second.Get();
+  return m_scaledBitmaps.emplace(key, ScaledBitmap(loaded, m_dpi)).first->second.Get();
 }
 
 HCURSOR CTheme::Cursor(int id) const {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "common/win/handles.h"
 #include "launcher/base/theme_values.h"
@@ -50,7 +51,9 @@ class CTheme {
   UniqueModule m_module;
   int m_dpi = 96;
   theme::Params m_params, m_scaled;
-  mutable std::map<int, UniqueBitmap> m_bitmaps, m_scaledBitmaps;
+  mutable std::map<int, UniqueBitmap> m_bitmaps;
+  // By DPI and id, kept for the theme's life: a window may still hold a picture of the DPI before.
+  mutable std::map<std::pair<int, int>, UniqueBitmap> m_scaledBitmaps;
   mutable std::map<int, HCURSOR> m_cursors;  // shared resources: the system frees them
 };
 
