@@ -1,12 +1,14 @@
 #include "launcher/data/item_presentation.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <optional>
 #include <vector>
 
 #include "common/cp932.h"
+#include "common/dpi.h"
 #include "launcher/data/bitmap_header.h"
 #include "launcher/data/item_target.h"
 #include "launcher/data/item_target_rules.h"
@@ -76,16 +78,29 @@ UniquePalette PaletteOf(const RGBQUAD* colors, uint32_t count) {
   return UniquePalette(::CreatePalette(lp));
 }
 
-UniqueIcon IconFromFile(const std::string& file, int index) {
-  // The call may write the path of the file that gave the icon back into its buffer.
+// The icon at index of a file that holds icons, drawn for the side given; null when it has none.
+UniqueIcon IconOfSize(const char* file, int index, int side) {
+  HICON icon = nullptr;
+  if (::SHDefExtractIconA(file, index, 0, &icon, nullptr, static_cast<UINT>(side)) != S_OK) return {};
+  return UniqueIcon(icon);
+}
+
+UniqueIcon IconFromFile(const std::string& file, int index, int side) {
+  // The call writes the path of the file that gave the icon, and its index, back: a document
+  // gives its program's icon. That file is asked again for the icon at the side the DPI needs.
   char path[MAX_PATH] = {};
   if (file.size() >= sizeof path) return {};
   std::memcpy(path, file.c_str(), file.size() + 1);
   WORD i = static_cast<WORD>(index);
-  return UniqueIcon(::ExtractAssociatedIconA(::GetModuleHandleA(nullptr), path, &i));
+  UniqueIcon icon(::ExtractAssociatedIconA(::GetModuleHandleA(nullptr), path, &i));
+  if (icon && side != ::GetSystemMetrics(SM_CXICON)) {
+    if (UniqueIcon sized = IconOfSize(path, i, side)) return sized;
+  }
+  return icon;
 }
 
-UniqueIcon LargeIcon(const std::string& file, int index) {
+UniqueIcon LargeIcon(const std::string& file, int index, int side) {
+  if (UniqueIcon sized = IconOfSize(file.c_str(), index, side)) return sized;
   HICON large = nullptr;
   if (::ExtractIconExA(file.c_str(), index, &large, nullptr, 1) == 0 || !large) return {};
   return UniqueIcon(large);
@@ -131,7 +146,7 @@ UniqueBitmap LoadPictureFile(const std::string& path) {
   return bitmap;
 }
 
-UniqueIcon SchemeDefaultIcon(const std::string& scheme) {
+UniqueIcon SchemeDefaultIcon(const std::string& scheme, int side) {
   if (scheme.empty()) return {};
   // The per-user classes first, as the merged view of Windows has them; Wine's view of the
   // classes root holds only the machine's.
@@ -160,8 +175,8 @@ UniqueIcon SchemeDefaultIcon(const std::string& scheme) {
   }
   std::optional<targets::IconLocation> at = targets::ParseDefaultIcon(text);
   if (!at) return {};
-  UniqueIcon icon = LargeIcon(at->file, at->index);
-  if (!icon && at->index != 0) icon = LargeIcon(at->file, 0);
+  UniqueIcon icon = LargeIcon(at->file, at->index, side);
+  if (!icon && at->index != 0) icon = LargeIcon(at->file, 0, side);
   return icon;
 }
 
@@ -189,13 +204,14 @@ int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPre
   const bool picture = static_cast<bool>(out.picture);
   const bool iconFromFile = !iconFile.empty() && !picture;
 
+  const int side = dpi::IconSize(data.Dpi());
   if (targets::HasScheme(target)) {
-    if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex());
-    else if (!picture) out.icon = SchemeDefaultIcon(std::string(targets::SchemeName(target)));
+    if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex(), side);
+    else if (!picture) out.icon = SchemeDefaultIcon(std::string(targets::SchemeName(target)), side);
     out.kind = targets::SchemeKind(data.ExtIcons());
   } else {
-    if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex());
-    else if (!picture && target[0]) out.icon = IconFromFile(target, data.IconIndex());
+    if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex(), side);
+    else if (!picture && target[0]) out.icon = IconFromFile(target, data.IconIndex(), side);
     out.kind = named ? targets::ExtensionKind(data.ExtIcons(), target) : 0;
   }
   return 1;

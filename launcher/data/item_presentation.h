@@ -26,5 +26,5 @@ int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPre
 // its header does not hold up against its size.
 UniqueBitmap LoadPictureFile(const std::string& path);
 
-// The icon named by HKEY_CLASSES_ROOT\<scheme>\DefaultIcon, or none.
-UniqueIcon SchemeDefaultIcon(const std::string& scheme);
+// The icon named by HKEY_CLASSES_ROOT\<scheme>\DefaultIcon, drawn for the side given, or none.
+UniqueIcon SchemeDefaultIcon(const std::string& scheme, int side);

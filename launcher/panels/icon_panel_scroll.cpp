@@ -74,6 +74,7 @@ void CIconPanelWnd::OnMouseWheel(int delta) {
 
 void CIconPanelWnd::OnDpiChanged() {
   const int first = m_grid.FirstShown();
+  m_looks.clear();  // the icons are fetched again at the size the new DPI draws
   ApplyTheme(true);
   const int columns = std::max(m_grid.Columns(), 1);
   SetScroll(iconpanel::ClampScroll(m_grid, (first / columns) * m_grid.layout.rowHeight), false);
