@@ -226,8 +226,8 @@ void CMainFrame::OnLButtonUp(POINT pt) {
 void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi == m_data.Dpi()) return;
   m_data.SetDpi(dpi);
-  const int width = Px(kFrameWidth) - (m_data.IsWide() || m_webOpen ? 0 : m_data.PaneWidth());
-  const int height = Px(kFrameHeight);
+  const int width = m_webOpen ? Px(kWebWidth) : Px(kFrameWidth) - (m_data.IsWide() ? 0 : m_data.PaneWidth());
+  const int height = Px(m_webOpen ? kWebHeight : kFrameHeight);
   const Rect place =
       ReachablePlace(Rect{suggested.left, suggested.top, suggested.left + width, suggested.top + height});
   m_own.clear();
