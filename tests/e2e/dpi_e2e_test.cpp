@@ -1,6 +1,7 @@
 // The launcher at the screen's DPI. A run is made for the DPI in TOPLEX_TEST_DPI (96 when unset):
 // scripts/test runs these tests again in prefixes of their own at 120, 144 and 192 DPI.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,15 @@ using namespace e2e;
 constexpr char kMenuTitle[] = "メニュー追加・変更・削除";
 constexpr UINT kEditMenus = WM_USER + 11;
 
-// WM_DPICHANGED as Windows sends it, from inside the launcher's process: its rectangle is written
-// into the launcher's memory, where the message's pointer is read.
-void SendDpiChanged(const PROCESS_INFORMATION& pi, HWND w, int dpi, const RECT& suggested) {
-  void* remote = ::VirtualAllocEx(pi.hProcess, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+// A message whose lParam points at a RECT, sent as if from inside the program's own process: the
+// rectangle is written into its memory, and read back after the message (WM_DPICHANGED as
+// Windows sends it, SB_GETRECT).
+void SendWithRect(const PROCESS_INFORMATION& pi, HWND w, UINT msg, WPARAM wParam, RECT& rect) {
+  void* remote = ::VirtualAllocEx(pi.hProcess, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
   ASSERT_NE(remote, nullptr);
-  ASSERT_TRUE(::WriteProcessMemory(pi.hProcess, remote, &suggested, sizeof suggested, nullptr));
-  ::SendMessageA(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+  ASSERT_TRUE(::WriteProcessMemory(pi.hProcess, remote, &rect, sizeof rect, nullptr));
+  ::SendMessageA(w, msg, wParam, reinterpret_cast<LPARAM>(remote));
+  ::ReadProcessMemory(pi.hProcess, remote, &rect, sizeof rect, nullptr);
   ::VirtualFreeEx(pi.hProcess, remote, 0, MEM_RELEASE);
 }
 
@@ -87,7 +90,7 @@ TEST(DpiE2E, TheLauncherAndItsDialogsScaleWithTheScreen) {
   // layout at the new DPI, everything inside.
   const int other = dpi == dpi::kBase ? 144 : dpi::kBase;
   RECT suggested{100, 80, 100 + dpi::Scale(640, other), 80 + dpi::Scale(480, other)};
-  SendDpiChanged(app.pi, w, other, suggested);
+  SendWithRect(app.pi, w, WM_DPICHANGED, MAKEWPARAM(other, other), suggested);
   ::GetWindowRect(w, &rc);
   EXPECT_EQ(rc.left, 100);
   EXPECT_EQ(rc.top, 80);
@@ -97,6 +100,21 @@ TEST(DpiE2E, TheLauncherAndItsDialogsScaleWithTheScreen) {
   ::Sleep(300);
   SaveShot(w, tag + "-moved-to-" + std::to_string(other));
   ASSERT_TRUE(app.Close());
+
+  // The finder: its panes inside, its state pane wide enough for 検索完了 at this DPI.
+  Finder finder("/L20 /T20 /W640 /H480");
+  HWND f = finder.WaitForWindow();
+  ASSERT_NE(f, nullptr);
+  ExpectChildrenInside(f);
+  HWND status = ::FindWindowExA(f, nullptr, "msctls_statusbar32", nullptr);
+  ASSERT_NE(status, nullptr);
+  RECT state{};
+  SendWithRect(finder.pi, status, SB_GETRECT, 1, state);
+  EXPECT_GE(state.right - state.left, dpi::Scale(80, dpi) - 4);
+  ::Sleep(500);
+  SaveShot(f, tag + "-finder");
+  ::PostMessageA(f, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(finder.Exited(kWaitMs));
 }
 
 }  // namespace
