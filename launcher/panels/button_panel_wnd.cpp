@@ -266,16 +266,18 @@ void CButtonPanelWnd::OnCommand(UINT id) {
   }
 }
 
-// The finder opens beside the launcher, left of it when there is room.
+// The finder opens beside the launcher, left of it when there is room, 640 x 480 at 96 DPI.
 void CButtonPanelWnd::StartFinder() {
   char exe[64] = {};
   ::LoadStringA(m_inst, kFinderExeId, exe, sizeof exe);
-  std::string args = "/L0 /T0 /W640 /H480";
+  const CTheme& t = m_data->Theme();
+  const std::string size = " /W" + std::to_string(t.Px(640)) + " /H" + std::to_string(t.Px(480));
+  std::string args = "/L0 /T0" + size;
   HWND frame = ::GetAncestor(m_hwnd, GA_ROOT);
   RECT rc;
   if (frame && ::GetWindowRect(frame, &rc)) {
-    int x = rc.right + m_data->PaneWidth() - 1280;
-    args = "/L" + std::to_string(x < 0 ? 0 : x) + " /T" + std::to_string(rc.top) + " /W640 /H480";
+    int x = rc.right + m_data->PaneWidth() - t.Px(1280);
+    args = "/L" + std::to_string(x < 0 ? 0 : x) + " /T" + std::to_string(rc.top) + size;
   }
   // Quoted, so that a program folder with blanks in its path still names the finder.
   std::string line = "\"" + m_data->ProgramFolder() + exe + "\" " + args;
