@@ -36,6 +36,18 @@ int AddThroughDialog(const DropReceiver& to, int target, const std::string& file
 
 }  // namespace
 
+int MoveDroppedTile(const DropReceiver& to, ItemOperation operation, int target, int fromMenu, int fromPosition) {
+  ItemRequest r;
+  r.format = to.itemFormat;
+  r.operation = operation;
+  r.target = target;
+  r.fromMenu = fromMenu;
+  r.fromPosition = fromPosition;
+  r.date = LocalNow();
+  SendItemRequest(to.frame, to.receiver, r);
+  return 1;
+}
+
 int AddDroppedFile(const DropReceiver& to, int target, const std::string& path) {
   SHFILEINFOA info{};
   ::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);

@@ -295,18 +295,11 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
 int CMenuWnd::DropMoveItem(int k, int menu, int item) {
   const int target = m_pages.MenuOf(k);
   if (target == menu) return 0;  // a drop on the item's own menu changes nothing
-  ItemRequest r;
-  r.format = m_cfIconItem;
-  r.target = target;
-  r.fromMenu = menu;
-  r.fromPosition = item;
-  r.date = LocalNow();
-  SendItemRequest(Frame(), IDC_MENU_COLUMN, r);
-  return 1;
+  return MoveDroppedTile(Receiver(), ItemOperation::kNone, target, menu, item);
 }
 
 DropReceiver CMenuWnd::Receiver() const {
-  return DropReceiver{m_data, ::GetParent(m_hwnd), Frame(), IDC_MENU_COLUMN, m_cfFilePath};
+  return DropReceiver{m_data, ::GetParent(m_hwnd), Frame(), IDC_MENU_COLUMN, m_cfIconItem, m_cfFilePath};
 }
 
 int CMenuWnd::DropFile(int k, const std::string& path) { return AddDroppedFile(Receiver(), m_pages.MenuOf(k), path); }

@@ -35,15 +35,7 @@ int CIconPanelWnd::DropMoveItem(int menu, int item) {
   ::ScreenToClient(m_hwnd, &pt);
   iconpanel::DropPosition d = iconpanel::DropAt(m_grid, pt.x, pt.y);
   if (iconpanel::DropChangesNothing(item, d)) return 0;
-  ItemRequest r;
-  r.format = m_cfIconItem;
-  r.operation = ItemOperation::kMove;
-  r.target = d.Insertion();
-  r.fromMenu = menu;
-  r.fromPosition = item;
-  r.date = LocalNow();
-  SendItemRequest(Parent(), IDC_ICON_PANEL, r);
-  return 1;
+  return MoveDroppedTile(Receiver(), ItemOperation::kMove, d.Insertion(), menu, item);
 }
 
 // Files and addresses become items at the place the pointer was when they were dropped.
@@ -55,7 +47,7 @@ int CIconPanelWnd::DropInsertion() const {
 }
 
 DropReceiver CIconPanelWnd::Receiver() const {
-  return DropReceiver{m_data, Parent(), Parent(), IDC_ICON_PANEL, m_cfFilePath};
+  return DropReceiver{m_data, Parent(), Parent(), IDC_ICON_PANEL, m_cfIconItem, m_cfFilePath};
 }
 
 int CIconPanelWnd::DropFile(const std::string& path) { return AddDroppedFile(Receiver(), DropInsertion(), path); }
