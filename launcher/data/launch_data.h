@@ -117,6 +117,7 @@ class CLaunchData {
   void ReadUserSettings();
   void ReadMenus();
   bool LoadTheme();
+  int LayoutOffsetFor(bool wide) const;  // the button panel's left edge, a size at the theme's DPI
 
   // What one save writes, taken from the data on the window's thread; Run writes it on any.
   struct SaveJob {
@@ -158,7 +159,6 @@ class CLaunchData {
   std::string m_startPage;
   Rect m_wide;
   bool m_wideAtLoad = false;
-  int LayoutOffsetFor(bool wide) const;
   int m_layoutOffset = 3;
   int m_dpi;  // what the windows are drawn at; the system's until the main window says
   std::unique_ptr<CTheme> m_theme;
