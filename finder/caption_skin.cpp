@@ -5,6 +5,7 @@
 #include "common/ui/subclass.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/monitors.h"
 #include "finder/caption_layout.h"
 
 namespace {
@@ -50,21 +51,15 @@ RECT CaptionRect(HWND w) {
   ::GetWindowRect(w, &rc);
   ::OffsetRect(&rc, -rc.left, -rc.top);
   const bool sizing = ::GetWindowLongA(w, GWL_STYLE) & WS_THICKFRAME;
-  const int fx = ::GetSystemMetrics(sizing ? SM_CXSIZEFRAME : SM_CXDLGFRAME);
-  const int fy = ::GetSystemMetrics(sizing ? SM_CYSIZEFRAME : SM_CYDLGFRAME);
+  const int dpi = DpiOf(w);
+  const int fx = MetricAt(sizing ? SM_CXSIZEFRAME : SM_CXDLGFRAME, dpi);
+  const int fy = MetricAt(sizing ? SM_CYSIZEFRAME : SM_CYDLGFRAME, dpi);
   return RECT{rc.left + fx, rc.top + fy, rc.right - fx,
-              rc.top + fy + ::GetSystemMetrics(SM_CYCAPTION) - ::GetSystemMetrics(SM_CYBORDER)};
+              rc.top + fy + MetricAt(SM_CYCAPTION, dpi) - MetricAt(SM_CYBORDER, dpi)};
 }
 
 HBITMAP LoadPicture(int id) {
   return static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-}
-
-HFONT CaptionFont() {
-  NONCLIENTMETRICSA m{};
-  m.cbSize = sizeof m;
-  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) return nullptr;
-  return ::CreateFontIndirectA(&m.lfCaptionFont);
 }
 
 HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
@@ -72,8 +67,9 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
   caption::Window cw;
   cw.width = w;
   cw.height = h;
-  cw.cx = ::GetSystemMetrics(SM_CXSIZE);
-  cw.cy = ::GetSystemMetrics(SM_CYSIZE);
+  const int dpi = DpiOf(e.Subclassed());
+  cw.cx = MetricAt(SM_CXSIZE, dpi);
+  cw.cy = MetricAt(SM_CYSIZE, dpi);
   cw.sysMenu = style & WS_SYSMENU;
   cw.modalFrame = ex & WS_EX_DLGMODALFRAME;
   cw.minimizeBox = style & WS_MINIMIZEBOX;
@@ -110,7 +106,7 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
     if (icon)
       ::DrawIconEx(dc.Get(), layout.icon.x, layout.icon.y, icon, layout.icon.w, layout.icon.h, 0, nullptr, DI_NORMAL);
   }
-  if (!e.font) e.font.Reset(CaptionFont());
+  if (!e.font) e.font = SystemFontAt(SystemFont::kCaption, dpi);
   char title[kTitleBytes + 1] = {};
   ::GetWindowTextA(e.Subclassed(), title, sizeof title);
   ScopedSelect font(dc.Get(), e.font.Get());
@@ -178,6 +174,7 @@ LRESULT CaptionSkinEntry::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
+    case WM_DPICHANGED:
       e->bitmaps[0].Reset();
       e->bitmaps[1].Reset();
       e->font.Reset();

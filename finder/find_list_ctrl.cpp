@@ -3,9 +3,12 @@
 #include <shellapi.h>
 
 #include "common/cp932.h"
+#include "common/dpi.h"
 #include "common/ini_keys.h"
 #include "common/ui/subclass.h"
 #include "common/win/handles.h"
+#include "common/win/icons.h"
+#include "common/win/monitors.h"
 #include "finder/finder_ids.h"
 #include "finder/finder_settings.h"
 #include "finder/search_engine.h"
@@ -37,12 +40,22 @@ bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
                             LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                         0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
   if (!m_hwnd) return false;
-  m_images.Reset(ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
-                                  ImageListColourFlag() | ILC_MASK, 32, 32));
+  SetIconSide(dpi::IconSize(DpiOf(parent)));
+  return Attach(m_hwnd);
+}
+
+void CFindListCtrl::SetIconSide(int side) {
+  if (side == m_iconSide) return;
+  m_iconSide = side;
+  m_images.Reset(ImageList_Create(side, side, ImageListColourFlag() | ILC_MASK, 32, 32));
   ImageList_SetBkColor(m_images.Get(), ::GetSysColor(COLOR_WINDOW));
   // The list owns nothing of the image list: it goes with this object.
   ListView_SetImageList(m_hwnd, m_images.Get(), LVSIL_NORMAL);
-  return Attach(m_hwnd);
+  m_iconCache.clear();
+  for (auto& look : m_looks) look.second.image = -1;
+  for (ResultItem& item : m_items)
+    if (item.usable) item.image = -1;
+  ::InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -175,6 +188,12 @@ void CFindListCtrl::ResolveIcon(ResultItem& item) {
   ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_ICON);
   UniqueIcon icon(info.hIcon);
   int key = info.iIcon;
+  // The shell gives its large size only: at another DPI the icon's file is asked at the side drawn.
+  SHFILEINFOA where{};
+  if (icon && m_iconSide != ::GetSystemMetrics(SM_CXICON) &&
+      ::SHGetFileInfoA(item.path.c_str(), 0, &where, sizeof where, SHGFI_ICONLOCATION) && where.szDisplayName[0]) {
+    if (UniqueIcon sized = IconOfSize(where.szDisplayName, where.iIcon, m_iconSide)) icon = std::move(sized);
+  }
   if (!icon) {
     char path[MAX_PATH] = {};
     lstrcpynA(path, item.path.c_str(), MAX_PATH);

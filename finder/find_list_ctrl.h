@@ -45,6 +45,8 @@ class CFindListCtrl : private CSubclass {
   void ShowAll();
   // Deletes every entry and empties the image list and its cache.
   void Clear();
+  // Icons of side x side pixels from now on: the shown ones are fetched again at that side.
+  void SetIconSide(int side);
 
   // Called with the count after every insertion; false: the search is to list no more.
   std::function<bool(int count)> onInserted;
@@ -65,6 +67,7 @@ class CFindListCtrl : private CSubclass {
   HINSTANCE m_inst;
   HWND m_hwnd = nullptr;
   UniqueImageList m_images;
+  int m_iconSide = 0;
   // The shell's icon of a file is known by its index in the system image list; each is added to
   // the list's own image list once.
   std::unordered_map<int, int> m_iconCache;

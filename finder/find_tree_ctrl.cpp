@@ -12,6 +12,7 @@
 #include "common/data_files.h"
 #include "common/ini_keys.h"
 #include "common/win/handles.h"
+#include "common/win/icons.h"
 #include "finder/find_rules.h"
 #include "finder/finder_ids.h"
 #include "finder/finder_settings.h"
@@ -54,6 +55,17 @@ bool CFindTreeCtrl::Create(HWND parent) {
   TreeView_SetImageList(m_hwnd, m_images.Get(), TVSIL_NORMAL);
   Build();
   return true;
+}
+
+// The nodes hold indexes into the list, and the shell gives its small size only: the same icons
+// are scaled into a list of the new side.
+void CFindTreeCtrl::SetIconSide(int side) {
+  int now = 0, height = 0;
+  if (!m_images || (ImageList_GetIconSize(m_images.Get(), &now, &height) && now == side)) return;
+  UniqueImageList resized = ImageListAtSide(m_images.Get(), side, ImageListColourFlag() | ILC_MASK);
+  if (!resized) return;
+  TreeView_SetImageList(m_hwnd, resized.Get(), TVSIL_NORMAL);
+  m_images = std::move(resized);
 }
 
 std::string CFindTreeCtrl::LoadText(UINT id) const {

@@ -30,6 +30,8 @@ class CFindTreeCtrl {
 
   bool Create(HWND parent);
   HWND Handle() const { return m_hwnd; }
+  // Icons of side x side pixels from now on, the ones shown kept in their places.
+  void SetIconSide(int side);
 
   FindNode* Node(HTREEITEM item) const;
   HTREEITEM Selection() const { return TreeView_GetSelection(m_hwnd); }

@@ -80,6 +80,7 @@ void CMainFrame::SettleDataFolder() {
 }
 
 LRESULT CMainFrame::OnCreate() {
+  m_dpi = DpiOf(m_hwnd);
   SettleDataFolder();
   m_tree = std::make_unique<CFindTreeCtrl>(m_settings, m_inst);
   m_list = std::make_unique<CFindListCtrl>(m_settings, m_inst);
@@ -132,15 +133,22 @@ void CMainFrame::SetPane(int part, const std::string& text) {
   ::SendMessageA(m_status, SB_SETTEXTA, part | style, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-int CMainFrame::Px(int pixelsAt96) const { return dpi::Scale(pixelsAt96, DpiOf(m_hwnd)); }
+int CMainFrame::Px(int pixelsAt96) const { return dpi::Scale(pixelsAt96, m_dpi); }
 
-// Moved to a monitor of another scale: the place Windows suggests, laid out again for it.
-void CMainFrame::OnDpiChanged(const RECT& suggested) {
+// Moved to a monitor of another scale: the place Windows suggests, and the fonts, icons and panes
+// made again for it.
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  m_dpi = dpi;
+  UniqueFont font = SystemFontAt(SystemFont::kMessage, dpi);
+  for (HWND w : {m_tree->Handle(), m_list->Handle(), m_status})
+    ::SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  m_font = std::move(font);  // the old font goes once no control holds it
+  m_tree->SetIconSide(dpi::Scale(16, dpi));
+  m_list->SetIconSide(dpi::IconSize(dpi));
   const Rect place = ReachablePlace(Rect{suggested.left, suggested.top, suggested.right, suggested.bottom});
   ::SetWindowPos(m_hwnd, nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  RECT client;
-  ::GetClientRect(m_hwnd, &client);
-  OnSize(client.right, client.bottom);
+  Layout();
 }
 
 void CMainFrame::OnSize(int cx, int cy) {
@@ -447,7 +455,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
-    case WM_DPICHANGED: OnDpiChanged(*reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_SETFOCUS:

@@ -42,7 +42,7 @@ class CMainFrame : public CWnd {
   LRESULT OnCreate();
   void OnDestroy();
   void OnSize(int cx, int cy);
-  void OnDpiChanged(const RECT& suggested);
+  void OnDpiChanged(int dpi, const RECT& suggested);
   int Px(int pixelsAt96) const;  // the frame's own sizes at its DPI
   LRESULT OnNotify(NMHDR* hdr);
   void OnCommand(UINT id);
@@ -88,6 +88,8 @@ class CMainFrame : public CWnd {
   findrules::CountDisplay m_countDisplay;
   UINT m_pathFormat = 0;
   HWND m_focus = nullptr;
+  int m_dpi = 96;     // of the monitor the frame is on
+  UniqueFont m_font;  // the controls' font at m_dpi, once it differs from the system's
   int m_split = 200;  // width of the tree's column
   bool m_splitting = false;
   unsigned m_ownerFlags = 0;

@@ -8,6 +8,12 @@
 
 namespace {
 
+// Calls looked up rather than linked, so the programs still start where one is missing.
+template <class Fn>
+Fn User32(const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
+}
+
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 Rect WorkAreaOf(HMONITOR monitor) {
@@ -47,14 +53,42 @@ void KeepWithinReach(HWND window) {
 }
 
 int DpiOf(HWND window) {
-  // Looked up rather than linked, so the programs still start where the call is missing.
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
   if (getDpiForWindow && window) {
     if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
   }
   WindowDC dc(window);
   const int dpi = dc.Get() ? ::GetDeviceCaps(dc.Get(), LOGPIXELSY) : dpi::kBase;
   return dpi > 0 ? dpi : dpi::kBase;
+}
+
+int MetricAt(int index, int dpi) {
+  using MetricFn = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32<MetricFn>("GetSystemMetricsForDpi");
+  if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
+  return ::MulDiv(::GetSystemMetrics(index), dpi, DpiOf(nullptr));
+}
+
+UniqueFont SystemFontAt(SystemFont which, int dpi) {
+  using ParametersFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+  static const auto forDpi = User32<ParametersFn>("SystemParametersInfoForDpi");
+  if (forDpi) {
+    NONCLIENTMETRICSW m{};
+    m.cbSize = sizeof m;
+    if (!forDpi(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0, static_cast<UINT>(dpi))) return {};
+    return UniqueFont(::CreateFontIndirectW(which == SystemFont::kCaption ? &m.lfCaptionFont : &m.lfMessageFont));
+  }
+  NONCLIENTMETRICSA m{};
+  m.cbSize = sizeof m;
+  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0)) return {};
+  LOGFONTA& font = which == SystemFont::kCaption ? m.lfCaptionFont : m.lfMessageFont;
+  font.lfHeight = ::MulDiv(font.lfHeight, dpi, DpiOf(nullptr));
+  return UniqueFont(::CreateFontIndirectA(&font));
+}
+
+void LeaveDpiChangesToDialog(HWND dialog) {
+  using SetBehaviourFn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+  static const auto setBehaviour = User32<SetBehaviourFn>("SetDialogDpiChangeBehavior");
+  if (setBehaviour) setBehaviour(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }

@@ -55,7 +55,11 @@ std::string CTheme::Text(int id, int bytes) const {
   return std::string(buf.data(), n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
-int CTheme::Number(int id, int fallback) const { return Px(theme::ParseNumber(Text(id), fallback)); }
+int CTheme::Number(int id, int fallback) const { return Number(id, fallback, m_dpi); }
+
+int CTheme::Number(int id, int fallback, int dpi) const {
+  return dpi::Scale(theme::ParseNumber(Text(id), fallback), dpi);
+}
 
 COLORREF CTheme::Colour(int id, COLORREF fallback) const { return theme::ParseColour(Text(id), fallback); }
 
@@ -68,13 +72,15 @@ HBITMAP CTheme::Loaded(int id) const {
   return m_bitmaps.emplace(id, UniqueBitmap(b)).first->second.Get();
 }
 
-HBITMAP CTheme::Bitmap(int id) const {
+HBITMAP CTheme::Bitmap(int id) const { return Bitmap(id, m_dpi); }
+
+HBITMAP CTheme::Bitmap(int id, int dpi) const {
   HBITMAP loaded = Loaded(id);
-  if (m_dpi == dpi::kBase || !loaded) return loaded;
-  const std::pair<int, int> key{m_dpi, id};
+  if (dpi == dpi::kBase || !loaded) return loaded;
+  const std::pair<int, int> key{dpi, id};
   auto it = m_scaledBitmaps.find(key);
   if (it != m_scaledBitmaps.end()) return it->second.Get();
-  return m_scaledBitmaps.emplace(key, ScaledBitmap(loaded, m_dpi)).first->second.Get();
+  return m_scaledBitmaps.emplace(key, ScaledBitmap(loaded, dpi)).first->second.Get();
 }
 
 HCURSOR CTheme::Cursor(int id) const {

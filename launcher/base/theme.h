@@ -26,12 +26,14 @@ class CTheme {
 
   // The shared readers of a window's own identifiers; Number reads a place or a size.
   int Number(int id, int fallback) const;
+  int Number(int id, int fallback, int dpi) const;  // for a window on a monitor of its own DPI
   COLORREF Colour(int id, COLORREF fallback) const;
   std::string Text(int id, int bytes = theme::kValueBytes) const;
 
   // Bitmaps are loaded once and kept for the life of the theme, and scaled once per DPI; null
   // when the library has none.
   HBITMAP Bitmap(int id) const;
+  HBITMAP Bitmap(int id, int dpi) const;
   HCURSOR Cursor(int id) const;
 
   theme::Source AsSource() const;

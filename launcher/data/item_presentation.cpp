@@ -9,6 +9,7 @@
 
 #include "common/cp932.h"
 #include "common/dpi.h"
+#include "common/win/icons.h"
 #include "launcher/data/bitmap_header.h"
 #include "launcher/data/item_target.h"
 #include "launcher/data/item_target_rules.h"
@@ -76,27 +77,6 @@ UniquePalette PaletteOf(const RGBQUAD* colors, uint32_t count) {
   for (uint32_t i = 0; i < count; ++i)
     lp->palPalEntry[i] = PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
   return UniquePalette(::CreatePalette(lp));
-}
-
-// The icon at index of a file that holds icons, drawn for the side given; null when it has none.
-UniqueIcon IconOfSize(const char* file, int index, int side) {
-  HICON icon = nullptr;
-  if (::SHDefExtractIconA(file, index, 0, &icon, nullptr, static_cast<UINT>(side)) != S_OK) return {};
-  return UniqueIcon(icon);
-}
-
-UniqueIcon IconFromFile(const std::string& file, int index, int side) {
-  // The call writes the path of the file that gave the icon, and its index, back: a document
-  // gives its program's icon. That file is asked again for the icon at the side the DPI needs.
-  char path[MAX_PATH] = {};
-  if (file.size() >= sizeof path) return {};
-  std::memcpy(path, file.c_str(), file.size() + 1);
-  WORD i = static_cast<WORD>(index);
-  UniqueIcon icon(::ExtractAssociatedIconA(::GetModuleHandleA(nullptr), path, &i));
-  if (icon && side != ::GetSystemMetrics(SM_CXICON)) {
-    if (UniqueIcon sized = IconOfSize(path, i, side)) return sized;
-  }
-  return icon;
 }
 
 UniqueIcon LargeIcon(const std::string& file, int index, int side) {

@@ -30,9 +30,23 @@ CEditListDlg::CEditListDlg(int templateId, const CLaunchData* data, HWND parent,
 
 BOOL CEditListDlg::OnInitDialog() {
   const CTheme& theme = m_data->Theme();
-  const int o = m_themeOffset;
   InitSkin(theme, IDB_DLG_BACK);
   PlaceBesideParent();
+  SetControlColours(IDC_EDITDLG_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, kBlack),
+                    theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
+  SkinListBox(IDC_EDITDLG_LIST);
+  HWND edit = Item(IDC_EDITDLG_NAME), list = Item(IDC_EDITDLG_LIST);
+  ::SendMessageA(edit, EM_LIMITTEXT, m_nameLimit, 0);
+  for (int i = 0; i < RowCount(); ++i)
+    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(i).c_str()));
+  StartHoverTimer();
+  UpdateButtons();
+  ::SetFocus(edit);
+  return FALSE;  // the focus is set
+}
+
+void CEditListDlg::LayOut() {
+  const int o = m_themeOffset;
   AddLabel(IDC_EDITDLG_ADD_LABEL, Box(IDS_MENUDLG_ADD_LABEL_X, o, 16, 31, 80, 14));
   AddLabel(IDC_EDITDLG_LIST_LABEL, Box(IDS_MENUDLG_LIST_LABEL_X, o, 16, 92, 160, 14));
   PlaceControl(IDC_EDITDLG_NAME, Box(IDS_MENUDLG_EDIT_X, o, 19, 49, 180, 20));
@@ -48,21 +62,10 @@ BOOL CEditListDlg::OnInitDialog() {
   // OK and Cancel are never disabled, so they have no disabled look.
   AddButton(IDOK, IDB_DLG_OK, Pos(IDS_MENUDLG_OK_X, o, 126, 260), false);
   AddButton(IDCANCEL, IDB_DLG_CANCEL, Pos(IDS_MENUDLG_CANCEL_X, o, 210, 260), false);
-  SetControlColours(IDC_EDITDLG_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, kBlack),
-                    theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
-  SkinListBox(IDC_EDITDLG_LIST);
-
-  m_font.Reset(::CreateFontA(Theme().Px(kFontHeight), 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kFontFace));
-  HWND edit = Item(IDC_EDITDLG_NAME), list = Item(IDC_EDITDLG_LIST);
-  ::SendMessageA(edit, EM_LIMITTEXT, m_nameLimit, 0);
-  ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
-  ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
-  for (int i = 0; i < RowCount(); ++i)
-    ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(i).c_str()));
-  StartHoverTimer();
-  UpdateButtons();
-  ::SetFocus(edit);
-  return FALSE;  // the focus is set
+  UniqueFont font(::CreateFontA(Px(kFontHeight), 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kFontFace));
+  for (int id : {IDC_EDITDLG_NAME, IDC_EDITDLG_LIST})
+    ::SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  m_font = std::move(font);  // the old font goes once no control holds it
 }
 
 // Enter in the name field with a name typed adds it, as the add button does, and the dialog

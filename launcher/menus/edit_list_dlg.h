@@ -20,6 +20,7 @@ class CEditListDlg : public CSkinDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void LayOut() override;
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool OnCommand(UINT id, UINT code, HWND ctl) override;
 

@@ -28,16 +28,6 @@ BOOL CItemInfoDlg::OnInitDialog() {
   const CTheme& theme = m_data->Theme();
   InitSkin(theme, IDB_ITEMDLG_BACK);
   PlaceBesideParent();
-  AddLabel(IDC_ITEMINFO_NAME_LABEL, Box(18101, 12, 46, 135, 14));
-  PlaceControl(IDC_ITEMINFO_NAME, Box(18105, 153, 36, 107, 32));
-  AddLabel(IDC_ITEMINFO_FILE_LABEL, Box(18109, 12, 86, 135, 14));
-  PlaceControl(IDC_ITEMINFO_FILE, Box(18113, 12, 102, 276, 18));
-  AddLabel(IDC_ITEMINFO_DESCRIPTION_LABEL, Box(18117, 12, 130, 135, 14));
-  PlaceControl(IDC_ITEMINFO_DESCRIPTION, Box(18121, 12, 146, 276, 18));
-  AddLabel(IDC_ITEMINFO_DATE_LABEL, Box(18125, 12, 174, 135, 14));
-  PlaceControl(IDC_ITEMINFO_DATE, Box(18129, 12, 190, 143, 18));
-  AddButton(IDOK, IDB_DLG_OK, ThemePos{18133, 18134, 126, 228}, false);
-  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{18135, 18136, 210, 228}, false);
   const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
   SetControlColours(IDC_ITEMINFO_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, black),
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, white));
@@ -60,12 +50,22 @@ BOOL CItemInfoDlg::OnInitDialog() {
   m_info.caption[0] = '\0';  // filled again by OK
   HWND edit = ::GetDlgItem(m_hwnd, IDC_ITEMINFO_NAME);
   ::SendMessageA(edit, EM_LIMITTEXT, iteminfo::kNameLimit, 0);
-  m_font.Reset(
-      ::CreateFontA(Theme().Px(12), 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
-  ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
   ::SetFocus(edit);
   StartHoverTimer();
   return FALSE;  // the focus is set
+}
+
+void CItemInfoDlg::LayOut() {
+  AddLabel(IDC_ITEMINFO_NAME_LABEL, Box(18101, 12, 46, 135, 14));
+  PlaceControl(IDC_ITEMINFO_NAME, Box(18105, 153, 36, 107, 32));
+  AddLabel(IDC_ITEMINFO_FILE_LABEL, Box(18109, 12, 86, 135, 14));
+  PlaceControl(IDC_ITEMINFO_FILE, Box(18113, 12, 102, 276, 18));
+  AddLabel(IDC_ITEMINFO_DESCRIPTION_LABEL, Box(18117, 12, 130, 135, 14));
+  PlaceControl(IDC_ITEMINFO_DESCRIPTION, Box(18121, 12, 146, 276, 18));
+  AddLabel(IDC_ITEMINFO_DATE_LABEL, Box(18125, 12, 174, 135, 14));
+  PlaceControl(IDC_ITEMINFO_DATE, Box(18129, 12, 190, 143, 18));
+  AddButton(IDOK, IDB_DLG_OK, ThemePos{18133, 18134, 126, 228}, false);
+  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{18135, 18136, 210, 228}, false);
 }
 
 void CItemInfoDlg::OnOK() {

@@ -22,13 +22,13 @@ class CItemInfoDlg : public CSkinDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void LayOut() override;
   void OnOK() override;
   void OnCancel() override;
 
  private:
   const CLaunchData* m_data;
   ItemInfo m_info;
-  UniqueFont m_font;
 };
 
 // Fills the info of a new item: the target, its display name as the proposed name, and now.

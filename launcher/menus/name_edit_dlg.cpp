@@ -23,18 +23,8 @@ void CNameEditDlg::SetName(std::string_view name) { m_name = editlist::LimitName
 
 BOOL CNameEditDlg::OnInitDialog() {
   const CTheme& theme = m_data->Theme();
-  const int b = m_themeBase;
-  auto box = [b](int at, int x, int y, int w, int h) {
-    return ThemeBox{b + at, b + at + 1, b + at + 2, b + at + 3, x, y, w, h};
-  };
   // Where the template puts it, beside its owner's corner; no title text over the caption.
   InitSkin(theme, m_background, IDB_RENAME_CAPTION_ACTIVE, IDB_RENAME_CAPTION_INACTIVE, false);
-  AddLabel(IDC_RENAME_LABEL, box(kLabel, 14, 29, 104, 14));
-  PlaceControl(IDC_RENAME_NAME, box(kEdit, 14, 47, 180, 20));
-  AddFrame(box(kFrame, 8, 34, 195, 42));
-  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
-  AddButton(IDOK, IDB_DLG_OK, ThemePos{b + kOk, b + kOk + 1, 40, 87});
-  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{b + kCancel, b + kCancel + 1, 124, 87});
   SetControlColours(IDC_RENAME_NAME, theme.Colour(IDS_DLG_EDIT_TEXT_COLOR, kBlack),
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
 
@@ -48,6 +38,19 @@ BOOL CNameEditDlg::OnInitDialog() {
   UpdateOk();
   StartHoverTimer();
   return FALSE;  // the focus is set
+}
+
+void CNameEditDlg::LayOut() {
+  const int b = m_themeBase;
+  auto box = [b](int at, int x, int y, int w, int h) {
+    return ThemeBox{b + at, b + at + 1, b + at + 2, b + at + 3, x, y, w, h};
+  };
+  AddLabel(IDC_RENAME_LABEL, box(kLabel, 14, 29, 104, 14));
+  PlaceControl(IDC_RENAME_NAME, box(kEdit, 14, 47, 180, 20));
+  AddFrame(box(kFrame, 8, 34, 195, 42));
+  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
+  AddButton(IDOK, IDB_DLG_OK, ThemePos{b + kOk, b + kOk + 1, 40, 87});
+  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{b + kCancel, b + kCancel + 1, 124, 87});
 }
 
 std::string CNameEditDlg::Typed() const {

@@ -21,6 +21,7 @@ class CNameEditDlg : public CSkinDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void LayOut() override;
   void OnOK() override;
   void OnCancel() override;
   bool OnCommand(UINT id, UINT code, HWND ctl) override;

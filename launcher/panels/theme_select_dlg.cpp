@@ -43,14 +43,7 @@ CThemeSelectDlg::CThemeSelectDlg(const CLaunchData* data, HWND parent)
 BOOL CThemeSelectDlg::OnInitDialog() {
   InitSkin(m_data->Theme(), IDB_DLG_BACK);
   PlaceBesideParent();
-  AddLabel(IDC_THEMEDLG_LABEL, ThemeBox{IDS_THEMEDLG_LABEL_X, IDS_THEMEDLG_LABEL_Y, IDS_THEMEDLG_LABEL_WIDTH,
-                                        IDS_THEMEDLG_LABEL_HEIGHT, 14, 29, 104, 14});
-  PlaceControl(IDC_THEMEDLG_LIST, ThemeBox{IDS_THEMEDLG_LIST_X, IDS_THEMEDLG_LIST_Y, IDS_THEMEDLG_LIST_WIDTH,
-                                           IDS_THEMEDLG_LIST_HEIGHT, 14, 47, 180, 20});
   SkinListBox(IDC_THEMEDLG_LIST);
-  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
-  AddButton(IDOK, IDB_DLG_OK, ThemePos{IDS_THEMEDLG_OK_X, IDS_THEMEDLG_OK_Y, 40, 87});
-  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{IDS_THEMEDLG_CANCEL_X, IDS_THEMEDLG_CANCEL_Y, 124, 87});
 
   HWND list = ::GetDlgItem(m_hwnd, IDC_THEMEDLG_LIST);
   for (const themelist::Entry& e : m_themes)
@@ -61,6 +54,16 @@ BOOL CThemeSelectDlg::OnInitDialog() {
   StartHoverTimer();
   ::SetFocus(list);
   return FALSE;  // the focus is set
+}
+
+void CThemeSelectDlg::LayOut() {
+  AddLabel(IDC_THEMEDLG_LABEL, ThemeBox{IDS_THEMEDLG_LABEL_X, IDS_THEMEDLG_LABEL_Y, IDS_THEMEDLG_LABEL_WIDTH,
+                                        IDS_THEMEDLG_LABEL_HEIGHT, 14, 29, 104, 14});
+  PlaceControl(IDC_THEMEDLG_LIST, ThemeBox{IDS_THEMEDLG_LIST_X, IDS_THEMEDLG_LIST_Y, IDS_THEMEDLG_LIST_WIDTH,
+                                           IDS_THEMEDLG_LIST_HEIGHT, 14, 47, 180, 20});
+  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
+  AddButton(IDOK, IDB_DLG_OK, ThemePos{IDS_THEMEDLG_OK_X, IDS_THEMEDLG_OK_Y, 40, 87});
+  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{IDS_THEMEDLG_CANCEL_X, IDS_THEMEDLG_CANCEL_Y, 124, 87});
 }
 
 int CThemeSelectDlg::Selected() const {

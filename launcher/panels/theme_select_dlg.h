@@ -16,6 +16,7 @@ class CThemeSelectDlg : public CSkinDialog {
 
  protected:
   BOOL OnInitDialog() override;
+  void LayOut() override;
   void OnOK() override;
   bool OnCommand(UINT id, UINT code, HWND ctl) override;
 

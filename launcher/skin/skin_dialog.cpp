@@ -35,23 +35,38 @@ CSkinDialog::~CSkinDialog() = default;
 void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionActiveId, int captionInactiveId,
                            bool drawTitle) {
   m_theme = &theme;
-  m_background = theme.Bitmap(backgroundId);
+  m_dpi = theme.Dpi();
+  m_backgroundId = backgroundId;
   m_captionActive = captionActiveId;
   m_captionInactive = captionInactiveId;
   m_drawTitle = drawTitle;
   m_textColour = theme.Colour(IDS_DLG_TEXT_COLOR, RGB(255, 255, 255));
   m_shadowColour = theme.Colour(IDS_DLG_SHADOW_COLOR, RGB(0, 0, 0));
-  m_titleFont.Reset(
-      ::CreateFontA(theme.Px(kTitleFontHeight), 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kTitleFace));
+  LeaveDpiChangesToDialog(m_hwnd);
 
   const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hwnd, GWL_STYLE));
   ::SetWindowLongA(m_hwnd, GWL_STYLE, static_cast<LONG>((style & kKeepStyles) | WS_CLIPCHILDREN | WS_SYSMENU));
+  ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, 0, 0, 0, 0, m_hwnd,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_CLOSE)), ::GetModuleHandleA(nullptr),
+                    nullptr);
+  FitToBackground();
+  LayOut();
+}
 
+// The window, its close box and its title font for the background at the dialog's DPI.
+void CSkinDialog::FitToBackground() {
+  m_background = Picture(m_backgroundId);
+  // The controls take the title's font too, the template's 9 points made for this DPI; a dialog
+  // with a font of its own sets it again in LayOut.
+  UniqueFont font(::CreateFontA(Px(kTitleFontHeight), 0, 0, 0, 0, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, kTitleFace));
+  for (HWND child = ::GetWindow(m_hwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  m_titleFont = std::move(font);  // the old font goes once no control holds it
   const SIZE back = BitmapSize(m_background);
-  int width = back.cx, height = back.cy;
+  int width = back.cx;
   if (width > 0) {
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME),
-                   height + 2 * ::GetSystemMetrics(SM_CYDLGFRAME),
+                   back.cy + 2 * ::GetSystemMetrics(SM_CYDLGFRAME),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   } else {  // no background: the template's own client size
     RECT rc;
@@ -60,11 +75,32 @@ void CSkinDialog::InitSkin(const CTheme& theme, int backgroundId, int captionAct
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
-  const Rect box = skin::CloseBox(width, theme.Dpi());
-  ::CreateWindowExA(0, "BUTTON", "", kCloseBoxStyle, box.left, box.top, box.Width(), box.Height(), m_hwnd,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_CLOSE)), ::GetModuleHandleA(nullptr),
-                    nullptr);
+  const Rect box = skin::CloseBox(width, m_dpi);
+  ::MoveWindow(::GetDlgItem(m_hwnd, IDC_FRAME_CLOSE), box.left, box.top, box.Width(), box.Height(), TRUE);
 }
+
+// Moved to a monitor of another scale: laid out again for it, at the place Windows suggests as
+// far as the monitor's work area allows.
+void CSkinDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (!m_theme || dpi <= 0) return;
+  m_dpi = dpi;
+  m_buttons.clear();
+  m_labels.clear();
+  m_frames.clear();
+  FitToBackground();
+  LayOut();
+  RECT window;
+  ::GetWindowRect(m_hwnd, &window);
+  const Rect at{suggested.left, suggested.top, suggested.left + window.right - window.left,
+                suggested.top + window.bottom - window.top};
+  const Rect placed = screenfit::MovedInto(at, WorkAreaNear(at));
+  ::SetWindowPos(m_hwnd, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+int CSkinDialog::Px(int pixelsAt96) const { return dpi::Scale(pixelsAt96, m_dpi); }
+
+HBITMAP CSkinDialog::Picture(int id) const { return m_theme ? m_theme->Bitmap(id, m_dpi) : nullptr; }
 
 // Beside the parent, wholly inside the work area of the parent's monitor.
 void CSkinDialog::PlaceBesideParent() {
@@ -74,15 +110,14 @@ void CSkinDialog::PlaceBesideParent() {
   const Rect parentRect{parent.left, parent.top, parent.right, parent.bottom};
   const Rect area = WorkAreaNear(hasParent ? parentRect : Rect{window.left, window.top, window.right, window.bottom});
   const int width = window.right - window.left, height = window.bottom - window.top;
-  const skin::Point p =
-      skin::PlaceDialog(width, height, hasParent ? &parentRect : nullptr, area, m_theme ? m_theme->Dpi() : dpi::kBase);
+  const skin::Point p = skin::PlaceDialog(width, height, hasParent ? &parentRect : nullptr, area, m_dpi);
   const Rect placed = screenfit::MovedInto(Rect{p.x, p.y, p.x + width, p.y + height}, area);
   ::SetWindowPos(m_hwnd, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Rect CSkinDialog::ReadBox(const ThemeBox& b) const {
-  const int x = m_theme->Number(b.xId, b.x), y = m_theme->Number(b.yId, b.y);
-  return {x, y, x + m_theme->Number(b.widthId, b.width), y + m_theme->Number(b.heightId, b.height)};
+  const int x = m_theme->Number(b.xId, b.x, m_dpi), y = m_theme->Number(b.yId, b.y, m_dpi);
+  return {x, y, x + m_theme->Number(b.widthId, b.width, m_dpi), y + m_theme->Number(b.heightId, b.height, m_dpi)};
 }
 
 void CSkinDialog::PlaceControl(int id, const ThemeBox& box) {
@@ -92,14 +127,14 @@ void CSkinDialog::PlaceControl(int id, const ThemeBox& box) {
 
 void CSkinDialog::AddButton(int id, int base, const ThemePos& pos, bool hasDisabledLook) {
   HWND button = ::GetDlgItem(m_hwnd, id);
-  const int x = m_theme->Number(pos.xId, pos.x), y = m_theme->Number(pos.yId, pos.y);
-  const SIZE picture = BitmapSize(m_theme->Bitmap(base + IDB_STATE_NORMAL));
+  const int x = m_theme->Number(pos.xId, pos.x, m_dpi), y = m_theme->Number(pos.yId, pos.y, m_dpi);
+  const SIZE picture = BitmapSize(Picture(base + IDB_STATE_NORMAL));
   int width = picture.cx, height = picture.cy;
   if (width <= 0) {
     RECT rc;
     ::GetWindowRect(button, &rc);
-    width = m_sizeWithoutPicture.cx > 0 ? m_theme->Px(m_sizeWithoutPicture.cx) : rc.right - rc.left;
-    height = m_sizeWithoutPicture.cx > 0 ? m_theme->Px(m_sizeWithoutPicture.cy) : rc.bottom - rc.top;
+    width = m_sizeWithoutPicture.cx > 0 ? Px(m_sizeWithoutPicture.cx) : rc.right - rc.left;
+    height = m_sizeWithoutPicture.cx > 0 ? Px(m_sizeWithoutPicture.cy) : rc.bottom - rc.top;
   }
   const LONG style = ::GetWindowLongA(button, GWL_STYLE);
   ::SetWindowLongA(button, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
@@ -148,6 +183,7 @@ INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   switch (msg) {
     case WM_NCACTIVATE: OnNcActivate(wParam != 0); return FALSE;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return TRUE;
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return FALSE;
     case WM_MOUSEMOVE: OnMouseMove(pt); return FALSE;
     case WM_LBUTTONUP: OnLButtonUp(pt); return FALSE;
@@ -192,7 +228,7 @@ void CSkinDialog::OnNcActivate(bool active) {
 }
 
 void CSkinDialog::OnLButtonDown(POINT pt) {
-  if (!skin::StartsDrag(pt.y, m_theme ? m_theme->Dpi() : dpi::kBase)) return;
+  if (!skin::StartsDrag(pt.y, m_dpi)) return;
   m_dragAnchor = pt;
   ::SetCapture(m_hwnd);
 }
@@ -221,15 +257,15 @@ void CSkinDialog::OnLButtonUp(POINT pt) {
 void CSkinDialog::PaintSkin(HDC dc) {
   BlitBitmap(dc, 0, 0, m_background);
   const int captionId = m_active ? m_captionActive : m_captionInactive;
-  HBITMAP caption = captionId ? m_theme->Bitmap(captionId) : nullptr;
-  BlitBitmap(dc, m_theme->Px(skin::kCaptionX), m_theme->Px(skin::kCaptionY), caption);
+  HBITMAP caption = captionId ? Picture(captionId) : nullptr;
+  BlitBitmap(dc, Px(skin::kCaptionX), Px(skin::kCaptionY), caption);
 
   RECT client;
   ::GetClientRect(m_hwnd, &client);
   if (m_drawTitle) {
     char title[kTitleBytes] = {};
     ::GetWindowTextA(m_hwnd, title, sizeof title);
-    const Rect t = skin::TitleBox(client.right, m_theme->Dpi());
+    const Rect t = skin::TitleBox(client.right, m_dpi);
     DrawShadowText(dc, title, RECT{t.left, t.top, t.right, t.bottom}, kTitleFormat, m_titleFont.Get(), m_textColour,
                    m_shadowColour, caption, t.left, t.top);
   }
@@ -272,16 +308,16 @@ bool CSkinDialog::OnDrawItem(const DRAWITEMSTRUCT* d) {
   if (!m_theme || d->CtlType != ODT_BUTTON) return false;
   const bool pressed = (d->itemState & ODS_SELECTED) != 0;
   if (d->CtlID == IDC_FRAME_CLOSE) {
-    BlitBitmap(d->hDC, 0, 0, m_theme->Bitmap(pressed ? IDB_CLOSE_PRESSED : IDB_CLOSE));
+    BlitBitmap(d->hDC, 0, 0, Picture(pressed ? IDB_CLOSE_PRESSED : IDB_CLOSE));
     return true;
   }
   const Button* b = FindButton(static_cast<int>(d->CtlID));
   if (!b) return false;
   const int state =
       skin::ButtonState((d->itemState & ODS_DISABLED) != 0, pressed, m_hotId == b->id, b->hasDisabledLook);
-  HBITMAP image = m_theme->Bitmap(b->base + state);
+  HBITMAP image = Picture(b->base + state);
   if (image) {
-    DrawMasked(d->hDC, 0, 0, image, m_theme->Bitmap(b->base + IDB_STATE_MASK + state), m_background, b->x, b->y);
+    DrawMasked(d->hDC, 0, 0, image, Picture(b->base + IDB_STATE_MASK + state), m_background, b->x, b->y);
     return true;
   }
   // A theme without this set still shows a usable button.

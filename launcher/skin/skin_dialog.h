@@ -2,14 +2,21 @@
 // rows drag it, and it repaints itself whenever its activation changes (m_active tells the
 // caption picture to draw).
 //
-// A themed dialog supplies only identifiers, from its OnInitDialog:
+// A themed dialog supplies only identifiers. Its LayOut places its parts for the dialog's DPI,
+// at the start and again when the dialog is moved to a monitor of another scale:
 //
-//   InitSkin(theme, IDB_DLG_BACK);                    // caption off, size, close box 6071
+//   void LayOut() override {
+//     AddLabel(1014, {IDS_..._X, IDS_..._Y, IDS_..._WIDTH, IDS_..._HEIGHT, 14, 29, 104, 14});
+//     PlaceControl(1015, {...});
+//     AddButton(IDOK, IDB_DLG_OK, {IDS_..._X, IDS_..._Y, 40, 87});
+//     AddButton(IDCANCEL, IDB_DLG_CANCEL, {...});
+//   }
+//
+// and its OnInitDialog sets up the rest once:
+//
+//   InitSkin(theme, IDB_DLG_BACK);                    // caption off, size, close box, LayOut
 //   PlaceBesideParent();
-//   AddLabel(1014, {IDS_..._X, IDS_..._Y, IDS_..._WIDTH, IDS_..._HEIGHT, 14, 29, 104, 14});
-//   PlaceControl(1015, {...});  SkinListBox(1015);
-//   AddButton(IDOK, IDB_DLG_OK, {IDS_..._X, IDS_..._Y, 40, 87});
-//   AddButton(IDCANCEL, IDB_DLG_CANCEL, {...});
+//   SkinListBox(1015);
 //   StartHoverTimer();
 //
 // and the base then paints (background, caption, shadowed title, labels, frames), draws the
@@ -51,10 +58,14 @@ class CSkinDialog : public CDialog {
 
   // ---- Set-up, from OnInitDialog ----
   // Removes the caption (adds WS_CLIPCHILDREN and WS_SYSMENU), sizes the window to the background
-  // plus twice the dialog frame, creates the close box 6071, makes the 12-pixel title font and
-  // reads the text and shadow colours (31101, 31102). Caption pictures of 0 draw no caption.
+  // plus twice the dialog frame, creates the close box 6071, makes the 12-pixel title font,
+  // reads the text and shadow colours (31101, 31102) and lays the dialog out. Caption pictures
+  // of 0 draw no caption.
   void InitSkin(const CTheme& theme, int backgroundId, int captionActiveId = IDB_DLG_CAPTION_ACTIVE,
                 int captionInactiveId = IDB_DLG_CAPTION_INACTIVE, bool drawTitle = true);
+  // Places labels, controls, frames and buttons, and makes the fonts, for Dpi(). Called by
+  // InitSkin and at every DPI change, so it only places and sizes what OnInitDialog created.
+  virtual void LayOut() {}
   // Beside the parent's right edge, or centred on the desktop without a parent.
   void PlaceBesideParent();
   Rect ReadBox(const ThemeBox& box) const;
@@ -79,6 +90,10 @@ class CSkinDialog : public CDialog {
   // ---- For dialogs that paint or draw more ----
   void PaintSkin(HDC dc);
   const CTheme& Theme() const { return *m_theme; }
+  // The DPI of the monitor the dialog is on, and a 96-DPI size or picture of the theme at it.
+  int Dpi() const { return m_dpi; }
+  int Px(int pixelsAt96) const;
+  HBITMAP Picture(int id) const;
 
   POINT m_dragAnchor{-1, -1};  // client point where a caption drag started; -1, -1 when none
   BOOL m_active = FALSE;       // the last activation state received
@@ -101,6 +116,8 @@ class CSkinDialog : public CDialog {
     UniqueBrush brush;
   };
 
+  void FitToBackground();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnNcActivate(bool active);
   void OnLButtonDown(POINT pt);
   void OnMouseMove(POINT pt);
@@ -113,7 +130,9 @@ class CSkinDialog : public CDialog {
   const Button* FindButton(int id) const;
 
   const CTheme* m_theme = nullptr;  // borrowed for the dialog's life
-  HBITMAP m_background = nullptr;   // borrowed from the theme, like every picture here
+  int m_dpi = 96;
+  int m_backgroundId = 0;
+  HBITMAP m_background = nullptr;  // borrowed from the theme, like every picture here
   int m_captionActive = 0, m_captionInactive = 0;
   bool m_drawTitle = true;
   COLORREF m_textColour = RGB(255, 255, 255), m_shadowColour = RGB(0, 0, 0);

@@ -82,13 +82,23 @@ TEST(DpiE2E, TheLauncherAndItsDialogsScaleWithTheScreen) {
   ExpectChildrenInside(dlg);
   ::Sleep(300);
   SaveShot(dlg, tag + "-menu-dialog");
+  // The dialog dragged to a monitor of another scale lays itself out for it.
+  const int other = dpi == dpi::kBase ? 144 : dpi::kBase;
+  RECT toDialog{120, 90, 120 + dpi::Scale(306, other), 90 + dpi::Scale(302, other)};
+  SendWithRect(app.pi, dlg, WM_DPICHANGED, MAKEWPARAM(other, other), toDialog);
+  ::GetWindowRect(dlg, &rc);
+  EXPECT_EQ(rc.left, 120);
+  EXPECT_NEAR(rc.right - rc.left, dpi::Scale(306, other), other / 16);
+  EXPECT_NEAR(rc.bottom - rc.top, dpi::Scale(302, other), other / 16);
+  ExpectChildrenInside(dlg);
+  ::Sleep(300);
+  SaveShot(dlg, tag + "-menu-dialog-moved-to-" + std::to_string(other));
   ::PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
   for (int i = 0; i < 100 && ::IsWindow(dlg); ++i) ::Sleep(50);
   ASSERT_FALSE(::IsWindow(dlg));
 
   // Moved to a monitor of another scale, as Windows tells it: the suggested place, the size of the
   // layout at the new DPI, everything inside.
-  const int other = dpi == dpi::kBase ? 144 : dpi::kBase;
   RECT suggested{100, 80, 100 + dpi::Scale(640, other), 80 + dpi::Scale(480, other)};
   SendWithRect(app.pi, w, WM_DPICHANGED, MAKEWPARAM(other, other), suggested);
   ::GetWindowRect(w, &rc);
@@ -113,6 +123,13 @@ TEST(DpiE2E, TheLauncherAndItsDialogsScaleWithTheScreen) {
   EXPECT_GE(state.right - state.left, dpi::Scale(80, dpi) - 4);
   ::Sleep(500);
   SaveShot(f, tag + "-finder");
+  RECT toFinder{40, 30, 40 + dpi::Scale(640, other), 30 + dpi::Scale(480, other)};
+  SendWithRect(finder.pi, f, WM_DPICHANGED, MAKEWPARAM(other, other), toFinder);
+  ExpectChildrenInside(f);
+  SendWithRect(finder.pi, status, SB_GETRECT, 1, state);
+  EXPECT_GE(state.right - state.left, dpi::Scale(80, other) - 4);
+  ::Sleep(300);
+  SaveShot(f, tag + "-finder-moved-to-" + std::to_string(other));
   ::PostMessageA(f, WM_CLOSE, 0, 0);
   EXPECT_TRUE(finder.Exited(kWaitMs));
 }
