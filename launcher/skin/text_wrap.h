@@ -1,6 +1,8 @@
 // Breaking a code page 932 name into the lines of a box, free of any window: at spaces where
 // the words fit, between characters only where a word alone is wider than the box (never inside
-// a double-byte character), and with "…" ending the last line of a name that does not fit.
+// a double-byte character, and as Japanese line breaking allows: no line begins with ー, small
+// kana or closing marks, none ends with an opening bracket, kanji words kept whole where another
+// break fits), and with "…" ending the last line of a name that does not fit.
 #pragma once
 #include <functional>
 #include <string>
