@@ -24,14 +24,26 @@ Rank RankIn(std::u16string_view text, std::u16string_view query) {
   return best;
 }
 
+// Dots in both widths (folded text is full width).
+constexpr std::u16string_view kDots = u".\uFF0E";
+
+// A file name's extension matches only a query that has a dot: "ex" is no reason to list every
+// program.
+std::u16string_view NameToMatch(std::u16string_view fileName, std::u16string_view query) {
+  if (query.find_first_of(kDots) != std::u16string_view::npos) return fileName;
+  const std::size_t dot = fileName.find_last_of(kDots);
+  return dot == std::u16string_view::npos || dot == 0 ? fileName : fileName.substr(0, dot);
+}
+
 }  // namespace
 
 Rank RankOf(std::u16string_view query, const Entry& e) {
   if (query.empty()) return Rank::kNone;
   if (std::u16string_view(e.caption).substr(0, query.size()) == query) return Rank::kCaptionStart;
   Rank best = Rank::kNone;
-  for (const std::u16string* text : {&e.caption, &e.description, &e.fileName}) {
-    best = std::min(best, RankIn(*text, query));
+  for (std::u16string_view text :
+       {std::u16string_view(e.caption), std::u16string_view(e.description), NameToMatch(e.fileName, query)}) {
+    best = std::min(best, RankIn(text, query));
     if (best == Rank::kWordStart) break;
   }
   return best;

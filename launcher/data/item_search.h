@@ -21,7 +21,8 @@ struct Entry {
 enum class Rank { kCaptionStart, kWordStart, kAnywhere, kNone };
 
 // How well a folded query matches one entry: the caption's start first, then the start of a word
-// of the caption, the description or the file name, then anywhere in them.
+// of the caption, the description or the file name, then anywhere in them. The file name's
+// extension counts only for a query with a dot.
 Rank RankOf(std::u16string_view query, const Entry& e);
 
 // The indices of the entries that match, best first: by rank, then launched more often, then

@@ -25,8 +25,10 @@ TEST(ItemSearch, RanksTheCaptionStartThenAWordStartThenAnywhere) {
       {u"ｗｏｒｄ", Item(0, 0, u"ｍｓ\u3000ｗｏｒｄ"), Rank::kWordStart},
       {u"ｗｏｒｄ", Item(0, 0, u"ｍｓｗｏｒｄ"), Rank::kAnywhere},
       {u"ｃａｌｃ", Item(0, 0, u"電卓", u"", u"ｃａｌｃ．ｅｘｅ"), Rank::kWordStart},  // the file name's start
-      {u"ｅｘｅ", Item(0, 0, u"電卓", u"", u"ｃａｌｃ．ｅｘｅ"), Rank::kWordStart},    // after the dot
-      {u"メモ", Item(0, 0, u"古いメモ", u"テキスト・メモ帳"), Rank::kWordStart},       // after "・" in the description
+      {u"ｅｘ", Item(0, 0, u"電卓", u"", u"ｃａｌｃ．ｅｘｅ"), Rank::kNone},           // not by its extension
+      {u"．ｅｘｅ", Item(0, 0, u"電卓", u"", u"ｃａｌｃ．ｅｘｅ"), Rank::kAnywhere},   // unless a dot is typed
+      {u"ｅｘｃｅｌ", Item(0, 0, u"表", u"", u"ｅｘｃｅｌ．ｅｘｅ"), Rank::kWordStart},
+      {u"メモ", Item(0, 0, u"古いメモ", u"テキスト・メモ帳"), Rank::kWordStart},  // after "・" in the description
       {u"ｘ", Item(0, 0, u"メモ帳"), Rank::kNone},
       {u"", Item(0, 0, u"メモ帳"), Rank::kNone},
   };
