@@ -10,6 +10,12 @@
 
 const char kTargetMissingText[] =
     "登録されたファイルが見つかりません.\n登録し直すか,対象のアプリケーションをインストールしてください.";
+const char kNoProgramText[] = "このファイルを開くアプリケーションが登録されていません.";
+
+namespace {
+// A warning names the file it is about, on a line of its own.
+std::string AboutFile(const char* text, const char* path) { return std::string(text) + "\n\n" + path; }
+}  // namespace
 
 bool LaunchItem(HWND owner, const char* caption, CLaunchData& data, int menu, int position) {
   // A relative shortcut is looked for from the program folder, as the launch itself does below.
@@ -26,7 +32,8 @@ bool LaunchItem(HWND owner, const char* caption, CLaunchData& data, int menu, in
     DWORD n = ::GetFullPathNameA(target, sizeof full, full, &name);
     if (n == 0 || n >= sizeof full || ::GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES) {
       // Shown without the modal event, as it always was: nothing else waits on this box.
-      ::MessageBoxA(owner, kTargetMissingText, caption, MB_OK | MB_ICONWARNING);
+      ::MessageBoxA(owner, AboutFile(kTargetMissingText, n > 0 && n < sizeof full ? full : target).c_str(), caption,
+                    MB_OK | MB_ICONWARNING);
       return false;
     }
     std::string folder = name ? std::string(full, name) : std::string(full);
@@ -42,6 +49,7 @@ bool LaunchItem(HWND owner, const char* caption, CLaunchData& data, int menu, in
   sei.lpFile = file;
   sei.nShow = SW_SHOWNORMAL;
   if (::ShellExecuteExA(&sei)) return true;
-  GuardedMessageBox(owner, kTargetMissingText, caption, MB_OK | MB_ICONWARNING);
+  const char* text = ::GetLastError() == ERROR_NO_ASSOCIATION ? kNoProgramText : kTargetMissingText;
+  GuardedMessageBox(owner, AboutFile(text, file).c_str(), caption, MB_OK | MB_ICONWARNING);
   return false;
 }

@@ -51,6 +51,7 @@ BOOL CItemInfoDlg::OnInitDialog() {
   HWND edit = ::GetDlgItem(m_hwnd, IDC_ITEMINFO_NAME);
   ::SendMessageA(edit, EM_LIMITTEXT, iteminfo::kNameLimit, 0);
   ::SetFocus(edit);
+  ::SendMessageA(edit, EM_SETSEL, 0, -1);  // typing replaces the whole name, as a rename does
   StartHoverTimer();
   return FALSE;  // the focus is set
 }

@@ -1,6 +1,8 @@
 // Drawing the panel: the grid picture at the scroll's phase, and each tile in its state.
 #include "launcher/panels/icon_panel_wnd.h"
 
+#include <algorithm>
+
 #include "common/dpi.h"
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
@@ -52,8 +54,30 @@ void CIconPanelWnd::OnPaint() {
     for (const ItemSlot& s : m_slots)
       if (s.shown >= 0) DrawTile(buffer.Dc(), update.Get(), s);
     if (m_find.IsOpen()) DrawStrip(buffer.Dc());
+    else if (m_grid.count == 0) DrawEmptyHint(buffer.Dc());
   }
   if (m_markPos >= 0) ShowMark({m_markPos, m_markSide});
+}
+
+// A menu with no items says how items arrive, in the middle of the panel.
+void CIconPanelWnd::DrawEmptyHint(HDC dc) const {
+  static constexpr char kNoItems[] =
+      "ファイルやショートカットをここにドラッグするか,\n検索ボタンで探したファイルを追加します";
+  static constexpr char kNoMenus[] = "メニューがありません.\n編集ボタンの「メニュー追加・変更・削除」で作ります";
+  const char* hint = m_data->Menus().empty() ? kNoMenus : kNoItems;
+  RECT client;
+  ::GetClientRect(m_hwnd, &client);
+  const int margin = m_theme->Px(16);
+  RECT box{client.left + margin, client.top, client.right - margin, client.bottom};
+  ScopedSelect font(dc, m_nameFont.Get());
+  RECT measured = box;
+  ::DrawTextA(dc, hint, -1, &measured, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+  const int height = measured.bottom - measured.top;
+  box.top = (client.bottom - height) / 2;
+  box.bottom = box.top + height;
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, m_nameColour);
+  ::DrawTextA(dc, hint, -1, &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 // The grid picture at the scroll's phase, copied in blocks so that only what changed is copied.
@@ -147,6 +171,14 @@ void CIconPanelWnd::DrawTileName(HDC t, const ItemSlot& slot, POINT shift) const
   if (m_find.IsOpen()) {
     const int menu = Ref(slot.shown).menu;
     RECT hint{name.left, name.top - m_lineHeight - 1, name.right, name.top - 1};
+    // The label keeps clear of a kind's mark beside it.
+    const iconpanel::Layout& l = m_grid.layout;
+    const SIZE mark = BitmapSize(m_theme->Bitmap(IDB_TILE_MARK));
+    const RECT markAt{l.overlayX + shift.x, l.overlayY + shift.y, l.overlayX + shift.x + mark.cx,
+                      l.overlayY + shift.y + mark.cy};
+    RECT overlap;
+    if (slot.look && slot.look->kind == ItemPresentation::kMarked && ::IntersectRect(&overlap, &hint, &markAt))
+      hint.right = std::max(hint.left, markAt.left - 2);
     if (menu >= 0 && menu < static_cast<int>(m_data->Menus().size()))
       ::DrawTextA(t, ("[" + m_data->Menus()[static_cast<std::size_t>(menu)] + "]").c_str(), -1, &hint,
                   DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);

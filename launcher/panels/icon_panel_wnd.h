@@ -122,6 +122,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void DrawTile(HDC dc, HRGN update, const ItemSlot& slot);
   void DrawTileLook(HDC tile, const ItemSlot& slot, POINT shift) const;
   void DrawTileName(HDC tile, const ItemSlot& slot, POINT shift) const;
+  void DrawEmptyHint(HDC dc) const;
   void ShowMark(const iconpanel::DropPosition& d);
   void RemoveMark();
   RECT MarkRect() const;

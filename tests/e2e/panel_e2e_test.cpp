@@ -126,6 +126,8 @@ TEST_F(PanelE2E, KeysRenameDeleteAndOpenThePopupOfATile) {
   HWND info = FindDialog(pid, "アイテム情報(名称変更)");
   ASSERT_NE(info, nullptr) << "F2 opened no item dialog";
   EXPECT_EQ(ControlText(::GetDlgItem(info, 1000)), "レジストリ");
+  // The whole name is selected, so that typing replaces it.
+  EXPECT_EQ(::SendMessageW(::GetDlgItem(info, 1000), EM_GETSEL, 0, 0), MAKELONG(0, 5));
   ::PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
   ::Sleep(300);
   PressKeys({}, VK_DELETE);
