@@ -160,6 +160,23 @@ UniqueIcon SchemeDefaultIcon(const std::string& scheme, int side) {
   return icon;
 }
 
+// The shell's stock picture of a kind, at the side given.
+UniqueIcon StockIcon(targets::StockKind kind, int side) {
+  static constexpr SHSTOCKICONID kIds[] = {SIID_DOCNOASSOC, SIID_APPLICATION, SIID_FOLDER, SIID_WORLD};
+  const SHSTOCKICONID id = kIds[static_cast<int>(kind)];
+  SHSTOCKICONINFO info{};
+  info.cbSize = sizeof info;
+  char path[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetStockIconInfo(id, SHGSI_ICONLOCATION, &info)) &&
+      ::WideCharToMultiByte(CP_ACP, 0, info.szPath, -1, path, sizeof path, nullptr, nullptr) > 1) {
+    if (UniqueIcon sized = IconOfSize(path, info.iIcon, side)) return sized;
+  }
+  info = SHSTOCKICONINFO{};
+  info.cbSize = sizeof info;
+  if (SUCCEEDED(::SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_LARGEICON, &info))) return UniqueIcon(info.hIcon);
+  return {};
+}
+
 int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPresentation& out, char* displayName,
                         int displayNameSize, char* caption, int captionSize) {
   out = ItemPresentation{};
@@ -193,6 +210,13 @@ int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPre
     if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex(), side);
     else if (!picture && target[0]) out.icon = IconFromFile(target, data.IconIndex(), side);
     out.kind = named ? targets::ExtensionKind(data.ExtIcons(), target) : 0;
+  }
+  // A target that gives no picture (gone, a program without icons, an address no program
+  // claims) still shows one: never an empty tile.
+  if (!picture && !out.icon) {
+    const DWORD a = targets::HasScheme(target) ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(target);
+    const bool folder = a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    out.icon = StockIcon(targets::StockKindOf(target, folder), side);
   }
   return 1;
 }

@@ -58,6 +58,16 @@ bool IsShortcutName(std::string_view target) {
   return target.size() >= 4 && cp932::EqualsNoCase(target.substr(target.size() - 4), ".LNK");
 }
 
+StockKind StockKindOf(std::string_view target, bool isFolder) {
+  if (isFolder) return StockKind::kFolder;
+  if (HasScheme(target)) return StockKind::kAddress;
+  for (const char* ext : {".EXE", ".COM", ".BAT", ".CMD", ".SCR", ".PIF", ".LNK"}) {
+    const std::size_t n = std::char_traits<char>::length(ext);
+    if (target.size() > n && cp932::EqualsNoCase(target.substr(target.size() - n), ext)) return StockKind::kProgram;
+  }
+  return StockKind::kDocument;
+}
+
 std::string ShortcutSearchName(std::string_view target) {
   std::string_view name = target.substr(FileNameStart(target));
   std::size_t dot = cp932::FindLastChar(name, '.');

@@ -46,6 +46,11 @@ int SchemeKind(const std::vector<rules::ExtIconEntry>& table);
 // without case; 0 when none matches.
 int ExtensionKind(const std::vector<rules::ExtIconEntry>& table, std::string_view target);
 
+// The stock picture of a tile whose target gives no icon of its own: a folder, an address, a
+// program (or a shortcut, which mostly stands for one), else a document.
+enum class StockKind { kDocument, kProgram, kFolder, kAddress };
+StockKind StockKindOf(std::string_view target, bool isFolder);
+
 // A DefaultIcon value: "file[ ][,index]" after leading blanks. None for an empty file name or a
 // value that begins with a double quote.
 struct IconLocation {

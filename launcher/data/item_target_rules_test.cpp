@@ -69,6 +69,24 @@ TEST(ItemTargetRules, IconKindByExtension) {
   EXPECT_EQ(SchemeKind({}), 0);
 }
 
+TEST(ItemTargetRules, StockPictureByKind) {
+  struct Case {
+    const char* target;
+    bool folder;
+    StockKind kind;
+  } cases[] = {
+      {"C:\\Windows\\calc.exe", false, StockKind::kProgram},
+      {"run.BAT", false, StockKind::kProgram},
+      {"メモ.lnk", false, StockKind::kProgram},
+      {"C:\\docs", true, StockKind::kFolder},
+      {"http://example.com/a.exe", false, StockKind::kAddress},
+      {"報告書.doc", false, StockKind::kDocument},
+      {"exe", false, StockKind::kDocument},
+      {".exe", false, StockKind::kDocument},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StockKindOf(c.target, c.folder), c.kind) << c.target;
+}
+
 TEST(ItemTargetRules, DefaultIconValues) {
   using L = IconLocation;
   EXPECT_EQ(ParseDefaultIcon("C:\\Program Files\\App\\app.exe,3"), (L{"C:\\Program Files\\App\\app.exe", 3}));
