@@ -1,5 +1,7 @@
 #include "launcher/menus/edit_list_dlg.h"
 
+#include <algorithm>
+
 #include "common/theme_ids.h"
 #include "common/win/typed_name.h"
 #include "launcher/base/resource.h"
@@ -36,7 +38,8 @@ BOOL CEditListDlg::OnInitDialog() {
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
   SkinListBox(IDC_EDITDLG_LIST);
   HWND edit = Item(IDC_EDITDLG_NAME), list = Item(IDC_EDITDLG_LIST);
-  ::SendMessageA(edit, EM_LIMITTEXT, m_nameLimit, 0);
+  // A new name is shorter than the add limit and no longer than a stored name may be.
+  m_field.Attach(edit, std::min(m_addLimit - 1, m_nameLimit));
   for (int i = 0; i < RowCount(); ++i)
     ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(i).c_str()));
   StartHoverTimer();
@@ -86,7 +89,10 @@ INT_PTR CEditListDlg::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 bool CEditListDlg::OnCommand(UINT id, UINT code, HWND) {
   switch (id) {
     case IDC_EDITDLG_NAME:
-      if (code == EN_UPDATE) UpdateButtons();
+      if (code == EN_UPDATE) {
+        m_field.OnUpdate();
+        UpdateButtons();
+      }
       return true;
     case IDC_EDITDLG_LIST:
       if (code == LBN_SELCHANGE) UpdateButtons();

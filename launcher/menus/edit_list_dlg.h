@@ -10,6 +10,7 @@
 
 #include "common/win/handles.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/menus/name_field.h"
 #include "launcher/skin/skin_dialog.h"
 
 class CEditListDlg : public CSkinDialog {
@@ -50,6 +51,7 @@ class CEditListDlg : public CSkinDialog {
   int m_themeOffset;
   std::size_t m_nameLimit, m_addLimit;
   UniqueFont m_font;  // the 16-pixel font of the name field and the list
+  NameField m_field;
 };
 
 // The dialog over a working list that names, adds and moves its rows itself (Count, Name, Add,

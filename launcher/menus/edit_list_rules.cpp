@@ -20,6 +20,10 @@ std::string LimitName(std::string_view name, std::size_t maxBytes) {
   return std::string(cp932::Truncate(name, maxBytes));
 }
 
+std::string LimitTip(std::size_t maxBytes) {
+  return "名前は半角 " + std::to_string(maxBytes) + " 文字 (全角 " + std::to_string(maxBytes / 2) + " 文字) までです";
+}
+
 ButtonStates Buttons(int rows, int selected, std::string_view typed, std::size_t addLimit) {
   ButtonStates b;
   const bool chosen = selected >= 0 && selected < rows;

@@ -17,6 +17,10 @@ bool IsBlank(std::string_view name);
 // The name as stored: cut to maxBytes without splitting a double-byte character.
 std::string LimitName(std::string_view name, std::size_t maxBytes);
 
+// What a name field says when a name would be longer than it may be: the limit in half-width
+// and in full-width characters.
+std::string LimitTip(std::size_t maxBytes);
+
 // Which of the list's buttons may be pressed.
 struct ButtonStates {
   bool up = false, down = false, add = false, rename = false, remove = false;

@@ -49,7 +49,7 @@ BOOL CItemInfoDlg::OnInitDialog() {
 
   m_info.caption[0] = '\0';  // filled again by OK
   HWND edit = ::GetDlgItem(m_hwnd, IDC_ITEMINFO_NAME);
-  ::SendMessageA(edit, EM_LIMITTEXT, iteminfo::kNameLimit, 0);
+  m_field.Attach(edit, iteminfo::kNameLimit);
   ::SetFocus(edit);
   ::SendMessageA(edit, EM_SETSEL, 0, -1);  // typing replaces the whole name, as a rename does
   StartHoverTimer();
@@ -67,6 +67,12 @@ void CItemInfoDlg::LayOut() {
   PlaceControl(IDC_ITEMINFO_DATE, Box(18129, 12, 190, 143, 18));
   AddButton(IDOK, IDB_DLG_OK, ThemePos{18133, 18134, 126, 228}, false);
   AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{18135, 18136, 210, 228}, false);
+}
+
+bool CItemInfoDlg::OnCommand(UINT id, UINT code, HWND) {
+  if (id != IDC_ITEMINFO_NAME) return false;
+  if (code == EN_UPDATE) m_field.OnUpdate();
+  return true;
 }
 
 void CItemInfoDlg::OnOK() {

@@ -6,6 +6,7 @@
 #include "common/win/handles.h"
 #include "launcher/base/resource.h"
 #include "launcher/data/launch_data.h"
+#include "launcher/menus/name_field.h"
 #include "launcher/skin/skin_dialog.h"
 
 struct ItemInfo {
@@ -25,10 +26,12 @@ class CItemInfoDlg : public CSkinDialog {
   void LayOut() override;
   void OnOK() override;
   void OnCancel() override;
+  bool OnCommand(UINT id, UINT code, HWND ctl) override;
 
  private:
   const CLaunchData* m_data;
   ItemInfo m_info;
+  NameField m_field;
 };
 
 // Fills the info of a new item: the target, its display name as the proposed name, and now.

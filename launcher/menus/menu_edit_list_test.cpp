@@ -53,6 +53,11 @@ TEST(EditListNames, LimitsNeverSplitADoubleByteCharacter) {
   EXPECT_EQ(editlist::LimitName("\x83\x41\x83\x41", 3), "\x83\x41");
 }
 
+TEST(EditListNames, TheTipOfALimitCountsBothWidths) {
+  EXPECT_EQ(editlist::LimitTip(29), "名前は半角 29 文字 (全角 14 文字) までです");
+  EXPECT_EQ(editlist::LimitTip(32), "名前は半角 32 文字 (全角 16 文字) までです");
+}
+
 TEST(MenuEditList, AddsUpToThirtyMenusAndRenamesUpToHundredBytes) {
   MenuEditList list({"one", "two"});
   EXPECT_EQ(list.OpeningCount(), 2);

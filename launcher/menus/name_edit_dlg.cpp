@@ -29,9 +29,9 @@ BOOL CNameEditDlg::OnInitDialog() {
                     theme.Colour(IDS_DLG_EDIT_BACK_COLOR, kWhite));
 
   HWND edit = ::GetDlgItem(m_hwnd, IDC_RENAME_NAME);
-  ::SendMessageA(edit, EM_LIMITTEXT, m_limit, 0);
   // A name longer than the field allows is shown cut, never half a character.
   ::SetWindowTextA(edit, editlist::LimitName(m_name, m_limit).c_str());
+  m_field.Attach(edit, m_limit);
   ::SendMessageA(edit, EM_SETSEL, 0, -1);
   m_name.clear();
   ::SetFocus(edit);
@@ -66,7 +66,10 @@ void CNameEditDlg::UpdateOk() {
 
 bool CNameEditDlg::OnCommand(UINT id, UINT code, HWND) {
   if (id != IDC_RENAME_NAME) return false;
-  if (code == EN_UPDATE) UpdateOk();
+  if (code == EN_UPDATE) {
+    m_field.OnUpdate();
+    UpdateOk();
+  }
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "launcher/data/launch_data.h"
+#include "launcher/menus/name_field.h"
 #include "launcher/skin/skin_dialog.h"
 
 class CNameEditDlg : public CSkinDialog {
@@ -33,5 +34,6 @@ class CNameEditDlg : public CSkinDialog {
   const CLaunchData* m_data;  // not owned
   int m_background, m_themeBase;
   std::size_t m_limit;
+  NameField m_field;
   std::string m_name;  // in: the current name; out: the new one, empty after Cancel
 };
