@@ -148,6 +148,7 @@ void CMainFrame::OnActivate(bool active) {
   if (active == m_active) return;
   m_active = active;
   RedrawTitleStrip();
+  if (active) m_panel.OnActivated();
 }
 
 void CMainFrame::RedrawTitleStrip() {

@@ -156,3 +156,5 @@
 // The icon panel to itself, to open a tile once the click that chose it is over (and the find
 // strip, if open, has closed): wParam the menu, lParam the position.
 #define UM_OPEN_TILE (WM_USER + 16)
+// No parameters: the icon panel's target checks have answers waiting (TargetChecks).
+#define UM_TARGETS_CHECKED (WM_USER + 17)

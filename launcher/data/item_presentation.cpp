@@ -201,6 +201,12 @@ int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPre
   const bool picture = static_cast<bool>(out.picture);
   const bool iconFromFile = !iconFile.empty() && !picture;
 
+  out.target = target;
+  if (target[0] && !targets::HasScheme(target)) {  // relative to the program folder, made whole
+    char full[MAX_PATH];
+    const DWORD n = ::GetFullPathNameA(target, sizeof full, full, nullptr);
+    if (n > 0 && n < sizeof full) out.target = full;
+  }
   const int side = dpi::IconSize(data.Dpi());
   if (targets::HasScheme(target)) {
     if (iconFromFile) out.icon = IconFromFile(iconFile, data.IconIndex(), side);

@@ -14,6 +14,7 @@ struct ItemPresentation {
   UniqueIcon icon;       // none when the item has a picture or no icon was found
   UniqueBitmap picture;  // a device bitmap made from a BM file named by IconFile
   int kind = 0;          // 0 no overlay, 1 to 4 from the ExtIcon table
+  std::string target;    // the full path the tile opens, or its address
 };
 
 // The item at position of the menu. Caption and display name go into the caller's

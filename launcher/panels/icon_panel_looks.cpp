@@ -23,12 +23,26 @@ void CIconPanelWnd::AssignSlots() {
     WrapCaption(measure.Get(), s);
   }
   UpdateTips();
+  CheckTargets();
+}
+
+void CIconPanelWnd::CheckTargets() {
+  std::vector<std::string> targets;
+  for (const ItemSlot& s : m_slots)
+    if (s.look && s.shown >= 0) targets.push_back(s.look->target);
+  m_checks.Request(targets);
+}
+
+void CIconPanelWnd::OnActivated() {
+  m_checks.MarkStale();
+  CheckTargets();
 }
 
 std::shared_ptr<const ItemPresentation> CIconPanelWnd::LookOf(const TileRef& ref, const ItemRecord& item) {
   constexpr std::size_t kMaxLooks = 4096;
   if (m_data->Items().Revision() != m_looksRevision || m_looks.size() > kMaxLooks) {
     m_looks.clear();
+    m_checks.Clear();
     m_looksRevision = m_data->Items().Revision();
   }
   std::shared_ptr<const ItemPresentation>& cached = m_looks[item.file + '\n' + item.iconFile];

@@ -154,11 +154,31 @@ void CIconPanelWnd::DrawTileLook(HDC t, const ItemSlot& slot, POINT shift) const
     }
   } else if (look.icon) {
     const int side = dpi::IconSize(m_theme->Dpi());
-    ::DrawIconEx(t, l.iconX + shift.x, l.iconY + shift.y, look.icon.Get(), side, side, 0, nullptr, DI_NORMAL);
+    if (m_checks.Missing(look.target)) {  // dimmed: the icon shows through the tile's face
+      const int x = l.iconX + shift.x, y = l.iconY + shift.y;
+      MemoryDC faded(t);
+      UniqueBitmap canvas(::CreateCompatibleBitmap(t, side, side));
+      faded.Select(canvas.Get());
+      ::BitBlt(faded.Get(), 0, 0, side, side, t, x, y, SRCCOPY);
+      ::DrawIconEx(faded.Get(), 0, 0, look.icon.Get(), side, side, 0, nullptr, DI_NORMAL);
+      const BLENDFUNCTION half{AC_SRC_OVER, 0, 110, 0};
+      ::GdiAlphaBlend(t, x, y, side, side, faded.Get(), 0, 0, side, side, half);
+    } else {
+      ::DrawIconEx(t, l.iconX + shift.x, l.iconY + shift.y, look.icon.Get(), side, side, 0, nullptr, DI_NORMAL);
+    }
   }
+  if (m_checks.Missing(look.target))
+    DrawMissingMark(t, l.iconX + shift.x, l.iconY + shift.y, dpi::IconSize(m_theme->Dpi()));
   if (look.kind == ItemPresentation::kMarked)
     MaskedOntoDC(t, l.overlayX + shift.x, l.overlayY + shift.y, m_theme->Bitmap(IDB_TILE_MARK),
                  m_theme->Bitmap(IDB_TILE_MARK_MASK));
+}
+
+// The system's warning sign at the lower left of a gone target's icon.
+void CIconPanelWnd::DrawMissingMark(HDC tile, int x, int y, int side) const {
+  const int mark = side / 2;
+  HICON warning = static_cast<HICON>(::LoadImageA(nullptr, IDI_WARNING, IMAGE_ICON, mark, mark, LR_SHARED));
+  if (warning) ::DrawIconEx(tile, x - mark / 4, y + side - mark + mark / 4, warning, mark, mark, 0, nullptr, DI_NORMAL);
 }
 
 // The wrapped caption in the theme's name box; while finding, the result's menu above it.

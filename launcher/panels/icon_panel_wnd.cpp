@@ -46,6 +46,9 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == IDT_KEY_PRESS) EndKeyPress();
       return 0;
+    case UM_TARGETS_CHECKED:
+      if (m_checks.TakeResults()) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+      return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
@@ -56,7 +59,13 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
       if (hdr->hwndFrom != m_tips || hdr->code != TTN_GETDISPINFOA || hdr->idFrom >= m_slots.size()) break;
       const ItemSlot& s = m_slots[hdr->idFrom];
-      cuttips::Answer(lParam, s.cut ? s.caption : nullptr);
+      // A gone target says so, and where it was; else a name drawn cut shows whole.
+      if (s.look && m_checks.Missing(s.look->target)) {
+        m_tipText = "ファイルが見つかりません: " + s.look->target;
+        cuttips::Answer(lParam, m_tipText.c_str());
+      } else {
+        cuttips::Answer(lParam, s.cut ? s.caption : nullptr);
+      }
       return 0;
     }
     default: break;
@@ -70,6 +79,7 @@ int CIconPanelWnd::OnCreate() {
   m_grid.clientWidth = rc.right;
   m_grid.clientHeight = rc.bottom;
   m_drop.Register(m_hwnd, *this);
+  m_checks.SetWindow(m_hwnd, UM_TARGETS_CHECKED);
   InstallScrollBarSkin(m_hwnd, IDB_SCROLL_PANEL);
   ApplyTheme(false);
   return 0;

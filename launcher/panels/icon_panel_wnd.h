@@ -23,6 +23,7 @@
 #include "launcher/skin/drag_drop.h"
 #include "launcher/panels/find_strip.h"
 #include "launcher/panels/icon_layout.h"
+#include "launcher/panels/target_checks.h"
 
 class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
  public:
@@ -39,6 +40,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void ApplyTheme(bool full);
   // The theme now draws at another DPI: everything is laid out again, the first shown tile first.
   void OnDpiChanged();
+  // The window was activated: gone targets are looked for again.
+  void OnActivated();
   void LaunchVisible(int n);
   void PageUp();
   void PageDown();
@@ -123,6 +126,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void DrawTileLook(HDC tile, const ItemSlot& slot, POINT shift) const;
   void DrawTileName(HDC tile, const ItemSlot& slot, POINT shift) const;
   void DrawEmptyHint(HDC dc) const;
+  void DrawMissingMark(HDC tile, int x, int y, int side) const;
+  void CheckTargets();
   void ShowMark(const iconpanel::DropPosition& d);
   void RemoveMark();
   RECT MarkRect() const;
@@ -160,4 +165,6 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   HWND m_tips = nullptr;  // the owner's tooltip
   COLORREF m_nameColour = 0;
   DropRegistration m_drop;
+  TargetChecks m_checks;  // which shown targets are gone
+  std::string m_tipText;  // the tip being shown
 };

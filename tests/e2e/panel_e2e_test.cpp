@@ -229,6 +229,43 @@ TEST_F(PanelE2E, NamesDrawnCutShowWholeInATip) {
   ASSERT_TRUE(app.Close());
 }
 
+// A tile whose file is gone shows a picture, dimmed, with a warning, and its tip says where the
+// file was, before anything is clicked.
+TEST_F(PanelE2E, AGoneTargetIsMarkedBeforeTheClick) {
+  SeedOneUser({"一つ目"},
+              "#Category\r\n#Item\r\nF: C:\\windows\\notepad.exe\r\nC: メモ帳\r\n"
+              "#Item\r\nF: C:\\nowhere\\gone.exe\r\nC: 消えた\r\n");
+  const std::string user = DataFolder() + "USER00.INI";
+  for (const char* theme : {"Image00.dll", "Image01.dll"}) {
+    SCOPED_TRACE(theme);
+    ::WritePrivateProfileStringA("Init", "ResourceDLL", theme, user.c_str());
+    Launcher app;
+    HWND w = nullptr;
+    HWND panel = FrontPanel(app, &w);
+    ASSERT_NE(panel, nullptr);
+    MouseTo(0, 0);
+    ::Sleep(800);  // the check runs beside the window
+    const ScreenImage shown = SettledClient(panel);
+    const int left = ThemeNumber(theme, 21152), top = ThemeNumber(theme, 21153), column = ThemeNumber(theme, 21154);
+    auto warnings = [&](int p) {  // the warning sign's yellow in tile p
+      int n = 0;
+      for (int y = top; y < top + 90 && y < shown.height; ++y)
+        for (int x = left + p * column; x < left + (p + 1) * column && x < shown.width; ++x) {
+          const unsigned c = shown.Pixel(x, y);
+          n += (c >> 16) > 200 && ((c >> 8) & 0xFF) > 160 && (c & 0xFF) < 90;
+        }
+      return n;
+    };
+    EXPECT_EQ(warnings(0), 0);
+    EXPECT_GT(warnings(1), 10) << "the gone file's tile carries no warning";
+    const POINT gone = TileCentre(panel, 1, theme);
+    MouseTo(gone.x, gone.y);
+    EXPECT_EQ(ShownTip(app.pi.dwProcessId), "ファイルが見つかりません: C:\\nowhere\\gone.exe");
+    SaveShot(w, std::string("panel-gone-target-") + theme);
+    ASSERT_TRUE(app.Close());
+  }
+}
+
 TEST_F(PanelE2E, ATileDraggedOntoTheTrashIsDeletedAfterTheQuestion) {
   Launcher app;
   HWND w = app.WaitForWindow();
