@@ -330,7 +330,7 @@ TEST_P(ThemeLibrary, ScrollBarSetsAndPopupsKeepTheirShapes) {
   const int baseX = (az.cx / 26 + 1) / 2, baseY = tm.tmHeight;
   Size back = lib.Bitmap(IDB_POPUP_BACK);
   EXPECT_GE(back.cx, MulDiv(102, baseX, 4)) << "edit popup, 102 dialog units wide";
-  EXPECT_GE(back.cy, MulDiv(61, baseY, 8)) << "edit popup, 61 dialog units high";
+  EXPECT_GE(back.cy, MulDiv(77, baseY, 8)) << "item popup, 77 dialog units high";
   EXPECT_LE(bullet.cy, MulDiv(11, baseY, 8) + 2) << "an entry is 11 dialog units high";
 }
 

@@ -53,10 +53,13 @@
 #define IDC_ITEMINFO_DATE 1011
 #define IDC_ITEMINFO_DESCRIPTION_LABEL 1012
 #define IDC_ITEMINFO_DATE_LABEL 1013
-// The entries of the item and edit popups, from the top.
+// The entries of the item and edit popups, from the top; the item popup has its open and
+// location entries above them.
 #define IDC_POPUP_FIRST 1004
 #define IDC_POPUP_SECOND 1005
 #define IDC_POPUP_THIRD 1006
+#define IDC_POPUP_OPEN 1016
+#define IDC_POPUP_LOCATE 1017
 
 // Owner-drawn buttons of the frame (control identifiers; the web pane's are also commands).
 #define IDC_FRAME_CLOSE 6071
@@ -89,6 +92,8 @@
 // Commands.
 #define ID_ITEM_RENAME 40003  // item popup
 #define ID_ITEM_DELETE 40004
+#define ID_ITEM_OPEN 40041
+#define ID_ITEM_LOCATE 40042
 #define ID_HELP_FINDER 40002
 // Keys 1 to 9 open the visible tiles, Alt+1 to 9 choose menus.
 #define ID_ITEM_1 40005
@@ -158,3 +163,5 @@
 #define UM_OPEN_TILE (WM_USER + 16)
 // No parameters: the icon panel's target checks have answers waiting (TargetChecks).
 #define UM_TARGETS_CHECKED (WM_USER + 17)
+// No parameters: a themed popup the window opened has closed.
+#define UM_POPUP_CLOSED (WM_USER + 18)

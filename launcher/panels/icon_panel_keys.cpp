@@ -6,7 +6,9 @@
 
 #include "common/cp932.h"
 #include "common/win/modal_guard.h"
+#include "common/win/shell_folder.h"
 #include "launcher/base/resource.h"
+#include "launcher/data/item_target_rules.h"
 #include "launcher/menus/item_info_dlg.h"
 #include "launcher/menus/item_info_rules.h"
 #include "launcher/panels/popup_dlg.h"
@@ -39,7 +41,12 @@ void CIconPanelWnd::TileKey(UINT command) {
   POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ::ClientToScreen(m_hwnd, &at);
   auto* popup = new CItemPopupDlg(m_hwnd, m_data, &at);
-  if (!popup->Create()) delete popup;
+  if (!popup->Create()) {
+    delete popup;
+    return;
+  }
+  m_popupTile = p;
+  RepaintCell(p, false);
 }
 
 // The nth tile of the first shown row, shown pressed for a moment first when it is on screen.
@@ -78,6 +85,18 @@ void CIconPanelWnd::DeleteMenuItem() {
   const TileRef ref = Ref(m_menuItem);
   const ItemRecord r = m_data->Items().Get(ref.menu, ref.position);
   if (ConfirmItemDelete(m_hwnd, r.ShownName())) m_actions->DeleteItem(ref.menu, ref.position);
+}
+
+// The folder holding the item's file, with the file selected; an address has no place to show.
+void CIconPanelWnd::LocateMenuItem() {
+  const TileRef ref = Ref(m_menuItem);
+  const ItemRecord* item = m_data->Items().Find(ref.menu, ref.position);
+  std::shared_ptr<const ItemPresentation> look = item ? LookOf(ref, *item) : nullptr;
+  if (!look || look->target.empty() || targets::HasScheme(look->target)) return;
+  const std::string& file = look->target;
+  const std::size_t slash = file.find_last_of('\\');
+  if (slash == std::string::npos || !ShowInFolder(file.substr(0, slash + (slash == 2 ? 1 : 0)), {file}))
+    ::MessageBeep(MB_ICONWARNING);
 }
 
 void CIconPanelWnd::RenameMenuItem() {

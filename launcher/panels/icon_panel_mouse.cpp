@@ -57,7 +57,11 @@ void CIconPanelWnd::OnRButtonUp(POINT pt) {
   if (p < 0) return;
   m_menuItem = m_lastPressed = p;
   auto* popup = new CItemPopupDlg(m_hwnd, m_data);
-  if (!popup->Create()) delete popup;  // otherwise it deletes itself when its window is gone
+  if (!popup->Create()) {
+    delete popup;  // otherwise it deletes itself when its window is gone
+    return;
+  }
+  m_popupTile = p;
 }
 
 bool CIconPanelWnd::OnSetCursor() {

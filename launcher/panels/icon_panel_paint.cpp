@@ -99,8 +99,9 @@ void CIconPanelWnd::PaintBackground(HDC dc, const RECT& rc, HRGN update) const {
 
 void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
   const int p = slot.shown;
-  // While finding, the chosen result looks as a tile under the pointer does.
-  const int hot = m_hot >= 0 || !m_find.IsOpen() ? m_hot : m_find.Chosen();
+  // A tile whose popup is open, and while finding the chosen result, look as a tile under the
+  // pointer does.
+  const int hot = m_popupTile >= 0 ? m_popupTile : m_hot >= 0 || !m_find.IsOpen() ? m_hot : m_find.Chosen();
   // A tile opened by key looks pressed for a moment, as a clicked one does.
   const bool keyed = m_pressed < 0 && m_keyPress >= 0;
   StateBitmaps sb = ForState(iconpanel::TileState(p, keyed ? m_keyPress : m_pressed,

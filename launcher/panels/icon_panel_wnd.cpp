@@ -1,6 +1,7 @@
 #include "launcher/panels/icon_panel_wnd.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
@@ -46,6 +47,7 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == IDT_KEY_PRESS) EndKeyPress();
       return 0;
+    case UM_POPUP_CLOSED: RepaintCell(std::exchange(m_popupTile, -1), false); return 0;
     case UM_TARGETS_CHECKED:
       if (m_checks.TakeResults()) ::InvalidateRect(m_hwnd, nullptr, FALSE);
       return 0;
@@ -174,6 +176,9 @@ TileRef CIconPanelWnd::Ref(int position) const {
 }
 
 void CIconPanelWnd::OnCommand(UINT id) {
+  const TileRef ref = Ref(m_menuItem);
   if (id == ID_ITEM_DELETE) DeleteMenuItem();
   else if (id == ID_ITEM_RENAME) RenameMenuItem();
+  else if (id == ID_ITEM_OPEN) ::PostMessageA(m_hwnd, UM_OPEN_TILE, ref.menu, ref.position);
+  else if (id == ID_ITEM_LOCATE) LocateMenuItem();
 }

@@ -100,6 +100,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void OnCommand(UINT id);
   void DeleteMenuItem();
   void RenameMenuItem();
+  void LocateMenuItem();
   int DropInsertion() const;
   DropReceiver Receiver() const;
   void EndKeyPress();
@@ -142,6 +143,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   iconpanel::Grid m_grid;
   std::array<ItemSlot, iconpanel::kSlotCount> m_slots;
   int m_pressed = -1, m_hot = -1, m_hotGrip = -1, m_menuItem = -1;
+  int m_popupTile = -1;  // the tile whose popup is open, drawn chosen meanwhile
   iconpanel::Press m_press = iconpanel::Press::kNone;
   int m_lastPressed = -1;  // the tile last clicked or launched by key, for the keys
   int m_keyPress = -1;     // the tile shown pressed by a key until it opens

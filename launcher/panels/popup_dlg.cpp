@@ -18,7 +18,12 @@ struct Entry {
   int id;
   const char* text;
 };
-constexpr Entry kItemEntries[] = {{IDC_POPUP_FIRST, "アイテム情報(名称変更)"}, {IDC_POPUP_SECOND, "アイテム削除"}};
+constexpr Entry kItemEntries[] = {{IDC_POPUP_OPEN, "開く"},
+                                  {IDC_POPUP_LOCATE, "ファイルの場所を開く"},
+                                  {IDC_POPUP_FIRST, "アイテム情報(名称変更)"},
+                                  {IDC_POPUP_SECOND, "アイテム削除"}};
+// The entries from the top, for the arrow keys.
+constexpr int kEntryOrder[] = {IDC_POPUP_OPEN, IDC_POPUP_LOCATE, IDC_POPUP_FIRST, IDC_POPUP_SECOND, IDC_POPUP_THIRD};
 constexpr Entry kEditEntries[] = {{IDC_POPUP_FIRST, "メニュー追加・変更・削除"},
                                   {IDC_POPUP_SECOND, "ユーザー追加・変更・削除"},
                                   {IDC_POPUP_THIRD, "画面テーマ選択"}};
@@ -65,7 +70,7 @@ bool CPopupBase::PreTranslateMessage(MSG* msg) {
 // The shown entries in order, for the arrow keys.
 bool CPopupBase::OnKey(UINT key) {
   std::vector<int> shown;
-  for (int id : {IDC_POPUP_FIRST, IDC_POPUP_SECOND, IDC_POPUP_THIRD})
+  for (int id : kEntryOrder)
     if (HWND entry = ::GetDlgItem(m_hwnd, id); entry && ::IsWindowVisible(entry)) shown.push_back(id);
   if (shown.empty()) return false;
   const auto at = std::find(shown.begin(), shown.end(), m_hotId);
@@ -100,9 +105,10 @@ INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       ::KillTimer(m_hwnd, m_timerId);
       if (s_open == this) s_open = nullptr;
+      ::PostMessageA(Parent(), UM_POPUP_CLOSED, 0, 0);
       return FALSE;
     case WM_COMMAND:
-      if (LOWORD(wParam) >= IDC_POPUP_FIRST && LOWORD(wParam) <= IDC_POPUP_THIRD) {
+      if (std::find(std::begin(kEntryOrder), std::end(kEntryOrder), LOWORD(wParam)) != std::end(kEntryOrder)) {
         Choose(LOWORD(wParam));
         ::DestroyWindow(m_hwnd);
         return TRUE;
@@ -178,7 +184,11 @@ BOOL CItemPopupDlg::OnInitDialog() {
 }
 
 void CItemPopupDlg::Choose(int id) {
-  ::PostMessageA(Parent(), WM_COMMAND, id == IDC_POPUP_FIRST ? ID_ITEM_RENAME : ID_ITEM_DELETE, 0);
+  const UINT command = id == IDC_POPUP_OPEN     ? ID_ITEM_OPEN
+                       : id == IDC_POPUP_LOCATE ? ID_ITEM_LOCATE
+                       : id == IDC_POPUP_FIRST  ? ID_ITEM_RENAME
+                                                : ID_ITEM_DELETE;
+  ::PostMessageA(Parent(), WM_COMMAND, command, 0);
 }
 
 // ---- edit popup -------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
-// The two small themed popups: the item popup of a tile (rename, delete) and the edit popup of
-// the Edit button (menus, users, theme). Modeless, at the cursor (or at the tile, opened by a
-// key), gone when they lose activation; each object deletes itself after its window is gone.
+// The two small themed popups: the item popup of a tile (open, its location, rename, delete) and
+// the edit popup of the Edit button (menus, users, theme). Modeless, at the cursor (or at the
+// tile, opened by a key), gone when they lose activation, when their owner is told; each object
+// deletes itself after its window is gone.
 // The keyboard works them as a menu: Up and Down move the lit entry, Enter or Space chooses it,
 // Esc closes.
 #pragma once
@@ -18,7 +19,7 @@ class CPopupBase : public CDialog {
  protected:
   CPopupBase(int templateId, HWND parent, const CLaunchData* data, UINT timerId);
   INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  void LightFirstEntry() { m_hotId = IDC_POPUP_FIRST; }
+  void LightFirstEntry() { m_hotId = IDC_POPUP_OPEN; }
   void OnFinalMessage() override { delete this; }
   void StartTracking();
   virtual void Choose(int id) = 0;

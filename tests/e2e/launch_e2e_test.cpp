@@ -401,6 +401,51 @@ TEST_F(LaunchE2E, AProgramStoredByItsShortPathOpens) {
 // Type-to-find: the first letters of a caption in another menu and Enter open that item, and the
 // launch is counted; Esc brings back the menu as it was; Japanese as an IME delivers it (IME
 // characters, or character messages in byte pairs) finds a katakana caption. In both themes.
+// A visible top-level window whose title holds the text, within a while; null when none shows.
+HWND WindowTitled(const std::string& part, DWORD waitMs = 8000) {
+  struct Search {
+    const std::string* part;
+    HWND found;
+  } search{&part, nullptr};
+  for (DWORD t = 0; t < waitMs && !search.found; t += 200) {
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(p);
+          if (::IsWindowVisible(w) && WindowText(w).find(*s->part) != std::string::npos) s->found = w;
+          return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) ::Sleep(200);
+  }
+  return search.found;
+}
+
+// The item popup opened by the Apps key opens the item, and shows the folder that holds it.
+TEST_F(LaunchE2E, TheItemPopupOpensTheItemAndItsFolder) {
+  WriteItems({m_probe});
+  Launcher app;
+  HWND w = nullptr, panel = nullptr;
+  FrontPanel(app, &w, &panel);
+  MouseTo(0, 0);
+  PressKeys({}, VK_APPS);
+  ASSERT_NE(FindDialog(app.pi.dwProcessId, ""), nullptr) << "the Apps key opened no popup";
+  PressKeys({}, VK_RETURN);  // the first entry: open
+  EXPECT_FALSE(WaitForProbe().empty()) << "開く did not open the item";
+
+  ::SetForegroundWindow(w);
+  PressKeys({}, VK_APPS);
+  HWND popup = FindDialog(app.pi.dwProcessId, "");
+  ASSERT_NE(popup, nullptr);
+  ::Sleep(300);
+  SaveShot(popup, "popup-item-open-locate");
+  PressKeys({}, VK_DOWN);
+  PressKeys({}, VK_RETURN);  // ファイルの場所を開く
+  HWND folder = WindowTitled("toplex_launch");
+  EXPECT_NE(folder, nullptr) << "no window of the item's folder";
+  if (folder) ::PostMessageA(folder, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.Close());
+}
+
 // A menu without items says, in the theme's text colour, how items arrive.
 TEST_F(LaunchE2E, AnEmptyMenuSaysHowItemsArrive) {
   Launcher app;

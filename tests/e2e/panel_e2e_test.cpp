@@ -154,8 +154,8 @@ TEST_F(PanelE2E, KeysRenameDeleteAndOpenThePopupOfATile) {
   PressKeys({VK_SHIFT}, VK_F10);
   popup = FindDialog(pid, "");
   ASSERT_NE(popup, nullptr) << "Shift+F10 opened no popup";
-  PressKeys({}, VK_DOWN);
-  PressKeys({}, VK_RETURN);  // the second entry: delete
+  for (int i = 0; i < 3; ++i) PressKeys({}, VK_DOWN);
+  PressKeys({}, VK_RETURN);  // open, its location, rename, then delete
   box = FindMessageBox(pid, &text);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(text, "「メモ帳」を削除します. よろしいですか?");
