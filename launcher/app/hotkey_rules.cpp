@@ -56,6 +56,37 @@ Parsed Parse(std::string_view key, std::string_view modifiers) {
   return {Status::kSet, {flags, *code}};
 }
 
+namespace {
+// HOTKEYF_SHIFT, HOTKEYF_CONTROL and HOTKEYF_ALT beside the modifiers they stand for.
+constexpr unsigned kControlFlags[][2] = {{0x01, kShift}, {0x02, kCtrl}, {0x04, kAlt}};
+}  // namespace
+
+Setting ToSetting(const std::optional<Hotkey>& h) {
+  if (!h) return {"None", ""};
+  const std::string text = Describe(*h);
+  const std::size_t plus = text.rfind('+');
+  if (plus == std::string::npos) return {text, ""};
+  return {text.substr(plus + 1), text.substr(0, plus)};
+}
+
+Parsed FromControl(unsigned value) {
+  if ((value & 0xFF) == 0) return {Status::kNone, {}};
+  Hotkey h{0, value & 0xFF};
+  for (const auto& f : kControlFlags)
+    if ((value >> 8) & f[0]) h.modifiers |= f[1];
+  // Only what the settings can name is taken: the way back through them must give the same key.
+  const Setting s = ToSetting(h);
+  const Parsed back = Parse(s.key, s.modifiers);
+  return back.status == Status::kSet && back.hotkey == h ? back : Parsed{};
+}
+
+unsigned ToControl(const Hotkey& h) {
+  unsigned flags = 0;
+  for (const auto& f : kControlFlags)
+    if (h.modifiers & f[1]) flags |= f[0];
+  return (flags << 8) | (h.key & 0xFF);
+}
+
 std::string Describe(const Hotkey& h) {
   std::string text;
   for (const Name& m : kModifiers)

@@ -30,4 +30,15 @@ Parsed Parse(std::string_view key, std::string_view modifiers);
 // "Alt+Space": how messages name the hotkey.
 std::string Describe(const Hotkey& h);
 
+// The hotkey as [Hotkey] stores it, Parse's other way: Key=None for no hotkey.
+struct Setting {
+  std::string key, modifiers;
+};
+Setting ToSetting(const std::optional<Hotkey>& h);
+
+// A standard hotkey control's value (virtual key in the low byte, HOTKEYF_* in the high one).
+// Nothing for an empty control; kInvalid for a key or a combination [Hotkey] cannot hold.
+Parsed FromControl(unsigned value);
+unsigned ToControl(const Hotkey& h);
+
 }  // namespace hotkey

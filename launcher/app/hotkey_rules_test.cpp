@@ -27,5 +27,14 @@ TEST(HotkeyRules, KeysAndModifiersInPlainText) {
     if (c.status != Status::kSet) continue;
     EXPECT_EQ(p.hotkey, (hotkey::Hotkey{c.mods, c.code})) << c.key;
     EXPECT_EQ(hotkey::Describe(p.hotkey), c.described);
+    // Stored and read again, and through a hotkey control and back, it is the same key.
+    const hotkey::Setting s = hotkey::ToSetting(p.hotkey);
+    EXPECT_EQ(hotkey::Parse(s.key, s.modifiers).hotkey, p.hotkey) << c.described;
+    if (!(p.hotkey.modifiers & hotkey::kWin))
+      EXPECT_EQ(hotkey::FromControl(hotkey::ToControl(p.hotkey)).hotkey, p.hotkey) << c.described;
   }
+  EXPECT_EQ(hotkey::ToSetting(std::nullopt).key, "None");
+  EXPECT_EQ(hotkey::FromControl(0).status, Status::kNone);
+  EXPECT_EQ(hotkey::FromControl(0x0400 | 0x0D).status, Status::kInvalid);  // Alt+Enter has no name here
+  EXPECT_EQ(hotkey::FromControl('K').status, Status::kInvalid);            // a letter alone
 }

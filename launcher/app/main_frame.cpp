@@ -72,6 +72,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UM_EDIT_MENUS: OnEditMenus(); return 0;
     case UM_EDIT_USERS: OnEditUsers(); return 0;
     case UM_SELECT_THEME: OnSelectTheme(); return 0;
+    case UM_EDIT_HOTKEY: OnEditHotkey(); return 0;
     case UM_SHOW_NOTICES: ShowNotices(); return 0;
     case WM_HOTKEY: OnHotkey(); return 0;
     case WM_IME_CHAR: {  // an IME that sends its characters rather than posting them

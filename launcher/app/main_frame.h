@@ -10,10 +10,12 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "launcher/app/hotkey_rules.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/launcher_actions.h"
 #include "launcher/app/notice_balloon.h"
@@ -58,6 +60,8 @@ class CMainFrame : public CWnd, private LauncherActions {
   void ShowNotices();
   void RegisterHotkey();
   void OnHotkey();
+  void OnEditHotkey();
+  std::string ChangeHotkey(const std::optional<hotkey::Hotkey>& wanted);
   void OnClose();
   void OnEndSession(bool ending);
   void OnDestroy();

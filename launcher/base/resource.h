@@ -13,6 +13,7 @@
 #define IDD_USER_RENAME 152
 #define IDD_THEME_SELECT 153
 #define IDD_UNSAVED 154
+#define IDD_HOTKEY 155
 
 // Controls of the menu and user dialogs (the same in both) and of their rename dialogs.
 #define IDC_EDITDLG_ADD_LABEL 1002
@@ -60,6 +61,10 @@
 #define IDC_POPUP_THIRD 1006
 #define IDC_POPUP_OPEN 1016
 #define IDC_POPUP_LOCATE 1017
+#define IDC_POPUP_FOURTH 1018  // the edit popup's hotkey entry
+// The hotkey dialog.
+#define IDC_HOTKEY_LABEL 1002
+#define IDC_HOTKEY_KEY 1000
 
 // Owner-drawn buttons of the frame (control identifiers; the web pane's are also commands).
 #define IDC_FRAME_CLOSE 6071
@@ -165,3 +170,4 @@
 #define UM_TARGETS_CHECKED (WM_USER + 17)
 // No parameters: a themed popup the window opened has closed.
 #define UM_POPUP_CLOSED (WM_USER + 18)
+#define UM_EDIT_HOTKEY (WM_USER + 19)  // no parameters: open the hotkey dialog

@@ -23,10 +23,12 @@ constexpr Entry kItemEntries[] = {{IDC_POPUP_OPEN, "開く"},
                                   {IDC_POPUP_FIRST, "アイテム情報(名称変更)"},
                                   {IDC_POPUP_SECOND, "アイテム削除"}};
 // The entries from the top, for the arrow keys.
-constexpr int kEntryOrder[] = {IDC_POPUP_OPEN, IDC_POPUP_LOCATE, IDC_POPUP_FIRST, IDC_POPUP_SECOND, IDC_POPUP_THIRD};
+constexpr int kEntryOrder[] = {IDC_POPUP_OPEN,   IDC_POPUP_LOCATE, IDC_POPUP_FIRST,
+                               IDC_POPUP_SECOND, IDC_POPUP_THIRD,  IDC_POPUP_FOURTH};
 constexpr Entry kEditEntries[] = {{IDC_POPUP_FIRST, "メニュー追加・変更・削除"},
                                   {IDC_POPUP_SECOND, "ユーザー追加・変更・削除"},
-                                  {IDC_POPUP_THIRD, "画面テーマ選択"}};
+                                  {IDC_POPUP_THIRD, "画面テーマ選択"},
+                                  {IDC_POPUP_FOURTH, "ホットキーの設定"}};
 
 const char* EntryText(int templateId, int id) {
   if (templateId == IDD_ITEM_POPUP) {
@@ -207,11 +209,13 @@ BOOL CEditPopupDlg::OnInitDialog() {
   RECT rc = WindowRectOf(m_hwnd);
   int width = rc.right - rc.left, height = rc.bottom - rc.top;
   int x = pt.x - width, y = pt.y - height;
-  if (!m_manyThemes) {
-    RECT third = WindowRectOf(::GetDlgItem(m_hwnd, IDC_POPUP_THIRD)),
-         second = WindowRectOf(::GetDlgItem(m_hwnd, IDC_POPUP_SECOND));
-    int d = third.bottom - second.bottom;
-    ::ShowWindow(::GetDlgItem(m_hwnd, IDC_POPUP_THIRD), SW_HIDE);
+  if (!m_manyThemes) {  // no theme to choose: the hotkey entry takes the theme entry's place
+    HWND third = ::GetDlgItem(m_hwnd, IDC_POPUP_THIRD), fourth = ::GetDlgItem(m_hwnd, IDC_POPUP_FOURTH);
+    RECT at = WindowRectOf(third), last = WindowRectOf(fourth);
+    const int d = last.bottom - at.bottom;
+    ::MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&at), 2);
+    ::ShowWindow(third, SW_HIDE);
+    ::SetWindowPos(fourth, nullptr, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     height -= d;
     y += d;
   }
@@ -225,6 +229,9 @@ void CEditPopupDlg::Choose(int id) {
   HWND frame = ::GetAncestor(Parent(), GA_ROOT);
   ::SetForegroundWindow(frame);
   ::SetActiveWindow(frame);
-  UINT message = id == IDC_POPUP_FIRST ? UM_EDIT_MENUS : id == IDC_POPUP_SECOND ? UM_EDIT_USERS : UM_SELECT_THEME;
+  const UINT message = id == IDC_POPUP_FIRST    ? UM_EDIT_MENUS
+                       : id == IDC_POPUP_SECOND ? UM_EDIT_USERS
+                       : id == IDC_POPUP_THIRD  ? UM_SELECT_THEME
+                                                : UM_EDIT_HOTKEY;
   ::PostMessageA(frame, message, 0, 0);
 }

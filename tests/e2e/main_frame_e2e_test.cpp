@@ -1,8 +1,13 @@
 // The main window as a user meets it: where it stands, its two layouts, dragging by the top
 // strip, the web pane, and what it draws from each shipped theme.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 #include "tests/support/e2e.h"
 
@@ -440,6 +445,58 @@ TEST_F(MainFrameE2E, TheHotkeyBringsTheLauncherUpAndMinimisesIt) {
   PressKeys({VK_MENU}, VK_SPACE);
   for (int t = 0; t < 3000 && !::IsIconic(w); t += 100) ::Sleep(100);
   EXPECT_TRUE(::IsIconic(w)) << "the hotkey did not minimise the launcher in front";
+  ASSERT_TRUE(app.Close());
+}
+
+// The hotkey dialog of the edit popup shows the key in use, refuses one another program holds,
+// and takes a new one into use at once and for the next start; an empty key turns it off.
+TEST_F(MainFrameE2E, TheHotkeyIsChosenInItsDialog) {
+  SeedUser("Image00.dll", "L");
+  const std::string ini = DataFolder() + "TOPLEX.INI";
+  Launcher app;
+  HWND w = app.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  auto open = [&] {
+    ::PostMessageA(w, WM_USER + 19, 0, 0);
+    HWND dlg = FindDialog(app.pi.dwProcessId, "ホットキーの設定");
+    return std::make_pair(dlg, dlg ? ::GetDlgItem(dlg, 1000) : nullptr);
+  };
+  auto [dlg, key] = open();
+  ASSERT_NE(key, nullptr) << "no hotkey dialog";
+  EXPECT_EQ(::SendMessageA(key, HKM_GETHOTKEY, 0, 0), (HOTKEYF_ALT << 8) | VK_SPACE);
+  ::Sleep(400);
+  SaveShot(dlg, "dialog-hotkey");
+
+  ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_SHIFT, VK_F9));
+  ::SendMessageA(key, HKM_SETHOTKEY, ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | VK_F9, 0);
+  ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  std::string text;
+  HWND box = FindMessageBox(app.pi.dwProcessId, &text);
+  ::UnregisterHotKey(nullptr, 7);
+  ASSERT_NE(box, nullptr) << "a taken key was not refused";
+  EXPECT_NE(text.find("Ctrl+Shift+F9"), std::string::npos) << text;
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ::Sleep(300);
+  ASSERT_TRUE(::IsWindow(dlg)) << "the dialog closed on a refused key";
+
+  ::SendMessageA(key, HKM_SETHOTKEY, ((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8) | 'K', 0);
+  ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  for (int t = 0; t < 3000 && ::IsWindow(dlg); t += 100) ::Sleep(100);
+  ASSERT_FALSE(::IsWindow(dlg));
+  EXPECT_EQ(Ini(ini, "Hotkey", "Key"), "K");
+  EXPECT_EQ(Ini(ini, "Hotkey", "Modifiers"), "Alt+Ctrl");
+  ::ShowWindow(w, SW_MINIMIZE);
+  ::Sleep(300);
+  PressKeys({VK_CONTROL, VK_MENU}, 'K');
+  for (int t = 0; t < 3000 && ::IsIconic(w); t += 100) ::Sleep(100);
+  EXPECT_FALSE(::IsIconic(w)) << "the new hotkey did not bring the launcher up";
+
+  std::tie(dlg, key) = open();
+  ASSERT_NE(key, nullptr);
+  ::SendMessageA(key, HKM_SETHOTKEY, 0, 0);
+  ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+  for (int t = 0; t < 3000 && ::IsWindow(dlg); t += 100) ::Sleep(100);
+  EXPECT_EQ(Ini(ini, "Hotkey", "Key"), "None");
   ASSERT_TRUE(app.Close());
 }
 
