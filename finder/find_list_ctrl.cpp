@@ -47,8 +47,8 @@ bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
   ImageList_SetBkColor(m_smallImages.Get(), ::GetSysColor(COLOR_WINDOW));
   ListView_SetImageList(m_hwnd, m_smallImages.Get(), LVSIL_SMALL);
   ListView_SetExtendedListViewStyle(m_hwnd, LVS_EX_FULLROWSELECT);
-  CreateColumns();
   LoadLook();
+  CreateColumns();
   ApplyView();
   return Attach(m_hwnd);
 }
@@ -223,7 +223,7 @@ int CFindListCtrl::Selected() const {
   return focused >= 0 ? focused : ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED);
 }
 
-std::vector<int> CFindListCtrl::SelectedAll() const {
+std::vector<int> CFindListCtrl::SelectedIndexes() const {
   std::vector<int> chosen;
   for (int i = ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); i >= 0;
        i = ListView_GetNextItem(m_hwnd, i, LVNI_SELECTED))

@@ -29,12 +29,16 @@ struct ResultItem {
   int image = -1;             // -1 until the shell was asked
   int smallImage = -1;        // the same for the details view
   bool named = false;
-  bool usable = true;     // false: code page 932 cannot write the path nor its short form
-  std::u16string folded;  // the file name folded, once a filter needs it
-  std::wstring sortName;  // the file name for the platform's comparison, once a sort needs it
+  bool usable = true;      // false: code page 932 cannot write the path nor its short form
+  std::u16string folded;   // the file name folded, once a filter needs it
+  std::u32string nameKey;  // the file name's sort key, once a sort by name needs it
 };
 
 struct SearchRequest;
+
+// Ranks the characters marked (non-zero) in a table indexed by UTF-16 unit, from 1 up, by the
+// collation of the user's locale with case aside; characters it finds alike share a rank.
+void RankCharacters(std::vector<std::uint32_t>& ranks);
 
 class CFindListCtrl : private CSubclass {
  public:
@@ -50,7 +54,7 @@ class CFindListCtrl : private CSubclass {
   // The entry a single-result command acts on: the focused one when selected, else the first
   // selected; -1 for none. Every selected entry, in the list's order.
   int Selected() const;
-  std::vector<int> SelectedAll() const;
+  std::vector<int> SelectedIndexes() const;
   void SelectAll();
   // The result shown at an index of the control.
   const ResultItem* Item(int index) const;
@@ -91,8 +95,13 @@ class CFindListCtrl : private CSubclass {
   void ApplyView();
   void ShowSortArrow();
   void OnColumnClick(int column);
+  // Sorts every result by the chosen column (folders through their ranks).
+  void SortOrder();
   void NoteColumnWidths();
   int CompareResults(std::uint32_t a, std::uint32_t b);
+  // Gives every result its name key; characters not seen before are ranked by the platform's
+  // collation first, and then every key is made again.
+  void MakeNameKeys();
   // Folds the file names of results from `first` on, for the filter.
   void FoldNames(std::size_t first);
   bool PassesFilter(const ResultItem& item) const;
@@ -137,7 +146,8 @@ class CFindListCtrl : private CSubclass {
   resultrules::NameFilter m_filter;
   int m_matched = 0;  // results the filter lets through, for the limit
   resultrules::Order m_sort;
-  resultrules::Widths m_widths{};  // at 96 DPI, as stored
+  std::vector<std::uint32_t> m_charRanks;  // per UTF-16 unit; 0 for one never seen
+  resultrules::Widths m_widths{};          // at 96 DPI, as stored
   bool m_details = false;
   bool m_showPending = false;
   bool m_taking = true;  // false from the limit until the list is emptied

@@ -2,8 +2,6 @@
 // texts, and the look remembered in the settings.
 #include "finder/find_list_ctrl.h"
 
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <unordered_set>
 
@@ -97,10 +95,25 @@ void CFindListCtrl::ShowSortArrow() {
 void CFindListCtrl::OnColumnClick(int column) {
   if (column < 0 || column >= kColumnCount) return;
   m_sort = Clicked(m_sort, column);
-  SortIds(m_order, m_sort.descending, [this](std::uint32_t a, std::uint32_t b) { return CompareResults(a, b); });
+  SortOrder();
   Refresh(false);
   ShowSortArrow();
   SaveLook();
+}
+
+void CFindListCtrl::SortOrder() {
+  if (m_sort.column == kName) MakeNameKeys();
+  if (m_sort.column != kFolder) {
+    SortIds(m_order, m_sort.descending, [this](std::uint32_t a, std::uint32_t b) { return CompareResults(a, b); });
+    return;
+  }
+  std::vector<std::string_view> folders;
+  folders.reserve(m_items.size());
+  for (const ResultItem& item : m_items) folders.push_back(findrules::FolderOf(item.path));
+  const std::vector<std::uint32_t> ranks = FolderRanks(folders);
+  SortIds(m_order, m_sort.descending, [&ranks](std::uint32_t a, std::uint32_t b) {
+    return ranks[a] < ranks[b] ? -1 : ranks[a] > ranks[b] ? 1 : 0;
+  });
 }
 
 // A drag of a column's edge changes its width many times: the last width is saved once it rests.
@@ -116,16 +129,46 @@ void CFindListCtrl::NoteColumnWidths() {
   if (changed) ::SetTimer(m_hwnd, kLookTimer, kLookSaveDelayMs, nullptr);
 }
 
-// Names as Explorer orders them (the user's locale, digits as numbers); the rest by their keys.
 int CFindListCtrl::CompareResults(std::uint32_t a, std::uint32_t b) {
-  ResultItem &x = m_items[a], &y = m_items[b];
-  if (m_sort.column == kName) {
-    for (ResultItem* item : {&x, &y})
-      if (item->sortName.empty()) item->sortName = wintext::FromCp932(findrules::FileNameOf(item->path));
-    return ::StrCmpLogicalW(x.sortName.c_str(), y.sortName.c_str());
+  const ResultItem &x = m_items[a], &y = m_items[b];
+  return CompareKeys(static_cast<Column>(m_sort.column),
+                     SortKeys{findrules::FolderOf(x.path), x.size, x.written, x.nameKey},
+                     SortKeys{findrules::FolderOf(y.path), y.size, y.written, y.nameKey});
+}
+
+void RankCharacters(std::vector<std::uint32_t>& ranks) {
+  std::vector<wchar_t> known;
+  for (std::size_t c = 0; c < ranks.size(); ++c)
+    if (ranks[c]) known.push_back(static_cast<wchar_t>(c));
+  auto compare = [](wchar_t a, wchar_t b) {
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, &a, 1, &b, 1) - CSTR_EQUAL;
+  };
+  std::sort(known.begin(), known.end(), [&](wchar_t a, wchar_t b) { return compare(a, b) < 0; });
+  std::uint32_t rank = 1;
+  for (std::size_t i = 0; i < known.size(); ++i) {
+    if (i > 0 && compare(known[i - 1], known[i]) != 0) ++rank;
+    ranks[known[i]] = rank;
   }
-  return CompareKeys(static_cast<Column>(m_sort.column), SortKeys{findrules::FolderOf(x.path), x.size, x.written},
-                     SortKeys{findrules::FolderOf(y.path), y.size, y.written});
+}
+
+// Names as Explorer orders them: the user's locale, case aside, digits as numbers. The platform
+// ranks each character once; comparing two names is then the platform's work no more.
+void CFindListCtrl::MakeNameKeys() {
+  constexpr std::uint32_t kUnranked = 1;
+  if (m_charRanks.empty()) m_charRanks.assign(0x10000, 0);
+  bool grown = false;
+  for (const ResultItem& item : m_items) {
+    if (!item.nameKey.empty()) continue;
+    for (wchar_t c : wintext::FromCp932(findrules::FileNameOf(item.path)))
+      if (!m_charRanks[c]) m_charRanks[c] = kUnranked, grown = true;
+  }
+  if (grown) RankCharacters(m_charRanks);
+  for (ResultItem& item : m_items) {
+    if (!grown && !item.nameKey.empty()) continue;
+    const std::wstring wide = wintext::FromCp932(findrules::FileNameOf(item.path));
+    item.nameKey =
+        NameKey(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()), m_charRanks);
+  }
 }
 
 void CFindListCtrl::FoldNames(std::size_t first) {
@@ -174,6 +217,7 @@ bool CFindListCtrl::OrderNew() {
     m_order.insert(m_order.end(), added.begin(), added.end());
     return true;
   }
+  if (m_sort.column == kName) MakeNameKeys();
   return MergeIds(m_order, std::move(added), m_sort.descending,
                   [this](std::uint32_t a, std::uint32_t b) { return CompareResults(a, b); });
 }
@@ -192,7 +236,7 @@ void CFindListCtrl::Refresh(bool grownAtEnd) {
   std::vector<std::uint32_t> selected;
   std::int64_t focused = -1;
   if (!grownAtEnd) {
-    for (int i : SelectedAll()) selected.push_back(m_view[i]);
+    for (int i : SelectedIndexes()) selected.push_back(m_view[i]);
     const int f = ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED);
     if (f >= 0 && static_cast<std::size_t>(f) < m_view.size()) focused = m_view[f];
   }

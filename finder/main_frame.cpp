@@ -396,7 +396,7 @@ void CMainFrame::OnCommand(UINT id) {
 }
 
 void CMainFrame::Open() {
-  for (int index : m_list->SelectedAll()) {
+  for (int index : m_list->SelectedIndexes()) {
     const ResultItem* item = m_list->Item(index);
     if (!item || !Usable(*item)) continue;
     SHELLEXECUTEINFOA info{sizeof info};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 
 #include "common/cp932.h"
 
@@ -9,7 +10,7 @@ namespace resultrules {
 
 namespace {
 
-constexpr Widths kDefaultWidths{200, 260, 80, 120};
+constexpr Widths kDefaultWidths{160, 150, 70, 120};
 constexpr int kMaxWidth = 4000;
 
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
@@ -81,13 +82,57 @@ std::string KbText(std::uint64_t bytes) {
   return text + " KB";
 }
 
+std::u32string NameKey(std::u16string_view name, const std::vector<std::uint32_t>& charRanks) {
+  // A digit run as its marker, its length without leading zeros and its digits; other
+  // characters above every digit run.
+  constexpr char32_t kNumber = 1, kText = 0x10000;
+  std::u32string key;
+  for (std::size_t i = 0; i < name.size();) {
+    if (name[i] < u'0' || name[i] > u'9') {
+      key += kText + (name[i] < charRanks.size() ? charRanks[name[i]] : 0);
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < name.size() && name[end] >= u'0' && name[end] <= u'9') ++end;
+    while (i + 1 < end && name[i] == u'0') ++i;
+    key += kNumber;
+    key += static_cast<char32_t>(end - i);
+    for (; i < end; ++i) key += static_cast<char32_t>(name[i]);
+  }
+  return key;
+}
+
 int CompareKeys(Column column, const SortKeys& a, const SortKeys& b) {
   switch (column) {
-    case kFolder: return cp932::CompareNoCase(a.folder, b.folder);
+    case kName: return a.name.compare(b.name);
+    // Results come in runs of one folder: most comparisons meet the same text.
+    case kFolder: return a.folder == b.folder ? 0 : cp932::CompareNoCase(a.folder, b.folder);
     case kSize: return a.size < b.size ? -1 : a.size > b.size ? 1 : 0;
     case kDate: return a.written < b.written ? -1 : a.written > b.written ? 1 : 0;
     default: return 0;
   }
+}
+
+std::vector<std::uint32_t> FolderRanks(const std::vector<std::string_view>& folders) {
+  std::unordered_map<std::string_view, std::uint32_t> index;
+  std::vector<std::string_view> distinct;
+  std::vector<std::uint32_t> of(folders.size());
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    const auto [at, added] = index.try_emplace(folders[i], static_cast<std::uint32_t>(distinct.size()));
+    if (added) distinct.push_back(folders[i]);
+    of[i] = at->second;
+  }
+  std::vector<std::uint32_t> order(distinct.size()), rank(distinct.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+  std::sort(order.begin(), order.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return cp932::CompareNoCase(distinct[a], distinct[b]) < 0; });
+  for (std::size_t i = 0, r = 0; i < order.size(); ++i) {
+    if (i > 0 && cp932::CompareNoCase(distinct[order[i - 1]], distinct[order[i]]) != 0) ++r;
+    rank[order[i]] = static_cast<std::uint32_t>(r);
+  }
+  for (std::uint32_t& o : of) o = rank[o];
+  return of;
 }
 
 Order Clicked(Order now, int column) {

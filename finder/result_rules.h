@@ -38,15 +38,26 @@ bool PatternMatches(std::u16string_view pattern, std::u16string_view name);
 // The size as Explorer shows it: KB rounded up, digits grouped by three ("1,234 KB").
 std::string KbText(std::uint64_t bytes);
 
-// A result's sort keys other than its name.
+// A file name's key for sorting as Explorer sorts names: runs of the digits 0-9 compare as
+// numbers (leading zeros aside) and come before other characters; any other character compares
+// by its rank, which the platform's collation of the user's locale gives (case aside), indexed
+// by the UTF-16 unit. Keys compare as plain sequences.
+std::u32string NameKey(std::u16string_view name, const std::vector<std::uint32_t>& charRanks);
+
+// A result's sort keys.
 struct SortKeys {
   std::string_view folder;  // code page 932
   std::uint64_t size = 0;
   std::uint64_t written = 0;  // the last write, in any increasing unit
+  std::u32string_view name;   // NameKey
 };
 // Below, at or above zero as a comes before, with or after b by the column: folders without
-// the case of A-Z, sizes and times by value. Names are not compared here.
+// the case of A-Z, sizes and times by value.
 int CompareKeys(Column column, const SortKeys& a, const SortKeys& b);
+
+// Each folder's rank among them all, folders alike without case sharing one: a sort of many
+// results by folder compares texts once per pair of distinct folders, then only ranks.
+std::vector<std::uint32_t> FolderRanks(const std::vector<std::string_view>& folders);
 
 // The list's order: a column and its direction; column -1 is the order found.
 struct Order {
@@ -69,7 +80,7 @@ void SortIds(std::vector<std::uint32_t>& ids, bool descending, const CompareIds&
 bool MergeIds(std::vector<std::uint32_t>& ids, std::vector<std::uint32_t> added, bool descending,
               const CompareIds& compare);
 
-// Column widths at 96 DPI as stored, "200,260,80,120"; a width missing or out of reason is the
+// Column widths at 96 DPI as stored, "160,150,70,120"; a width missing or out of reason is the
 // column's default.
 using Widths = std::array<int, kColumnCount>;
 Widths ParseWidths(std::string_view text);

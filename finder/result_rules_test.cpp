@@ -60,7 +60,6 @@ TEST(ResultRules, KeysCompareByColumnAndTiesKeepTheOrderFound) {
   EXPECT_GT(CompareKeys(kSize, b, a), 0);
   EXPECT_EQ(CompareKeys(kSize, a, c), 0);
   EXPECT_LT(CompareKeys(kDate, b, c), 0);
-  EXPECT_EQ(CompareKeys(kName, a, b), 0) << "names are the platform's to compare";
 
   const std::vector<SortKeys> keys{a, b, c, {"T:\\", 0, 400}};
   auto by = [&](Column column) {
@@ -86,10 +85,35 @@ TEST(ResultRules, KeysCompareByColumnAndTiesKeepTheOrderFound) {
     MergeIds(some, {3, 2}, c.descending, by(c.column));
     EXPECT_EQ(some, c.sorted) << c.column << " " << c.descending << " merged";
   }
+  std::vector<std::string_view> folders;
+  for (const SortKeys& k : keys) folders.push_back(k.folder);
+  EXPECT_EQ(FolderRanks(folders), (std::vector<std::uint32_t>{1, 2, 1, 0}));
   std::vector<std::uint32_t> found{0, 1}, bySize{0, 1};
   EXPECT_TRUE(MergeIds(found, {3, 2}, false, [](std::uint32_t, std::uint32_t) { return 0; }));
   EXPECT_EQ(found, (std::vector<std::uint32_t>{0, 1, 2, 3}));
   EXPECT_FALSE(MergeIds(bySize, {3}, false, by(kSize))) << "an empty file goes first";
+}
+
+// Digits as numbers and before other characters; the rest by the ranks given (here: A-Z as a-z).
+TEST(ResultRules, NamesSortByRankWithDigitsAsNumbers) {
+  std::vector<std::uint32_t> ranks(128);
+  for (char16_t c = 0; c < 128; ++c) ranks[c] = c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c;
+  auto compare = [&](std::u16string_view x, std::u16string_view y) {
+    const std::u32string kx = NameKey(x, ranks), ky = NameKey(y, ranks);
+    return CompareKeys(kName, SortKeys{{}, 0, 0, kx}, SortKeys{{}, 0, 0, ky});
+  };
+  struct Case {
+    std::u16string_view a, b;
+    int sign;
+  };
+  const Case cases[] = {{u"file2", u"file10", -1}, {u"file10", u"file9", 1}, {u"a", u"a1", -1}, {u"1z", u"a", -1},
+                        {u"x01", u"x1", 0},        {u"x2y", u"x10a", -1},    {u"B", u"a", 1},   {u"Memo", u"memo", 0},
+                        {u"9", u"10", -1},         {u"v1.10", u"v1.9", 1}};
+  for (const Case& c : cases) {
+    const int r = compare(c.a, c.b);
+    EXPECT_EQ((r > 0) - (r < 0), c.sign) << std::string(c.a.begin(), c.a.end()) << " / "
+                                         << std::string(c.b.begin(), c.b.end());
+  }
 }
 
 TEST(ResultRules, HeaderClicksAndTheStoredLook) {
@@ -101,11 +125,11 @@ TEST(ResultRules, HeaderClicksAndTheStoredLook) {
   EXPECT_EQ(OrderOf(kColumnCount, 1), Order{});
   EXPECT_EQ(OrderOf(-5, 0), Order{});
 
-  const std::pair<const char*, Widths> widths[] = {{"", {200, 260, 80, 120}},
+  const std::pair<const char*, Widths> widths[] = {{"", {160, 150, 70, 120}},
                                                    {"100,50,40,30", {100, 50, 40, 30}},
-                                                   {"100", {100, 260, 80, 120}},
-                                                   {"x,0,-3,99999", {200, 260, 80, 120}},
-                                                   {"100,,7 ,8,9", {100, 260, 80, 8}}};
+                                                   {"100", {100, 150, 70, 120}},
+                                                   {"x,0,-3,99999", {160, 150, 70, 120}},
+                                                   {"100,,7 ,8,9", {100, 150, 70, 8}}};
   for (const auto& [text, parsed] : widths) EXPECT_EQ(ParseWidths(text), parsed) << text;
   EXPECT_EQ(WidthsText({1, 22, 333, 4}), "1,22,333,4");
   EXPECT_EQ(ParseWidths(WidthsText({90, 91, 92, 93})), (Widths{90, 91, 92, 93}));
