@@ -240,7 +240,9 @@ void CFindListCtrl::Refresh(bool grownAtEnd) {
     const int f = ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED);
     if (f >= 0 && static_cast<std::size_t>(f) < m_view.size()) focused = m_view[f];
   }
+  const std::size_t shown = m_view.size();
   MakeView();
+  if (grownAtEnd && m_view.size() == shown) return;  // only results the filter hides came
   // Some controls scroll to the last entry when the count grows; the view stays where it was.
   POINT before{}, after{};
   ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
