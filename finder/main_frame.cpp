@@ -28,7 +28,7 @@ constexpr char kProductFolder[] = "TOPLEX";
 constexpr int kSplitterWidth = 5;  // these three at 96 DPI
 constexpr int kStatePaneWidth = 80;
 constexpr int kMinColumn = 20;
-constexpr int kFilterHeight = 22;  // the filter's edit above the list, and the gap below it
+constexpr int kFilterHeight = 22;  // the filter above the list and the gap below it, at 96 DPI too
 constexpr int kFilterGap = 3;
 // How long destruction waits for a worker caught in a file-system call that does not return.
 constexpr DWORD kWorkerExitMs = 5000;
