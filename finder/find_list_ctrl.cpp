@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <tuple>
+
 #include "common/cp932.h"
 #include "common/dpi.h"
 #include "common/ini_keys.h"
@@ -9,6 +11,7 @@
 #include "common/win/handles.h"
 #include "common/win/icons.h"
 #include "common/win/monitors.h"
+#include "common/win/text.h"
 #include "finder/finder_ids.h"
 #include "finder/finder_settings.h"
 #include "finder/search_engine.h"
@@ -34,27 +37,35 @@ CFindListCtrl::~CFindListCtrl() {
 
 bool CFindListCtrl::Create(HWND parent, SearchRequest* request) {
   m_request = request;
-  m_hwnd =
-      ::CreateWindowExA(0, WC_LISTVIEWA, "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_OWNERDATA |
-                            LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
+  m_hwnd = ::CreateWindowExA(
+      0, WC_LISTVIEWA, "",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, 0, 0, 0,
+      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIST)), m_inst, nullptr);
   if (!m_hwnd) return false;
-  SetIconSide(dpi::IconSize(DpiOf(parent)));
+  m_dpi = DpiOf(parent);
+  SetIconSides(dpi::IconSize(m_dpi), dpi::Scale(16, m_dpi));
+  ListView_SetExtendedListViewStyle(m_hwnd, LVS_EX_FULLROWSELECT);
+  LoadLook();
+  CreateColumns();
+  ApplyView();
   return Attach(m_hwnd);
 }
 
-void CFindListCtrl::SetIconSide(int side) {
-  if (side == m_iconSide) return;
-  m_iconSide = side;
-  m_images.Reset(ImageList_Create(side, side, ImageListColourFlag() | ILC_MASK, 32, 32));
-  ImageList_SetBkColor(m_images.Get(), ::GetSysColor(COLOR_WINDOW));
-  // The list owns nothing of the image list: it goes with this object.
-  ListView_SetImageList(m_hwnd, m_images.Get(), LVSIL_NORMAL);
+void CFindListCtrl::SetIconSides(int large, int small) {
+  if (large == m_iconSide && small == m_smallSide) return;
+  m_iconSide = large;
+  m_smallSide = small;
+  for (auto [list, side, which] : {std::tuple{&m_images, large, LVSIL_NORMAL}, {&m_smallImages, small, LVSIL_SMALL}}) {
+    list->Reset(ImageList_Create(side, side, ImageListColourFlag() | ILC_MASK, 32, 32));
+    ImageList_SetBkColor(list->Get(), ::GetSysColor(COLOR_WINDOW));
+    // The list owns nothing of the image lists: they go with this object.
+    ListView_SetImageList(m_hwnd, list->Get(), which);
+  }
   m_iconCache.clear();
-  for (auto& look : m_looks) look.second.image = -1;
+  m_smallIconCache.clear();
+  for (auto& look : m_looks) look.second.image = look.second.smallImage = -1;
   for (ResultItem& item : m_items)
-    if (item.usable) item.image = -1;
+    if (item.usable) item.image = item.smallImage = -1;
   ::InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
@@ -66,7 +77,18 @@ LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case UM_SEARCH_HIT: TakeMatches(); return 0;
+    case WM_NOTIFY: {
+      const LRESULT r = Default(msg, wParam, lParam);
+      const UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+      if (code == HDN_ITEMCHANGEDA || code == HDN_ITEMCHANGEDW) NoteColumnWidths();
+      return r;
+    }
     case WM_TIMER:
+      if (wParam == kLookTimer) {
+        ::KillTimer(m_hwnd, kLookTimer);
+        SaveLook();
+        return 0;
+      }
       if (wParam != kShowTimer) return Default(msg, wParam, lParam);
       ShowAll();
       return 0;
@@ -97,14 +119,30 @@ void CFindListCtrl::DetectDrag(LPARAM clientPoint) {
 
 void CFindListCtrl::TakeMatches() {
   if (!m_request) return;
-  for (std::string& path : m_request->matches.TakeAll(m_request->itemAck.Get())) {
-    if (!m_taking) break;  // the limit was reached: what the worker found meanwhile goes
-    const bool usable = path.rfind(kUnusableMark, 0) != 0;
-    if (!usable) path.erase(0, sizeof kUnusableMark - 1);
-    std::string name(findrules::FileNameOf(path));
+  std::vector<FoundFile> found = m_request->matches.TakeAll(m_request->itemAck.Get());
+  if (!m_taking) return;  // the limit was reached: what the worker found meanwhile goes
+  const std::size_t first = m_items.size();
+  for (FoundFile& match : found) {
+    const bool usable = match.path.rfind(kUnusableMark, 0) != 0;
+    if (!usable) match.path.erase(0, sizeof kUnusableMark - 1);
+    std::string name(findrules::FileNameOf(match.path));
     // A file the shell cannot be asked about by its narrow path is named and drawn as it is.
-    m_items.push_back(ResultItem{std::move(name), std::move(path), usable ? -1 : 0, !usable, usable});
-    if (onInserted && !onInserted(static_cast<int>(m_items.size()))) m_taking = false;
+    ResultItem item{std::move(name), std::move(match.path), match.size, match.written};
+    item.image = item.smallImage = usable ? -1 : 0;
+    item.named = !usable;
+    item.usable = usable;
+    m_items.push_back(std::move(item));
+  }
+  if (!m_filter.Empty()) FoldNames(first);
+  // The limit counts the results the filter lets through; the others are kept for a wider filter.
+  for (std::size_t i = first; i < m_items.size(); ++i) {
+    if (!PassesFilter(m_items[i])) continue;
+    ++m_matched;
+    if (onInserted && !onInserted(m_matched)) {
+      m_taking = false;
+      m_items.resize(i + 1);
+      break;
+    }
   }
   // The control learns the new count a moment later, together with the matches that follow:
   // its redraw stays suspended meanwhile, so a match costs no layout and no painting.
@@ -117,26 +155,12 @@ void CFindListCtrl::TakeMatches() {
 void CFindListCtrl::ShowAll() {
   if (m_showPending) ::KillTimer(m_hwnd, kShowTimer);
   m_showPending = false;
-  const int shown = ListView_GetItemCount(m_hwnd);
-  if (static_cast<std::size_t>(shown) == m_items.size()) return;
+  if (m_ordered == m_items.size()) return;
   // Some controls lay out and paint every entry again when the count grows: the first matches
   // show at once, later ones four times a second (or after a few times what the last showing took),
   // so that the search seldom waits for the window.
   const DWORD started = ::GetTickCount();
-  // Some controls scroll to the last entry when the count grows; the view stays where it was.
-  POINT before{}, after{};
-  ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
-  // Some controls (Wine's) place new entries of an icon view only when told to arrange, and
-  // leave them all on the first place until then. Arranging moves each entry, which with
-  // redrawing on would repaint it; the list is painted once afterwards instead.
-  ::SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageA(m_hwnd, LVM_SETITEMCOUNT, m_items.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  ::SendMessageA(m_hwnd, LVM_ARRANGE, LVA_DEFAULT, 0);
-  ::SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
-  ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
-  if (after.x != before.x || after.y != before.y)
-    ::SendMessageA(m_hwnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
-  ::InvalidateRect(m_hwnd, nullptr, TRUE);
+  Refresh(OrderNew());
   const DWORD took = ::GetTickCount() - started;
   m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
 }
@@ -178,21 +202,24 @@ bool CFindListCtrl::NamesItsFiles(const std::string& folder) {
   return at->second;
 }
 
-void CFindListCtrl::ResolveIcon(ResultItem& item) {
+void CFindListCtrl::ResolveIcon(ResultItem& item, bool small) {
   ExtensionLook& look = LookOf(findrules::FileNameOf(item.path));
-  if (!look.ownIcons && look.image >= 0) {
-    item.image = look.image;
+  int& image = small ? item.smallImage : item.image;
+  int& shared = small ? look.smallImage : look.image;
+  if (!look.ownIcons && shared >= 0) {
+    image = shared;
     return;
   }
   SHFILEINFOA info{};
-  ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_ICON);
+  ::SHGetFileInfoA(item.path.c_str(), 0, &info, sizeof info, SHGFI_ICON | (small ? SHGFI_SMALLICON : 0));
   UniqueIcon icon(info.hIcon);
   int key = info.iIcon;
-  // The shell gives its large size only: at another DPI the icon's file is asked at the side drawn.
+  // The shell gives its system sizes only: at another DPI the icon's file is asked at the side drawn.
+  const int side = small ? m_smallSide : m_iconSide;
   SHFILEINFOA where{};
-  if (icon && m_iconSide != ::GetSystemMetrics(SM_CXICON) &&
+  if (icon && side != ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON) &&
       ::SHGetFileInfoA(item.path.c_str(), 0, &where, sizeof where, SHGFI_ICONLOCATION) && where.szDisplayName[0]) {
-    if (UniqueIcon sized = IconOfSize(where.szDisplayName, where.iIcon, m_iconSide)) icon = std::move(sized);
+    if (UniqueIcon sized = IconOfSize(where.szDisplayName, where.iIcon, side)) icon = std::move(sized);
   }
   if (!icon) {
     char path[MAX_PATH] = {};
@@ -201,22 +228,37 @@ void CFindListCtrl::ResolveIcon(ResultItem& item) {
     icon.Reset(::ExtractAssociatedIconA(m_inst, path, &index));
     key = -2 - index;  // apart from the system list's indexes
   }
-  auto found = m_iconCache.find(key);
-  if (found != m_iconCache.end()) {
-    item.image = found->second;
+  HIMAGELIST images = small ? m_smallImages.Get() : m_images.Get();
+  std::unordered_map<int, int>& cache = small ? m_smallIconCache : m_iconCache;
+  auto found = cache.find(key);
+  if (found != cache.end()) {
+    image = found->second;
   } else {
-    item.image = icon ? ImageList_AddIcon(m_images.Get(), icon.Get()) : -1;
-    if (item.image >= 0) m_iconCache.emplace(key, item.image);
+    image = icon ? ImageList_AddIcon(images, icon.Get()) : -1;
+    if (image >= 0) cache.emplace(key, image);
   }
-  if (item.image < 0) item.image = 0;
-  if (!look.ownIcons) look.image = item.image;
+  if (image < 0) image = 0;
+  if (!look.ownIcons) shared = image;
 }
 
-int CFindListCtrl::Selected() const { return ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); }
+int CFindListCtrl::Selected() const {
+  const int focused = ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED | LVNI_SELECTED);
+  return focused >= 0 ? focused : ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED);
+}
+
+std::vector<int> CFindListCtrl::SelectedIndexes() const {
+  std::vector<int> chosen;
+  for (int i = ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); i >= 0;
+       i = ListView_GetNextItem(m_hwnd, i, LVNI_SELECTED))
+    chosen.push_back(i);
+  return chosen;
+}
+
+void CFindListCtrl::SelectAll() { ListView_SetItemState(m_hwnd, -1, LVIS_SELECTED, LVIS_SELECTED); }
 
 const ResultItem* CFindListCtrl::Item(int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= m_items.size()) return nullptr;
-  return &m_items[index];
+  if (index < 0 || static_cast<std::size_t>(index) >= m_view.size()) return nullptr;
+  return &m_items[m_view[index]];
 }
 
 void CFindListCtrl::Clear() {
@@ -227,8 +269,14 @@ void CFindListCtrl::Clear() {
   if (m_request) m_request->matches.Clear();
   ListView_DeleteAllItems(m_hwnd);
   m_items.clear();
+  m_order.clear();
+  m_view.clear();
+  m_ordered = 0;
+  m_matched = 0;
   ImageList_RemoveAll(m_images.Get());
   m_iconCache.clear();
+  ImageList_RemoveAll(m_smallImages.Get());
+  m_smallIconCache.clear();
   m_looks.clear();
   m_namingFolders.clear();
 }
@@ -236,26 +284,34 @@ void CFindListCtrl::Clear() {
 bool CFindListCtrl::OnNotify(NMHDR* hdr, LRESULT* result) {
   switch (hdr->code) {
     case LVN_GETDISPINFOA:
-    case LVN_GETDISPINFOW: {
-      auto* nm = reinterpret_cast<NMLVDISPINFOA*>(hdr);
-      if (nm->item.iItem < 0 || static_cast<std::size_t>(nm->item.iItem) >= m_items.size()) return false;
-      ResultItem& item = m_items[nm->item.iItem];
-      if (nm->item.mask & LVIF_IMAGE) {
-        if (item.image < 0) ResolveIcon(item);
-        nm->item.iImage = item.image;
-      }
-      if ((nm->item.mask & LVIF_TEXT) && !item.named) ResolveName(item);
-      if ((nm->item.mask & LVIF_TEXT) && nm->item.pszText && nm->item.cchTextMax > 0) {
-        if (hdr->code == LVN_GETDISPINFOA) {
-          lstrcpynA(nm->item.pszText, item.displayName.c_str(), nm->item.cchTextMax);
-        } else {
-          auto* w = reinterpret_cast<NMLVDISPINFOW*>(hdr);
-          ::MultiByteToWideChar(CP_ACP, 0, item.displayName.c_str(), -1, w->item.pszText, w->item.cchTextMax);
-        }
-      }
+    case LVN_GETDISPINFOW:
+      if (!OnDispInfo(hdr)) return false;
       *result = 0;
       return true;
-    }
+    case LVN_COLUMNCLICK:
+      OnColumnClick(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem);
+      *result = 0;
+      return true;
     default: return false;
   }
+}
+
+bool CFindListCtrl::OnDispInfo(NMHDR* hdr) {
+  auto* nm = reinterpret_cast<NMLVDISPINFOA*>(hdr);
+  if (nm->item.iItem < 0 || static_cast<std::size_t>(nm->item.iItem) >= m_view.size()) return false;
+  ResultItem& item = m_items[m_view[nm->item.iItem]];
+  if ((nm->item.mask & LVIF_IMAGE) && nm->item.iSubItem == 0) {
+    int& image = m_details ? item.smallImage : item.image;
+    if (image < 0) ResolveIcon(item, m_details);
+    nm->item.iImage = image;
+  }
+  if (!(nm->item.mask & LVIF_TEXT) || !nm->item.pszText || nm->item.cchTextMax <= 0) return true;
+  const std::string text = CellText(item, nm->item.iSubItem);
+  if (hdr->code == LVN_GETDISPINFOA) {
+    lstrcpynA(nm->item.pszText, text.c_str(), nm->item.cchTextMax);
+  } else {
+    auto* w = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+    lstrcpynW(w->item.pszText, wintext::FromCp932(text).c_str(), w->item.cchTextMax);
+  }
+  return true;
 }

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "common/cp932.h"
-#include "common/data_files.h"
 #include "common/ini_keys.h"
 #include "common/win/handles.h"
 #include "common/win/icons.h"
@@ -313,7 +312,7 @@ void CFindTreeCtrl::AddDocumentExtension(const std::string& ext) {
   AddDriveList(item);
   TreeView_Expand(m_hwnd, item, TVE_EXPAND);
   RefreshListsOfAll();
-  EditSettings([&](IniText& ini) {
+  fs::Edit(m_settings, [&](IniText& ini) {
     const int count = std::atoi(ini.Get(inikeys::kFindExt, fs::kRegCnt).value_or("0").c_str()) + 1;
     ini.Set(inikeys::kFindExt, DocumentKey(count), ext);
     ini.SetInt(inikeys::kFindExt, fs::kRegCnt, count);
@@ -333,7 +332,7 @@ void CFindTreeCtrl::DeleteDocumentExtension() {
   RefreshListsOfAll();
   const std::vector<std::string> values = RegisteredDocuments();
   const DocumentRewrite rewrite = DeleteDocument(values, ext);
-  EditSettings([&](IniText& ini) {
+  fs::Edit(m_settings, [&](IniText& ini) {
     for (std::size_t i = 0; i < rewrite.keys.size(); ++i) {
       const std::string key = DocumentKey(static_cast<int>(i) + 1);
       if (rewrite.keys[i]) ini.Set(inikeys::kFindExt, key, *rewrite.keys[i]);
@@ -341,14 +340,4 @@ void CFindTreeCtrl::DeleteDocumentExtension() {
     }
     ini.SetInt(inikeys::kFindExt, fs::kRegCnt, rewrite.count);
   });
-}
-
-// The settings file is shared with the launcher: it is changed only through the data folder's
-// writer, which reads it whole under the folder's lock, so neither program loses the other's keys.
-void CFindTreeCtrl::EditSettings(const std::function<void(IniText&)>& edit) const {
-  const std::string& path = m_settings.Path();
-  const std::size_t slash = cp932::FindLastChar(path, '\\');
-  datafiles::Transaction t(path.substr(0, slash + 1));
-  edit(t.Ini(path.substr(slash + 1)));
-  t.Commit();
 }

@@ -4,12 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "common/ini_text.h"
 #include "common/profile.h"
 #include "common/win/handles.h"
 
@@ -60,7 +58,6 @@ class CFindTreeCtrl {
   std::string KindList() const;
   void RefreshListsOfAll();
   std::string LoadText(UINT id) const;
-  void EditSettings(const std::function<void(IniText&)>& edit) const;
 
   const Profile& m_settings;
   HINSTANCE m_inst;

@@ -45,10 +45,17 @@
 #define IDS_SETTINGS_FILE 57346
 #define IDS_ENTER_EXTENSION 57347
 #define IDS_ALREADY_REGISTERED 57348
+// The details view's column titles, in the columns' order, and the filter's cue.
+#define IDS_COLUMN_NAME 170
+#define IDS_COLUMN_FOLDER 171
+#define IDS_COLUMN_SIZE 172
+#define IDS_COLUMN_DATE 173
+#define IDS_FILTER_CUE 174
 
 // Child windows and controls.
 #define IDC_TREE 2
 #define IDC_LIST 3
+#define IDC_FILTER 4
 #define IDC_STATUS 0xE801
 #define IDC_PANE_TEXT 101
 #define IDC_PANE_STATE 102
@@ -67,6 +74,13 @@
 #define ID_ADD_EXTENSION 157
 #define ID_DELETE_EXTENSION 158
 #define ID_FILE_OPEN 57601
+#define ID_VIEW_ICONS 170
+#define ID_VIEW_DETAILS 171
+#define ID_GO_TO_FILTER 172
+#define ID_SEARCH_AGAIN 173
+#define ID_SELECT_ALL 174
+#define ID_NEXT_PANE 175
+#define ID_PREVIOUS_PANE 176
 
 // Private messages.
 #define UM_SEARCH_STOPPED (WM_USER + 1)

@@ -28,6 +28,8 @@ constexpr char kProductFolder[] = "TOPLEX";
 constexpr int kSplitterWidth = 5;  // these three at 96 DPI
 constexpr int kStatePaneWidth = 80;
 constexpr int kMinColumn = 20;
+constexpr int kFilterHeight = 22;  // the filter above the list and the gap below it, at 96 DPI too
+constexpr int kFilterGap = 3;
 // How long destruction waits for a worker caught in a file-system call that does not return.
 constexpr DWORD kWorkerExitMs = 5000;
 
@@ -93,6 +95,8 @@ LRESULT CMainFrame::OnCreate() {
   if (!m_tree->Create(m_left.Handle()) || !m_list->Create(m_right.Handle(), &m_request)) return -1;
   m_left.SetControl(m_tree->Handle());
   m_right.SetControl(m_list->Handle());
+  if (!CreateFilter()) return -1;
+  m_keys = ::LoadAcceleratorsA(m_inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_list->onInserted = [this](int count) { return OnInserted(count); };
   AttachCaptionSkin(m_hwnd, &m_ownerFlags);
 
@@ -141,11 +145,11 @@ void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0) return;
   m_dpi = dpi;
   UniqueFont font = SystemFontAt(SystemFont::kMessage, dpi);
-  for (HWND w : {m_tree->Handle(), m_list->Handle(), m_status})
+  for (HWND w : {m_tree->Handle(), m_list->Handle(), m_filter, m_status})
     ::SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
   m_font = std::move(font);  // the old font goes once no control holds it
   m_tree->SetIconSide(dpi::Scale(16, dpi));
-  m_list->SetIconSide(dpi::IconSize(dpi));
+  m_list->SetDpi(dpi);
   const Rect place = ReachablePlace(Rect{suggested.left, suggested.top, suggested.right, suggested.bottom});
   ::SetWindowPos(m_hwnd, nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
@@ -163,7 +167,10 @@ void CMainFrame::OnSize(int cx, int cy) {
   if (m_split < Px(kMinColumn)) m_split = Px(kMinColumn);
   ::MoveWindow(m_left.Handle(), 0, 0, m_split, height > 0 ? height : 0, TRUE);
   const int right = m_split + Px(kSplitterWidth);
-  ::MoveWindow(m_right.Handle(), right, 0, cx - right > 0 ? cx - right : 0, height > 0 ? height : 0, TRUE);
+  const int width = cx - right > 0 ? cx - right : 0;
+  const int listTop = Px(kFilterHeight) + Px(kFilterGap);
+  ::MoveWindow(m_filter, right, 0, width, Px(kFilterHeight), TRUE);
+  ::MoveWindow(m_right.Handle(), right, listTop, width, height > listTop ? height - listTop : 0, TRUE);
 }
 
 void CMainFrame::Layout() {
@@ -373,6 +380,8 @@ void CMainFrame::ListMenu() {
   ::EnableMenuItem(popup, ID_FILE_OPEN, state);
   ::EnableMenuItem(popup, ID_PROPERTIES, state);
   if (selected) ::SetMenuDefaultItem(popup, ID_FILE_OPEN, FALSE);
+  ::CheckMenuRadioItem(popup, ID_VIEW_ICONS, ID_VIEW_DETAILS, m_list->Details() ? ID_VIEW_DETAILS : ID_VIEW_ICONS,
+                       MF_BYCOMMAND);
   ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hwnd, nullptr);
 }
 
@@ -383,18 +392,27 @@ void CMainFrame::OnCommand(UINT id) {
     case ID_ADD_EXTENSION: AddExtension(); break;
     case ID_DELETE_EXTENSION: m_tree->DeleteDocumentExtension(); break;
     case ID_ADD_TO_MENU: AddToMenu(); break;
+    case ID_VIEW_ICONS: m_list->SetDetails(false); break;
+    case ID_VIEW_DETAILS: m_list->SetDetails(true); break;
+    case ID_GO_TO_FILTER: GoToFilter(); break;
+    case ID_SEARCH_AGAIN: StopFor(m_tree->Selection()); break;
+    case ID_SELECT_ALL: SelectAll(); break;
+    case ID_NEXT_PANE: MoveFocus(true); break;
+    case ID_PREVIOUS_PANE: MoveFocus(false); break;
     default: break;
   }
 }
 
 void CMainFrame::Open() {
-  const ResultItem* item = m_list->Item(m_list->Selected());
-  if (!item || !Usable(*item)) return;
-  SHELLEXECUTEINFOA info{sizeof info};
-  info.hwnd = m_hwnd;
-  info.lpFile = item->path.c_str();
-  info.nShow = SW_SHOWNORMAL;
-  ::ShellExecuteExA(&info);  // a failure to open is the shell's to tell
+  for (int index : m_list->SelectedIndexes()) {
+    const ResultItem* item = m_list->Item(index);
+    if (!item || !Usable(*item)) continue;
+    SHELLEXECUTEINFOA info{sizeof info};
+    info.hwnd = m_hwnd;
+    info.lpFile = item->path.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ::ShellExecuteExA(&info);  // a failure to open is the shell's to tell
+  }
 }
 
 void CMainFrame::Properties() {
@@ -449,6 +467,63 @@ void CMainFrame::BeginDrag(int index) {
   ::EnableWindow(m_hwnd, TRUE);
 }
 
+// ---- the filter and the keys --------------------------------------------------------------------
+
+bool CMainFrame::CreateFilter() {
+  m_filter =
+      ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                        m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILTER)), m_inst, nullptr);
+  if (!m_filter) return false;
+  // The list's font, which lives as long as the list: the filter reads as part of the result pane.
+  ::SendMessageA(m_filter, WM_SETFONT, ::SendMessageA(m_list->Handle(), WM_GETFONT, 0, 0), FALSE);
+  wchar_t cue[64] = {};
+  ::LoadStringW(m_inst, IDS_FILTER_CUE, cue, 64);
+  ::SendMessageW(m_filter, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue));
+  return true;
+}
+
+void CMainFrame::OnFilterCommand(UINT code) {
+  if (code == EN_SETFOCUS) m_focus = m_filter;
+  if (code != EN_CHANGE) return;
+  char typed[MAX_PATH] = {};
+  ::GetWindowTextA(m_filter, typed, sizeof typed);
+  m_list->SetFilter(typed);
+  if (m_list->Taken() > 0) ShowCount(ListView_GetItemCount(m_list->Handle()));
+}
+
+void CMainFrame::GoToFilter() {
+  ::SetFocus(m_filter);
+  ::SendMessageA(m_filter, EM_SETSEL, 0, -1);
+}
+
+void CMainFrame::SelectAll() {
+  if (::GetFocus() == m_filter) ::SendMessageA(m_filter, EM_SETSEL, 0, -1);
+  else m_list->SelectAll();
+}
+
+void CMainFrame::MoveFocus(bool forward) {
+  const HWND order[] = {m_tree->Handle(), m_filter, m_list->Handle()};
+  const HWND now = ::GetFocus();
+  int at = 0;
+  while (at < 3 && order[at] != now) ++at;
+  const HWND next = order[at == 3 ? 0 : (at + (forward ? 1 : 2)) % 3];
+  if (next == m_filter) GoToFilter();
+  else ::SetFocus(next);
+}
+
+bool CMainFrame::TranslateKeys(MSG* msg) {
+  if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return false;
+  if (msg->hwnd != m_hwnd && !::IsChild(m_hwnd, msg->hwnd)) return false;
+  if (msg->hwnd == m_filter && msg->message == WM_KEYDOWN) {
+    // Escape empties the filter, and stops the search once it is empty, as elsewhere.
+    if (msg->wParam == VK_ESCAPE && ::GetWindowTextLengthA(m_filter) > 0) ::SetWindowTextA(m_filter, "");
+    else if (msg->wParam == VK_ESCAPE) StopSearch();
+    else if (msg->wParam == VK_RETURN) ::SetFocus(m_list->Handle());
+    if (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN) return true;
+  }
+  return m_keys && ::TranslateAcceleratorA(m_hwnd, m_keys, msg);
+}
+
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: return OnCreate();
@@ -457,7 +532,10 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam));
-    case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_FILTER) OnFilterCommand(HIWORD(wParam));
+      else OnCommand(LOWORD(wParam));
+      return 0;
     case WM_SETFOCUS:
       if (m_focus) ::SetFocus(m_focus);
       return 0;

@@ -29,6 +29,9 @@ class CMainFrame : public CWnd {
   // The folder of the settings file with its trailing backslash (the data folder).
   std::string DataFolder() const;
   const CFindTreeCtrl* Tree() const { return m_tree.get(); }
+  // The frame's keys (its accelerators, the filter's Escape and Enter) for a message of the
+  // loop; true when it was one of them.
+  bool TranslateKeys(MSG* msg);
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +77,12 @@ class CMainFrame : public CWnd {
   void AddToMenu();
   void BeginDrag(int index);
   bool Usable(const ResultItem& item);
+  bool CreateFilter();
+  void OnFilterCommand(UINT code);
+  void GoToFilter();
+  void SelectAll();
+  // Tab and Shift+Tab: the tree, the filter and the list in turn.
+  void MoveFocus(bool forward);
 
   HINSTANCE m_inst;
   Profile m_settings;
@@ -81,6 +90,8 @@ class CMainFrame : public CWnd {
   std::unique_ptr<CFindTreeCtrl> m_tree;
   std::unique_ptr<CFindListCtrl> m_list;
   HWND m_status = nullptr;
+  HWND m_filter = nullptr;  // the edit above the list
+  HACCEL m_keys = nullptr;  // a resource: nothing to free
   SearchRequest m_request;
   UniqueHandle m_worker;
   PendingTarget m_pending;  // the place chosen last

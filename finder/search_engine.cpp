@@ -66,13 +66,10 @@ class Walker {
       // A result travels in 260-byte fields (a drag, the launcher's hand-off): a longer path
       // would arrive cut, naming another file, so it is not offered.
       if (narrow && narrow->size() >= kResultCapacity) continue;
-      if (narrow) {
-        m_sink(m_context, *narrow);
-      } else {
-        std::string shown(kUnusableMark);
-        shown.append(wintext::ToCp932Shown(path));
-        m_sink(m_context, shown);
-      }
+      FoundFile match{narrow ? *narrow : kUnusableMark + wintext::ToCp932Shown(path),
+                      (std::uint64_t{fd.nFileSizeHigh} << 32) | fd.nFileSizeLow,
+                      (std::uint64_t{fd.ftLastWriteTime.dwHighDateTime} << 32) | fd.ftLastWriteTime.dwLowDateTime};
+      m_sink(m_context, match);
       if (m_request.quitRequested.load(std::memory_order_relaxed)) return kWalkQuit;
     } while (::FindNextFileW(find.Get(), &fd));
     return kWalkDone;
@@ -88,11 +85,11 @@ class Walker {
 // Queues one match for the list, tells the list when it is the first one waiting, and waits only
 // while the queue is full. The wait also ends on quit, so a list that went away between the
 // test of its handle and the post never holds the worker.
-void HandOff(void* context, const std::string& path) {
+void HandOff(void* context, const FoundFile& match) {
   auto& r = *static_cast<SearchRequest*>(context);
   HWND list = r.listWindow.load();
   if (!list) return;
-  const MatchQueue::Added added = r.matches.Add(path, r.itemAck.Get());
+  const MatchQueue::Added added = r.matches.Add(match, r.itemAck.Get());
   if (added.first && !::PostMessageA(list, UM_SEARCH_HIT, 0, 0)) {
     r.matches.Clear();  // nobody will take them
     return;
@@ -104,27 +101,27 @@ void HandOff(void* context, const std::string& path) {
 
 }  // namespace
 
-MatchQueue::Added MatchQueue::Add(const std::string& path, HANDLE taken) {
+MatchQueue::Added MatchQueue::Add(const FoundFile& match, HANDLE taken) {
   std::lock_guard<std::mutex> hold(m_lock);
   Added added;
-  added.first = m_paths.empty();
-  m_paths.emplace_back(path);
-  added.full = m_paths.size() >= m_capacity;
+  added.first = m_matches.empty();
+  m_matches.push_back(match);
+  added.full = m_matches.size() >= m_capacity;
   if (added.full) ::ResetEvent(taken);
   return added;
 }
 
-std::vector<std::string> MatchQueue::TakeAll(HANDLE taken) {
+std::vector<FoundFile> MatchQueue::TakeAll(HANDLE taken) {
   std::lock_guard<std::mutex> hold(m_lock);
-  std::vector<std::string> out;
-  out.swap(m_paths);
+  std::vector<FoundFile> out;
+  out.swap(m_matches);
   ::SetEvent(taken);
   return out;
 }
 
 void MatchQueue::Clear() {
   std::lock_guard<std::mutex> hold(m_lock);
-  m_paths.clear();
+  m_matches.clear();
 }
 
 bool SearchRequest::CreateEvents() {

@@ -5,11 +5,19 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "common/win/handles.h"
+
+// One match: its path and what the walk learned of it, so the list never asks again.
+struct FoundFile {
+  std::string path;
+  std::uint64_t size = 0;
+  std::uint64_t written = 0;  // the last write, as a FILETIME (UTC)
+};
 
 // Matches the worker found and the list has not taken yet. A round trip between the threads costs
 // more than finding a match, so the worker posts UM_SEARCH_HIT only when it puts a match into an
@@ -25,14 +33,14 @@ class MatchQueue {
     bool full = false;   // the queue is full: wait for `taken` before the next match
   };
   // Queues a match; a full queue resets `taken` before the list can take the matches.
-  Added Add(const std::string& path, HANDLE taken);
+  Added Add(const FoundFile& match, HANDLE taken);
   // Every queued match, oldest first; sets `taken` once they are out of the queue.
-  std::vector<std::string> TakeAll(HANDLE taken);
+  std::vector<FoundFile> TakeAll(HANDLE taken);
   void Clear();
 
  private:
   std::mutex m_lock;
-  std::vector<std::string> m_paths;
+  std::vector<FoundFile> m_matches;
   std::size_t m_capacity;
 };
 
@@ -72,6 +80,6 @@ DWORD WINAPI SearchThreadProc(void* request);
 // the path as shown: the list shows it, and hands it on to no one.
 constexpr char kUnusableMark[] = "?";
 
-// The walk alone, for measuring: calls onMatch(path) for each match; 0 done, 2 stopped, 3 quit.
-using MatchSink = void (*)(void* context, const std::string& path);
+// The walk alone, for measuring: calls onMatch(match) for each match; 0 done, 2 stopped, 3 quit.
+using MatchSink = void (*)(void* context, const FoundFile& match);
 int WalkForMatches(SearchRequest& request, const std::string& root, MatchSink sink, void* context);

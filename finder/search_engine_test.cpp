@@ -12,27 +12,33 @@ UniqueHandle ManualEvent(bool set) { return UniqueHandle(::CreateEventA(nullptr,
 
 bool IsSet(const UniqueHandle& e) { return ::WaitForSingleObject(e.Get(), 0) == WAIT_OBJECT_0; }
 
+std::vector<std::string> Paths(const std::vector<FoundFile>& matches) {
+  std::vector<std::string> paths;
+  for (const FoundFile& m : matches) paths.push_back(m.path);
+  return paths;
+}
+
 }  // namespace
 
 TEST(MatchQueue, TheFirstMatchTellsTheListAndOnlyAFullQueueHoldsTheWorker) {
   UniqueHandle taken = ManualEvent(true);
   MatchQueue queue(3);
-  const MatchQueue::Added a = queue.Add("T:\\a.txt", taken.Get());
+  const MatchQueue::Added a = queue.Add({"T:\\a.txt"}, taken.Get());
   EXPECT_TRUE(a.first);
   EXPECT_FALSE(a.full);
-  const MatchQueue::Added b = queue.Add("T:\\b.txt", taken.Get());
+  const MatchQueue::Added b = queue.Add({"T:\\b.txt"}, taken.Get());
   EXPECT_FALSE(b.first) << "one message takes every match queued before it";
   EXPECT_TRUE(IsSet(taken));
-  const MatchQueue::Added c = queue.Add("T:\\c.txt", taken.Get());
+  const MatchQueue::Added c = queue.Add({"T:\\c.txt"}, taken.Get());
   EXPECT_TRUE(c.full);
   EXPECT_FALSE(IsSet(taken)) << "a full queue must make the worker wait";
 
-  EXPECT_EQ(queue.TakeAll(taken.Get()), (std::vector<std::string>{"T:\\a.txt", "T:\\b.txt", "T:\\c.txt"}));
+  EXPECT_EQ(Paths(queue.TakeAll(taken.Get())), (std::vector<std::string>{"T:\\a.txt", "T:\\b.txt", "T:\\c.txt"}));
   EXPECT_TRUE(IsSet(taken));
   EXPECT_TRUE(queue.TakeAll(taken.Get()).empty());
-  EXPECT_TRUE(queue.Add("T:\\d.txt", taken.Get()).first) << "an emptied queue tells the list again";
+  EXPECT_TRUE(queue.Add({"T:\\d.txt"}, taken.Get()).first) << "an emptied queue tells the list again";
   queue.Clear();
-  EXPECT_TRUE(queue.Add("T:\\e.txt", taken.Get()).first);
+  EXPECT_TRUE(queue.Add({"T:\\e.txt"}, taken.Get()).first);
 }
 
 // A worker that fills a small queue far faster than the list takes it: every match arrives once,
@@ -44,7 +50,7 @@ TEST(MatchQueue, AFastWorkerAndASlowListLoseNothing) {
   MatchQueue queue(16);
   std::thread worker([&] {
     for (int i = 0; i < kMatches; ++i) {
-      const MatchQueue::Added added = queue.Add(std::to_string(i).c_str(), taken.Get());
+      const MatchQueue::Added added = queue.Add({std::to_string(i)}, taken.Get());
       if (added.first) ::SetEvent(told.Get());
       if (added.full) {
         ASSERT_EQ(::WaitForSingleObject(taken.Get(), 10000), WAIT_OBJECT_0) << "worker held at " << i;
@@ -54,7 +60,7 @@ TEST(MatchQueue, AFastWorkerAndASlowListLoseNothing) {
   std::vector<std::string> got;
   while (static_cast<int>(got.size()) < kMatches) {
     if (::WaitForSingleObject(told.Get(), 10000) != WAIT_OBJECT_0) break;
-    for (std::string& path : queue.TakeAll(taken.Get())) got.push_back(std::move(path));
+    for (FoundFile& match : queue.TakeAll(taken.Get())) got.push_back(std::move(match.path));
     if (got.size() % 7 == 0) ::Sleep(0);  // the list is busy now and then
   }
   worker.join();
@@ -64,8 +70,8 @@ TEST(MatchQueue, AFastWorkerAndASlowListLoseNothing) {
 
 namespace {
 
-void Collect(void* context, const std::string& path) {
-  static_cast<std::vector<std::string>*>(context)->push_back(path);
+void Collect(void* context, const FoundFile& match) {
+  static_cast<std::vector<std::string>*>(context)->push_back(match.path);
 }
 
 // Creates an empty file by its wide name, which may be longer than the ANSI calls take.

@@ -67,6 +67,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR commandLine, int) {
       ::UpdateWindow(frame.Handle());
       MSG msg;
       while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (frame.TranslateKeys(&msg)) continue;
         RouteWheelToPointer(&msg);
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
