@@ -223,6 +223,7 @@ int GetItemPresentation(const CLaunchData& data, int menu, int position, ItemPre
     const DWORD a = targets::HasScheme(target) ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(target);
     const bool folder = a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
     out.icon = StockIcon(targets::StockKindOf(target, folder), side);
+    out.stockIcon = static_cast<bool>(out.icon);
   }
   return 1;
 }

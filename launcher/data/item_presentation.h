@@ -11,10 +11,11 @@
 struct ItemPresentation {
   static constexpr int kMarked = 1;  // the icon kind the tile draws its mark overlay on
 
-  UniqueIcon icon;       // none when the item has a picture or no icon was found
-  UniqueBitmap picture;  // a device bitmap made from a BM file named by IconFile
-  int kind = 0;          // 0 no overlay, 1 to 4 from the ExtIcon table
-  std::string target;    // the full path the tile opens, or its address
+  UniqueIcon icon;         // none when the item has a picture or no icon was found
+  UniqueBitmap picture;    // a device bitmap made from a BM file named by IconFile
+  int kind = 0;            // 0 no overlay, 1 to 4 from the ExtIcon table
+  std::string target;      // the full path the tile opens, or its address
+  bool stockIcon = false;  // the icon is the shell's picture of the kind: the target gave none
 };
 
 // The item at position of the menu. Caption and display name go into the caller's
