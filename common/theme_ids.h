@@ -7,6 +7,12 @@
 // in the panel's theme coordinates, whose origin is the panel's client (3, 21).
 #pragma once
 
+// ---- Art at 200 % ---------------------------------------------------------------------------
+// Bitmap B drawn at 200 % is B + IDB_ART_200, at exactly twice B's size and of its depth. The
+// offset is the smallest round one that keeps the 200 % ids clear of every 100 % id (bitmaps
+// 15101-30404 in a theme, 20102-32011 in TOPLEX.exe) and below 65536. A library may leave them out.
+#define IDB_ART_200 16000
+
 // ---- Name and window title ------------------------------------------------------------------
 #define IDS_THEME_NAME 1       // listed by the theme dialog, at most 31 characters
 #define IDS_THEME_TITLE 21901  // main window title and message box caption

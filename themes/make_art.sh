@@ -6,6 +6,10 @@
 #                             the positions in themes/Image00/Image00.rc
 #   make_art.sh toplex OUT    the launcher's own bitmaps
 #
+# Every picture but the cursor is drawn twice from the same code: at 100 % into OUT and at 200 %
+# into OUT/200, by a second process beside the first. OUT/<list>_200.rc then names the 200 %
+# pictures, each at its 100 % id + IDB_ART_200, from the list the 100 % ones are named in.
+#
 # Pictures are 24-bit BI_RGB BMP files; masks are 1-bit with black at index 0 and white at index 1
 # (white = the picture shows), the monochrome bitmaps the masked copy of the launcher expects.
 # A masked picture is flattened over the colours it will be drawn on, so the antialiased edge
@@ -16,12 +20,69 @@ target=$1
 out=$2
 CONVERT=${CONVERT:-convert}
 FONT_DIR=/usr/share/fonts/opentype/ipafont-gothic
+S=${ART_SCALE:-1}
 mkdir -p "$out"
-rm -f "$out"/*.bmp "$out"/*.cur "$out"/stamp
+rm -f "$out"/*.bmp "$out"/*.cur "$out"/*.rc "$out"/stamp
+if [ "$S" = 1 ]; then
+  ART_SCALE=2 bash "$0" "$target" "$out/200" &
+  twin=$!
+  trap 'kill "$twin" 2>/dev/null || true' EXIT
+fi
+
+# ---- Scale ---------------------------------------------------------------------------------
+# The drawing below is written in 100 % pixels; q turns it into the scale S. Sizes, places, font
+# sizes, text offsets and the text's stroke are multiplied; a shape is drawn under an MVG affine
+# that takes a pixel centre x to S*x + (S-1)/2, so its stroke widens with it. ImageMagick fills
+# every pixel whose centre lies on a shape's outline, so at 100 % a shape covers its outline
+# pixels whole; at 200 % those centres fall half a pixel outside, and a fill-only shape is grown
+# by that half pixel (a stroke in its own colour) to keep its edges solid. Joins are round: a
+# mitred stroke wider than 2 pixels closes an open arc with a chord and breaks a polyline's corner.
+case $S in
+  1) ;;
+  2) AFFINE="affine 2,0,0,2,0.5,0.5" GROW=0.5 JOIN="stroke-linejoin round" ;;
+  *) echo "make_art: ART_SCALE is 1 or 2" >&2; exit 1 ;;
+esac
+FILL=black STROKE=none WIDTH=1 SAVED=()  # the settings a -draw inherits, by parenthesis level
+# Every number in $1 times S, into R; a decimal keeps its places. (No subshells: q runs often.)
+times() {
+  local s=$1 n f d p
+  R=""
+  while [[ $s =~ ^([^0-9]*)([0-9]+)(\.[0-9]+)?(.*)$ ]]; do
+    n=${BASH_REMATCH[2]} f=${BASH_REMATCH[3]#.}
+    if [ -n "$f" ]; then
+      d=$(((10#$n$f) * S))
+      printf -v p "%0${#f}d" $((d % 10 ** ${#f}))
+      n=$((d / 10 ** ${#f})).$p
+    else n=$((10#$n * S)); fi
+    R+=${BASH_REMATCH[1]}$n s=${BASH_REMATCH[4]}
+  done
+  R+=$s
+}
+scaled() {
+  local a e
+  while [ $# -gt 0 ]; do
+    a=$1; shift
+    case $a in
+      '(') SAVED+=("$FILL|$STROKE|$WIDTH"); Q+=("$a") ;;
+      ')') e=${SAVED[-1]}; unset 'SAVED[-1]'
+           FILL=${e%%|*} e=${e#*|}; STROKE=${e%%|*} WIDTH=${e#*|}; Q+=("$a") ;;
+      -size | -geometry | -crop | -pointsize | -annotate) times "$1"; Q+=("$a" "$R"); shift ;;
+      -strokewidth) WIDTH=$1; times "$1"; Q+=("$a" "$R"); shift ;;
+      -fill) FILL=$1; Q+=("$a" "$1"); shift ;;
+      -stroke) STROKE=$1; Q+=("$a" "$1"); shift ;;
+      -draw)
+        if [ "$STROKE" = none ] && [ "$FILL" != none ]; then
+          Q+=("$a" "$AFFINE stroke '$FILL' stroke-width $GROW $JOIN $1")
+        else Q+=("$a" "$AFFINE stroke-width $WIDTH $JOIN $1"); fi
+        shift ;;
+      *) Q+=("$a") ;;
+    esac
+  done
+}
 
 # ---- Batching ------------------------------------------------------------------------------
 Q=()
-q() { Q+=("$@"); }
+if [ "$S" = 1 ]; then q() { Q+=("$@"); }; else q() { scaled "$@"; }; fi
 flush() {
   [ ${#Q[@]} -eq 0 ] && return 0
   "$CONVERT" -respect-parentheses '(' -size 1x1 xc:black xc:white +append -write mpr:bw +delete ')' \
@@ -145,10 +206,19 @@ mark4() {
   draw "$a" "roundrectangle $((x + t + 2)),$((y + t + 2)) $((x + s - 1)),$((y + s - 1)) 1,1"
 }
 
-if [ "$target" = toplex ]; then
-  . "$here/toplex_art.sh"
+# Ends the run: the 100 % run waits for the 200 % one, then names its pictures in NAME_200.rc,
+# each BITMAP line of the list LIST again at id + IDB_ART_200 from the 200 folder.
+finish() {
+  [ "$S" = 1 ] || exit 0
+  wait "$twin"
+  sed -n 's|^\(ID[^"]*[^ ]\)  *BITMAP  *"\([^"]*\)".*|\1 + IDB_ART_200 BITMAP "200/\2"|p' "$1" > "$out/$2_200.rc"
   touch "$out/stamp"
   exit 0
+}
+
+if [ "$target" = toplex ]; then
+  . "$here/toplex_art.sh"
+  finish "$here/../launcher/app/toplex.rc" toplex_art
 fi
 
 # ---- Theme values --------------------------------------------------------------------------
@@ -295,7 +365,8 @@ done
 q '(' -size 64x64 "xc:$GRID_BASE"
 for p in 8,8 40,8 24,24 56,24 8,40 40,40 24,56 56,56; do
   draw "$GRID_DOT" "rectangle ${p%,*},${p#*,} $((${p%,*} + 1)),$((${p#*,} + 1))"
-  draw "$GRID_DOT2" "point $((${p%,*} + 1)),$((${p#*,} + 2))"
+  # A one-pixel square, not a point: a point stays one pixel at 200 %.
+  draw "$GRID_DOT2" "rectangle $((${p%,*} + 1)),$((${p#*,} + 2)) $((${p%,*} + 1)),$((${p#*,} + 2))"
 done
 rgb grid_back; q +delete ')'
 
@@ -352,14 +423,17 @@ masked tile_mark $(solid 18 18 "$TILE_BOT"); q +delete ')'
 flush
 
 # Grip cursor: a four-way arrow, hot spot in its middle. ImageMagick writes an icon; a cursor
-# file differs in its type word and in two words of the entry that hold the hot spot.
-q '(' -size 32x32 xc:none -fill white -stroke black -strokewidth 1 -draw "polygon
-  16,2 21,7 18,7 18,14 25,14 25,11 30,16 25,21 25,18 18,18 18,25 21,25 16,30 11,25 14,25 14,18
-  7,18 7,21 2,16 7,11 7,14 14,14 14,7 11,7" -write "ICO:$out/grip.ico" +delete ')'
-flush
-mv "$out/grip.ico" "$out/grip.cur"
-printf '\002\000' | dd of="$out/grip.cur" bs=1 seek=2 conv=notrunc status=none
-printf '\020\000\020\000' | dd of="$out/grip.cur" bs=1 seek=10 conv=notrunc status=none
+# file differs in its type word and in two words of the entry that hold the hot spot. The system
+# sizes cursors itself, so there is one at 100 % only.
+if [ "$S" = 1 ]; then
+  q '(' -size 32x32 xc:none -fill white -stroke black -strokewidth 1 -draw "polygon
+    16,2 21,7 18,7 18,14 25,14 25,11 30,16 25,21 25,18 18,18 18,25 21,25 16,30 11,25 14,25 14,18
+    7,18 7,21 2,16 7,11 7,14 14,14 14,7 11,7" -write "ICO:$out/grip.ico" +delete ')'
+  flush
+  mv "$out/grip.ico" "$out/grip.cur"
+  printf '\002\000' | dd of="$out/grip.cur" bs=1 seek=2 conv=notrunc status=none
+  printf '\020\000\020\000' | dd of="$out/grip.cur" bs=1 seek=10 conv=notrunc status=none
+fi
 
 # ---- Scroll bars -----------------------------------------------------------------------------
 scroll_set() {  # NAME TRACK TRACK2
@@ -457,4 +531,4 @@ dlg_button dlg_rename "$SIDE_BTN_W" "$SIDE_BTN_H" "名称変更" $(at "$SIDE_BTN
 dlg_button dlg_delete "$SIDE_BTN_W" "$SIDE_BTN_H" "削除" $(at "$SIDE_BTN_W" "$SIDE_BTN_H" IDS_MENUDLG_DELETE_X IDS_MENUDLG_DELETE_Y)
 flush
 
-touch "$out/stamp"
+finish "$here/theme_art.rc" theme_art

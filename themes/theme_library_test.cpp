@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,19 @@ class Library {
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
     return px;
+  }
+  double Shown(UINT mask) const {
+    Size s;
+    std::vector<bool> px = MaskPixels(mask, &s);
+    return static_cast<double>(std::count(px.begin(), px.end(), true));
+  }
+  std::set<UINT> BitmapIds() const {
+    std::set<UINT> ids;
+    auto add = [](HMODULE, LPCSTR, LPSTR name, LONG_PTR to) -> BOOL {
+      return reinterpret_cast<std::set<UINT>*>(to)->insert(LOWORD(name)), TRUE;
+    };
+    ::EnumResourceNamesA(m_h.Get(), RT_BITMAP, add, reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
   }
   // Picture at a theme position: (x id, y id) with the size of a bitmap.
   Box At(UINT xid, UINT yid, UINT bitmap, int dx = 0, int dy = 0) const {
@@ -455,4 +469,21 @@ TEST(LauncherArt, WebPanePicturesMatchTheWebLayout) {
   for (UINT id : {IDB_WEB_CLOSE, IDB_WEB_CLOSE_PRESSED, IDB_WEB_MINIMIZE, IDB_WEB_MINIMIZE_PRESSED})
     EXPECT_EQ(exe.Bitmap(id), (Size{24, 24})) << id;
   for (UINT id = IDB_WEB_BACK; id <= IDB_WEB_OFF_PRESSED; ++id) EXPECT_EQ(exe.Bitmap(id), (Size{24, 24})) << id;
+}
+
+// Each picture's 200 % twin: twice its size, of its depth, a mask of about four times the cover.
+TEST(ArtAt200, EveryPictureHasItsTwinAtTwiceItsSize) {
+  for (const char* file : {"Image00.dll", "Image01.dll", "TOPLEX.exe"}) {
+    Library lib(file);
+    const std::set<UINT> ids = lib.BitmapIds();
+    EXPECT_GE(ids.size(), 36u) << file << ": not loaded, or no 200 % pictures";
+    for (UINT id : ids) {
+      if (id > IDB_ART_200 && ids.count(id - IDB_ART_200)) continue;
+      SCOPED_TRACE(testing::Message() << file << " picture " << id);
+      const Size one = lib.Bitmap(id), two = lib.Bitmap(id + IDB_ART_200);
+      EXPECT_EQ(two, (Size{2 * one.cx, 2 * one.cy}));
+      EXPECT_EQ(two.bits, one.bits);
+      if (one.bits == 1) EXPECT_NEAR(lib.Shown(id + IDB_ART_200), 4 * lib.Shown(id), 4 * lib.Shown(id) / 3);
+    }
+  }
 }

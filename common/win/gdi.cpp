@@ -1,6 +1,7 @@
 #include "common/win/gdi.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "common/dpi.h"
 #include "common/win/handles.h"
@@ -43,10 +44,11 @@ OffscreenPaint::~OffscreenPaint() {
   m_mem.Deselect();  // the bitmap goes first, and a selected one could not
 }
 
-UniqueBitmap ScaledBitmap(HBITMAP source, int dpi) {
+UniqueBitmap ScaledBitmap(HBITMAP source, int dpi, int sourceDpi) {
   BITMAP bm{};
   if (!source || !::GetObjectA(source, sizeof bm, &bm)) return UniqueBitmap();
-  const int w = std::max(dpi::Scale(bm.bmWidth, dpi), 1), h = std::max(dpi::Scale(bm.bmHeight, dpi), 1);
+  const int w = std::max(::MulDiv(bm.bmWidth, dpi, sourceDpi), 1),
+            h = std::max(::MulDiv(bm.bmHeight, dpi, sourceDpi), 1);
   const bool mask = bm.bmBitsPixel == 1;
   WindowDC screen(nullptr);
   UniqueBitmap scaled(mask ? ::CreateBitmap(w, h, 1, 1, nullptr) : ::CreateCompatibleBitmap(screen.Get(), w, h));
@@ -60,4 +62,13 @@ UniqueBitmap ScaledBitmap(HBITMAP source, int dpi) {
     ::StretchBlt(dst.Get(), 0, 0, w, h, src.Get(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
   }
   return scaled;
+}
+
+int ArtSourceDpi(HBITMAP picture, HBITMAP twin, int dpi) {
+  BITMAP a{}, b{};
+  std::vector<int> scales{100};
+  if (picture && twin && ::GetObjectA(picture, sizeof a, &a) && ::GetObjectA(twin, sizeof b, &b) &&
+      b.bmWidth == 2 * a.bmWidth && b.bmHeight == 2 * a.bmHeight && b.bmBitsPixel == a.bmBitsPixel)
+    scales.push_back(200);
+  return dpi::ArtScale(dpi, scales) * dpi::kBase / 100;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/dpi.h"
 #include "common/rect.h"
 #include "common/win/handles.h"
 
@@ -60,9 +61,13 @@ inline SIZE BitmapSize(HBITMAP b) {
 // target once. The image is whitened where the mask is black, so passing it again changes nothing.
 void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask);
 
-// A copy of a picture drawn at a DPI from its 96 DPI pixels: colour pictures smoothed, one-bit
-// masks kept sharp, so a mask still cuts its picture where it did.
-UniqueBitmap ScaledBitmap(HBITMAP source, int dpi);
+// A copy of a picture made for sourceDpi (96 for 100 % art, 192 for 200 %) at a DPI: colour
+// pictures smoothed, one-bit masks kept sharp, so a mask still cuts its picture where it did.
+UniqueBitmap ScaledBitmap(HBITMAP source, int dpi, int sourceDpi = dpi::kBase);
+
+// Which drawing of a picture a DPI is made from: 192 for its 200 % twin when the DPI needs more
+// than 100 % and the twin is the picture at twice its size and of its depth; else 96.
+int ArtSourceDpi(HBITMAP picture, HBITMAP twin, int dpi);
 
 // Copies a whole bitmap to (x, y) of the DC in its own size; nothing when there is no bitmap.
 inline void BlitBitmap(HDC dc, int x, int y, HBITMAP bitmap) {

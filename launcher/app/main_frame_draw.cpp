@@ -159,8 +159,17 @@ void CMainFrame::RedrawTitleStrip() {
 HBITMAP CMainFrame::OwnBitmap(int id) const {
   auto it = m_own.find(id);
   if (it != m_own.end()) return it->second.Get();
-  UniqueBitmap loaded(static_cast<HBITMAP>(::LoadImageA(m_inst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
-  if (loaded && m_data.Dpi() != dpi::kBase) loaded = ScaledBitmap(loaded.Get(), m_data.Dpi());
+  auto load = [this](int which) {
+    return UniqueBitmap(static_cast<HBITMAP>(::LoadImageA(m_inst, MAKEINTRESOURCEA(which), IMAGE_BITMAP, 0, 0, 0)));
+  };
+  UniqueBitmap loaded = load(id);
+  const int dpi = m_data.Dpi();
+  if (loaded && dpi != dpi::kBase) {
+    UniqueBitmap twin = dpi > dpi::kBase ? load(id + IDB_ART_200) : UniqueBitmap();
+    const int from = ArtSourceDpi(loaded.Get(), twin.Get(), dpi);
+    if (from != dpi::kBase) loaded = std::move(twin);
+    if (from != dpi) loaded = ScaledBitmap(loaded.Get(), dpi, from);
+  }
   return m_own.emplace(id, std::move(loaded)).first->second.Get();
 }
 

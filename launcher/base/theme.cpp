@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/dpi.h"
+#include "common/theme_ids.h"
 #include "common/win/gdi.h"
 
 std::unique_ptr<CTheme> CTheme::Load(const std::string& path) {
@@ -80,7 +81,11 @@ HBITMAP CTheme::Bitmap(int id, int dpi) const {
   const std::pair<int, int> key{dpi, id};
   auto it = m_scaledBitmaps.find(key);
   if (it != m_scaledBitmaps.end()) return it->second.Get();
-  return m_scaledBitmaps.emplace(key, ScaledBitmap(loaded, dpi)).first->second.Get();
+  // Above 100 % from the library's 200 % picture where it has one, else from the 100 % one.
+  HBITMAP twin = dpi > dpi::kBase ? Loaded(id + IDB_ART_200) : nullptr;
+  const int from = ArtSourceDpi(loaded, twin, dpi);
+  if (from == dpi) return twin;
+  return m_scaledBitmaps.emplace(key, ScaledBitmap(from == dpi::kBase ? loaded : twin, dpi, from)).first->second.Get();
 }
 
 HCURSOR CTheme::Cursor(int id) const {

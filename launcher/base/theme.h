@@ -30,8 +30,8 @@ class CTheme {
   COLORREF Colour(int id, COLORREF fallback) const;
   std::string Text(int id, int bytes = theme::kValueBytes) const;
 
-  // Bitmaps are loaded once and kept for the life of the theme, and scaled once per DPI; null
-  // when the library has none.
+  // Bitmaps are loaded once and kept for the life of the theme, and made once per DPI, above
+  // 100 % from the library's 200 % picture when it holds one; null when the library has none.
   HBITMAP Bitmap(int id) const;
   HBITMAP Bitmap(int id, int dpi) const;
   HCURSOR Cursor(int id) const;

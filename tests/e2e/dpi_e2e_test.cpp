@@ -9,7 +9,9 @@
 #include <string>
 
 #include "common/dpi.h"
+#include "common/theme_ids.h"
 #include "tests/support/e2e.h"
+#include "tests/support/profile_writer.h"
 
 namespace {
 
@@ -110,6 +112,21 @@ TEST(DpiE2E, TheLauncherAndItsDialogsScaleWithTheScreen) {
   ::Sleep(300);
   SaveShot(w, tag + "-moved-to-" + std::to_string(other));
   ASSERT_TRUE(app.Close());
+
+  // The second theme at this DPI; at 200 % its art is the library's 200 % picture as it is.
+  test::WritableProfile(DataFolder() + "USER00.INI").WriteString("Init", "ResourceDLL", "Image01.dll");
+  Launcher second;
+  w = second.WaitForWindow();
+  ASSERT_NE(w, nullptr);
+  ::SetForegroundWindow(w);
+  ::Sleep(500);
+  SaveShot(w, tag + "-launcher-Image01");
+  const ScreenImage shown = CaptureClient(w);
+  for (int x = 0; dpi == 2 * dpi::kBase && x < 160; x += 3)  // the title strip across its name
+    EXPECT_EQ(shown.Pixel(6 + x, 6 + 17),
+              ToRgb(ThemeBitmapPixel("Image01.dll", IDB_TITLE_ACTIVE_WIDE + IDB_ART_200, x, 17)))
+        << x;
+  ASSERT_TRUE(second.Close());
 
   // The finder: its panes inside, its state pane wide enough for 検索完了 at this DPI.
   Finder finder("/L20 /T20 /W640 /H480");
