@@ -195,6 +195,14 @@ void CFindListCtrl::ResolveIcon(ResultItem& item) {
 
 int CFindListCtrl::Selected() const { return ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); }
 
+std::vector<int> CFindListCtrl::SelectedIndexes() const {
+  std::vector<int> indexes;
+  for (int i = ListView_GetNextItem(m_hwnd, -1, LVNI_SELECTED); i >= 0;
+       i = ListView_GetNextItem(m_hwnd, i, LVNI_SELECTED))
+    indexes.push_back(i);
+  return indexes;
+}
+
 const ResultItem* CFindListCtrl::Item(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= m_items.size()) return nullptr;
   return &m_items[index];

@@ -40,6 +40,8 @@ class CFindListCtrl : private CSubclass {
 
   // The entry selected, or -1, and its result.
   int Selected() const;
+  // Every entry selected, in the list's order.
+  std::vector<int> SelectedIndexes() const;
   const ResultItem* Item(int index) const;
   // Shows every entry taken so far (the end of a search shows them at once).
   void ShowAll();

@@ -67,6 +67,9 @@
 #define ID_ADD_EXTENSION 157
 #define ID_DELETE_EXTENSION 158
 #define ID_FILE_OPEN 57601
+#define ID_OPEN_LOCATION 170
+#define ID_COPY_FILES 171
+#define ID_COPY_PATHS 172
 
 // Private messages.
 #define UM_SEARCH_STOPPED (WM_USER + 1)

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/profile.h"
 #include "common/ui/wnd.h"
@@ -73,6 +75,9 @@ class CMainFrame : public CWnd {
   void AddExtension();
   void AddToMenu();
   void BeginDrag(int index);
+  std::optional<std::vector<std::string>> PathsOf(const std::vector<int>& indexes);
+  // Opening the folders, copying the files or their paths: on every chosen result.
+  void ActOnChosen(UINT command);
   bool Usable(const ResultItem& item);
 
   HINSTANCE m_inst;
@@ -86,7 +91,6 @@ class CMainFrame : public CWnd {
   PendingTarget m_pending;  // the place chosen last
   findrules::SearchControl m_control;
   findrules::CountDisplay m_countDisplay;
-  UINT m_pathFormat = 0;
   HWND m_focus = nullptr;
   int m_split = 200;  // width of the tree's column
   bool m_splitting = false;
