@@ -112,6 +112,9 @@ void CFindListCtrl::ShowAll() {
   const DWORD started = ::GetTickCount();
   // Some controls scroll to the last entry when the count grows; the view stays where it was.
   POINT before{}, after{};
+  // What was waiting to be painted, kept through the control's own invalidation below.
+  UniqueRegion pending(::CreateRectRgn(0, 0, 0, 0));
+  ::GetUpdateRgn(m_hwnd, pending.Get(), FALSE);
   ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
   // Some controls (Wine's) place new entries of an icon view only when told to arrange, and
   // leave them all on the first place until then. Arranging moves each entry, which with
@@ -121,11 +124,28 @@ void CFindListCtrl::ShowAll() {
   ::SendMessageA(m_hwnd, LVM_ARRANGE, LVA_DEFAULT, 0);
   ::SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
   ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
-  if (after.x != before.x || after.y != before.y)
-    ::SendMessageA(m_hwnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
-  ::InvalidateRect(m_hwnd, nullptr, TRUE);
+  const bool scrolled = after.x != before.x || after.y != before.y;
+  if (scrolled) ::SendMessageA(m_hwnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
+  // Some controls (Wine's) repaint every entry when redrawing is turned on again, which costs
+  // as much as the whole list: when the new entries are all out of sight, only the scroll bar
+  // changes, and the list keeps what it shows.
+  if (shown == 0 || scrolled || InSight(shown)) {
+    ::InvalidateRect(m_hwnd, nullptr, TRUE);
+  } else {
+    ::ValidateRect(m_hwnd, nullptr);
+    ::InvalidateRgn(m_hwnd, pending.Get(), TRUE);
+  }
   const DWORD took = ::GetTickCount() - started;
   m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
+}
+
+// Whether the entry shows in the list's client area, or above its bottom; later entries come after
+// it in the view.
+bool CFindListCtrl::InSight(int index) const {
+  RECT item{LVIR_BOUNDS, 0, 0, 0}, client;
+  if (!::SendMessageA(m_hwnd, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item))) return true;
+  ::GetClientRect(m_hwnd, &client);
+  return item.top < client.bottom;
 }
 
 CFindListCtrl::ExtensionLook& CFindListCtrl::LookOf(std::string_view fileName) {
