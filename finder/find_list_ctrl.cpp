@@ -165,6 +165,15 @@ void CFindListCtrl::ShowAll() {
   m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
 }
 
+// Whether the entry shows in the list's client area, or above its bottom; later entries come after
+// it in the view.
+bool CFindListCtrl::InSight(int index) const {
+  RECT item{LVIR_BOUNDS, 0, 0, 0}, client;
+  if (!::SendMessageA(m_hwnd, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item))) return true;
+  ::GetClientRect(m_hwnd, &client);
+  return item.top < client.bottom;
+}
+
 CFindListCtrl::ExtensionLook& CFindListCtrl::LookOf(std::string_view fileName) {
   const auto ext = findrules::ExtensionOf(fileName);
   const std::string text(ext ? *ext : std::string_view());

@@ -86,6 +86,7 @@ class CFindListCtrl : private CSubclass {
   // UM_SEARCH_HIT: takes every match the worker queued.
   void TakeMatches();
   void DetectDrag(LPARAM clientPoint);
+  bool InSight(int index) const;
   void ResolveName(ResultItem& item);
   void ResolveIcon(ResultItem& item, bool small);
   bool OnDispInfo(NMHDR* hdr);

@@ -251,6 +251,9 @@ void CFindListCtrl::Refresh(bool grownAtEnd) {
   if (grownAtEnd && m_view.size() == shown) return;  // only results the filter hides came
   // Some controls scroll to the last entry when the count grows; the view stays where it was.
   POINT before{}, after{};
+  // What was waiting to be painted, kept through the control's own invalidation below.
+  UniqueRegion pending(::CreateRectRgn(0, 0, 0, 0));
+  ::GetUpdateRgn(m_hwnd, pending.Get(), FALSE);
   ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&before));
   // Some controls (Wine's) place new entries of an icon view only when told to arrange, and
   // leave them all on the first place until then. Arranging moves each entry, which with
@@ -262,9 +265,17 @@ void CFindListCtrl::Refresh(bool grownAtEnd) {
   if (!grownAtEnd) Reselect(selected, focused);
   ::SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
   ::SendMessageA(m_hwnd, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&after));
-  if (after.x != before.x || after.y != before.y)
-    ::SendMessageA(m_hwnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
-  ::InvalidateRect(m_hwnd, nullptr, TRUE);
+  const bool scrolled = after.x != before.x || after.y != before.y;
+  if (scrolled) ::SendMessageA(m_hwnd, LVM_SCROLL, before.x - after.x, before.y - after.y);
+  // Some controls (Wine's) repaint every entry when redrawing is turned on again, which costs
+  // as much as the whole list: when new entries at the end are all out of sight, only the
+  // scroll bar changes, and the list keeps what it shows.
+  if (!grownAtEnd || shown == 0 || scrolled || InSight(static_cast<int>(shown))) {
+    ::InvalidateRect(m_hwnd, nullptr, TRUE);
+  } else {
+    ::ValidateRect(m_hwnd, nullptr);
+    ::InvalidateRgn(m_hwnd, pending.Get(), TRUE);
+  }
 }
 
 void CFindListCtrl::Reselect(const std::vector<std::uint32_t>& selected, std::int64_t focused) {

@@ -81,6 +81,9 @@
 #define ID_SELECT_ALL 174
 #define ID_NEXT_PANE 175
 #define ID_PREVIOUS_PANE 176
+#define ID_OPEN_LOCATION 177
+#define ID_COPY_FILES 178
+#define ID_COPY_PATHS 179
 
 // Private messages.
 #define UM_SEARCH_STOPPED (WM_USER + 1)

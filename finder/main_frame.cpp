@@ -3,9 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 
-#include "bridge/formats.h"
 #include "bridge/quilodll.h"
 #include "common/data_folder.h"
 #include "common/dpi.h"
@@ -13,11 +13,11 @@
 #include "finder/add_ext_dlg.h"
 #include "finder/add_to_menu_dlg.h"
 #include "finder/caption_skin.h"
-#include "common/win/block_drag.h"
 #include "common/win/monitors.h"
 #include "common/win/text.h"
 #include "finder/file_prop_dlg.h"
 #include "finder/finder_ids.h"
+#include "finder/result_actions.h"
 
 using namespace findrules;
 
@@ -104,7 +104,6 @@ LRESULT CMainFrame::OnCreate() {
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS)), m_inst, nullptr);
   SetPane(0, "");
   SetPane(1, Text(IDS_DONE));
-  m_pathFormat = ::RegisterClipboardFormatA(QUILO_PATH_FORMAT);
 
   m_request.attributeMask = m_tree->HiddenType();
   m_request.listWindow = m_list->Handle();
@@ -333,9 +332,11 @@ LRESULT CMainFrame::OnNotify(NMHDR* hdr) {
     switch (hdr->code) {
       case NM_DBLCLK:
       case NM_RETURN: ::SendMessageA(m_hwnd, WM_COMMAND, ID_FILE_OPEN, 0); return 0;
-      case LVN_KEYDOWN:
-        if (reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey == VK_ESCAPE) StopSearch();
+      case LVN_KEYDOWN: {
+        const WORD key = reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey;
+        if (key == VK_ESCAPE) StopSearch();
         return 0;
+      }
       case NM_RCLICK: ListMenu(); return 1;
       case LVN_BEGINDRAG: BeginDrag(reinterpret_cast<NMLISTVIEW*>(hdr)->iItem); return 0;
       case NM_SETFOCUS: m_focus = m_list->Handle(); return 0;
@@ -379,6 +380,7 @@ void CMainFrame::ListMenu() {
   ::EnableMenuItem(popup, ID_ADD_TO_MENU, MF_BYCOMMAND | (selected && GetModalState() == 0 ? MF_ENABLED : MF_GRAYED));
   ::EnableMenuItem(popup, ID_FILE_OPEN, state);
   ::EnableMenuItem(popup, ID_PROPERTIES, state);
+  for (UINT id : {ID_OPEN_LOCATION, ID_COPY_FILES, ID_COPY_PATHS}) ::EnableMenuItem(popup, id, state);
   if (selected) ::SetMenuDefaultItem(popup, ID_FILE_OPEN, FALSE);
   ::CheckMenuRadioItem(popup, ID_VIEW_ICONS, ID_VIEW_DETAILS, m_list->Details() ? ID_VIEW_DETAILS : ID_VIEW_ICONS,
                        MF_BYCOMMAND);
@@ -399,6 +401,9 @@ void CMainFrame::OnCommand(UINT id) {
     case ID_SELECT_ALL: SelectAll(); break;
     case ID_NEXT_PANE: MoveFocus(true); break;
     case ID_PREVIOUS_PANE: MoveFocus(false); break;
+    case ID_OPEN_LOCATION:
+    case ID_COPY_FILES:
+    case ID_COPY_PATHS: ActOnChosen(id); break;
     default: break;
   }
 }
@@ -455,15 +460,39 @@ void CMainFrame::AddToMenu() {
   CloseQuiloNet(&net);
 }
 
+// The paths of the results, or none when one of them cannot be handed on (which is said).
+std::optional<std::vector<std::string>> CMainFrame::PathsOf(const std::vector<int>& indexes) {
+  std::vector<std::string> paths;
+  for (int index : indexes) {
+    const ResultItem* item = m_list->Item(index);
+    if (!item || item->path.empty()) continue;
+    if (!Usable(*item)) return std::nullopt;
+    paths.push_back(item->path);
+  }
+  return paths;
+}
+
+void CMainFrame::ActOnChosen(UINT command) {
+  // Ctrl+C in the filter copies its text, as in any field.
+  if (command == ID_COPY_FILES && ::GetFocus() == m_filter) {
+    ::SendMessageA(m_filter, WM_COPY, 0, 0);
+    return;
+  }
+  const auto paths = PathsOf(m_list->SelectedIndexes());
+  if (!paths || paths->empty()) return;
+  if (command == ID_OPEN_LOCATION) resultactions::OpenLocations(*paths);
+  if (command == ID_COPY_FILES) resultactions::CopyFiles(m_hwnd, *paths);
+  if (command == ID_COPY_PATHS) resultactions::CopyPaths(m_hwnd, *paths);
+}
+
+// The selection travels when the pressed result is part of it, else the pressed result alone.
 void CMainFrame::BeginDrag(int index) {
-  const ResultItem* item = m_list->Item(index);
-  if (!item || item->path.empty() || !Usable(*item)) return;
-  const std::string path = item->path;
+  std::vector<int> indexes = m_list->SelectedIndexes();
+  if (std::find(indexes.begin(), indexes.end(), index) == indexes.end()) indexes.assign(1, index);
+  const auto paths = PathsOf(indexes);
+  if (!paths || paths->empty()) return;
   ::EnableWindow(m_hwnd, FALSE);
-  // The path travels in a block of the hand-off's field size, as the launcher reads it.
-  char block[handoff::kPathField] = {};
-  cp932::CopyBounded(block, sizeof block, path);
-  DragBlockOut(m_pathFormat, block, sizeof block, DROPEFFECT_COPY);
+  resultactions::DragOut(*paths);
   ::EnableWindow(m_hwnd, TRUE);
 }
 

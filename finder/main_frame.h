@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/profile.h"
 #include "common/ui/wnd.h"
@@ -76,6 +78,9 @@ class CMainFrame : public CWnd {
   void AddExtension();
   void AddToMenu();
   void BeginDrag(int index);
+  std::optional<std::vector<std::string>> PathsOf(const std::vector<int>& indexes);
+  // Opening the folders, copying the files or their paths: on every chosen result.
+  void ActOnChosen(UINT command);
   bool Usable(const ResultItem& item);
   bool CreateFilter();
   void OnFilterCommand(UINT code);
@@ -97,7 +102,6 @@ class CMainFrame : public CWnd {
   PendingTarget m_pending;  // the place chosen last
   findrules::SearchControl m_control;
   findrules::CountDisplay m_countDisplay;
-  UINT m_pathFormat = 0;
   HWND m_focus = nullptr;
   int m_dpi = 96;     // of the monitor the frame is on
   UniqueFont m_font;  // the controls' font at m_dpi, once it differs from the system's

@@ -11,11 +11,11 @@
 
 namespace {
 
-UniqueGlobal Copy(const void* bytes, SIZE_T size) {
-  UniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE, size));
+UniqueGlobal Copy(const std::string& bytes) {
+  UniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
   const LockedGlobal to(block.Get());
   if (!to.Get()) return UniqueGlobal();
-  if (size) std::memcpy(to.Get(), bytes, size);
+  if (!bytes.empty()) std::memcpy(to.Get(), bytes.data(), bytes.size());
   return block;
 }
 
@@ -31,16 +31,16 @@ class CBlockDropSource final : public ComObject<IDropSource, &IID_IDropSource> {
   STDMETHODIMP GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-// One format, one block; every GetData hands out a copy, so a receiver that frees what it got
-// never reaches the block the object keeps.
+// A block per format; every GetData hands out a copy, so a receiver that frees what it got never
+// reaches the blocks the object keeps.
 class CBlockDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
  public:
-  CBlockDataObject(UINT format, UniqueGlobal block) : m_format(format), m_block(std::move(block)) {}
+  explicit CBlockDataObject(std::vector<DataBlock> blocks) : m_blocks(std::move(blocks)) {}
   STDMETHODIMP GetData(FORMATETC* f, STGMEDIUM* medium) override {
     if (!medium) return E_POINTER;
-    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const LockedGlobal src(m_block.Get());
-    UniqueGlobal copy = Copy(src.Get(), src.Size());
+    const DataBlock* block = Find(f);
+    if (!block) return DV_E_FORMATETC;
+    UniqueGlobal copy = Copy(block->bytes);
     if (!copy) return E_OUTOFMEMORY;
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = copy.Detach();  // the receiver frees it
@@ -50,8 +50,7 @@ class CBlockDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
   STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
   STDMETHODIMP QueryGetData(FORMATETC* f) override {
     if (!f) return E_POINTER;
-    return f->cfFormat == m_format && (f->tymed & TYMED_HGLOBAL) && f->dwAspect == DVASPECT_CONTENT ? S_OK
-                                                                                                    : DV_E_FORMATETC;
+    return Find(f) ? S_OK : DV_E_FORMATETC;
   }
   STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
     if (out) out->ptd = nullptr;
@@ -62,29 +61,56 @@ class CBlockDataObject final : public ComObject<IDataObject, &IID_IDataObject> {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (direction != DATADIR_GET) return E_NOTIMPL;
-    FORMATETC f{static_cast<CLIPFORMAT>(m_format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    return ::SHCreateStdEnumFmtEtc(1, &f, out);
+    std::vector<FORMATETC> formats;
+    for (const DataBlock& b : m_blocks)
+      formats.push_back(FORMATETC{static_cast<CLIPFORMAT>(b.format), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
+    return ::SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.data(), out);
   }
   STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
   STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
  private:
-  UINT m_format;
-  UniqueGlobal m_block;
+  const DataBlock* Find(const FORMATETC* f) const {
+    if (!f || !(f->tymed & TYMED_HGLOBAL) || f->dwAspect != DVASPECT_CONTENT) return nullptr;
+    for (const DataBlock& b : m_blocks)
+      if (b.format == f->cfFormat) return &b;
+    return nullptr;
+  }
+
+  std::vector<DataBlock> m_blocks;
 };
 
 }  // namespace
 
-int DragBlockOut(UINT format, const void* bytes, SIZE_T size, DWORD effects) {
-  UniqueGlobal block = Copy(bytes, size);
-  if (!block) return 0;
+int DragBlocksOut(std::vector<DataBlock> blocks, DWORD effects) {
   ComPtr<IDataObject> data;
   ComPtr<IDropSource> source;
-  *data.Put() = new (std::nothrow) CBlockDataObject(format, std::move(block));
+  *data.Put() = new (std::nothrow) CBlockDataObject(std::move(blocks));
   *source.Put() = new (std::nothrow) CBlockDropSource;
   if (!data || !source) return 0;
   DWORD effect = DROPEFFECT_NONE;
   ::DoDragDrop(data.Get(), source.Get(), effects, &effect);
   return 1;
+}
+
+int DragBlockOut(UINT format, const void* bytes, SIZE_T size, DWORD effects) {
+  std::vector<DataBlock> blocks(1);
+  blocks[0].format = format;
+  blocks[0].bytes.assign(static_cast<const char*>(bytes), size);
+  return DragBlocksOut(std::move(blocks), effects);
+}
+
+bool PutBlocksOnClipboard(HWND owner, const std::vector<DataBlock>& blocks) {
+  if (!::OpenClipboard(owner)) return false;
+  ::EmptyClipboard();
+  bool all = true;
+  for (const DataBlock& b : blocks) {
+    UniqueGlobal copy = Copy(b.bytes);
+    // The clipboard owns a block it took; one it refused is still ours to free.
+    if (copy && ::SetClipboardData(b.format, copy.Get())) copy.Detach();
+    else all = false;
+  }
+  ::CloseClipboard();
+  return all;
 }
