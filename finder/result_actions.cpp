@@ -7,6 +7,7 @@
 #include "common/cp932.h"
 #include "common/win/block_drag.h"
 #include "common/win/handles.h"
+#include "common/win/shell_folder.h"
 #include "common/win/text.h"
 #include "finder/finder_ids.h"
 #include "finder/result_transfer.h"
@@ -14,14 +15,6 @@
 namespace resultactions {
 
 namespace {
-
-using IdList = UniqueCoTaskMem<PIDLIST_ABSOLUTE>;
-
-IdList IdListOf(const std::string& path) {
-  PIDLIST_ABSOLUTE pidl = nullptr;
-  if (FAILED(::SHParseDisplayName(wintext::FromCp932(path).c_str(), nullptr, &pidl, 0, nullptr))) return IdList();
-  return IdList(pidl);
-}
 
 std::u16string Utf16(const std::wstring& wide) { return std::u16string(wide.begin(), wide.end()); }
 
@@ -34,7 +27,7 @@ std::vector<DataBlock> FileBlocks(const std::vector<std::string>& paths) {
   std::vector<std::string> ids;
   for (const std::string& p : paths) {
     wide.push_back(Utf16(wintext::FromCp932(p)));
-    const IdList pidl = IdListOf(p);
+    const UniqueCoTaskMem<PIDLIST_ABSOLUTE> pidl = IdListOf(p);
     if (pidl) ids.emplace_back(reinterpret_cast<const char*>(pidl.Get()), ::ILGetSize(pidl.Get()));
   }
   std::vector<DataBlock> blocks;
@@ -48,23 +41,11 @@ std::vector<DataBlock> FileBlocks(const std::vector<std::string>& paths) {
   return blocks;
 }
 
-// Shows one folder with its files selected.
-void OpenLocation(const resulttransfer::FolderFiles& group) {
-  const IdList folder = IdListOf(group.folder);
-  if (!folder) return;
-  std::vector<IdList> files;
-  std::vector<PCUITEMID_CHILD> children;
-  for (const std::string& f : group.files) {
-    files.push_back(IdListOf(f));
-    if (files.back()) children.push_back(::ILFindLastID(files.back().Get()));
-  }
-  ::SHOpenFolderAndSelectItems(folder.Get(), static_cast<UINT>(children.size()), children.data(), 0);
-}
-
 }  // namespace
 
 void OpenLocations(const std::vector<std::string>& paths) {
-  for (const resulttransfer::FolderFiles& group : resulttransfer::ByFolder(paths)) OpenLocation(group);
+  for (const resulttransfer::FolderFiles& group : resulttransfer::ByFolder(paths))
+    ShowInFolder(group.folder, group.files);
 }
 
 bool CopyFiles(HWND owner, const std::vector<std::string>& paths) {

@@ -1,20 +1,16 @@
 #include "common/win/shell_folder.h"
 
-#include <windows.h>
-#include <shlobj.h>
-
-#include "common/win/handles.h"
 #include "common/win/text.h"
 
 namespace {
 using IdList = UniqueCoTaskMem<PIDLIST_ABSOLUTE>;
+}  // namespace
 
 IdList IdListOf(const std::string& path) {
   PIDLIST_ABSOLUTE pidl = nullptr;
   if (FAILED(::SHParseDisplayName(wintext::FromCp932(path).c_str(), nullptr, &pidl, 0, nullptr))) return IdList();
   return IdList(pidl);
 }
-}  // namespace
 
 bool ShowInFolder(const std::string& folder, const std::vector<std::string>& files) {
   const IdList where = IdListOf(folder);
