@@ -26,6 +26,7 @@
 #define IDS_STOPPED 103
 #define IDS_SEARCHING 104
 #define IDS_LIMIT 105
+#define IDS_LIMIT_ASK 106
 #define IDS_TITLE 128
 #define IDS_KIND_INTERNET 134
 #define IDS_KIND_DOCUMENTS 135
@@ -89,3 +90,4 @@
 #define UM_SEARCH_STOPPED (WM_USER + 1)
 #define UM_SEARCH_HIT (WM_USER + 2)
 #define UM_SEARCH_DONE (WM_USER + 3)
+#define UM_LIMIT_REACHED (WM_USER + 4)  // no parameters: ask whether to search on without the limit

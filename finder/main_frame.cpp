@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "bridge/quilodll.h"
 #include "common/data_folder.h"
@@ -217,6 +218,7 @@ void CMainFrame::OnLButtonUp() {
 // ---- starting, restarting and stopping --------------------------------------------------------
 
 void CMainFrame::SetPending(HTREEITEM item) {
+  if (item != m_unlimited) m_unlimited = nullptr;  // the limit was lifted for one search only
   m_pending.item = item;
   const FindNode* node = item ? m_tree->Node(item) : nullptr;
   m_pending.node = node ? *node : FindNode{};
@@ -269,6 +271,7 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
 }
 
 void CMainFrame::OnSearchDone() {
+  m_unlimited = nullptr;
   m_list->ShowAll();
   ShowHeldBackCount();
   // With a new place chosen, the stop asked for it is reported next and starts that search.
@@ -276,7 +279,7 @@ void CMainFrame::OnSearchDone() {
 }
 
 bool CMainFrame::OnInserted(int count) {
-  if (count < m_list->FindMax()) {
+  if (count < m_list->FindMax() || (m_unlimited && m_unlimited == m_pending.item)) {
     if (m_countDisplay.Due(::GetTickCount())) ShowCount(count);
     return true;
   }
@@ -284,10 +287,25 @@ bool CMainFrame::OnInserted(int count) {
   std::snprintf(text, sizeof text, Text(IDS_LIMIT).c_str(), m_list->FindMax());
   m_countDisplay.TakePending();  // the limit text stays
   // A place chosen meanwhile has already stopped this search, and its start must not be lost.
-  if (m_worker && !m_control.RestartAsked()) StopSearch();
+  if (m_worker && !m_control.RestartAsked()) {
+    m_limited = m_pending.item;
+    StopSearch();
+    ::PostMessageA(m_hwnd, UM_LIMIT_REACHED, 0, 0);
+  }
   SetPane(0, text);
   ::UpdateWindow(m_status);
   return false;
+}
+
+// What was found stays; the user may search the same place again without the limit, this once.
+void CMainFrame::OnLimitReached() {
+  char text[600];
+  std::snprintf(text, sizeof text, Text(IDS_LIMIT_ASK).c_str(), m_list->FindMax());
+  const HTREEITEM place = std::exchange(m_limited, nullptr);
+  if (::MessageBoxA(m_hwnd, text, Text(IDS_TITLE).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (!place || m_pending.item) return;  // another place was chosen meanwhile
+  m_unlimited = place;
+  StopFor(place);
 }
 
 void CMainFrame::ShowCount(int count) {
@@ -580,6 +598,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: OnLButtonUp(); return 0;
     case UM_SEARCH_STOPPED: OnSearchStopped(static_cast<unsigned>(wParam)); return 0;
     case UM_SEARCH_DONE: OnSearchDone(); return 0;
+    case UM_LIMIT_REACHED: OnLimitReached(); return 0;
     default: return Default(msg, wParam, lParam);
   }
 }

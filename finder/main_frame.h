@@ -54,6 +54,7 @@ class CMainFrame : public CWnd {
   void OnSearchStopped(unsigned startsTaken);
   void OnSearchDone();
   bool OnInserted(int count);
+  void OnLimitReached();
   // The running count in the status bar; the count held back by the display rule, at the end.
   void ShowCount(int count);
   void ShowHeldBackCount();
@@ -99,7 +100,9 @@ class CMainFrame : public CWnd {
   HACCEL m_keys = nullptr;  // a resource: nothing to free
   SearchRequest m_request;
   UniqueHandle m_worker;
-  PendingTarget m_pending;  // the place chosen last
+  PendingTarget m_pending;          // the place chosen last
+  HTREEITEM m_limited = nullptr;    // the place whose search the limit stopped, while asking
+  HTREEITEM m_unlimited = nullptr;  // the place the user let search on past the limit
   findrules::SearchControl m_control;
   findrules::CountDisplay m_countDisplay;
   HWND m_focus = nullptr;

@@ -288,9 +288,25 @@ TEST_F(FinderE2E, TheLimitStopsTheSearchAndTheLastOfQuickChoicesWins) {
   HTREEITEM docs = v->Kind("ﾄﾞｷｭﾒﾝﾄ");
   ASSERT_TRUE(v->Search(v->TestDrive(v->Named(docs, "txt"))));
   EXPECT_EQ(v->Count(), 5);
-  EXPECT_EQ(v->Pane(0), "検索結果が 5 個を超えました。検索を中止します");
+  EXPECT_EQ(v->Pane(0), "5 件で止めました。名前で絞り込むか, 場所を狭めてください");
   EXPECT_EQ(v->Pane(1), kStopped);
+  // The question leads on: いいえ keeps what was found, はい searches this place again unlimited.
+  std::string asked;
+  HWND box = FindMessageBox(f.pi.dwProcessId, &asked);
+  ASSERT_NE(box, nullptr) << "the limit asked nothing";
+  EXPECT_NE(asked.find("制限なしで続けますか"), std::string::npos) << asked;
   SaveShot(v->Frame(), "finder-limit");
+  ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  ::Sleep(300);
+  EXPECT_EQ(v->Count(), 5);
+  ::PostMessageA(v->Frame(), WM_COMMAND, 173, 0);  // F5: the same place again
+  box = FindMessageBox(f.pi.dwProcessId, &asked);
+  ASSERT_NE(box, nullptr);
+  ::PostMessageA(box, WM_COMMAND, IDYES, 0);
+  ::Sleep(300);
+  ASSERT_TRUE(v->WaitForEnd());
+  EXPECT_EQ(v->Count(), 7);
+  EXPECT_EQ(v->Pane(1), kDone);
 
   // Choices in quick succession: only the last place's results remain.
   HTREEITEM programs = v->TestDrive(v->Kind("ﾌﾟﾛｸﾞﾗﾑ"));
