@@ -145,6 +145,7 @@ void CEditListDlg::OnAdd() {
   // The button may be pressed by its mnemonic or Enter, so the rule is checked again here.
   if (typed && editlist::Buttons(RowCount(), -1, *typed, m_addLimit).add) {
     const int row = AddRow(*typed);
+    if (row < 0) m_field.Tell(FullText());
     if (row >= 0) {
       HWND list = Item(IDC_EDITDLG_LIST);
       ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(row).c_str()));

@@ -32,6 +32,7 @@ class CEditListDlg : public CSkinDialog {
   virtual bool DeleteRow(int row) = 0;              // asks first; true when the row went
   virtual bool RenameRow(int row) = 0;              // true when the name changed
   virtual int MoveRow(int row, bool up) = 0;        // the row's new index, or -1
+  virtual std::string FullText() const = 0;         // why no row can be added: the list is full
 
   // A message box over this dialog with the application's caption.
   int Ask(const char* text, UINT type);

@@ -15,6 +15,9 @@ class CMenuEditDlg : public CWorkingListDlg<MenuEditList> {
   void OnOK() override;
   bool DeleteRow(int row) override;
   bool RenameRow(int row) override;
+  std::string FullText() const override {
+    return "メニューは " + std::to_string(kMaxMenus) + " 個までです. 使わないメニューを削除してから追加してください";
+  }
 
  private:
   bool Save();

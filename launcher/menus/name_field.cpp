@@ -38,8 +38,12 @@ void NameField::OnUpdate() {
   ::SetWindowTextW(m_edit, m_good.c_str());
   ::SendMessageW(m_edit, EM_SETSEL, LOWORD(m_goodSelection), HIWORD(m_goodSelection));
   m_restoring = false;
-  const std::wstring tip = wintext::FromCp932(editlist::LimitTip(m_maxBytes));
-  EDITBALLOONTIP balloon{sizeof balloon, L"名前が長すぎます", tip.c_str(), TTI_INFO};
+  Tell(editlist::LimitTip(m_maxBytes));
+}
+
+void NameField::Tell(const std::string& why) const {
+  const std::wstring tip = wintext::FromCp932(why);
+  EDITBALLOONTIP balloon{sizeof balloon, L"", tip.c_str(), TTI_INFO};
   if (!::SendMessageW(m_edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&balloon)))
     ::MessageBeep(MB_ICONWARNING);  // where the control has no balloon, at least a sound
 }

@@ -12,6 +12,8 @@ class NameField {
   void Attach(HWND edit, std::size_t maxBytes);
   // From the owner's EN_UPDATE of the field.
   void OnUpdate();
+  // Says on the field why what was typed was refused.
+  void Tell(const std::string& why) const;
 
  private:
   HWND m_edit = nullptr;

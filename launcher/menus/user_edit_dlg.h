@@ -15,6 +15,10 @@ class CUserEditDlg : public CWorkingListDlg<UserEditList> {
   void OnOK() override;
   bool DeleteRow(int row) override;
   bool RenameRow(int row) override;
+  std::string FullText() const override {
+    return "ユーザーは " + std::to_string(datafolder::kMaxUsers) +
+           " 人までです. 使わないユーザーを削除してから追加してください";
+  }
 
  private:
   bool Save();
