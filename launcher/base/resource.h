@@ -165,3 +165,5 @@
 #define UM_TARGETS_CHECKED (WM_USER + 17)
 // No parameters: a themed popup the window opened has closed.
 #define UM_POPUP_CLOSED (WM_USER + 18)
+// The menu column to itself, once a screen reader's call has returned: wParam the menu to switch to.
+#define UM_SWITCH_MENU (WM_USER + 19)
