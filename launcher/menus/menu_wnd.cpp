@@ -158,10 +158,6 @@ void CMenuWnd::RefreshNames() {
   for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
     int index = m_pages.MenuOf(k);
     m_names[k] = (k < m_pages.PerPage() && index < static_cast<int>(menus.size())) ? menus[index] : std::string();
-    // The name as window text too, for screen readers; the button draws m_names, never this.
-    char shown[64] = {};
-    ::GetWindowTextA(m_menuButtons[k], shown, sizeof shown);
-    if (m_names[k] != shown) ::SetWindowTextA(m_menuButtons[k], m_names[k].c_str());
   }
 }
 
