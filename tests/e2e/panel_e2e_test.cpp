@@ -166,6 +166,36 @@ TEST_F(PanelE2E, KeysRenameDeleteAndOpenThePopupOfATile) {
   EXPECT_NE(items.find("regedit"), std::string::npos) << items;
 }
 
+namespace {
+
+// The text of the launcher's tip shown within a while, or "" when none shows.
+std::string ShownTip(DWORD pid, DWORD waitMs = 2500) {
+  struct Look {
+    DWORD pid;
+    HWND found;
+  } look{pid, nullptr};
+  for (DWORD t = 0; t < waitMs && !look.found; t += 100) {
+    ::Sleep(100);
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* l = reinterpret_cast<Look*>(p);
+          char cls[64] = {};
+          DWORD owner = 0;
+          ::GetClassNameA(w, cls, sizeof cls);
+          ::GetWindowThreadProcessId(w, &owner);
+          if (owner == l->pid && ::lstrcmpiA(cls, "tooltips_class32") == 0 && ::IsWindowVisible(w)) l->found = w;
+          return l->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&look));
+  }
+  // The tip's text is asked of the control itself; its window title stays empty.
+  char text[512] = {};
+  if (look.found) ::SendMessageA(look.found, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+}  // namespace
+
 // A name too long for its tile breaks at its spaces and ends with "…" on the cut last line; the
 // tip over that tile, or over a menu button that cuts its name, shows the name whole, and a name
 // that fits shows none.

@@ -275,32 +275,6 @@ inline std::string ControlText(HWND w) {
   return buf;
 }
 
-// The text of the launcher's tip shown within a while, or "" when none shows.
-inline std::string ShownTip(DWORD pid, DWORD waitMs = 2500) {
-  struct Look {
-    DWORD pid;
-    HWND found;
-  } look{pid, nullptr};
-  for (DWORD t = 0; t < waitMs && !look.found; t += 100) {
-    ::Sleep(100);
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* l = reinterpret_cast<Look*>(p);
-          char cls[64] = {};
-          DWORD owner = 0;
-          ::GetClassNameA(w, cls, sizeof cls);
-          ::GetWindowThreadProcessId(w, &owner);
-          if (owner == l->pid && ::lstrcmpiA(cls, "tooltips_class32") == 0 && ::IsWindowVisible(w)) l->found = w;
-          return l->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&look));
-  }
-  // The tip's text is asked of the control itself; its window title stays empty.
-  char text[512] = {};
-  if (look.found) ::SendMessageA(look.found, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // What the screen shows inside a rectangle, as 24-bit rows from the bottom up (the BMP order).
 struct ScreenImage {
   int width = 0, height = 0;
