@@ -19,13 +19,17 @@ namespace {
 
 struct ButtonSpec {
   int id;
-  const char* text;
+  const char* text;  // never drawn: what screen readers say
   const char* tip;
 };
 constexpr ButtonSpec kButtonSpecs[] = {
-    {IDC_FRAME_CLOSE, "Close", nullptr}, {IDC_FRAME_MINIMIZE, "Mini", nullptr}, {ID_WEB_CLOSE, "Off", "ぽんぽんガイド"},
-    {ID_WEB_REFRESH, "Ref", "更新"},     {ID_WEB_STOP, "Stop", "中止"},         {ID_WEB_FORWARD, "Next", "進む"},
-    {ID_WEB_BACK, "Prev", "戻る"},
+    {IDC_FRAME_CLOSE, "終了", nullptr},
+    {IDC_FRAME_MINIMIZE, "最小化", nullptr},
+    {ID_WEB_CLOSE, "ホームページ表示を閉じる", "ぽんぽんガイド"},
+    {ID_WEB_REFRESH, "更新", "更新"},
+    {ID_WEB_STOP, "中止", "中止"},
+    {ID_WEB_FORWARD, "進む", "進む"},
+    {ID_WEB_BACK, "戻る", "戻る"},
 };
 
 void MoveKeepingBottomRight(HWND w, int width, int height, bool repaint) {

@@ -171,3 +171,5 @@
 // No parameters: a themed popup the window opened has closed.
 #define UM_POPUP_CLOSED (WM_USER + 18)
 #define UM_EDIT_HOTKEY (WM_USER + 19)  // no parameters: open the hotkey dialog
+// The menu column to itself, once a screen reader's call has returned: wParam the menu to switch to.
+#define UM_SWITCH_MENU (WM_USER + 20)

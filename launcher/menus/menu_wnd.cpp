@@ -19,6 +19,7 @@ namespace {
 constexpr char kColumnClass[] = "CMenuWndClass";
 constexpr DWORD kButtonStyle = WS_CLIPSIBLINGS;                    // owner-drawn child, shown when it has a menu
 constexpr int kPrevSet = IDB_MENU_PREV, kNextSet = IDB_MENU_NEXT;  // normal, pressed, disabled, hover
+constexpr char kPrevName[] = "前のページ", kNextName[] = "次のページ";
 }  // namespace
 
 bool CMenuWnd::CreateColumn(HWND parent, HINSTANCE inst) {
@@ -40,8 +41,12 @@ LRESULT CMenuWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->code != TTN_GETDISPINFOA) break;
-      cuttips::Answer(lParam, CutName(reinterpret_cast<HWND>(reinterpret_cast<const NMHDR*>(lParam)->idFrom)));
+      cuttips::Answer(lParam, TipText(reinterpret_cast<HWND>(reinterpret_cast<const NMHDR*>(lParam)->idFrom)));
       return 0;
+    case WM_GETOBJECT:
+      if (LRESULT object = m_access.Answer(wParam, lParam)) return object;
+      break;
+    case UM_SWITCH_MENU: SwitchTo(static_cast<int>(wParam)); return 0;
     default: break;
   }
   return Default(msg, wParam, lParam);
@@ -52,8 +57,9 @@ int CMenuWnd::OnCreate() {
   // Every button a theme may ask for is made once; a theme change only moves and shows them.
   for (int k = 0; k < MenuPages::kMaxPerPage; ++k)
     m_menuButtons[k] = CNoEraseButton::Create(m_hwnd, IDC_MENU_FIRST + k, "", kButtonStyle, 0, 0, 0, 0);
-  m_prev = CNoEraseButton::Create(m_hwnd, IDC_MENU_PREV_PAGE, "", kButtonStyle, 0, 0, 0, 0);
-  m_next = CNoEraseButton::Create(m_hwnd, IDC_MENU_NEXT_PAGE, "", kButtonStyle, 0, 0, 0, 0);
+  m_prev = CNoEraseButton::Create(m_hwnd, IDC_MENU_PREV_PAGE, kPrevName, kButtonStyle, 0, 0, 0, 0);
+  m_next = CNoEraseButton::Create(m_hwnd, IDC_MENU_NEXT_PAGE, kNextName, kButtonStyle, 0, 0, 0, 0);
+  m_access.Attach(m_hwnd, this);
   for (int k = 0; k < MenuPages::kMaxPerPage; ++k) {
     m_drops[k].column = this;
     m_drops[k].k = k;
@@ -67,10 +73,13 @@ int CMenuWnd::OnCreate() {
 
 void CMenuWnd::AttachTips(HWND tooltip) {
   for (HWND b : m_menuButtons) cuttips::AddTool(tooltip, m_hwnd, reinterpret_cast<UINT_PTR>(b), nullptr);
+  for (HWND b : {m_prev, m_next}) cuttips::AddTool(tooltip, m_hwnd, reinterpret_cast<UINT_PTR>(b), nullptr);
 }
 
-// The name of the button's menu when the button draws it cut, else null.
-const char* CMenuWnd::CutName(HWND button) const {
+// A page button's name; the name of a button's menu when the button draws it cut; else null.
+const char* CMenuWnd::TipText(HWND button) const {
+  if (button == m_prev) return kPrevName;
+  if (button == m_next) return kNextName;
   const int k = ::GetDlgCtrlID(button) - IDC_MENU_FIRST;
   if (k < 0 || k >= MenuPages::kMaxPerPage || m_names[k].empty()) return nullptr;
   MemoryDC measure(nullptr);
@@ -90,6 +99,7 @@ void CMenuWnd::LayOutButtons() {
 }
 
 void CMenuWnd::OnDestroy() {
+  m_access.Disconnect();
   for (DropRegistration& r : m_registrations) r.Revoke();
   for (HWND& b : m_menuButtons)
     if (b) ::DestroyWindow(std::exchange(b, nullptr));
@@ -139,6 +149,8 @@ void CMenuWnd::SetCurrentMenu(int index) {
   m_pages.SetCurrent(index, static_cast<int>(m_data->Menus().size()));
   RefreshNames();
   RefreshButtons();
+  m_access.Notify(EVENT_OBJECT_REORDER, -1);
+  m_access.Notify(EVENT_OBJECT_SELECTION, m_pages.Current());
 }
 
 void CMenuWnd::RefreshNames() {
@@ -192,12 +204,21 @@ void CMenuWnd::ChooseMenu(int k) {
   // Painted only once the choice has moved, or the button left behind keeps its chosen look.
   if (left) Repaint(left);
   Repaint(IDC_MENU_FIRST + k);
+  m_access.Notify(EVENT_OBJECT_SELECTION, m_pages.Current());
   m_actions->ChooseMenu(m_pages.Current());
+}
+
+// A screen reader's 切り替え: as a click on the menu's button, turning to its page first.
+void CMenuWnd::SwitchTo(int menu) {
+  if (menu < 0 || menu >= m_pages.Total() || menu == m_pages.Current()) return;
+  m_pages.SetCurrent(menu, m_pages.Total());
+  Announce();
 }
 
 void CMenuWnd::Announce() {
   RefreshNames();
   RefreshButtons();
+  m_access.Notify(EVENT_OBJECT_SELECTION, m_pages.Current());
   m_actions->ChooseMenu(m_pages.Current());
 }
 
@@ -306,4 +327,54 @@ int CMenuWnd::DropFile(int k, const std::string& path) { return AddDroppedFile(R
 
 int CMenuWnd::DropUrl(int k, const std::string& url, const char* title) {
   return AddDroppedUrl(Receiver(), m_pages.MenuOf(k), url, title);
+}
+
+HWND CMenuWnd::PageButton(int element) const {
+  const int past = element - m_pages.Total();
+  return past == 0 ? m_prev : past == 1 ? m_next : nullptr;
+}
+
+std::string CMenuWnd::ElementName(int i) const {
+  if (HWND b = PageButton(i)) return b == m_prev ? kPrevName : kNextName;
+  const auto& menus = m_data->Menus();
+  return i >= 0 && i < static_cast<int>(menus.size()) ? menus[static_cast<std::size_t>(i)] : std::string();
+}
+
+long CMenuWnd::ElementState(int i) const {
+  if (HWND b = PageButton(i)) return ::IsWindowEnabled(b) ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+  long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+  if (i == m_pages.Current()) state |= STATE_SYSTEM_SELECTED;
+  if (i < m_pages.First() || i >= m_pages.First() + m_pages.PerPage()) state |= STATE_SYSTEM_OFFSCREEN;
+  return state;
+}
+
+// Where the element's button stands; a menu of another page has none.
+RECT CMenuWnd::ElementPlace(int i) const {
+  HWND b = PageButton(i);
+  const int k = i - m_pages.First();
+  if (!b && k >= 0 && k < m_pages.PerPage()) b = m_menuButtons[k];
+  RECT rc{};
+  if (!b) return rc;
+  ::GetWindowRect(b, &rc);
+  ::MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+const char* CMenuWnd::ElementAction(int i) const {
+  if (HWND b = PageButton(i)) return ::IsWindowEnabled(b) ? "押す" : nullptr;
+  return "切り替え";
+}
+
+void CMenuWnd::DoElementAction(int i) {
+  if (HWND b = PageButton(i)) ::PostMessageA(m_hwnd, WM_COMMAND, static_cast<WPARAM>(::GetDlgCtrlID(b)), 0);
+  else ::PostMessageA(m_hwnd, UM_SWITCH_MENU, static_cast<WPARAM>(i), 0);
+}
+
+int CMenuWnd::ElementAt(POINT client) const {
+  HWND under = ::ChildWindowFromPointEx(m_hwnd, client, CWP_SKIPINVISIBLE);
+  if (under == m_prev) return m_pages.Total();
+  if (under == m_next) return m_pages.Total() + 1;
+  for (int k = 0; k < m_pages.PerPage(); ++k)
+    if (under == m_menuButtons[k] && m_pages.ButtonShown(k)) return m_pages.MenuOf(k);
+  return -1;
 }

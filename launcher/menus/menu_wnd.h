@@ -1,6 +1,7 @@
 // CMenuWnd: the menu column, a strip of themed buttons, one per menu of the page, between a
 // previous-page and a next-page button. It never changes the data store: a choice goes to the
-// main frame's actions, a drop to the frame as an item request.
+// main frame's actions, a drop to the frame as an item request. Screen readers read it as a list of
+// tabs, one per menu, with the two page buttons after them.
 #pragma once
 #include <windows.h>
 
@@ -9,13 +10,14 @@
 #include "common/ui/wnd.h"
 #include "launcher/menus/item_drop.h"
 #include "common/wheel.h"
+#include "common/win/element_accessible.h"
 #include "common/win/handles.h"
 #include "launcher/base/launcher_actions.h"
 #include "launcher/data/launch_data.h"
 #include "launcher/menus/menu_pages.h"
 #include "launcher/skin/drag_drop.h"
 
-class CMenuWnd : public CWnd {
+class CMenuWnd : public CWnd, private AccessibleElements {
  public:
   void AttachData(const CLaunchData* data, LauncherActions* actions) {
     m_data = data;
@@ -53,9 +55,10 @@ class CMenuWnd : public CWnd {
   void OnCommand(UINT id);
   void OnMouseWheel(int delta);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
-  const char* CutName(HWND button) const;
+  const char* TipText(HWND button) const;
   void OnEraseBackground(HDC dc);
   void ChooseMenu(int k);
+  void SwitchTo(int menu);
   void RefreshNames();
   void RefreshButtons();
   void LayOutButtons();
@@ -63,6 +66,17 @@ class CMenuWnd : public CWnd {
   HWND Frame() const { return ::GetAncestor(m_hwnd, GA_ROOT); }
   HWND ButtonOf(int id) const;
   void Repaint(int id);
+  HWND PageButton(int element) const;  // the element's page button, or null for a menu
+
+  int ElementCount() const override { return m_pages.Total() + 2; }
+  std::string ElementName(int i) const override;
+  std::string ElementDescription(int) const override { return {}; }
+  long ElementRole(int i) const override { return PageButton(i) ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_PAGETAB; }
+  long ElementState(int i) const override;
+  RECT ElementPlace(int i) const override;
+  const char* ElementAction(int i) const override;
+  void DoElementAction(int i) override;
+  int ElementAt(POINT client) const override;
 
   const CLaunchData* m_data = nullptr;
   LauncherActions* m_actions = nullptr;
@@ -76,6 +90,7 @@ class CMenuWnd : public CWnd {
   UniqueFont m_font;
   COLORREF m_text = 0, m_shadow = 0;
   WheelAccumulator m_wheel;
+  AccessibleHost m_access{ROLE_SYSTEM_PAGETABLIST, "メニュー一覧"};
 
   // Each menu button takes drops for the menu it shows and lights up while a drag is over it.
   struct ButtonDrop : DropSink, DropClient {

@@ -10,6 +10,7 @@
 #include "common/win/gdi.h"
 #include "launcher/base/resource.h"
 #include "launcher/panels/popup_dlg.h"
+#include "launcher/skin/cut_tips.h"
 
 namespace {
 
@@ -19,14 +20,20 @@ constexpr int kThemeDx = 3, kThemeDy = 21;  // the panel's origin in the theme's
 constexpr int kTrashDragImage = 25128;
 constexpr int kFinderExeId = 9;
 
+// Each button's name is its window text and its tip, and what screen readers say; the pictures
+// carry no text but the user's name.
 struct ToolButton {
   int id;
-  const char* text;
-  const char* tip;
+  const char* name;
 };
-constexpr ToolButton kButtons[] = {
-    {IDC_TOOL_USER, "", nullptr},    {IDC_TOOL_LR, "LR", nullptr},      {IDC_TOOL_LUPE, "Lupe", "ファイルから追加"},
-    {IDC_TOOL_EDIT, "Edit", "編集"}, {IDC_TOOL_HELP, "Help", "ヘルプ"}, {IDC_TOOL_TRASH, "Trash", nullptr}};
+constexpr ToolButton kButtons[] = {{IDC_TOOL_USER, nullptr},
+                                   {IDC_TOOL_LR, "広い表示と狭い表示の切り替え"},
+                                   {IDC_TOOL_LUPE, "ファイルから追加"},
+                                   {IDC_TOOL_EDIT, "編集"},
+                                   {IDC_TOOL_HELP, "ヘルプ"},
+                                   {IDC_TOOL_TRASH, "ごみ箱"}};
+
+std::string UserButtonName(const std::string& user) { return "ユーザー: " + user + " (一覧を開く)"; }
 
 }  // namespace
 
@@ -69,6 +76,10 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_PAINT: ::ValidateRect(m_hwnd, nullptr); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code != TTN_GETDISPINFOA) return Default(msg, wParam, lParam);
+      OnTipText(lParam);
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_USER_LIST) m_users.OnNotify(HIWORD(wParam));
       else OnCommand(LOWORD(wParam));
@@ -83,25 +94,26 @@ LRESULT CButtonPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int CButtonPanelWnd::OnCreate() {
   for (const ToolButton& b : kButtons) {
-    const char* text = b.id == IDC_TOOL_USER ? m_data->UserName().c_str() : b.text;
-    CNoEraseButton::Create(m_hwnd, b.id, text, WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
+    const std::string name = b.name ? b.name : UserButtonName(m_data->UserName());
+    CNoEraseButton::Create(m_hwnd, b.id, name.c_str(), WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0);
   }
   m_trashDrop.Register(Button(IDC_TOOL_TRASH), m_trash);
   m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, m_inst, nullptr);
-  for (const ToolButton& b : kButtons) {
-    if (!b.tip || !m_tooltip) continue;
-    TOOLINFOA ti{sizeof ti};
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = m_hwnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(Button(b.id));
-    ti.lpszText = const_cast<char*>(b.tip);
-    ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-  }
+  for (const ToolButton& b : kButtons)
+    cuttips::AddTool(m_tooltip, m_hwnd, reinterpret_cast<UINT_PTR>(Button(b.id)), nullptr);
   m_menu.CreateColumn(m_hwnd, m_inst);
   m_menu.AttachTips(m_tooltip);
   ApplyTheme(false);
   return 0;
+}
+
+// A button's tip is its name.
+void CButtonPanelWnd::OnTipText(LPARAM notify) {
+  char name[264] = {};
+  ::GetWindowTextA(reinterpret_cast<HWND>(reinterpret_cast<const NMHDR*>(notify)->idFrom), name, sizeof name);
+  m_tipText = name;
+  cuttips::Answer(notify, m_tipText.c_str());
 }
 
 void CButtonPanelWnd::OnDestroy() {
@@ -147,7 +159,7 @@ void CButtonPanelWnd::ApplyTheme(bool full) {
   m_menu.SetCurrentMenu(m_data->CurrentMenu());
   LayOut();
   if (!full) return;
-  ::SetWindowTextA(Button(IDC_TOOL_USER), m_data->UserName().c_str());
+  ::SetWindowTextA(Button(IDC_TOOL_USER), UserButtonName(m_data->UserName()).c_str());
   for (const ToolButton& b : kButtons) Repaint(b.id);
   ::InvalidateRect(m_hwnd, nullptr, TRUE);
 }
@@ -203,8 +215,7 @@ void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     UniqueFont font = CreateThemeFont(f);
     ScopedSelect select(dc, font.Get());
     ::SetBkMode(dc, TRANSPARENT);
-    char text[264] = {};
-    ::GetWindowTextA(d->hwndItem, text, sizeof text);
+    const char* text = m_data->UserName().c_str();  // the name alone: the window text says more
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (!pressed) {
       RECT shadow{2, 2, w, h};

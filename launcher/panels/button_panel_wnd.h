@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <string>
+
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
 #include "launcher/base/launcher_actions.h"
@@ -32,6 +34,7 @@ class CButtonPanelWnd : public CWnd {
   void OnDestroy();
   void OnEraseBackground(HDC dc);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
+  void OnTipText(LPARAM notify);
   void OnCommand(UINT id);
   void StartFinder();
   void LayOut();
@@ -59,4 +62,5 @@ class CButtonPanelWnd : public CWnd {
   UINT m_cfIconItem = 0;
   TrashDrop m_trash;
   DropRegistration m_trashDrop;
+  std::string m_tipText;  // the tip being shown
 };

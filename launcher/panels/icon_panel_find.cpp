@@ -72,6 +72,7 @@ void CIconPanelWnd::ShowResults() {
   AssignSlots();
   UpdateScrollBar();
   ::InvalidateRect(m_hwnd, nullptr, FALSE);
+  TilesReplaced();
 }
 
 void CIconPanelWnd::MoveChoice(int by) {
@@ -83,6 +84,7 @@ void CIconPanelWnd::MoveChoice(int by) {
     SetScroll(iconpanel::ClampScroll(m_grid, (now / m_grid.Columns()) * m_grid.layout.rowHeight), false);
   RepaintCell(old, false);
   RepaintCell(now, true);
+  FollowKeyTile();
 }
 
 // The strip across the top of the panel in the colours of the theme's edit fields, with the

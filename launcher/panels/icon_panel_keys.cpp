@@ -57,6 +57,7 @@ void CIconPanelWnd::LaunchVisible(int n) {
   int position = n + m_grid.FirstShown();
   if (position >= m_grid.count) return;
   m_lastPressed = position;
+  FollowKeyTile();
   const TileRef ref = Ref(position);
   bool shown = std::any_of(m_slots.begin(), m_slots.end(), [&](const ItemSlot& s) { return s.shown == position; });
   if (!shown) {
@@ -114,4 +115,5 @@ void CIconPanelWnd::RenameMenuItem() {
   // Looking at a long name and pressing OK must not cut it to the field's proposal.
   const std::string kept = iteminfo::KeptName(r.caption, cp932::TerminatedView(info.caption, sizeof info.caption));
   m_actions->RenameItem(ref.menu, ref.position, kept);
+  if (kept != r.caption) m_access.Notify(EVENT_OBJECT_NAMECHANGE, m_menuItem);
 }

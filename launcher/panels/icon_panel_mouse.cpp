@@ -50,12 +50,14 @@ void CIconPanelWnd::OnLButtonUp(POINT pt) {
   m_press = iconpanel::Press::kNone;
   RepaintCell(p, true);
   ::ReleaseCapture();
+  FollowKeyTile();
 }
 
 void CIconPanelWnd::OnRButtonUp(POINT pt) {
   int p = m_grid.TileAt(pt.x, pt.y, -1);
   if (p < 0) return;
   m_menuItem = m_lastPressed = p;
+  FollowKeyTile();
   auto* popup = new CItemPopupDlg(m_hwnd, m_data);
   if (!popup->Create()) {
     delete popup;  // otherwise it deletes itself when its window is gone
@@ -97,6 +99,7 @@ void CIconPanelWnd::TrackHover(POINT screen) {
     m_hotGrip = grip;
     RepaintCell(old, true);
     RepaintCell(hot, true);
+    FollowKeyTile();
   } else if (grip != m_hotGrip) {
     m_hotGrip = grip;
     RepaintCell(hot, true);

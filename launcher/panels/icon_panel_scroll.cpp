@@ -27,6 +27,7 @@ void CIconPanelWnd::OnSize(int width, int height) {
   if (m_grid.scroll != oldScroll) ::ScrollWindow(m_hwnd, 0, oldScroll - m_grid.scroll, nullptr, nullptr);
   UpdateScrollBar();
   if (m_grid.Columns() != oldColumns) ::InvalidateRect(m_hwnd, nullptr, FALSE);
+  FollowKeyTile();
 }
 
 void CIconPanelWnd::SetScroll(int position, bool scrollContent) {
@@ -37,6 +38,7 @@ void CIconPanelWnd::SetScroll(int position, bool scrollContent) {
   if (scrollContent) ::ScrollWindow(m_hwnd, 0, old - position, nullptr, nullptr);
   else ::InvalidateRect(m_hwnd, nullptr, FALSE);
   ::UpdateWindow(m_hwnd);
+  FollowKeyTile();
 }
 
 void CIconPanelWnd::OnVScroll(int code) {

@@ -57,6 +57,9 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: OnRButtonUp(pt); return 0;
     case WM_SETCURSOR: return OnSetCursor() ? TRUE : Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_GETOBJECT:
+      if (LRESULT object = m_access.Answer(wParam, lParam)) return object;
+      break;
     case WM_NOTIFY: {
       const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
       if (hdr->hwndFrom != m_tips || hdr->code != TTN_GETDISPINFOA || hdr->idFrom >= m_slots.size()) break;
@@ -81,6 +84,7 @@ int CIconPanelWnd::OnCreate() {
   m_grid.clientWidth = rc.right;
   m_grid.clientHeight = rc.bottom;
   m_drop.Register(m_hwnd, *this);
+  m_access.Attach(m_hwnd, this);
   m_checks.SetWindow(m_hwnd, UM_TARGETS_CHECKED);
   InstallScrollBarSkin(m_hwnd, IDB_SCROLL_PANEL);
   ApplyTheme(false);
@@ -88,6 +92,7 @@ int CIconPanelWnd::OnCreate() {
 }
 
 void CIconPanelWnd::OnDestroy() {
+  m_access.Disconnect();
   m_drop.Revoke();
   for (ItemSlot& s : m_slots) s.Release();
 }
@@ -168,6 +173,7 @@ void CIconPanelWnd::RefreshItems(bool resetScroll) {
   }
   UpdateScrollBar();
   ::InvalidateRect(m_hwnd, nullptr, FALSE);
+  TilesReplaced();
 }
 
 TileRef CIconPanelWnd::Ref(int position) const {

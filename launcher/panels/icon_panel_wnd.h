@@ -3,7 +3,8 @@
 // main frame as requests, renaming and deleting as its actions, and the frame refreshes it.
 //
 // One class in a file per job: icon_panel_wnd.cpp (its life, theme and items), _paint, _looks
-// (slot contents, the look cache and tips), _scroll, _mouse, _keys, _drop and _find (type-to-find).
+// (slot contents, the look cache and tips), _scroll, _mouse, _keys, _drop, _find (type-to-find) and
+// _access (what screen readers read).
 #pragma once
 #include <windows.h>
 
@@ -15,6 +16,7 @@
 
 #include "common/ui/wnd.h"
 #include "common/wheel.h"
+#include "common/win/element_accessible.h"
 #include "common/win/handles.h"
 #include "launcher/base/launcher_actions.h"
 #include "launcher/data/item_presentation.h"
@@ -25,7 +27,7 @@
 #include "launcher/panels/icon_layout.h"
 #include "launcher/panels/target_checks.h"
 
-class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
+class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private AccessibleElements {
  public:
   void AttachData(const CLaunchData* data, LauncherActions* actions);
   void SetFormats(UINT itemFormat, UINT pathFormat) {
@@ -111,6 +113,18 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   void ShowResults();
   void MoveChoice(int by);
   void DrawStrip(HDC dc) const;
+  void FollowKeyTile();
+  void TilesReplaced();
+
+  int ElementCount() const override;
+  std::string ElementName(int i) const override;
+  std::string ElementDescription(int i) const override;
+  long ElementRole(int) const override { return ROLE_SYSTEM_LISTITEM; }
+  long ElementState(int i) const override;
+  RECT ElementPlace(int i) const override;
+  const char* ElementAction(int i) const override;
+  void DoElementAction(int i) override;
+  int ElementAt(POINT client) const override;
   int StripHeight() const { return m_lineHeight + 10; }
 
   void ReadLayout();
@@ -169,4 +183,6 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient {
   DropRegistration m_drop;
   TargetChecks m_checks;  // which shown targets are gone
   std::string m_tipText;  // the tip being shown
+  AccessibleHost m_access{ROLE_SYSTEM_LIST, "アイテム一覧"};
+  int m_keyTileTold = -1;  // the tile the last focus event named
 };

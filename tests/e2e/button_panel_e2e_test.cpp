@@ -107,7 +107,7 @@ TEST_F(ButtonPanelE2E, TheUserListRowsSwitchUsersOrOpenTheWebPage) {
   PressKeys({}, VK_RETURN);
   ::Sleep(500);
   EXPECT_EQ(Ini(main, "Init", "ActiveUser"), "USER02.INI");
-  EXPECT_EQ(WindowText(Tool(kUserButton)), "三郎");
+  EXPECT_EQ(WindowText(Tool(kUserButton)), UserButtonName("三郎"));
 
   ClickAt(user.x, user.y);
   list = ::GetDlgItem(m_tools, kUserList);

@@ -431,7 +431,7 @@ TEST_F(DialogsE2E, ADeletedNumberIsGivenAgainAfterItsOldFilesAreGone) {
   ::WritePrivateProfileStringA("Init", "ResourceDLL", "Image01.dll", (d_ + "USER01.INI").c_str());
   WriteWholeFile(d_ + "USER01.DAT", "#Category\r\n#Item\r\nF: C:\\old.txt\r\n");
   ASSERT_NE(Start(), nullptr);
-  EXPECT_EQ(UserButtonText(), "一郎");
+  EXPECT_EQ(UserButtonText(), UserButtonName("一郎"));
   HWND dlg = Open(kPopupUsers, kUserTitle);
   ASSERT_NE(dlg, nullptr);
   ClickRow(dlg, kList, 1);
@@ -469,7 +469,7 @@ TEST_F(DialogsE2E, ADeletedNumberIsGivenAgainAfterItsOldFilesAreGone) {
   EXPECT_EQ(Ini(d_ + "USER01.INI", "Init", "ResourceDLL"), "") << "the old user's file was not removed first";
   EXPECT_FALSE(Exists(d_ + "USER01.DAT"));
   EXPECT_EQ(Ini(User(), "Init", "Name"), kept);
-  EXPECT_EQ(UserButtonText(), kept) << "the user-name button shows the new name";
+  EXPECT_EQ(UserButtonText(), UserButtonName(kept)) << "the user-name button shows the new name";
 }
 
 TEST_F(DialogsE2E, TheSystemCloseCommandOnTheUserDialogReloadsNothing) {
@@ -482,7 +482,7 @@ TEST_F(DialogsE2E, TheSystemCloseCommandOnTheUserDialogReloadsNothing) {
   PressKeys({VK_MENU}, VK_F4);
   ASSERT_TRUE(Gone(dlg));
   ::Sleep(300);
-  EXPECT_EQ(UserButtonText(), "一郎");
+  EXPECT_EQ(UserButtonText(), UserButtonName("一郎"));
 
   // Escape is Cancel, after which the users are read again.
   dlg = Open(kPopupUsers, kUserTitle);
@@ -490,7 +490,7 @@ TEST_F(DialogsE2E, TheSystemCloseCommandOnTheUserDialogReloadsNothing) {
   PressKeys({}, VK_ESCAPE);
   ASSERT_TRUE(Gone(dlg));
   ::Sleep(300);
-  EXPECT_EQ(UserButtonText(), "外から");
+  EXPECT_EQ(UserButtonText(), UserButtonName("外から"));
 }
 
 // Another program (this test) holds the user's INI file open without delete sharing while a menu

@@ -341,7 +341,7 @@ TEST_F(MainFrameE2E, TheUserListSwitchesUsers) {
   HWND panel = ::FindWindowExA(w, nullptr, "ToplexButtonPanel", nullptr);
   HWND userButton = ::GetDlgItem(panel, 6080);
   ASSERT_NE(userButton, nullptr);
-  EXPECT_EQ(WindowText(userButton), "一郎");
+  EXPECT_EQ(WindowText(userButton), UserButtonName("一郎"));
   RECT rc;
   ::GetWindowRect(userButton, &rc);
 
@@ -367,7 +367,7 @@ TEST_F(MainFrameE2E, TheUserListSwitchesUsers) {
   ::Sleep(500);
   EXPECT_EQ(::GetDlgItem(panel, 6081), nullptr);
   EXPECT_EQ(Ini(d + "TOPLEX.INI", "Init", "ActiveUser"), "USER01.INI");
-  EXPECT_EQ(WindowText(userButton), "花子");
+  EXPECT_EQ(WindowText(userButton), UserButtonName("花子"));
   HWND column = ::FindWindowExA(panel, nullptr, "CMenuWndClass", nullptr);
   EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(column, 6283)));
   EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(column, 6284)));

@@ -194,6 +194,9 @@ inline std::string WindowText(HWND w) {
   return buf;
 }
 
+// The user-name button's window text (its tip, and what screen readers say) for a user.
+inline std::string UserButtonName(const std::string& user) { return "ユーザー: " + user + " (一覧を開く)"; }
+
 // The first visible top-level window of the process and class that the test accepts, waiting up
 // to waitMs; null when none came.
 template <typename Accept>
