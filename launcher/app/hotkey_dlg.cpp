@@ -8,12 +8,6 @@
 #include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
 
-namespace {
-// The places of the rename dialogs, whose size this dialog shares: offsets after the first value.
-constexpr int kLabel = 0, kKey = 4, kFrame = 8, kOk = 12, kCancel = 14;
-constexpr int kButtonWidth = 58, kButtonHeight = 26;  // a button whose picture the theme lacks
-}  // namespace
-
 CHotkeyDlg::CHotkeyDlg(const CLaunchData* data, HWND parent, std::optional<hotkey::Hotkey> current, Apply apply)
     : CSkinDialog(IDD_HOTKEY, parent), m_data(data), m_current(current), m_apply(std::move(apply)) {}
 
@@ -29,18 +23,7 @@ BOOL CHotkeyDlg::OnInitDialog() {
   return FALSE;  // the focus is set
 }
 
-void CHotkeyDlg::LayOut() {
-  const int b = IDS_MENURENAME_LABEL_X;
-  auto box = [b](int at, int x, int y, int w, int h) {
-    return ThemeBox{b + at, b + at + 1, b + at + 2, b + at + 3, x, y, w, h};
-  };
-  AddLabel(IDC_HOTKEY_LABEL, box(kLabel, 14, 29, 104, 14));
-  PlaceControl(IDC_HOTKEY_KEY, box(kKey, 14, 47, 180, 20));
-  AddFrame(box(kFrame, 8, 34, 195, 42));
-  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
-  AddButton(IDOK, IDB_DLG_OK, ThemePos{b + kOk, b + kOk + 1, 40, 87});
-  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{b + kCancel, b + kCancel + 1, 124, 87});
-}
+void CHotkeyDlg::LayOut() { LayOutOneField(IDS_MENURENAME_LABEL_X, IDC_HOTKEY_LABEL, IDC_HOTKEY_KEY); }
 
 void CHotkeyDlg::OnOK() {
   HWND key = ::GetDlgItem(m_hwnd, IDC_HOTKEY_KEY);

@@ -9,9 +9,6 @@
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
-// Offsets of the values after the dialog's first one.
-constexpr int kButtonWidth = 58, kButtonHeight = 26;  // a button whose picture the theme lacks
-constexpr int kLabel = 0, kEdit = 4, kFrame = 8, kOk = 12, kCancel = 14;
 
 }  // namespace
 
@@ -40,18 +37,7 @@ BOOL CNameEditDlg::OnInitDialog() {
   return FALSE;  // the focus is set
 }
 
-void CNameEditDlg::LayOut() {
-  const int b = m_themeBase;
-  auto box = [b](int at, int x, int y, int w, int h) {
-    return ThemeBox{b + at, b + at + 1, b + at + 2, b + at + 3, x, y, w, h};
-  };
-  AddLabel(IDC_RENAME_LABEL, box(kLabel, 14, 29, 104, 14));
-  PlaceControl(IDC_RENAME_NAME, box(kEdit, 14, 47, 180, 20));
-  AddFrame(box(kFrame, 8, 34, 195, 42));
-  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
-  AddButton(IDOK, IDB_DLG_OK, ThemePos{b + kOk, b + kOk + 1, 40, 87});
-  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{b + kCancel, b + kCancel + 1, 124, 87});
-}
+void CNameEditDlg::LayOut() { LayOutOneField(m_themeBase, IDC_RENAME_LABEL, IDC_RENAME_NAME); }
 
 std::string CNameEditDlg::Typed() const {
   char text[editlist::kNameBytes + 1] = {};

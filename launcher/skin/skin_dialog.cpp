@@ -168,6 +168,21 @@ void CSkinDialog::SetControlColours(int id, COLORREF text, COLORREF back) {
   ::SetWindowTheme(::GetDlgItem(m_hwnd, id), L" ", L" ");
 }
 
+void CSkinDialog::LayOutOneField(int themeBase, int labelId, int fieldId) {
+  constexpr int kLabel = 0, kField = 4, kFrame = 8, kOk = 12, kCancel = 14;  // offsets from themeBase
+  constexpr int kButtonWidth = 58, kButtonHeight = 26;                       // a button whose picture the theme lacks
+  const int b = themeBase;
+  auto box = [b](int at, int x, int y, int w, int h) {
+    return ThemeBox{b + at, b + at + 1, b + at + 2, b + at + 3, x, y, w, h};
+  };
+  AddLabel(labelId, box(kLabel, 14, 29, 104, 14));
+  PlaceControl(fieldId, box(kField, 14, 47, 180, 20));
+  AddFrame(box(kFrame, 8, 34, 195, 42));
+  SetButtonSizeWithoutPicture(kButtonWidth, kButtonHeight);
+  AddButton(IDOK, IDB_DLG_OK, ThemePos{b + kOk, b + kOk + 1, 40, 87});
+  AddButton(IDCANCEL, IDB_DLG_CANCEL, ThemePos{b + kCancel, b + kCancel + 1, 124, 87});
+}
+
 void CSkinDialog::SkinListBox(int id) {
   InstallScrollBarSkin(::GetDlgItem(m_hwnd, id), IDB_SCROLL_DIALOG);
   SetControlColours(id, m_theme->Colour(IDS_DLG_LIST_TEXT_COLOR, RGB(0, 0, 0)),

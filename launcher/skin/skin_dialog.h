@@ -83,6 +83,9 @@ class CSkinDialog : public CDialog {
   void AddFrame(const ThemeBox& box);
   // An edit or list box in the theme's colours, with the classic edge instead of the visual style.
   void SetControlColours(int id, COLORREF text, COLORREF back);
+  // The small dialogs' parts: a label over one field in a frame, then OK and Cancel, placed by
+  // the 16 theme values from themeBase (label, field, frame, OK, Cancel).
+  void LayOutOneField(int themeBase, int labelId, int fieldId);
   // The dialogs' list box look: scroll-bar skin 30301, text 31109 on 31110.
   void SkinListBox(int id);
   void StartHoverTimer();
