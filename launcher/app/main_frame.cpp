@@ -11,6 +11,7 @@
 #include "launcher/app/main_frame_parts.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/resource.h"
+#include "launcher/skin/draw.h"
 #include "launcher/packages/installer.h"
 #include "launcher/panels/popup_dlg.h"
 
@@ -47,7 +48,14 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_ACTIVATE: OnActivate(LOWORD(wParam) != WA_INACTIVE); return Default(msg, wParam, lParam);
+    case WM_ACTIVATE: {
+      // The default puts the focus on the frame; the part that had it takes it back.
+      if (LOWORD(wParam) == WA_INACTIVE) KeepFocusOnActivate(false);
+      const LRESULT r = Default(msg, wParam, lParam);
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      if (LOWORD(wParam) != WA_INACTIVE) KeepFocusOnActivate(true);
+      return r;
+    }
     case WM_SIZE: OnSize(); return 0;
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
@@ -92,6 +100,7 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (CPopupBase::PreTranslateMessage(msg)) return true;
   if (!m_hwnd || (msg->hwnd != m_hwnd && !::IsChild(m_hwnd, msg->hwnd))) return false;
   if (m_iconPanel && !TakesText(msg->hwnd) && m_panel.FindMessage(*msg)) return true;
+  if (!TakesText(msg->hwnd) && FocusKey(*msg)) return true;
   // While finding, a key that types goes to the strip as a character, past the accelerators.
   if (m_panel.Finding() && msg->message == WM_KEYDOWN && ::GetKeyState(VK_CONTROL) >= 0 &&
       ::GetKeyState(VK_MENU) >= 0 && ::MapVirtualKeyA(static_cast<UINT>(msg->wParam), MAPVK_VK_TO_CHAR) != 0)
@@ -135,6 +144,7 @@ int CMainFrame::OnCreate() {
   m_pathFormat = RegisteredFormat(IDS_PATH_FORMAT);
   CreatePanels();
   PlaceChildren();
+  HideFocusCuesForMouse();
   return 0;
 }
 
@@ -172,6 +182,7 @@ void CMainFrame::OnDestroy() {
   if (m_hotkey) ::UnregisterHotKey(m_hwnd, kHotkeyId);
   ::KillTimer(m_hwnd, IDT_HOVER);
   ::KillTimer(m_hwnd, IDT_WRITE_THROUGH);
+  SetFocusCues(m_hwnd, false);
   if (HWND finder = ::FindWindowA(handoff::kFinderClass, nullptr)) ::PostMessageA(finder, WM_CLOSE, 0, 0);
   ::PostQuitMessage(0);
 }

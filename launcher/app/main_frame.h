@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
@@ -43,6 +44,13 @@ class CMainFrame : public CWnd, private LauncherActions {
 
   int OnCreate();
   void OnPaint();
+  // The keyboard's focus over the window's parts (main_frame_keys.cpp).
+  std::vector<HWND> TabStops() const;
+  bool FocusKey(const MSG& msg);
+  void FocusPart(HWND part);
+  void ShowFocusCues();
+  void HideFocusCuesForMouse();
+  void KeepFocusOnActivate(bool active);
   void OnActivate(bool active);
   void OnSize();
   void OnDrawItem(const DRAWITEMSTRUCT* d);
@@ -122,6 +130,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   HWND m_tooltip = nullptr;
   HWND m_buttonPanel = nullptr;  // m_tools's window
   HWND m_iconPanel = nullptr;    // m_panel's window
+  HWND m_lastFocus = nullptr;    // the part that had the focus when the window was left
   CIconPanelWnd m_panel;
   CButtonPanelWnd m_tools;
   UINT m_itemFormat = 0, m_pathFormat = 0;  // the private clipboard formats

@@ -60,7 +60,7 @@ void CMainFrame::OnHotkey() {
   }
   if (::IsIconic(m_hwnd)) ::ShowWindow(m_hwnd, SW_RESTORE);
   ::SetForegroundWindow(m_hwnd);
-  ::SetFocus(m_hwnd);
+  if (!::IsChild(m_hwnd, ::GetFocus())) KeepFocusOnActivate(true);
 }
 
 // The hotkey dialog of the edit popup: the key shown is the one stored, or Alt+Space.

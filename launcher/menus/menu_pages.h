@@ -20,6 +20,12 @@ class MenuPages {
   bool SelectPrevious();
   bool SelectNext();
 
+  // The keyboard's focus, apart from the current menu until Enter: it starts on the current
+  // menu when that is on the page shown, else on the page's first, and turns the page with it.
+  void StartFocus() { m_focus = CurrentOnPage() ? m_current : m_first; }
+  bool MoveFocus(int by);  // false when it stays
+  int Focus() const { return m_focus < m_total ? m_focus : -1; }
+
   int First() const { return m_first; }
   int Current() const { return m_current; }
   int Total() const { return m_total; }
@@ -34,5 +40,5 @@ class MenuPages {
   void TurnTo(int index) { m_first = m_perPage * (index / m_perPage); }
 
   int m_perPage = kMaxPerPage;
-  int m_total = 0, m_first = 0, m_current = 0;
+  int m_total = 0, m_first = 0, m_current = 0, m_focus = 0;
 };

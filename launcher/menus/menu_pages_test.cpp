@@ -53,6 +53,19 @@ TEST(MenuPages, IndexesAndKeys) {
   EXPECT_FALSE(p.SelectNext());  // the last menu
   EXPECT_EQ(p.Current(), 9);
 
+  // The keyboard's focus turns pages but leaves the current menu until it is chosen.
+  p.PreviousPage();
+  p.StartFocus();
+  EXPECT_EQ(p.Focus(), 0);
+  EXPECT_FALSE(p.MoveFocus(-1));
+  EXPECT_TRUE(p.MoveFocus(8));
+  EXPECT_EQ(p.First(), 8);
+  EXPECT_TRUE(p.MoveFocus(100));
+  EXPECT_EQ(p.Focus(), 9);
+  EXPECT_EQ(p.Current(), 9);
+  EXPECT_EQ(p.Choose(0), 8);
+  EXPECT_EQ(p.Focus(), 8);
+
   p.SetPerPage(0);
   EXPECT_EQ(p.PerPage(), 8);
   p.SetPerPage(9);

@@ -14,6 +14,7 @@
 #include "launcher/base/item_request.h"
 #include "launcher/menus/item_drop.h"
 #include "launcher/skin/cut_tips.h"
+#include "launcher/skin/draw.h"
 
 namespace {
 constexpr char kColumnClass[] = "CMenuWndClass";
@@ -47,6 +48,12 @@ LRESULT CMenuWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (LRESULT object = m_access.Answer(wParam, lParam)) return object;
       break;
     case UM_SWITCH_MENU: SwitchTo(static_cast<int>(wParam)); return 0;
+    case WM_SETFOCUS:
+      m_pages.StartFocus();
+      RepaintFocus();
+      if (m_pages.Focus() >= 0) m_access.Notify(EVENT_OBJECT_FOCUS, m_pages.Focus());
+      return 0;
+    case WM_KILLFOCUS: RepaintFocus(); return 0;
     default: break;
   }
   return Default(msg, wParam, lParam);
@@ -215,6 +222,38 @@ void CMenuWnd::SwitchTo(int menu) {
   Announce();
 }
 
+bool CMenuWnd::FocusKey(UINT vk) {
+  const int total = m_pages.Total();
+  int by;
+  switch (vk) {
+    case VK_UP: by = -1; break;
+    case VK_DOWN: by = 1; break;
+    case VK_HOME: by = -total; break;
+    case VK_END: by = total; break;
+    case VK_PRIOR: by = -m_pages.PerPage(); break;
+    case VK_NEXT: by = m_pages.PerPage(); break;
+    case VK_RETURN:
+    case VK_SPACE: SwitchTo(m_pages.Focus()); return true;
+    default: return false;
+  }
+  const int first = m_pages.First(), old = m_pages.Focus();
+  if (!m_pages.MoveFocus(by)) return true;
+  if (m_pages.First() != first) {
+    RefreshNames();
+    RefreshButtons();
+  } else {
+    Repaint(IDC_MENU_FIRST + old - first);
+    RepaintFocus();
+  }
+  m_access.Notify(EVENT_OBJECT_FOCUS, m_pages.Focus());
+  return true;
+}
+
+void CMenuWnd::RepaintFocus() {
+  const int k = m_pages.Focus() - m_pages.First();
+  if (k >= 0 && k < m_pages.PerPage()) Repaint(IDC_MENU_FIRST + k);
+}
+
 void CMenuWnd::Announce() {
   RefreshNames();
   RefreshButtons();
@@ -311,6 +350,12 @@ void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
   RECT text{1, 1, w - 1, h - 1};
   ::SetTextColor(dc, m_text);
   ::DrawTextA(dc, m_names[k].c_str(), -1, &text, format);
+  if (m_pages.MenuOf(k) == m_pages.Focus() && FocusShown(m_hwnd)) {
+    RECT frame{0, 0, w, h};
+    const int px = m_data->Theme().Px(2);
+    ::InflateRect(&frame, -px, -px);
+    DrawFocusFrame(dc, frame, px, m_text);
+  }
 }
 
 int CMenuWnd::DropMoveItem(int k, int menu, int item) {
@@ -344,6 +389,7 @@ long CMenuWnd::ElementState(int i) const {
   if (HWND b = PageButton(i)) return ::IsWindowEnabled(b) ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
   long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
   if (i == m_pages.Current()) state |= STATE_SYSTEM_SELECTED;
+  if (i == m_pages.Focus() && ::GetFocus() == m_hwnd) state |= STATE_SYSTEM_FOCUSED;
   if (i < m_pages.First() || i >= m_pages.First() + m_pages.PerPage()) state |= STATE_SYSTEM_OFFSCREEN;
   return state;
 }

@@ -39,6 +39,10 @@ class CMenuWnd : public CWnd, private AccessibleElements {
   bool TrackHover(POINT screen);
 
   int Current() const { return m_pages.Current(); }
+  // With the keyboard's focus in the column: Up and Down move it over the menus (turning pages),
+  // Home and End to either end, Page Up and Page Down by a page; Enter and Space switch to its
+  // menu. True when the key was taken.
+  bool FocusKey(UINT vk);
 
   // What a drop on menu button k becomes; nonzero when it was taken.
   int DropMoveItem(int k, int menu, int item);
@@ -63,6 +67,7 @@ class CMenuWnd : public CWnd, private AccessibleElements {
   void RefreshButtons();
   void LayOutButtons();
   void Announce();  // the chosen menu to the frame
+  void RepaintFocus();
   HWND Frame() const { return ::GetAncestor(m_hwnd, GA_ROOT); }
   HWND ButtonOf(int id) const;
   void Repaint(int id);

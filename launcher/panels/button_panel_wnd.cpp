@@ -11,6 +11,7 @@
 #include "launcher/base/resource.h"
 #include "launcher/panels/popup_dlg.h"
 #include "launcher/skin/cut_tips.h"
+#include "launcher/skin/draw.h"
 
 namespace {
 
@@ -226,6 +227,20 @@ void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
     ::SetTextColor(dc, f.colour1);
     ::DrawTextA(dc, text, -1, &box, format);
   }
+  if ((d->itemState & ODS_FOCUS) && FocusCuesOn(d->hwndItem)) {
+    RECT frame{0, 0, w, h};
+    DrawFocusFrame(dc, frame, t.Px(2), t.Params().fontD.colour1);
+  }
+}
+
+std::vector<HWND> CButtonPanelWnd::TabStops() const {
+  std::vector<HWND> stops;
+  if (m_menu.Total() > 0) stops.push_back(m_menu.Handle());
+  for (int id : {IDC_TOOL_USER, IDC_TOOL_LR, IDC_TOOL_LUPE, IDC_TOOL_EDIT, IDC_TOOL_HELP}) {
+    HWND b = Button(id);
+    if (b && ::IsWindowVisible(b) && ::IsWindowEnabled(b)) stops.push_back(b);
+  }
+  return stops;
 }
 
 void CButtonPanelWnd::Repaint(int id) {

@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include <string>
+#include <vector>
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
@@ -22,6 +23,9 @@ class CButtonPanelWnd : public CWnd {
   void TrackHover(POINT screen);
   bool PreTranslateMessage(MSG* msg);
   CMenuWnd& MenuColumn() { return m_menu; }
+  // Where Tab goes in this panel, in order: the menu column (when it has menus), the user-name
+  // button and the tool buttons that do something when pressed (the trash only takes drops).
+  std::vector<HWND> TabStops() const;
 
   // Whether an item is being dragged over the trash (its picture changes).
   void SetTrashHighlight(bool on);

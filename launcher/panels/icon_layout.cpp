@@ -99,6 +99,32 @@ int WheelPosition(Grid g, int notchesDown, bool byPage) {
   return ClampScroll(g, (row + notchesDown) * rh);
 }
 
+int MoveFocus(const Grid& g, int from, FocusKey key) {
+  if (g.count <= 0) return -1;
+  const int last = g.count - 1, columns = g.Columns();
+  const int page = columns * std::max(1, g.clientHeight / std::max(1, g.layout.rowHeight));
+  from = std::clamp(from, 0, last);
+  switch (key) {
+    case FocusKey::kLeft: return std::max(from - 1, 0);
+    case FocusKey::kRight: return std::min(from + 1, last);
+    case FocusKey::kUp: return from >= columns ? from - columns : from;
+    case FocusKey::kDown: return from / columns < last / columns ? std::min(from + columns, last) : from;
+    case FocusKey::kHome: return 0;
+    case FocusKey::kEnd: return last;
+    case FocusKey::kPageUp: return std::max(from - page, 0);
+    case FocusKey::kPageDown: return std::min(from + page, last);
+  }
+  return from;
+}
+
+int ScrollToShow(const Grid& g, int position) {
+  const int rh = g.layout.rowHeight, row = position / g.Columns();
+  if (row * rh < g.scroll) return ClampScroll(g, row * rh);
+  const int fit = std::max(1, (g.clientHeight - g.layout.originY) / rh);
+  if (g.layout.originY + (row + 1) * rh > g.scroll + g.clientHeight) return ClampScroll(g, (row - fit + 1) * rh);
+  return g.scroll;
+}
+
 DropPosition DropAt(const Grid& g, int x, int y) {
   const Layout& l = g.layout;
   const int columns = g.Columns();

@@ -65,6 +65,15 @@ int SnapToRow(const Grid& g);  // the keyboard launch's row snap
 // row's start so tiles never stop half shown.
 int WheelPosition(Grid g, int notchesDown, bool byPage);
 
+// Where a key moves the keyboard focus from tile `from`: the arrows by a tile and by a row (Left
+// and Right run on across rows; Down from above a short last row lands on its last tile), Home and
+// End to either end, Page Up and Page Down by the rows the panel shows. Stays at either end.
+enum class FocusKey { kLeft, kRight, kUp, kDown, kHome, kEnd, kPageUp, kPageDown };
+int MoveFocus(const Grid& g, int from, FocusKey key);
+// The scroll that shows the tile's row whole, moving as little as it can and landing on a row's
+// start: a row above comes to the top, a row below to the bottom.
+int ScrollToShow(const Grid& g, int position);
+
 enum class Side { kBefore = 1, kAfter = 2 };
 struct DropPosition {
   int index = 0;

@@ -124,3 +124,32 @@ TEST(IconLayout, TileStatesAndPictures) {
   Rect small = PicturePlacement(l, 50, 40);
   EXPECT_EQ(small, (Rect{61 - 25, 54 - 20, 61 + 25, 54 + 20}));  // unscaled, centred on (61, 54)
 }
+
+TEST(IconLayout, FocusMovesByTileRowAndPage) {
+  // 3 columns, 3 rows a page (456 / 150), 11 tiles: the last row holds 9 and 10.
+  const Grid g = MakeGrid(498, 456, 11);
+  struct Case {
+    int from;
+    FocusKey key;
+    int to;
+  } cases[] = {
+      {0, FocusKey::kLeft, 0},       {3, FocusKey::kLeft, 2},       {10, FocusKey::kRight, 10},
+      {2, FocusKey::kRight, 3},      {1, FocusKey::kUp, 1},         {4, FocusKey::kUp, 1},
+      {4, FocusKey::kDown, 7},       {8, FocusKey::kDown, 10},      {10, FocusKey::kDown, 10},
+      {5, FocusKey::kHome, 0},       {5, FocusKey::kEnd, 10},       {1, FocusKey::kPageDown, 10},
+      {0, FocusKey::kPageDown, 9},   {10, FocusKey::kPageUp, 1},    {7, FocusKey::kPageUp, 0},
+      {-1, FocusKey::kRight, 1},     {40, FocusKey::kLeft, 9},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MoveFocus(g, c.from, c.key), c.to) << c.from << " " << static_cast<int>(c.key);
+  EXPECT_EQ(MoveFocus(MakeGrid(498, 456, 0), 0, FocusKey::kDown), -1);
+  EXPECT_EQ(MoveFocus(MakeGrid(498, 100, 5), 0, FocusKey::kPageDown), 3);  // a page shorter than a row is a row
+
+  // Three whole rows fit (5 + 3 * 150 <= 456): a row below comes up to the bottom, one above down
+  // to the top, a shown one stays.
+  const Grid tall = MakeGrid(498, 456, 30, 150);
+  EXPECT_EQ(ScrollToShow(tall, 4), 150);
+  EXPECT_EQ(ScrollToShow(tall, 10), 150);
+  EXPECT_EQ(ScrollToShow(tall, 12), 300);
+  EXPECT_EQ(ScrollToShow(tall, 1), 0);
+  EXPECT_EQ(ScrollToShow(tall, 29), 1049);  // the end of the grid
+}

@@ -1,4 +1,5 @@
-// The keys that act on a tile: open the nth shown, rename, delete, and the popup.
+// The keys that act on a tile: the keyboard's focus and its moves, open the nth shown or the
+// focused one, rename, delete, and the popup.
 #include "launcher/panels/icon_panel_wnd.h"
 
 #include <algorithm>
@@ -20,12 +21,56 @@ constexpr UINT kKeyPressMs = 300;  // how long a tile opened by key shows presse
 
 }  // namespace
 
-// The tile a key acts on: the one under the pointer, else the chosen result while finding or the
-// one last clicked or launched by key, else the first shown.
-int CIconPanelWnd::KeyTile() const {
-  for (int p : {m_hot, m_find.IsOpen() ? m_find.Chosen() : m_lastPressed, m_grid.FirstShown()})
+// The keyboard's focus: the chosen result while finding, else the tile last clicked, opened or
+// moved to by key, else the first shown.
+int CIconPanelWnd::FocusTile() const {
+  for (int p : {m_find.IsOpen() ? m_find.Chosen() : m_lastPressed, m_grid.FirstShown()})
     if (p >= 0 && p < m_grid.count) return p;
   return -1;
+}
+
+// The tile a key acts on: the focus once keys have moved it, else the one under the pointer, else
+// the focus.
+int CIconPanelWnd::KeyTile() const {
+  if (!m_keyFocus && m_hot >= 0 && m_hot < m_grid.count) return m_hot;
+  return FocusTile();
+}
+
+bool CIconPanelWnd::FocusKey(UINT vk) {
+  using iconpanel::FocusKey;
+  if (m_find.IsOpen() || !::IsWindowEnabled(m_hwnd)) return false;
+  FocusKey key;
+  switch (vk) {
+    case VK_LEFT: key = FocusKey::kLeft; break;
+    case VK_RIGHT: key = FocusKey::kRight; break;
+    case VK_UP: key = FocusKey::kUp; break;
+    case VK_DOWN: key = FocusKey::kDown; break;
+    case VK_HOME: key = FocusKey::kHome; break;
+    case VK_END: key = FocusKey::kEnd; break;
+    case VK_PRIOR: key = FocusKey::kPageUp; break;
+    case VK_NEXT: key = FocusKey::kPageDown; break;
+    case VK_RETURN:
+    case VK_SPACE:
+      if (FocusTile() >= 0) KeyOpen(FocusTile());
+      return true;
+    default: return false;
+  }
+  m_keyFocus = true;
+  const int from = FocusTile(), to = iconpanel::MoveFocus(m_grid, from, key);
+  if (to < 0) return true;
+  m_lastPressed = to;
+  const int scroll = iconpanel::ScrollToShow(m_grid, to);
+  if (scroll != m_grid.scroll) SetScroll(scroll, false);
+  RepaintCell(from, false);
+  RepaintCell(to, true);
+  FollowKeyTile();
+  return true;
+}
+
+// The focus tile is framed while the panel has the focus and the keyboard is in use.
+void CIconPanelWnd::OnFocusChange() {
+  RepaintCell(FocusTile(), false);
+  if (::GetFocus() == m_hwnd) m_access.Notify(EVENT_OBJECT_FOCUS, KeyTile());
 }
 
 void CIconPanelWnd::TileKey(UINT command) {
@@ -49,13 +94,18 @@ void CIconPanelWnd::TileKey(UINT command) {
   RepaintCell(p, false);
 }
 
-// The nth tile of the first shown row, shown pressed for a moment first when it is on screen.
+// The nth tile of the first shown row.
 void CIconPanelWnd::LaunchVisible(int n) {
   if (m_pressed != -1 || m_keyPress != -1) return;
   int snapped = iconpanel::SnapToRow(m_grid);
   if (snapped != m_grid.scroll) SetScroll(snapped, false);
   int position = n + m_grid.FirstShown();
-  if (position >= m_grid.count) return;
+  if (position < m_grid.count) KeyOpen(position);
+}
+
+// Opens a tile by key, shown pressed for a moment first when it is on screen.
+void CIconPanelWnd::KeyOpen(int position) {
+  if (m_pressed != -1 || m_keyPress != -1) return;
   m_lastPressed = position;
   FollowKeyTile();
   const TileRef ref = Ref(position);

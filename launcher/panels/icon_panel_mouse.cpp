@@ -97,6 +97,7 @@ void CIconPanelWnd::TrackHover(POINT screen) {
     int old = m_hot;
     m_hot = hot;
     m_hotGrip = grip;
+    if (hot >= 0) m_keyFocus = false;  // the pointer chose a tile for the keys again
     RepaintCell(old, true);
     RepaintCell(hot, true);
     FollowKeyTile();

@@ -57,6 +57,8 @@ LRESULT CIconPanelWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: OnRButtonUp(pt); return 0;
     case WM_SETCURSOR: return OnSetCursor() ? TRUE : Default(msg, wParam, lParam);
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: OnFocusChange(); return 0;
     case WM_GETOBJECT:
       if (LRESULT object = m_access.Answer(wParam, lParam)) return object;
       break;

@@ -50,6 +50,12 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   void TrackHover(POINT screen);
   // F2, Delete and the popup keys (ID_TILE_*) on the tile a key acts on.
   void TileKey(UINT command);
+  // The keyboard's focus over the tiles: the arrows, Home, End and the page keys move it, Enter
+  // and Space open its tile. True when the key was taken. The frame calls FocusByKeyboard when
+  // Tab brings the focus here, so that the keys act on the focused tile, not the one under the
+  // pointer.
+  bool FocusKey(UINT vk);
+  void FocusByKeyboard() { m_keyFocus = true; }
 
   // Type-to-find: a character typed in the main window opens the find strip over the panel, and
   // the panel shows the matching items of all menus until Esc, an emptied text or a launch.
@@ -107,6 +113,9 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   DropReceiver Receiver() const;
   void EndKeyPress();
   int KeyTile() const;
+  int FocusTile() const;
+  void KeyOpen(int position);
+  void OnFocusChange();
   TileRef Ref(int position) const;  // the item a tile shows
   void OpenFind();
   void CloseFind(bool restore);
@@ -159,7 +168,8 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   int m_pressed = -1, m_hot = -1, m_hotGrip = -1, m_menuItem = -1;
   int m_popupTile = -1;  // the tile whose popup is open, drawn chosen meanwhile
   iconpanel::Press m_press = iconpanel::Press::kNone;
-  int m_lastPressed = -1;  // the tile last clicked or launched by key, for the keys
+  int m_lastPressed = -1;  // the keyboard's focus: the tile last clicked, opened or moved to by key
+  bool m_keyFocus = false;  // the keys moved the focus: they act on it, not on the tile under the pointer
   int m_keyPress = -1;     // the tile shown pressed by a key until it opens
   TileRef m_keyPressItem{-1, -1};
   std::uint64_t m_keyPressRevision = 0;

@@ -67,3 +67,25 @@ void DrawShadowText(HDC dc, const char* text, const RECT& box, UINT format, HFON
   ::SetTextColor(dc, oldColour);
   ::SetBkMode(dc, oldMode);
 }
+
+namespace {
+constexpr char kFocusCues[] = "ToplexFocusCues";
+}  // namespace
+
+void SetFocusCues(HWND topLevel, bool on) {
+  if (on) ::SetPropA(topLevel, kFocusCues, reinterpret_cast<HANDLE>(1));
+  else ::RemovePropA(topLevel, kFocusCues);
+}
+
+bool FocusCuesOn(HWND part) { return ::GetPropA(::GetAncestor(part, GA_ROOT), kFocusCues) != nullptr; }
+
+bool FocusShown(HWND part) { return ::GetFocus() == part && FocusCuesOn(part); }
+
+void DrawFocusFrame(HDC dc, const RECT& box, int width, COLORREF colour) {
+  UniqueBrush brush(::CreateSolidBrush(colour));
+  RECT r = box;
+  for (int i = 0; i < width; ++i) {
+    ::FrameRect(dc, &r, brush.Get());
+    ::InflateRect(&r, -1, -1);
+  }
+}
