@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <tuple>
+#include <utility>
 
 #include "common/cp932.h"
 #include "common/dpi.h"
@@ -77,6 +78,9 @@ LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case UM_SEARCH_HIT: TakeMatches(); return 0;
+    case WM_DESTROY:  // a width changed just before the close is not lost
+      if (std::exchange(m_lookPending, false)) SaveLook();
+      return Default(msg, wParam, lParam);
     case WM_NOTIFY: {
       const LRESULT r = Default(msg, wParam, lParam);
       const UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
@@ -86,6 +90,7 @@ LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kLookTimer) {
         ::KillTimer(m_hwnd, kLookTimer);
+        m_lookPending = false;
         SaveLook();
         return 0;
       }
@@ -263,7 +268,11 @@ std::vector<int> CFindListCtrl::SelectedIndexes() const {
   return chosen;
 }
 
-void CFindListCtrl::SelectAll() { ListView_SetItemState(m_hwnd, -1, LVIS_SELECTED, LVIS_SELECTED); }
+// All chosen, with a focused row kept or given, so that Enter and the keys that follow act on them.
+void CFindListCtrl::SelectAll() {
+  ListView_SetItemState(m_hwnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+  if (ListView_GetNextItem(m_hwnd, -1, LVNI_FOCUSED) < 0) ListView_SetItemState(m_hwnd, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+}
 
 const ResultItem* CFindListCtrl::Item(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= m_view.size()) return nullptr;

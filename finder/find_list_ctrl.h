@@ -120,6 +120,7 @@ class CFindListCtrl : private CSubclass {
   std::string CellText(ResultItem& item, int column);
 
   static constexpr UINT_PTR kLookTimer = 2;  // saves the column widths once a drag of them rests
+  bool m_lookPending = false;                // that timer runs: a close saves at once
 
   const Profile& m_settings;
   HINSTANCE m_inst;

@@ -132,7 +132,9 @@ void CFindListCtrl::NoteColumnWidths() {
     m_widths[column] = ::MulDiv(shown, dpi::kBase, dpi);
     changed = true;
   }
-  if (changed) ::SetTimer(m_hwnd, kLookTimer, kLookSaveDelayMs, nullptr);
+  if (!changed) return;
+  m_lookPending = true;
+  ::SetTimer(m_hwnd, kLookTimer, kLookSaveDelayMs, nullptr);
 }
 
 int CFindListCtrl::CompareResults(std::uint32_t a, std::uint32_t b) {

@@ -426,8 +426,15 @@ void CMainFrame::OnCommand(UINT id) {
   }
 }
 
+// Opening many files at once starts as many programs: past 15, as the shell does, it asks first.
 void CMainFrame::Open() {
-  for (int index : m_list->SelectedIndexes()) {
+  const std::vector<int> chosen = m_list->SelectedIndexes();
+  constexpr std::size_t kAskAbove = 15;
+  if (chosen.size() > kAskAbove) {
+    const std::string text = std::to_string(chosen.size()) + " 個のファイルを開きますか?";
+    if (::MessageBoxA(m_hwnd, text.c_str(), Text(IDS_TITLE).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  }
+  for (int index : chosen) {
     const ResultItem* item = m_list->Item(index);
     if (!item || !Usable(*item)) continue;
     SHELLEXECUTEINFOA info{sizeof info};

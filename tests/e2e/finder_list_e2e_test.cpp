@@ -63,6 +63,19 @@ class ListReader {
 
     ::Sleep(300);
   }
+  // Drags the divider right of the column by dx with the mouse, as a user widens it.
+  void DragDivider(int column, int dx) const {
+    RECT rc{};
+    ::SendMessageA(m_header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(m_remote.At(0)));
+    m_remote.Read(0, &rc, sizeof rc);
+    POINT pt{rc.right - 1, (rc.top + rc.bottom) / 2};
+    ::ClientToScreen(m_header, &pt);
+    MouseTo(pt.x, pt.y);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 4; ++step) MouseTo(pt.x + dx * step / 4, pt.y);
+    Button(MOUSEEVENTF_LEFTUP);
+    ::Sleep(200);
+  }
   bool Details() const { return (::GetWindowLongA(m_list, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT; }
 
  private:
@@ -88,6 +101,16 @@ std::string ShortDateTime(const SYSTEMTIME& local) {
   return std::string(date) + ' ' + time;
 }
 
+int CountFiles(const std::string& pattern) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = ::FindFirstFileA(pattern.c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  int n = 1;
+  while (::FindNextFileA(h, &found)) ++n;
+  ::FindClose(h);
+  return n;
+}
+
 HWND FocusOf(DWORD thread) {
   GUITHREADINFO info{sizeof info};
   return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
@@ -102,9 +125,10 @@ TEST(FinderListE2E, DetailsSortAndFilterWithTheLimitCountingMatchesAndTheLookKep
   ASSERT_EQ(Finder::Window(), nullptr) << "a finder from an earlier test still runs";
   RemoveTree("T:");
   SeedOneUser({"一つ目"}, "#Category\r\n");
-  SetSetting("FindExt", "RegCnt", "2");
+  SetSetting("FindExt", "RegCnt", "3");
   SetSetting("FindExt", "Document1", "doc");
   SetSetting("FindExt", "Document2", "txt");
+  SetSetting("FindExt", "Document3", "exe");
   SetSetting("FindInit", "FindMax", "10");
   MakeFile("list\\報告書.txt", 1025);
   const SYSTEMTIME written{2024, 3, 0, 5, 14, 7, 0, 0};
@@ -115,6 +139,13 @@ TEST(FinderListE2E, DetailsSortAndFilterWithTheLimitCountingMatchesAndTheLookKep
   MakeFile("list\\MEMO.txt", 3000);
   for (int i = 0; i < 40; ++i) MakeFile("many\\f" + std::to_string(i) + ".doc");
   for (int i = 1; i <= 3; ++i) MakeFile("many\\needle" + std::to_string(i) + ".doc");
+  const std::string ran = test::TempFolder("finder_open");  // each program opened leaves a file here
+  ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", ran.c_str());  // inherited by the finder
+  for (const char* copy : {"prog\\p1.exe", "prog\\p2.exe", "prog\\p3.exe"}) {
+    MakeFile(copy);
+    ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), ("T:\\" + std::string(copy)).c_str(), FALSE));
+  }
+  int widened = 0;  // the folder column's width after a drag
   {
     Finder f("/L0 /T0 /W800 /H500");
     HWND frame = f.WaitForWindow();
@@ -164,25 +195,54 @@ TEST(FinderListE2E, DetailsSortAndFilterWithTheLimitCountingMatchesAndTheLookKep
     EXPECT_EQ(narrowTo(L"メモ"), (Texts{"5 KB", "1 KB", "0 KB"}));
     SaveShot(frame, "finder-filtered");
 
-    // Three matches among 43 with the limit at 10: the walk goes to its end.
+    // Enter opens every result chosen, each in its program.
+    narrowTo(L"");
+    ASSERT_TRUE(v.Search(v.TestDrive(v.Named(docs, "exe"))));
+    ASSERT_EQ(v.Count(), 3);
+    ::SetForegroundWindow(frame);
+    PressKeys({VK_CONTROL}, 'F');
+    PressKeys({}, VK_TAB);  // from the filter to the list
+    PressKeys({VK_CONTROL}, 'A');
+    PressKeys({}, VK_RETURN);
+    for (DWORD t = 0; t < kWaitMs && CountFiles(ran + "probe-*.txt") < 3; t += 100) ::Sleep(100);
+    EXPECT_EQ(CountFiles(ran + "probe-*.txt"), 3);
+
+    // Three matches among 43 with the limit at 10: the walk goes to its end; F5 walks it again
+    // and finds a match made meanwhile.
     narrowTo(L"needle");
     ASSERT_TRUE(v.Search(v.TestDrive(v.Named(docs, "doc"))));
     EXPECT_EQ(v.Count(), 3);
     EXPECT_EQ(v.Pane(1), kDone);
-    // Ctrl+F puts the caret in the filter, Escape empties it, Tab goes on to the list.
+    MakeFile("many\\needle4.doc");
     ::SetForegroundWindow(frame);
+    PressKeys({}, VK_F5);
+    for (DWORD t = 0; t < kWaitMs && (v.Count() != 4 || v.Pane(1) != kDone); t += 100) ::Sleep(100);
+    EXPECT_EQ(v.Count(), 4);
+    // Ctrl+F puts the caret in the filter, Escape empties it, Tab and Shift+Tab go round the
+    // tree, the filter and the list.
     PressKeys({VK_CONTROL}, 'F');
-    ::Sleep(200);
     EXPECT_EQ(FocusOf(f.pi.dwThreadId), filter);
     PressKeys({}, VK_ESCAPE);
     ::Sleep(300);
-    EXPECT_EQ(v.Count(), 43) << "an empty filter shows every result again";
+    EXPECT_EQ(v.Count(), 44) << "an empty filter shows every result again";
     PressKeys({}, VK_TAB);
-    ::Sleep(200);
     EXPECT_EQ(FocusOf(f.pi.dwThreadId), v.List());
+    PressKeys({VK_SHIFT}, VK_TAB);
+    EXPECT_EQ(FocusOf(f.pi.dwThreadId), filter);
+    PressKeys({VK_SHIFT}, VK_TAB);
+    EXPECT_EQ(FocusOf(f.pi.dwThreadId), v.Tree());
+    PressKeys({}, VK_TAB);
+    PressKeys({}, VK_TAB);  // from the tree past the filter to the list
     PressKeys({VK_CONTROL}, 'A');
-    ::Sleep(200);
-    EXPECT_EQ(ListView_GetSelectedCount(v.List()), 43u);
+    EXPECT_EQ(ListView_GetSelectedCount(v.List()), 44u);
+    PressKeys({}, VK_RETURN);  // so many are opened only when the user says so
+    HWND ask = FindMessageBoxWithText(f.pi.dwProcessId, "44 個のファイルを開きますか?");
+    ASSERT_NE(ask, nullptr);
+    ::PostMessageA(ask, WM_COMMAND, IDNO, 0);
+    ::Sleep(300);
+    list.DragDivider(1, 60);
+    widened = ListView_GetColumnWidth(v.List(), 1);
+    EXPECT_GT(widened, 150);
     ASSERT_TRUE(f.Close());
   }
   EXPECT_EQ(Ini(Settings(), "FindInit", "ResultView"), "1");
@@ -196,5 +256,6 @@ TEST(FinderListE2E, DetailsSortAndFilterWithTheLimitCountingMatchesAndTheLookKep
   ListReader list(v, again.pi.dwProcessId);
   EXPECT_TRUE(list.Details()) << "the details view was not remembered";
   EXPECT_EQ(list.HeaderFormat(2), HDF_SORTDOWN);
+  EXPECT_EQ(ListView_GetColumnWidth(v.List(), 1), widened) << "the column's width was not remembered";
   RemoveTree("T:");
 }
