@@ -47,8 +47,6 @@ bool CIconPanelWnd::FocusKey(UINT vk) {
     case VK_DOWN: key = FocusKey::kDown; break;
     case VK_HOME: key = FocusKey::kHome; break;
     case VK_END: key = FocusKey::kEnd; break;
-    case VK_PRIOR: key = FocusKey::kPageUp; break;
-    case VK_NEXT: key = FocusKey::kPageDown; break;
     case VK_RETURN:
     case VK_SPACE:
       if (FocusTile() >= 0) KeyOpen(FocusTile());

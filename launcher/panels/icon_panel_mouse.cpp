@@ -14,6 +14,7 @@ bool Inside(const Rect& r, POINT p) { return r.Contains(p.x, p.y); }
 
 void CIconPanelWnd::OnLButtonDown(POINT pt) {
   ::SetFocus(m_hwnd);
+  m_keyFocus = false;  // the mouse is in use: the keys act on the tile under it again
   int p = m_grid.TileAt(pt.x, pt.y, -1);
   if (p < 0) return;
   if (Inside(m_grid.GripRect(p), pt)) {
@@ -97,7 +98,6 @@ void CIconPanelWnd::TrackHover(POINT screen) {
     int old = m_hot;
     m_hot = hot;
     m_hotGrip = grip;
-    if (hot >= 0) m_keyFocus = false;  // the pointer chose a tile for the keys again
     RepaintCell(old, true);
     RepaintCell(hot, true);
     FollowKeyTile();

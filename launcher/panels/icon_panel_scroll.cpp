@@ -82,6 +82,15 @@ void CIconPanelWnd::OnDpiChanged() {
   SetScroll(iconpanel::ClampScroll(m_grid, (first / columns) * m_grid.layout.rowHeight), false);
 }
 
-void CIconPanelWnd::PageUp() { SetScroll(iconpanel::PageUpPosition(m_grid), false); }
+// A page of the grid; a focus the user placed goes along by a page, so that it stays in sight.
+void CIconPanelWnd::PageUp() {
+  SetScroll(iconpanel::PageUpPosition(m_grid), false);
+  if (m_lastPressed >= 0) m_lastPressed = iconpanel::MoveFocus(m_grid, m_lastPressed, iconpanel::FocusKey::kPageUp);
+  FollowKeyTile();
+}
 
-void CIconPanelWnd::PageDown() { SetScroll(iconpanel::PageDownPosition(m_grid), false); }
+void CIconPanelWnd::PageDown() {
+  SetScroll(iconpanel::PageDownPosition(m_grid), false);
+  if (m_lastPressed >= 0) m_lastPressed = iconpanel::MoveFocus(m_grid, m_lastPressed, iconpanel::FocusKey::kPageDown);
+  FollowKeyTile();
+}

@@ -156,15 +156,6 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
   std::string items = "#Category\r\n";
   for (int i = 1; i < kItems; ++i) items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
   items += "#Item\r\nF: " + folder + "probe.exe\r\nC: 記録する\r\n";
-  // Focus marks only once a key is used, as Windows has it by default (Wine shows them always).
-  struct CuesOff {
-    BOOL always = FALSE;
-    CuesOff() {
-      ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &always, 0);
-      ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, nullptr, 0);
-    }
-    ~CuesOff() { ::SystemParametersInfoA(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(INT_PTR{always}), 0); }
-  } cuesOff;
   for (const char* theme : {"Image00.dll", "Image01.dll"}) {
     SCOPED_TRACE(theme);
     ::DeleteFileA(record.c_str());
@@ -207,6 +198,26 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
     PressKeys({}, VK_HOME);
     EXPECT_EQ(Answered([&](VARIANT* v) { return tiles.acc->get_accFocus(v); }), 1);
     EXPECT_TRUE(tiles.Read(1).Has(STATE_SYSTEM_FOCUSED));
+
+    // F2 acts on the focused tile, not on the one under the pointer, and the new name is told.
+    PressKeys({}, VK_RIGHT);
+    const POINT third = Middle(tiles.Read(3).place);
+    MouseTo(third.x, third.y);
+    g_heard.clear();
+    HWINEVENTHOOK names = ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Hear,
+                                            app.pi.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    PressKeys({}, VK_F2);
+    HWND info = FindDialog(app.pi.dwProcessId, "アイテム情報(名称変更)");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(ControlText(::GetDlgItem(info, 1000)), "memo 2");
+    ::SendMessageA(::GetDlgItem(info, 1000), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("memo two"));
+    ::PostMessageA(info, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Heard(EVENT_OBJECT_NAMECHANGE, 2));
+    EXPECT_EQ(tiles.Read(2).name, "memo two");
+    ::UnhookWinEvent(names);
+    MouseTo(frame.right + 20, frame.bottom + 20);
+    ::SetForegroundWindow(w);
+    PressKeys({}, VK_HOME);
 
     PressKeys({}, VK_TAB);
     EXPECT_EQ(FocusOf(app.pi), column);
