@@ -76,6 +76,9 @@ class FinderSettings {
     ini.WriteInt(inikeys::kFindExt, findsettings::kRegCnt, 1);
     ini.WriteString(inikeys::kFindExt, "Document1", "txt");
     ini.WriteInt(inikeys::kFindInit, findsettings::kFindMax, 1000000);
+    // The first start's look, whatever an earlier run left: large icons in the walk's order.
+    ini.WriteInt(inikeys::kFindInit, findsettings::kResultView, 0);
+    ini.WriteInt(inikeys::kFindInit, findsettings::kSortColumn, -1);
   }
   ~FinderSettings() {
     if (m_saved.empty()) ::DeleteFileA(Settings().c_str());

@@ -72,7 +72,9 @@ bool CMainFrame::FocusKey(const MSG& msg) {
     if (taken) ::SendMessageA(part, BM_CLICK, 0, 0);
   }
   if (taken) {
-    if (::GetFocus() != part) ::SetFocus(part);
+    // A button may have opened a popup, which keeps the focus it took.
+    const HWND now = ::GetFocus();
+    if (now != part && (now == m_hwnd || ::IsChild(m_hwnd, now))) ::SetFocus(part);
     ShowFocusCues();
   }
   return taken;
