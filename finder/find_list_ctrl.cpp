@@ -22,8 +22,7 @@ namespace fs = findsettings;
 
 namespace {
 constexpr UINT_PTR kShowTimer = 1;
-constexpr UINT kShowDelayMs = 50;
-constexpr UINT kLaterShowMs = 250;
+constexpr UINT kShowDelayMs = 250;
 constexpr UINT kShowPatience = 4;
 constexpr char kFolderSettingsFile[] = "desktop.ini";
 }  // namespace
@@ -161,13 +160,13 @@ void CFindListCtrl::ShowAll() {
   if (m_showPending) ::KillTimer(m_hwnd, kShowTimer);
   m_showPending = false;
   if (m_ordered == m_items.size()) return;
-  // Some controls lay out and paint every entry again when the count grows: the first matches
-  // show at once, later ones four times a second (or after a few times what the last showing took),
-  // so that the search seldom waits for the window.
+  // Some controls lay out and paint every entry again when the count grows: matches show four
+  // times a second (or after a few times what the last showing took), so that the search seldom
+  // waits for the window, and a walk done within the first quarter second is shown once, whole.
   const DWORD started = ::GetTickCount();
   Refresh(OrderNew());
   const DWORD took = ::GetTickCount() - started;
-  m_showDelayMs = took * kShowPatience > kLaterShowMs ? took * kShowPatience : kLaterShowMs;
+  m_showDelayMs = took * kShowPatience > kShowDelayMs ? took * kShowPatience : kShowDelayMs;
 }
 
 // Whether the entry shows in the list's client area, or above its bottom; later entries come after
