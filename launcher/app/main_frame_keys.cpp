@@ -111,6 +111,5 @@ void CMainFrame::KeepFocusOnActivate(bool active) {
   const std::vector<HWND> stops = TabStops();
   if (m_lastFocus && ::IsWindowVisible(m_lastFocus) && ::IsWindowEnabled(m_lastFocus) && ::IsChild(m_hwnd, m_lastFocus))
     ::SetFocus(m_lastFocus);
-  else if (!stops.empty())
-    ::SetFocus(stops.front());
+  else if (!stops.empty()) ::SetFocus(stops.front());
 }

@@ -133,12 +133,11 @@ TEST(IconLayout, FocusMovesByTileRowAndPage) {
     FocusKey key;
     int to;
   } cases[] = {
-      {0, FocusKey::kLeft, 0},       {3, FocusKey::kLeft, 2},       {10, FocusKey::kRight, 10},
-      {2, FocusKey::kRight, 3},      {1, FocusKey::kUp, 1},         {4, FocusKey::kUp, 1},
-      {4, FocusKey::kDown, 7},       {8, FocusKey::kDown, 10},      {10, FocusKey::kDown, 10},
-      {5, FocusKey::kHome, 0},       {5, FocusKey::kEnd, 10},       {1, FocusKey::kPageDown, 10},
-      {0, FocusKey::kPageDown, 9},   {10, FocusKey::kPageUp, 1},    {7, FocusKey::kPageUp, 0},
-      {-1, FocusKey::kRight, 1},     {40, FocusKey::kLeft, 9},
+      {0, FocusKey::kLeft, 0},     {3, FocusKey::kLeft, 2},    {10, FocusKey::kRight, 10}, {2, FocusKey::kRight, 3},
+      {1, FocusKey::kUp, 1},       {4, FocusKey::kUp, 1},      {4, FocusKey::kDown, 7},    {8, FocusKey::kDown, 10},
+      {10, FocusKey::kDown, 10},   {5, FocusKey::kHome, 0},    {5, FocusKey::kEnd, 10},    {1, FocusKey::kPageDown, 10},
+      {0, FocusKey::kPageDown, 9}, {10, FocusKey::kPageUp, 1}, {7, FocusKey::kPageUp, 0},  {-1, FocusKey::kRight, 1},
+      {40, FocusKey::kLeft, 9},
   };
   for (const Case& c : cases) EXPECT_EQ(MoveFocus(g, c.from, c.key), c.to) << c.from << " " << static_cast<int>(c.key);
   EXPECT_EQ(MoveFocus(MakeGrid(498, 456, 0), 0, FocusKey::kDown), -1);

@@ -51,9 +51,9 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   // F2, Delete and the popup keys (ID_TILE_*) on the tile a key acts on.
   void TileKey(UINT command);
   // The keyboard's focus over the tiles: the arrows, Home and End move it, Enter and Space open its
-  // tile (Page Up and Page Down turn the page, and an explicit focus goes with it). True when the key was taken. The frame calls FocusByKeyboard when
-  // Tab brings the focus here, so that the keys act on the focused tile, not the one under the
-  // pointer.
+  // tile (Page Up and Page Down turn the page, and an explicit focus goes with it). True when the key was taken. The
+  // frame calls FocusByKeyboard when Tab brings the focus here, so that the keys act on the focused tile, not the one
+  // under the pointer.
   bool FocusKey(UINT vk);
   void FocusByKeyboard() { m_keyFocus = true; }
 
@@ -169,8 +169,9 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   int m_popupTile = -1;  // the tile whose popup is open, drawn chosen meanwhile
   iconpanel::Press m_press = iconpanel::Press::kNone;
   int m_lastPressed = -1;  // the keyboard's focus: the tile last clicked, opened or moved to by key
-  bool m_keyFocus = false;  // the keys moved the focus: they act on it, not on the tile under the pointer, until a click
-  int m_keyPress = -1;     // the tile shown pressed by a key until it opens
+  bool m_keyFocus =
+      false;            // the keys moved the focus: they act on it, not on the tile under the pointer, until a click
+  int m_keyPress = -1;  // the tile shown pressed by a key until it opens
   TileRef m_keyPressItem{-1, -1};
   std::uint64_t m_keyPressRevision = 0;
   int m_markPos = -1;

@@ -154,7 +154,8 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
   ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), (folder + "probe.exe").c_str(), FALSE));
   ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", record.c_str());
   std::string items = "#Category\r\n";
-  for (int i = 1; i < kItems; ++i) items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
+  for (int i = 1; i < kItems; ++i)
+    items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
   items += "#Item\r\nF: " + folder + "probe.exe\r\nC: 記録する\r\n";
   for (const char* theme : {"Image00.dll", "Image01.dll"}) {
     SCOPED_TRACE(theme);

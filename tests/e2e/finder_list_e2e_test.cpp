@@ -139,7 +139,7 @@ TEST(FinderListE2E, DetailsSortAndFilterWithTheLimitCountingMatchesAndTheLookKep
   MakeFile("list\\MEMO.txt", 3000);
   for (int i = 0; i < 40; ++i) MakeFile("many\\f" + std::to_string(i) + ".doc");
   for (int i = 1; i <= 3; ++i) MakeFile("many\\needle" + std::to_string(i) + ".doc");
-  const std::string ran = test::TempFolder("finder_open");  // each program opened leaves a file here
+  const std::string ran = test::TempFolder("finder_open");     // each program opened leaves a file here
   ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", ran.c_str());  // inherited by the finder
   for (const char* copy : {"prog\\p1.exe", "prog\\p2.exe", "prog\\p3.exe"}) {
     MakeFile(copy);
