@@ -2,9 +2,10 @@
 // draws its own frame and title strip, and is the hub for the work that touches the data.
 //
 // One class in a file per job: main_frame.cpp (its life and message routing), _draw (the frame,
-// its buttons and layout), _web (the web pane), _hotkey, _save, _commands, _items (item and menu
-// changes), _handoffs (the finder, a second start, packages) and _dialogs (management dialogs,
-// the user switch, help and About). main_frame_parts.h holds what they share.
+// its buttons and layout), _contrast (the same under high contrast), _web (the web pane),
+// _hotkey, _save, _commands, _items (item and menu changes), _handoffs (the finder, a second
+// start, packages) and _dialogs (management dialogs, the user switch, help and About).
+// main_frame_parts.h holds what they share.
 #pragma once
 #include <windows.h>
 
@@ -60,6 +61,9 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnTimer(UINT_PTR id);
   void OnHoverTimer();
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam);  // high contrast or the system's colours changed
+  void PaintPlain(HDC dc, const RECT& client);
+  void DrawPlainButton(const DRAWITEMSTRUCT* d, int button);
   void WriteThrough();
   void OnSaveDone();
   bool SaveNow(bool withPlace);

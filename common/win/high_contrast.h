@@ -1,0 +1,21 @@
+// The system's high contrast as the windows draw it: read once, again whenever a window hears
+// that the system's settings or colours changed, and the plain faces drawn in its colours.
+// User-interface thread only.
+#pragma once
+#include <windows.h>
+
+#include "common/contrast.h"
+
+namespace contrast {
+
+bool On();      // as last read; read at the first call
+bool Update();  // reads the setting again; true when it changed
+
+COLORREF Colour(SystemColour c);
+void Fill(HDC dc, const RECT& rc, SystemColour c);
+
+// A plain face: filled, framed by one pixel, its label on one line in the middle, cut with an
+// ellipsis where it is too long. A null font draws with the DC's own.
+void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label, HFONT font);
+
+}  // namespace contrast

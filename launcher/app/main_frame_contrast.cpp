@@ -1,0 +1,68 @@
+// The main window under the system's high contrast: its frame, title strip and buttons drawn
+// plain in the system's colours, and everything drawn again when the setting or the colours
+// change.
+#include "launcher/app/main_frame.h"
+
+#include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
+#include "launcher/app/main_frame_parts.h"
+
+using namespace mainframe;
+
+namespace {
+
+// What each button says, in the order of CMainFrame::Button: Close and Minimise are too small
+// for their names.
+constexpr const char* kPlainLabels[] = {"×", "－", "閉", "更新", "中止", "進む", "戻る"};
+
+}  // namespace
+
+// Every top-level window hears of a change; the frame passes it on to its children (their scroll
+// bars keep pictures drawn in the old look) and has every part draw again.
+void CMainFrame::OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const bool changed = contrast::Update();
+  if (!changed && msg != WM_SYSCOLORCHANGE) return;
+  struct Message {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+  } m{msg, wParam, lParam};
+  ::EnumChildWindows(
+      m_hwnd,
+      [](HWND child, LPARAM p) -> BOOL {
+        const auto* m = reinterpret_cast<const Message*>(p);
+        ::SendMessageA(child, m->msg, m->wParam, m->lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&m));
+  m_tools.ApplyTheme(true);
+  m_panel.ApplyTheme(true);
+  m_panel.RefreshItems(false);
+  // Erased now: the button panel draws its background only when erased.
+  ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASENOW);
+}
+
+// The window's surface framed in the text colour, and the title strip (where a press drags the
+// window) with the title, lit while the window is active.
+void CMainFrame::PaintPlain(HDC dc, const RECT& client) {
+  using C = contrast::SystemColour;
+  contrast::Fill(dc, client, C::kWindow);
+  ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+  const int edge = Px(kEdge);
+  const RECT strip{edge, edge, client.right - edge, Px(m_webOpen ? kWebStripTop : kStripTop) - 1};
+  const contrast::State state{.chosen = m_active};
+  contrast::Fill(dc, strip, contrast::PlainColours(contrast::Part::kButton, state).fill);
+  UniqueFont font = CreateThemeFont(m_data.Theme().Params().fontA);
+  ScopedSelect select(dc, font.Get());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, contrast::Colour(contrast::PlainColours(contrast::Part::kButton, state).text));
+  RECT text{strip.left + Px(6), strip.top, strip.right - Px(6), strip.bottom};
+  ::DrawTextA(dc, m_title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void CMainFrame::DrawPlainButton(const DRAWITEMSTRUCT* d, int button) {
+  const contrast::State state{.chosen = (d->itemState & ODS_SELECTED) != 0,
+                              .disabled = (d->itemState & ODS_DISABLED) != 0};
+  UniqueFont font = CreateThemeFont(m_data.Theme().Params().fontD);
+  contrast::DrawFace(d->hDC, d->rcItem, contrast::Part::kButton, state, kPlainLabels[button], font.Get());
+}
