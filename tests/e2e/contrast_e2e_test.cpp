@@ -14,7 +14,8 @@ using namespace e2e;
 namespace {
 
 // A scheme whose colours differ from each other, so that a pixel tells which part drew it.
-constexpr COLORREF kWindow = RGB(0, 0, 0), kButtonFace = RGB(0, 0, 0x80), kHighlight = RGB(0x1A, 0xEB, 0xFF);
+constexpr COLORREF kWindow = RGB(0, 0, 0), kWindowText = RGB(0xFF, 0xFF, 0xFF), kButtonFace = RGB(0, 0, 0x80),
+                   kHighlight = RGB(0x1A, 0xEB, 0xFF);
 
 // A pixel of a child window, out of a capture of the frame's client area.
 unsigned PixelOf(const ScreenImage& frame, HWND frameWindow, HWND child, int x, int y) {
@@ -30,7 +31,7 @@ unsigned PixelOf(const ScreenImage& frame, HWND frameWindow, HWND child, int x, 
 TEST(ContrastE2E, TheLauncherRedrawsInTheSystemsColoursWhileHighContrastIsOn) {
   ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
   test::SystemColours scheme({{COLOR_WINDOW, kWindow},
-                              {COLOR_WINDOWTEXT, RGB(0xFF, 0xFF, 0xFF)},
+                              {COLOR_WINDOWTEXT, kWindowText},
                               {COLOR_HIGHLIGHT, kHighlight},
                               {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
                               {COLOR_BTNFACE, kButtonFace},
@@ -69,14 +70,23 @@ TEST(ContrastE2E, TheLauncherRedrawsInTheSystemsColoursWhileHighContrastIsOn) {
     EXPECT_EQ(PixelOf(plain, w, current, 2, 2), ToRgb(kHighlight)) << "current menu";
     EXPECT_EQ(PixelOf(plain, w, w, 300, 4), ToRgb(::GetForegroundWindow() == w ? kHighlight : kButtonFace))
         << "title strip";
-    // The first tile's icon keeps its own colours.
-    const int iconX = ThemeNumber(library.c_str(), IDS_GRID_LEFT) + ThemeNumber(library.c_str(), IDS_TILE_ICON_X);
-    const int iconY = ThemeNumber(library.c_str(), IDS_GRID_TOP) + ThemeNumber(library.c_str(), IDS_TILE_ICON_Y);
+    // The first tile keeps its icon, and is framed in the highlight colour under the pointer.
+    auto number = [&](int id) { return ThemeNumber(library.c_str(), static_cast<UINT>(id)); };
+    const int left = number(IDS_GRID_LEFT), top = number(IDS_GRID_TOP);
+    const int iconX = left + number(IDS_TILE_ICON_X), iconY = top + number(IDS_TILE_ICON_Y);
     int coloured = 0;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) coloured += PixelOf(plain, w, panel, iconX + x, iconY + y) != ToRgb(kWindow);
+    for (int y = iconY; y < iconY + 32; ++y)
+      for (int x = iconX; x < iconX + 32; ++x) coloured += PixelOf(plain, w, panel, x, y) != ToRgb(kWindow);
     EXPECT_GT(coloured, 100) << "no icon on the first tile";
+    const POINT edge{left + number(IDS_TILE_HIT_X) + number(IDS_TILE_HIT_WIDTH) - 1,
+                     top + number(IDS_TILE_HIT_Y) + number(IDS_TILE_HIT_HEIGHT) / 2};
+    EXPECT_EQ(PixelOf(plain, w, panel, edge.x, edge.y), ToRgb(kWindowText)) << "tile frame";
+    POINT inside{edge.x - 8, edge.y};
+    ::ClientToScreen(panel, &inside);
+    MouseTo(inside.x, inside.y);
+    EXPECT_EQ(PixelOf(SettledClient(w), w, panel, edge.x, edge.y), ToRgb(kHighlight)) << "tile under the pointer";
     SaveShot(w, std::string("high-contrast-") + theme);
+    MouseTo(frame.right + 20, frame.bottom + 20);
 
     contrast.Set(false);
     EXPECT_TRUE(ClientShows(w, themed)) << "the themed picture did not come back as it was";
