@@ -53,6 +53,22 @@ COLORREF Colour(SystemColour c) { return ::GetSysColor(static_cast<int>(c)); }
 
 void Fill(HDC dc, const RECT& rc, SystemColour c) { ::FillRect(dc, &rc, ::GetSysColorBrush(static_cast<int>(c))); }
 
+void PassToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
+  struct Message {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+  } m{msg, wParam, lParam};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM p) -> BOOL {
+        const auto* m = reinterpret_cast<const Message*>(p);
+        ::SendMessageA(child, m->msg, m->wParam, m->lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&m));
+}
+
 void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label, HFONT font) {
   const Colours c = PlainColours(part, state);
   Fill(dc, rc, c.fill);

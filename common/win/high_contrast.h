@@ -14,6 +14,10 @@ bool Update();  // reads the setting again; true when it changed
 COLORREF Colour(SystemColour c);
 void Fill(HDC dc, const RECT& rc, SystemColour c);
 
+// Passes a change of the system's settings or colours on to every descendant of a top-level
+// window, as the system asks: the scroll bars' skin keeps pictures drawn in the old look.
+void PassToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // A plain face: filled, framed by one pixel, its label on one line in the middle, cut with an
 // ellipsis where it is too long. A null font draws with the DC's own.
 void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label, HFONT font);

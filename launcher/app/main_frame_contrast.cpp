@@ -17,24 +17,12 @@ constexpr const char* kPlainLabels[] = {"×", "－", "閉", "更新", "中止", 
 
 }  // namespace
 
-// Every top-level window hears of a change; the frame passes it on to its children (their scroll
-// bars keep pictures drawn in the old look) and has every part draw again.
+// Every top-level window hears of a change; the frame passes it on to its children and has every
+// part draw again.
 void CMainFrame::OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam) {
   const bool changed = contrast::Update();
   if (!changed && msg != WM_SYSCOLORCHANGE) return;
-  struct Message {
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-  } m{msg, wParam, lParam};
-  ::EnumChildWindows(
-      m_hwnd,
-      [](HWND child, LPARAM p) -> BOOL {
-        const auto* m = reinterpret_cast<const Message*>(p);
-        ::SendMessageA(child, m->msg, m->wParam, m->lParam);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&m));
+  contrast::PassToChildren(m_hwnd, msg, wParam, lParam);
   m_tools.ApplyTheme(true);
   m_panel.ApplyTheme(true);
   m_panel.RefreshItems(false);
