@@ -19,7 +19,8 @@ void Fill(HDC dc, const RECT& rc, SystemColour c);
 void PassToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // A plain face: filled, framed by one pixel, its label on one line in the middle, cut with an
-// ellipsis where it is too long. A null font draws with the DC's own.
-void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label, HFONT font);
+// ellipsis where it is too long. A null font draws with the DC's own. The keyboard focus, where
+// focusWidth is not 0, is a frame of that width inside, in the label's colour.
+void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label, HFONT font, int focusWidth = 0);
 
 }  // namespace contrast

@@ -7,6 +7,7 @@
 #include "common/win/gdi.h"
 #include "common/win/high_contrast.h"
 #include "launcher/base/resource.h"
+#include "launcher/skin/draw.h"
 
 void CButtonPanelWnd::ErasePlain(HDC dc) {
   RECT rc;
@@ -30,5 +31,6 @@ void CButtonPanelWnd::DrawPlain(const DRAWITEMSTRUCT* d) {
                               .hot = m_hotId == id};
   UniqueFont font = CreateThemeFont(m_data->Theme().Params().fontD);
   OffscreenPaint buffer(d->hDC, d->rcItem);
-  contrast::DrawFace(buffer.Dc(), d->rcItem, contrast::Part::kButton, state, label.c_str(), font.Get());
+  const int focus = (d->itemState & ODS_FOCUS) && FocusCuesOn(d->hwndItem) ? m_data->Theme().Px(2) : 0;
+  contrast::DrawFace(buffer.Dc(), d->rcItem, contrast::Part::kButton, state, label.c_str(), font.Get(), focus);
 }

@@ -139,11 +139,14 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
   }
   // Every state is cut out through the pressed mask, so the tile's outline never jumps.
   MaskedOntoDC(dc, left, top, tile.Get(), m_theme->Bitmap(IDB_TILE_PRESSED_MASK));
-  if (p == FocusTile() && !m_find.IsOpen() && FocusShown(m_hwnd)) {
-    RECT frame = ToRECT(m_grid.HitRect(p, false));
-    ::InflateRect(&frame, m_theme->Px(4), m_theme->Px(4));
-    DrawFocusFrame(dc, frame, m_theme->Px(2), m_nameColour);
-  }
+  DrawTileFocus(dc, p);
+}
+
+void CIconPanelWnd::DrawTileFocus(HDC dc, int p) const {
+  if (p != FocusTile() || m_find.IsOpen() || !FocusShown(m_hwnd)) return;
+  RECT frame = ToRECT(m_grid.HitRect(p, false));
+  ::InflateRect(&frame, m_theme->Px(4), m_theme->Px(4));
+  DrawFocusFrame(dc, frame, m_theme->Px(2), m_nameColour);
 }
 
 // The item's picture (stretched into its box when it does not fit) or its icon, and the mark of

@@ -39,4 +39,5 @@ void CIconPanelWnd::DrawPlainTile(HDC dc, HRGN update, const ItemSlot& slot, ico
   MemoryDC src(dc);
   src.Select(tile.Get());
   ::BitBlt(dc, left, top, size.cx, size.cy, src.Get(), 0, 0, SRCCOPY);
+  DrawTileFocus(dc, p);
 }

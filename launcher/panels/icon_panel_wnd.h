@@ -150,6 +150,7 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   void DrawTile(HDC dc, HRGN update, const ItemSlot& slot);
   void DrawTileLook(HDC tile, const ItemSlot& slot, POINT shift) const;
   void DrawTileName(HDC tile, const ItemSlot& slot, POINT shift, COLORREF colour) const;
+  void DrawTileFocus(HDC dc, int p) const;
   void DrawPlainTile(HDC dc, HRGN update, const ItemSlot& slot, iconpanel::TileLook look);  // under high contrast
   void DrawEmptyHint(HDC dc) const;
   void DrawMissingMark(HDC tile, int x, int y, int side) const;

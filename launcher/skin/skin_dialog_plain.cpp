@@ -8,7 +8,7 @@
 #include "launcher/skin/skin_layout.h"
 
 namespace {
-constexpr UINT kLabelFormat = DT_NOPREFIX | DT_END_ELLIPSIS;
+constexpr UINT kLabelFormat = DT_END_ELLIPSIS;  // labels underline their access keys, as themed
 }
 
 void CSkinDialog::PaintPlain(HDC dc) {
@@ -28,7 +28,7 @@ void CSkinDialog::PaintPlain(HDC dc) {
     const Rect t = skin::TitleBox(client.right, Dpi());
     RECT box{t.left, t.top, t.right, t.bottom};
     ::SetTextColor(dc, contrast::Colour(c.text));
-    ::DrawTextA(dc, title, -1, &box, kLabelFormat | DT_SINGLELINE | DT_VCENTER);
+    ::DrawTextA(dc, title, -1, &box, DT_NOPREFIX | DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
   }
   for (const RECT& f : m_frames) ::FrameRect(dc, &f, ::GetSysColorBrush(COLOR_WINDOWTEXT));
   ::SetTextColor(dc, contrast::Colour(SystemColour::kWindowText));
