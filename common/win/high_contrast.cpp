@@ -42,11 +42,9 @@ bool On() {
   return g_on;
 }
 
-bool Update() {
-  const bool was = g_on;
+void Update() {
   g_on = Read();
   g_read = true;
-  return g_on != was;
 }
 
 COLORREF Colour(SystemColour c) { return ::GetSysColor(static_cast<int>(c)); }

@@ -9,7 +9,7 @@
 namespace contrast {
 
 bool On();      // as last read; read at the first call
-bool Update();  // reads the setting again; true when it changed
+void Update();  // reads the setting again
 
 COLORREF Colour(SystemColour c);
 void Fill(HDC dc, const RECT& rc, SystemColour c);

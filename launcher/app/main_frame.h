@@ -17,6 +17,7 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "common/win/high_contrast.h"
 #include "launcher/app/hotkey_rules.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/launcher_actions.h"
@@ -120,6 +121,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   HFONT m_appFont;            // borrowed from the application
   const void* m_handoffView;  // borrowed: the shared block, or null without the receiving end
   bool m_dataInProgramFolder;
+  bool m_plain = contrast::On();  // laid out for high contrast
   bool m_active = false;
   bool m_webOpen = false;  // the web pane's size and keys, also when its control failed
   bool m_backEnabled = false, m_forwardEnabled = false;

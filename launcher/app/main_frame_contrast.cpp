@@ -20,8 +20,9 @@ constexpr const char* kPlainLabels[] = {"×", "－", "閉", "更新", "中止", 
 // Every top-level window hears of a change; the frame passes it on to its children and has every
 // part draw again.
 void CMainFrame::OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const bool changed = contrast::Update();
-  if (!changed && msg != WM_SYSCOLORCHANGE) return;
+  contrast::Update();  // a dialog that heard it first may have read it already
+  if (contrast::On() == m_plain && msg != WM_SYSCOLORCHANGE) return;
+  m_plain = contrast::On();
   contrast::PassToChildren(m_hwnd, msg, wParam, lParam);
   m_tools.ApplyTheme(true);
   m_panel.ApplyTheme(true);
@@ -33,17 +34,16 @@ void CMainFrame::OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam) {
 // The window's surface framed in the text colour, and the title strip (where a press drags the
 // window) with the title, lit while the window is active.
 void CMainFrame::PaintPlain(HDC dc, const RECT& client) {
-  using C = contrast::SystemColour;
-  contrast::Fill(dc, client, C::kWindow);
+  contrast::Fill(dc, client, contrast::SystemColour::kWindow);
   ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
   const int edge = Px(kEdge);
-  const RECT strip{edge, edge, client.right - edge, Px(m_webOpen ? kWebStripTop : kStripTop) - 1};
-  const contrast::State state{.chosen = m_active};
-  contrast::Fill(dc, strip, contrast::PlainColours(contrast::Part::kButton, state).fill);
+  const RECT strip{edge, edge, client.right - edge, Px(m_webOpen ? kWebStripTop : kStripTop)};
+  const contrast::Colours c = contrast::PlainColours(contrast::Part::kButton, {.chosen = m_active});
+  contrast::Fill(dc, strip, c.fill);
   UniqueFont font = CreateThemeFont(m_data.Theme().Params().fontA);
   ScopedSelect select(dc, font.Get());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, contrast::Colour(contrast::PlainColours(contrast::Part::kButton, state).text));
+  ::SetTextColor(dc, contrast::Colour(c.text));
   RECT text{strip.left + Px(6), strip.top, strip.right - Px(6), strip.bottom};
   ::DrawTextA(dc, m_title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

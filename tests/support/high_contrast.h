@@ -1,61 +1,48 @@
-// The system's high contrast and colours as a test sets them: both are put back when the test
-// ends, passed or failed.
+// The system's high contrast and colours as a test sets them, put back when the test ends,
+// passed or failed.
 #pragma once
 #include <windows.h>
 
 #include <initializer_list>
-#include <string>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace test {
 
-// Turns high contrast on and off through the system's own switch where it has one. Wine 8 has
-// none (SPI_SETHIGHCONTRAST fails, SPI_GETHIGHCONTRAST answers no flags at all): there the
-// setting the system keeps for the user is written, and the change announced as the system
-// announces it.
+// High contrast through the system's own switch where it has one. Wine 8 has none (its
+// SPI_SETHIGHCONTRAST fails and SPI_GETHIGHCONTRAST answers no flags): there the setting the
+// system stores for the user is written, and the change announced as the system announces it.
 class HighContrastSwitch {
  public:
   HighContrastSwitch() {
-    char value[32] = {};
-    DWORD bytes = sizeof value;
-    m_had = ::RegGetValueA(HKEY_CURRENT_USER, kKey, "Flags", RRF_RT_REG_SZ, nullptr, value, &bytes) == ERROR_SUCCESS;
-    m_stored = value;
+    DWORD bytes = sizeof m_stored;
+    m_had = ::RegGetValueA(HKEY_CURRENT_USER, kKey, "Flags", RRF_RT_REG_SZ, nullptr, m_stored, &bytes) == ERROR_SUCCESS;
   }
   ~HighContrastSwitch() {
-    if (m_system) Set(false);
+    Set(false);
     if (m_had) Store(m_stored);
     else ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Flags");
-    Announce();
   }
-  HighContrastSwitch(const HighContrastSwitch&) = delete;
-  HighContrastSwitch& operator=(const HighContrastSwitch&) = delete;
-
   void Set(bool on) {
     HIGHCONTRASTA hc{sizeof hc, HCF_AVAILABLE | (on ? HCF_HIGHCONTRASTON : 0u), nullptr};
-    if (::SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof hc, &hc, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
-      m_system = true;
-      return;
-    }
+    if (::SystemParametersInfoA(SPI_SETHIGHCONTRAST, sizeof hc, &hc, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) return;
     Store(on ? "127" : "126");
-    Announce();
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, &result);
   }
 
  private:
   static constexpr char kKey[] = "Control Panel\\Accessibility\\HighContrast";
-  static void Store(const std::string& flags) {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Flags", REG_SZ, flags.c_str(), static_cast<DWORD>(flags.size() + 1));
+  static void Store(const char* flags) {
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Flags", REG_SZ, flags, static_cast<DWORD>(std::strlen(flags) + 1));
   }
-  static void Announce() {
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, &result);
-  }
-  bool m_had = false, m_system = false;
-  std::string m_stored;
+  bool m_had = false;
+  char m_stored[32] = {};
 };
 
 // System colours replaced for the test's life. Wine gives a process the colours stored when it
-// started, so a program under test is started after they are set.
+// started, so the program under test is started after they are set.
 class SystemColours {
  public:
   explicit SystemColours(std::initializer_list<std::pair<int, COLORREF>> colours) {
@@ -67,8 +54,6 @@ class SystemColours {
     ::SetSysColors(static_cast<int>(m_elements.size()), m_elements.data(), m_new.data());
   }
   ~SystemColours() { ::SetSysColors(static_cast<int>(m_elements.size()), m_elements.data(), m_old.data()); }
-  SystemColours(const SystemColours&) = delete;
-  SystemColours& operator=(const SystemColours&) = delete;
 
  private:
   std::vector<int> m_elements;
