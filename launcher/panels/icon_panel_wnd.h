@@ -3,9 +3,8 @@
 // main frame as requests, renaming and deleting as its actions, and the frame refreshes it.
 //
 // One class in a file per job: icon_panel_wnd.cpp (its life, theme and items), _paint, _plain
-// (a tile under high contrast), _looks
-// (slot contents, the look cache and tips), _scroll, _mouse, _keys, _drop, _find (type-to-find) and
-// _access (what screen readers read).
+// (a tile under high contrast), _looks (slot contents, the look cache and tips), _scroll, _mouse,
+// _keys, _drop, _find (type-to-find) and _access (what screen readers read).
 #pragma once
 #include <windows.h>
 
