@@ -54,7 +54,6 @@ TEST(ContrastE2E, TheLauncherRedrawsInTheSystemsColoursWhileHighContrastIsOn) {
     ASSERT_TRUE(panel && edit && current);
     MouseTo(0, 0);  // away from the launcher
     const ScreenImage themed = SettledClient(w);
-
     contrast.Set(true);
     ASSERT_TRUE(ClientShows(w, themed, false)) << "no repaint when high contrast came on";
     const ScreenImage plain = SettledClient(w);
