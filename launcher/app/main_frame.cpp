@@ -65,6 +65,8 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_EXITSIZEMOVE: m_data.NoteWindowMoved(); return 0;
     case WM_DISPLAYCHANGE: KeepWithinReach(m_hwnd); return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnSystemLook(msg, wParam, lParam); return Default(msg, wParam, lParam);
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;

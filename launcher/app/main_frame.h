@@ -2,9 +2,10 @@
 // draws its own frame and title strip, and is the hub for the work that touches the data.
 //
 // One class in a file per job: main_frame.cpp (its life and message routing), _draw (the frame,
-// its buttons and layout), _web (the web pane), _hotkey, _save, _commands, _items (item and menu
-// changes), _handoffs (the finder, a second start, packages) and _dialogs (management dialogs,
-// the user switch, help and About). main_frame_parts.h holds what they share.
+// its buttons and layout), _contrast (the same under high contrast), _web (the web pane),
+// _hotkey, _save, _commands, _items (item and menu changes), _handoffs (the finder, a second
+// start, packages) and _dialogs (management dialogs, the user switch, help and About).
+// main_frame_parts.h holds what they share.
 #pragma once
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 
 #include "common/ui/wnd.h"
 #include "common/win/handles.h"
+#include "common/win/high_contrast.h"
 #include "launcher/app/hotkey_rules.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/launcher_actions.h"
@@ -60,6 +62,9 @@ class CMainFrame : public CWnd, private LauncherActions {
   void OnTimer(UINT_PTR id);
   void OnHoverTimer();
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam);  // high contrast or the system's colours changed
+  void PaintPlain(HDC dc, const RECT& client);
+  void DrawPlainButton(const DRAWITEMSTRUCT* d, int button);
   void WriteThrough();
   void OnSaveDone();
   bool SaveNow(bool withPlace);
@@ -116,6 +121,7 @@ class CMainFrame : public CWnd, private LauncherActions {
   HFONT m_appFont;            // borrowed from the application
   const void* m_handoffView;  // borrowed: the shared block, or null without the receiving end
   bool m_dataInProgramFolder;
+  bool m_plain = contrast::On();  // laid out for high contrast
   bool m_active = false;
   bool m_webOpen = false;  // the web pane's size and keys, also when its control failed
   bool m_backEnabled = false, m_forwardEnabled = false;

@@ -9,6 +9,7 @@
 #include "common/dpi.h"
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "common/win/monitors.h"
 #include "launcher/app/main_frame_parts.h"
 #include "launcher/base/resource.h"
@@ -130,6 +131,7 @@ void CMainFrame::OnPaint() {
   const HDC dc = buffer.Dc();
   RECT rc;
   ::GetClientRect(m_hwnd, &rc);
+  if (contrast::On()) return PaintPlain(dc, rc);
   const theme::Params& p = m_data.Theme().Params();
   COLORREF back = m_webOpen ? static_cast<COLORREF>(kWebBack) : static_cast<COLORREF>(p.background);
   COLORREF outer = m_webOpen ? kWebOuter : p.outerFrame;
@@ -197,6 +199,7 @@ HBITMAP CMainFrame::ButtonBitmap(int button, bool pressed, bool disabled) const 
 void CMainFrame::OnDrawItem(const DRAWITEMSTRUCT* d) {
   for (int i = 0; i < kButtonCount; ++i) {
     if (d->hwndItem != m_buttons[i]) continue;
+    if (contrast::On()) return DrawPlainButton(d, i);
     HBITMAP b = ButtonBitmap(i, (d->itemState & ODS_SELECTED) != 0, (d->itemState & ODS_DISABLED) != 0);
     if (b) {
       BlitBitmap(d->hDC, 0, 0, b);

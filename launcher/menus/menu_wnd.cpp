@@ -8,6 +8,7 @@
 #include "common/theme_ids.h"
 #include "common/ui/no_erase_button.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/resource.h"
 #include "common/cp932.h"
 #include "common/win/modal_guard.h"
@@ -117,6 +118,7 @@ void CMenuWnd::OnDestroy() {
 // Where a page has fewer menus than buttons, the panel's own picture shows through rather than
 // a grey gap.
 void CMenuWnd::OnEraseBackground(HDC dc) {
+  if (contrast::On()) return ErasePlain(dc);
   RECT rc;
   ::GetClientRect(m_hwnd, &rc);
   POINT at{0, 0};
@@ -317,6 +319,7 @@ bool CMenuWnd::TrackHover(POINT screen) {
 
 // An owner-drawn button's rectangle is its whole client area, so drawing starts at 0, 0.
 void CMenuWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  if (contrast::On()) return DrawPlain(d);
   const CTheme& t = m_data->Theme();
   const int id = static_cast<int>(d->CtlID);
   const bool pressed = d->itemState & ODS_SELECTED, disabled = d->itemState & ODS_DISABLED;

@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 #include "common/theme_ids.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
 #include "launcher/skin/scroll_skin.h"
@@ -82,6 +83,11 @@ void CUserListBox::OnNotify(UINT code) {
 }
 
 HBRUSH CUserListBox::OnColour(HDC dc) {
+  if (contrast::On()) {
+    ::SetTextColor(dc, contrast::Colour(contrast::SystemColour::kWindowText));
+    ::SetBkColor(dc, contrast::Colour(contrast::SystemColour::kWindow));
+    return ::GetSysColorBrush(COLOR_WINDOW);
+  }
   ::SetTextColor(dc, m_text);
   ::SetBkColor(dc, m_back);
   return m_brush.Get();

@@ -8,6 +8,7 @@
 #include "common/theme_ids.h"
 #include "common/ui/no_erase_button.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/resource.h"
 #include "launcher/panels/popup_dlg.h"
 #include "launcher/skin/cut_tips.h"
@@ -174,6 +175,7 @@ void CButtonPanelWnd::LayOut() {
 }
 
 void CButtonPanelWnd::OnEraseBackground(HDC dc) {
+  if (contrast::On()) return ErasePlain(dc);
   const CTheme& t = m_data->Theme();
   BlitBitmap(dc, 0, 0, t.Bitmap(IDB_PANEL_BACK));
   const theme::Params& p = t.Params();
@@ -181,6 +183,7 @@ void CButtonPanelWnd::OnEraseBackground(HDC dc) {
 }
 
 void CButtonPanelWnd::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  if (contrast::On()) return DrawPlain(d);
   const CTheme& t = m_data->Theme();
   const int id = static_cast<int>(d->CtlID);
   const bool pressed = d->itemState & ODS_SELECTED;

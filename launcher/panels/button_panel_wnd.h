@@ -1,5 +1,6 @@
 // CButtonPanelWnd: the right part of the main window: the user-name button, the menu column and
-// the tool buttons (LR, Lupe, Edit, Help, Trash), all drawn from the theme.
+// the tool buttons (LR, Lupe, Edit, Help, Trash), all drawn from the theme, or plain under high
+// contrast (button_panel_plain.cpp).
 #pragma once
 #include <windows.h>
 #include <ole2.h>
@@ -38,6 +39,8 @@ class CButtonPanelWnd : public CWnd {
   void OnDestroy();
   void OnEraseBackground(HDC dc);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
+  void ErasePlain(HDC dc);  // under high contrast
+  void DrawPlain(const DRAWITEMSTRUCT* d);
   void OnTipText(LPARAM notify);
   void OnCommand(UINT id);
   void StartFinder();

@@ -3,6 +3,7 @@
 #include "launcher/panels/icon_panel_wnd.h"
 
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/item_request.h"
 #include "launcher/base/resource.h"
 #include "launcher/skin/drag_drop.h"
@@ -69,7 +70,8 @@ void CIconPanelWnd::ShowMark(const iconpanel::DropPosition& d) {
   m_markSide = d.side;
   RECT r = MarkRect();
   WindowDC dc(m_hwnd);
-  UniqueBrush brush(::CreateSolidBrush(m_theme->Params().panelColour));
+  UniqueBrush brush(::CreateSolidBrush(contrast::On() ? contrast::Colour(contrast::SystemColour::kHighlight)
+                                                      : static_cast<COLORREF>(m_theme->Params().panelColour)));
   ::FillRect(dc.Get(), &r, brush.Get());
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/resource.h"
 
 bool CIconPanelWnd::FindMessage(const MSG& msg) {
@@ -91,14 +92,17 @@ void CIconPanelWnd::MoveChoice(int by) {
 // typed text and a caret.
 void CIconPanelWnd::DrawStrip(HDC dc) const {
   RECT band{0, 0, m_grid.clientWidth, StripHeight()};
-  UniqueBrush back(::CreateSolidBrush(m_theme->Colour(IDS_DLG_EDIT_BACK_COLOR, RGB(255, 255, 255))));
+  const bool plain = contrast::On();  // under high contrast, a field in the system's colours
+  UniqueBrush back(::CreateSolidBrush(plain ? contrast::Colour(contrast::SystemColour::kWindow)
+                                            : m_theme->Colour(IDS_DLG_EDIT_BACK_COLOR, RGB(255, 255, 255))));
   ::FillRect(dc, &band, back.Get());
   UniqueBrush frame(::CreateSolidBrush(m_nameColour));
   RECT inner{band.left + 4, band.top + 3, band.right - 4, band.bottom - 3};
   ::FrameRect(dc, &inner, frame.Get());
   ScopedSelect font(dc, m_nameFont.Get());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, m_theme->Colour(IDS_DLG_EDIT_TEXT_COLOR, RGB(0, 0, 0)));
+  ::SetTextColor(dc, plain ? contrast::Colour(contrast::SystemColour::kWindowText)
+                           : m_theme->Colour(IDS_DLG_EDIT_TEXT_COLOR, RGB(0, 0, 0)));
   const std::string shown = "\x8C\x9F\x8D\xF5: " + m_find.Text() + "_";  // "検索: "
   RECT text{inner.left + 6, inner.top, inner.right - 6, inner.bottom};
   ::DrawTextA(dc, shown.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);

@@ -6,6 +6,7 @@
 #include "common/dpi.h"
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "launcher/skin/draw.h"
 
 namespace {
@@ -31,6 +32,7 @@ StateBitmaps ForState(iconpanel::TileLook look) {
 // so that any scroll phase can be copied from it.
 void CIconPanelWnd::BuildBackground() {
   m_background.Reset();
+  if (contrast::On()) return;  // high contrast shows no grid picture
   HBITMAP tile = m_theme->Bitmap(IDB_GRID_BACK);
   SIZE s = BitmapSize(tile);
   m_backgroundTile = s.cy;
@@ -84,7 +86,8 @@ void CIconPanelWnd::DrawEmptyHint(HDC dc) const {
 // The grid picture at the scroll's phase, copied in blocks so that only what changed is copied.
 void CIconPanelWnd::PaintBackground(HDC dc, const RECT& rc, HRGN update) const {
   if (!m_background) {
-    UniqueBrush brush(::CreateSolidBrush(m_theme->Params().background));
+    UniqueBrush brush(::CreateSolidBrush(contrast::On() ? contrast::Colour(contrast::SystemColour::kWindow)
+                                                        : static_cast<COLORREF>(m_theme->Params().background)));
     ::FillRect(dc, &rc, brush.Get());
     return;
   }
@@ -105,8 +108,10 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
   const int hot = m_popupTile >= 0 ? m_popupTile : m_hot >= 0 || !m_find.IsOpen() ? m_hot : m_find.Chosen();
   // A tile opened by key looks pressed for a moment, as a clicked one does.
   const bool keyed = m_pressed < 0 && m_keyPress >= 0;
-  StateBitmaps sb = ForState(iconpanel::TileState(p, keyed ? m_keyPress : m_pressed,
-                                                  keyed ? iconpanel::Press::kInside : m_press, hot, m_hotGrip));
+  const iconpanel::TileLook look = iconpanel::TileState(p, keyed ? m_keyPress : m_pressed,
+                                                        keyed ? iconpanel::Press::kInside : m_press, hot, m_hotGrip);
+  if (contrast::On()) return DrawPlainTile(dc, update, slot, look);
+  StateBitmaps sb = ForState(look);
   HBITMAP image = m_theme->Bitmap(sb.image), mask = m_theme->Bitmap(sb.mask);
   SIZE size = BitmapSize(image);
   if (!size.cx) return;
@@ -130,15 +135,18 @@ void CIconPanelWnd::DrawTile(HDC dc, HRGN update, const ItemSlot& slot) {
       ::BitBlt(t.Get(), 0, 0, size.cx, size.cy, m.Get(), 0, 0, SRCPAINT);
     }
     DrawTileLook(t.Get(), slot, shift);
-    DrawTileName(t.Get(), slot, shift);
+    DrawTileName(t.Get(), slot, shift, m_nameColour);
   }
   // Every state is cut out through the pressed mask, so the tile's outline never jumps.
   MaskedOntoDC(dc, left, top, tile.Get(), m_theme->Bitmap(IDB_TILE_PRESSED_MASK));
-  if (p == FocusTile() && !m_find.IsOpen() && FocusShown(m_hwnd)) {
-    RECT frame = ToRECT(m_grid.HitRect(p, false));
-    ::InflateRect(&frame, m_theme->Px(4), m_theme->Px(4));
-    DrawFocusFrame(dc, frame, m_theme->Px(2), m_nameColour);
-  }
+  DrawTileFocus(dc, p);
+}
+
+void CIconPanelWnd::DrawTileFocus(HDC dc, int p) const {
+  if (p != FocusTile() || m_find.IsOpen() || !FocusShown(m_hwnd)) return;
+  RECT frame = ToRECT(m_grid.HitRect(p, false));
+  ::InflateRect(&frame, m_theme->Px(4), m_theme->Px(4));
+  DrawFocusFrame(dc, frame, m_theme->Px(2), m_nameColour);
 }
 
 // The item's picture (stretched into its box when it does not fit) or its icon, and the mark of
@@ -189,12 +197,12 @@ void CIconPanelWnd::DrawMissingMark(HDC tile, int x, int y, int side) const {
 }
 
 // The wrapped caption in the theme's name box; while finding, the result's menu above it.
-void CIconPanelWnd::DrawTileName(HDC t, const ItemSlot& slot, POINT shift) const {
+void CIconPanelWnd::DrawTileName(HDC t, const ItemSlot& slot, POINT shift, COLORREF colour) const {
   RECT name = ToRECT(m_grid.layout.name);
   ::OffsetRect(&name, shift.x, shift.y);
   ScopedSelect font(t, m_nameFont.Get());
   ::SetBkMode(t, TRANSPARENT);
-  ::SetTextColor(t, m_nameColour);
+  ::SetTextColor(t, colour);
   if (m_find.IsOpen()) {
     const int menu = Ref(slot.shown).menu;
     RECT hint{name.left, name.top - m_lineHeight - 1, name.right, name.top - 1};

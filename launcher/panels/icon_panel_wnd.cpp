@@ -5,6 +5,7 @@
 
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/resource.h"
 #include "launcher/skin/cut_tips.h"
 #include "launcher/skin/scroll_skin.h"
@@ -145,7 +146,8 @@ void CIconPanelWnd::ApplyTheme(bool full) {
     TEXTMETRICA tm{};
     if (::GetTextMetricsA(measure.Get(), &tm)) m_lineHeight = std::max(static_cast<int>(tm.tmHeight), 1);
   }
-  m_nameColour = m_theme->Params().fontB.colour1;
+  m_nameColour = contrast::On() ? contrast::Colour(contrast::SystemColour::kWindowText)
+                                : static_cast<COLORREF>(m_theme->Params().fontB.colour1);
   m_markPos = -1;
   if (!full) return;
   ::EnableWindow(m_hwnd, !m_data->Menus().empty());

@@ -2,9 +2,9 @@
 // It reads the data store and changes nothing in it: launching, moving and adding go to the
 // main frame as requests, renaming and deleting as its actions, and the frame refreshes it.
 //
-// One class in a file per job: icon_panel_wnd.cpp (its life, theme and items), _paint, _looks
-// (slot contents, the look cache and tips), _scroll, _mouse, _keys, _drop, _find (type-to-find) and
-// _access (what screen readers read).
+// One class in a file per job: icon_panel_wnd.cpp (its life, theme and items), _paint, _plain
+// (a tile under high contrast), _looks (slot contents, the look cache and tips), _scroll, _mouse,
+// _keys, _drop, _find (type-to-find) and _access (what screen readers read).
 #pragma once
 #include <windows.h>
 
@@ -148,7 +148,9 @@ class CIconPanelWnd : public CWnd, public DropSink, public DropClient, private A
   void PaintBackground(HDC dc, const RECT& area, HRGN update) const;
   void DrawTile(HDC dc, HRGN update, const ItemSlot& slot);
   void DrawTileLook(HDC tile, const ItemSlot& slot, POINT shift) const;
-  void DrawTileName(HDC tile, const ItemSlot& slot, POINT shift) const;
+  void DrawTileName(HDC tile, const ItemSlot& slot, POINT shift, COLORREF colour) const;
+  void DrawTileFocus(HDC dc, int p) const;
+  void DrawPlainTile(HDC dc, HRGN update, const ItemSlot& slot, iconpanel::TileLook look);  // under high contrast
   void DrawEmptyHint(HDC dc) const;
   void DrawMissingMark(HDC tile, int x, int y, int side) const;
   void CheckTargets();

@@ -7,6 +7,7 @@
 #include "common/theme_ids.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/high_contrast.h"
 #include "common/win/monitors.h"
 #include "launcher/base/resource.h"
 
@@ -101,6 +102,11 @@ INT_PTR CPopupBase::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return FALSE;
     case WM_CLOSE: ::DestroyWindow(m_hwnd); return TRUE;
     case WM_TIMER: OnTimer(); return TRUE;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      contrast::Update();
+      ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      return FALSE;
     case WM_PAINT: OnPaint(); return TRUE;
     case WM_ERASEBKGND: return SetResult(1);
     case WM_DRAWITEM: OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
@@ -134,10 +140,12 @@ void CPopupBase::OnTimer() {
 
 void CPopupBase::OnPaint() {
   PaintGuard paint(m_hwnd);
+  if (contrast::On()) return PaintPlain(paint.Dc());
   BlitBitmap(paint.Dc(), 0, 0, Theme().Bitmap(IDB_POPUP_BACK));
 }
 
 void CPopupBase::OnDrawItem(const DRAWITEMSTRUCT* d) {
+  if (contrast::On()) return DrawPlainEntry(d, EntryText(TemplateId(), static_cast<int>(d->CtlID)));
   const int w = d->rcItem.right - d->rcItem.left, h = d->rcItem.bottom - d->rcItem.top;
   OffscreenPaint buffer(d->hDC, d->rcItem);  // a button's rectangle starts at 0, 0
   const HDC dc = buffer.Dc();

@@ -29,6 +29,8 @@ class CPopupBase : public CDialog {
   void OnTimer();
   void OnPaint();
   void OnDrawItem(const DRAWITEMSTRUCT* d);
+  void PaintPlain(HDC dc);  // under high contrast
+  void DrawPlainEntry(const DRAWITEMSTRUCT* d, const char* text);
   bool OnKey(UINT key);
   void Light(int id);
 

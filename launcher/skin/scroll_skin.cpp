@@ -4,6 +4,7 @@
 #include "common/ui/subclass.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/high_contrast.h"
 #include "launcher/base/theme.h"
 #include "launcher/skin/scroll_geometry.h"
 
@@ -60,7 +61,9 @@ RECT CurrentStrip(HWND wnd) {
   return {s.left, s.top, s.right, s.bottom};
 }
 
+// None under high contrast: the bar is drawn in the system's colours, as a theme without pictures has it.
 HBITMAP Picture(const ScrollSkinEntry& e, int offset) {
+  if (contrast::On()) return nullptr;
   const CTheme* theme = CTheme::Current();
   return theme ? theme->Bitmap(e.baseId + offset) : nullptr;
 }

@@ -5,6 +5,7 @@
 #include "common/dpi.h"
 #include "common/screen_fit.h"
 #include "common/win/gdi.h"
+#include "common/win/high_contrast.h"
 #include "common/win/monitors.h"
 #include "launcher/base/resource.h"
 #include "launcher/base/theme.h"
@@ -204,6 +205,7 @@ INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: OnLButtonUp(pt); return FALSE;
     case WM_CAPTURECHANGED: m_dragAnchor = {-1, -1}; return FALSE;
     case WM_ERASEBKGND:
+      if (contrast::On() && m_theme) return SetResult(1);  // painted whole, plain
       if (!m_background) return FALSE;
       BlitBitmap(reinterpret_cast<HDC>(wParam), 0, 0, m_background);
       return SetResult(1);
@@ -224,6 +226,8 @@ INT_PTR CSkinDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnSystemLook(msg, wParam, lParam); break;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_FRAME_CLOSE) {
         OnCancel();
@@ -270,6 +274,7 @@ void CSkinDialog::OnLButtonUp(POINT pt) {
 }
 
 void CSkinDialog::PaintSkin(HDC dc) {
+  if (contrast::On()) return PaintPlain(dc);
   BlitBitmap(dc, 0, 0, m_background);
   const int captionId = m_active ? m_captionActive : m_captionInactive;
   HBITMAP caption = captionId ? Picture(captionId) : nullptr;
@@ -321,6 +326,7 @@ const CSkinDialog::Button* CSkinDialog::FindButton(int id) const {
 
 bool CSkinDialog::OnDrawItem(const DRAWITEMSTRUCT* d) {
   if (!m_theme || d->CtlType != ODT_BUTTON) return false;
+  if (contrast::On()) return DrawPlainItem(d);
   const bool pressed = (d->itemState & ODS_SELECTED) != 0;
   if (d->CtlID == IDC_FRAME_CLOSE) {
     BlitBitmap(d->hDC, 0, 0, Picture(pressed ? IDB_CLOSE_PRESSED : IDB_CLOSE));
@@ -365,6 +371,7 @@ void CSkinDialog::OnHoverTimer() {
 }
 
 INT_PTR CSkinDialog::OnCtlColor(HDC dc, HWND ctl) {
+  if (contrast::On()) return PlainControlColours(dc);
   const int id = ::GetDlgCtrlID(ctl);
   for (const Colours& c : m_colours) {
     if (c.id != id) continue;

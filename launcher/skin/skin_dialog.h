@@ -131,6 +131,11 @@ class CSkinDialog : public CDialog {
   void OnHoverTimer();
   INT_PTR OnCtlColor(HDC dc, HWND ctl);
   const Button* FindButton(int id) const;
+  // Under high contrast (skin_dialog_plain.cpp).
+  void PaintPlain(HDC dc);
+  bool DrawPlainItem(const DRAWITEMSTRUCT* d);
+  INT_PTR PlainControlColours(HDC dc);
+  void OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam);
 
   const CTheme* m_theme = nullptr;  // borrowed for the dialog's life
   int m_dpi = 96;
