@@ -21,7 +21,8 @@
 namespace fs = findsettings;
 
 namespace {
-constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT_PTR kShowTimer = 1, kTakeTimer = 3;
+constexpr UINT kTakeDelayMs = 30;
 constexpr UINT kShowDelayMs = 250;
 constexpr UINT kShowPatience = 4;
 constexpr char kFolderSettingsFile[] = "desktop.ini";
@@ -76,7 +77,10 @@ LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       DetectDrag(lParam);
       return r;
     }
-    case UM_SEARCH_HIT: TakeMatches(); return 0;
+    case UM_SEARCH_HIT:
+      if (wParam) TakeMatches();  // the worker waits
+      else if (!std::exchange(m_takePending, true)) ::SetTimer(m_hwnd, kTakeTimer, kTakeDelayMs, nullptr);
+      return 0;
     case WM_DESTROY:  // a width changed just before the close is not lost
       if (std::exchange(m_lookPending, false)) SaveLook();
       return Default(msg, wParam, lParam);
@@ -91,6 +95,10 @@ LRESULT CFindListCtrl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ::KillTimer(m_hwnd, kLookTimer);
         m_lookPending = false;
         SaveLook();
+        return 0;
+      }
+      if (wParam == kTakeTimer) {
+        TakeMatches();
         return 0;
       }
       if (wParam != kShowTimer) return Default(msg, wParam, lParam);
@@ -122,6 +130,7 @@ void CFindListCtrl::DetectDrag(LPARAM clientPoint) {
 }
 
 void CFindListCtrl::TakeMatches() {
+  if (std::exchange(m_takePending, false)) ::KillTimer(m_hwnd, kTakeTimer);
   if (!m_request) return;
   std::vector<FoundFile> found = m_request->matches.TakeAll(m_request->itemAck.Get());
   if (!m_taking) return;  // the limit was reached: what the worker found meanwhile goes
@@ -157,6 +166,7 @@ void CFindListCtrl::TakeMatches() {
 }
 
 void CFindListCtrl::ShowAll() {
+  TakeMatches();  // what the worker queued before it ended
   if (m_showPending) ::KillTimer(m_hwnd, kShowTimer);
   m_showPending = false;
   if (m_ordered == m_items.size()) return;
@@ -279,6 +289,7 @@ const ResultItem* CFindListCtrl::Item(int index) const {
 }
 
 void CFindListCtrl::Clear() {
+  if (std::exchange(m_takePending, false)) ::KillTimer(m_hwnd, kTakeTimer);
   if (m_showPending) ::KillTimer(m_hwnd, kShowTimer);
   m_showPending = false;
   m_showDelayMs = kShowDelayMs;

@@ -83,7 +83,7 @@ class CFindListCtrl : private CSubclass {
  private:
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnDetached() override { m_hwnd = nullptr; }
-  // UM_SEARCH_HIT: takes every match the worker queued.
+  // UM_SEARCH_HIT: takes every match the worker queued, a moment later unless the queue is full.
   void TakeMatches();
   void DetectDrag(LPARAM clientPoint);
   bool InSight(int index) const;
@@ -157,6 +157,7 @@ class CFindListCtrl : private CSubclass {
   resultrules::Widths m_widths{};          // at 96 DPI, as stored
   bool m_details = false;
   bool m_showPending = false;
+  bool m_takePending = false;  // a UM_SEARCH_HIT waits for the take timer
   bool m_taking = true;  // false from the limit until the list is emptied
   unsigned m_showDelayMs = 250;
   int m_findMax = 1000;

@@ -271,8 +271,8 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
 }
 
 void CMainFrame::OnSearchDone() {
+  m_list->ShowAll();  // takes the last matches first, under this search's limit
   m_unlimited = nullptr;
-  m_list->ShowAll();
   ShowHeldBackCount();
   // With a new place chosen, the stop asked for it is reported next and starts that search.
   if (!m_control.RestartAsked()) SetPane(1, Text(IDS_DONE));

@@ -1,5 +1,7 @@
 #include "finder/search_engine.h"
 
+#include <utility>
+
 #include <cstring>
 #include <cwchar>
 #include <optional>
@@ -90,7 +92,7 @@ void HandOff(void* context, const FoundFile& match) {
   HWND list = r.listWindow.load();
   if (!list) return;
   const MatchQueue::Added added = r.matches.Add(match, r.itemAck.Get());
-  if (added.first && !::PostMessageA(list, UM_SEARCH_HIT, 0, 0)) {
+  if ((added.first || added.full) && !::PostMessageA(list, UM_SEARCH_HIT, added.full, 0)) {
     r.matches.Clear();  // nobody will take them
     return;
   }
@@ -107,7 +109,10 @@ MatchQueue::Added MatchQueue::Add(const FoundFile& match, HANDLE taken) {
   added.first = m_matches.empty();
   m_matches.push_back(match);
   added.full = m_matches.size() >= m_capacity;
-  if (added.full) ::ResetEvent(taken);
+  if (added.full) {
+    ::ResetEvent(taken);
+    m_held = true;
+  }
   return added;
 }
 
@@ -115,7 +120,7 @@ std::vector<FoundFile> MatchQueue::TakeAll(HANDLE taken) {
   std::lock_guard<std::mutex> hold(m_lock);
   std::vector<FoundFile> out;
   out.swap(m_matches);
-  ::SetEvent(taken);
+  if (std::exchange(m_held, false)) ::SetEvent(taken);
   return out;
 }
 

@@ -21,11 +21,12 @@ struct FoundFile {
 
 // Matches the worker found and the list has not taken yet. A round trip between the threads costs
 // more than finding a match, so the worker posts UM_SEARCH_HIT only when it puts a match into an
-// empty queue: that one message has the list take every match queued before it runs. Only a
-// full queue makes the worker wait for the list.
+// empty queue, and the list takes the queue a moment later (matches show a quarter second apart
+// anyway): one message and one take carry every match found meanwhile. A full queue posts again
+// and makes the worker wait until the list has taken it.
 class MatchQueue {
  public:
-  static constexpr std::size_t kCapacity = 2048;
+  static constexpr std::size_t kCapacity = 8192;
   explicit MatchQueue(std::size_t capacity = kCapacity) : m_capacity(capacity) {}
 
   struct Added {
@@ -34,7 +35,7 @@ class MatchQueue {
   };
   // Queues a match; a full queue resets `taken` before the list can take the matches.
   Added Add(const FoundFile& match, HANDLE taken);
-  // Every queued match, oldest first; sets `taken` once they are out of the queue.
+  // Every queued match, oldest first; sets `taken` again once a full queue is out.
   std::vector<FoundFile> TakeAll(HANDLE taken);
   void Clear();
 
@@ -42,6 +43,7 @@ class MatchQueue {
   std::mutex m_lock;
   std::vector<FoundFile> m_matches;
   std::size_t m_capacity;
+  bool m_held = false;  // full: `taken` was reset
 };
 
 struct SearchRequest {
