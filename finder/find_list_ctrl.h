@@ -158,7 +158,7 @@ class CFindListCtrl : private CSubclass {
   bool m_details = false;
   bool m_showPending = false;
   bool m_takePending = false;  // a UM_SEARCH_HIT waits for the take timer
-  bool m_taking = true;  // false from the limit until the list is emptied
+  bool m_taking = true;        // false from the limit until the list is emptied
   unsigned m_showDelayMs = 250;
   int m_findMax = 1000;
   SearchRequest* m_request = nullptr;
