@@ -111,7 +111,7 @@ double Search(const std::string& root, int limit, int* found) {
   return took;
 }
 
-void NoAck(void* context, const FoundFile&) { ++*static_cast<long*>(context); }
+void NoAck(void* context, FoundFile&) { ++*static_cast<long*>(context); }
 
 // A window that only takes the matches and counts them: the hand-off's own cost, without the
 // result list's work.

@@ -63,7 +63,7 @@ double MedianOf(Run run) {
   return Median(times);
 }
 
-void CountMatch(void* context, const FoundFile&) { ++*static_cast<long*>(context); }
+void CountMatch(void* context, FoundFile&) { ++*static_cast<long*>(context); }
 
 // The finder's settings for the run: the text kind, no limit below the tree's matches.
 class FinderSettings {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -135,6 +136,7 @@ void CFindListCtrl::TakeMatches() {
   std::vector<FoundFile> found = m_request->matches.TakeAll(m_request->itemAck.Get());
   if (!m_taking) return;  // the limit was reached: what the worker found meanwhile goes
   const std::size_t first = m_items.size();
+  if (m_items.capacity() < first + found.size()) m_items.reserve(std::max(first + found.size(), 2 * first));
   for (FoundFile& match : found) {
     const bool usable = match.path.rfind(kUnusableMark, 0) != 0;
     if (!usable) match.path.erase(0, sizeof kUnusableMark - 1);

@@ -87,11 +87,11 @@ class Walker {
 // Queues one match for the list, tells the list when it is the first one waiting, and waits only
 // while the queue is full. The wait also ends on quit, so a list that went away between the
 // test of its handle and the post never holds the worker.
-void HandOff(void* context, const FoundFile& match) {
+void HandOff(void* context, FoundFile& match) {
   auto& r = *static_cast<SearchRequest*>(context);
   HWND list = r.listWindow.load();
   if (!list) return;
-  const MatchQueue::Added added = r.matches.Add(match, r.itemAck.Get());
+  const MatchQueue::Added added = r.matches.Add(std::move(match), r.itemAck.Get());
   if ((added.first || added.full) && !::PostMessageA(list, UM_SEARCH_HIT, added.full, 0)) {
     r.matches.Clear();  // nobody will take them
     return;
@@ -103,11 +103,11 @@ void HandOff(void* context, const FoundFile& match) {
 
 }  // namespace
 
-MatchQueue::Added MatchQueue::Add(const FoundFile& match, HANDLE taken) {
+MatchQueue::Added MatchQueue::Add(FoundFile match, HANDLE taken) {
   std::lock_guard<std::mutex> hold(m_lock);
   Added added;
   added.first = m_matches.empty();
-  m_matches.push_back(match);
+  m_matches.push_back(std::move(match));
   added.full = m_matches.size() >= m_capacity;
   if (added.full) {
     ::ResetEvent(taken);
@@ -120,6 +120,7 @@ std::vector<FoundFile> MatchQueue::TakeAll(HANDLE taken) {
   std::lock_guard<std::mutex> hold(m_lock);
   std::vector<FoundFile> out;
   out.swap(m_matches);
+  m_matches.reserve(out.size());  // the next batch is likely as large: no growing step by step
   if (std::exchange(m_held, false)) ::SetEvent(taken);
   return out;
 }

@@ -34,7 +34,7 @@ class MatchQueue {
     bool full = false;   // the queue is full: wait for `taken` before the next match
   };
   // Queues a match; a full queue resets `taken` before the list can take the matches.
-  Added Add(const FoundFile& match, HANDLE taken);
+  Added Add(FoundFile match, HANDLE taken);
   // Every queued match, oldest first; sets `taken` again once a full queue is out.
   std::vector<FoundFile> TakeAll(HANDLE taken);
   void Clear();
@@ -83,5 +83,5 @@ DWORD WINAPI SearchThreadProc(void* request);
 constexpr char kUnusableMark[] = "?";
 
 // The walk alone, for measuring: calls onMatch(match) for each match; 0 done, 2 stopped, 3 quit.
-using MatchSink = void (*)(void* context, const FoundFile& match);
+using MatchSink = void (*)(void* context, FoundFile& match);  // may take the match's contents
 int WalkForMatches(SearchRequest& request, const std::string& root, MatchSink sink, void* context);

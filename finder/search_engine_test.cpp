@@ -70,7 +70,7 @@ TEST(MatchQueue, AFastWorkerAndASlowListLoseNothing) {
 
 namespace {
 
-void Collect(void* context, const FoundFile& match) {
+void Collect(void* context, FoundFile& match) {
   static_cast<std::vector<std::string>*>(context)->push_back(match.path);
 }
 
