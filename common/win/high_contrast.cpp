@@ -51,6 +51,13 @@ COLORREF Colour(SystemColour c) { return ::GetSysColor(static_cast<int>(c)); }
 
 void Fill(HDC dc, const RECT& rc, SystemColour c) { ::FillRect(dc, &rc, ::GetSysColorBrush(static_cast<int>(c))); }
 
+void FillSurface(HWND w, HDC dc, bool framed) {
+  RECT client;
+  ::GetClientRect(w, &client);
+  Fill(dc, client, SystemColour::kWindow);
+  if (framed) ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+}
+
 void PassToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
   struct Message {
     UINT msg;

@@ -13,6 +13,8 @@ void Update();  // reads the setting again
 
 COLORREF Colour(SystemColour c);
 void Fill(HDC dc, const RECT& rc, SystemColour c);
+// A window's whole client area as a plain surface, framed in the text colour when `framed`.
+void FillSurface(HWND w, HDC dc, bool framed);
 
 // Passes a change of the system's settings or colours on to every descendant of a top-level
 // window, as the system asks: the scroll bars' skin keeps pictures drawn in the old look.

@@ -118,7 +118,7 @@ void CMenuWnd::OnDestroy() {
 // Where a page has fewer menus than buttons, the panel's own picture shows through rather than
 // a grey gap.
 void CMenuWnd::OnEraseBackground(HDC dc) {
-  if (contrast::On()) return ErasePlain(dc);
+  if (contrast::On()) return contrast::FillSurface(m_hwnd, dc, false);
   RECT rc;
   ::GetClientRect(m_hwnd, &rc);
   POINT at{0, 0};

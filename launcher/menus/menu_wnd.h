@@ -59,7 +59,6 @@ class CMenuWnd : public CWnd, private AccessibleElements {
   void OnCommand(UINT id);
   void OnMouseWheel(int delta);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
-  void ErasePlain(HDC dc);  // under high contrast
   void DrawPlain(const DRAWITEMSTRUCT* d);
   const char* TipText(HWND button) const;
   void OnEraseBackground(HDC dc);

@@ -7,12 +7,6 @@
 #include "launcher/base/resource.h"
 #include "launcher/skin/draw.h"
 
-void CMenuWnd::ErasePlain(HDC dc) {
-  RECT rc;
-  ::GetClientRect(m_hwnd, &rc);
-  contrast::Fill(dc, rc, contrast::SystemColour::kWindow);
-}
-
 void CMenuWnd::DrawPlain(const DRAWITEMSTRUCT* d) {
   const int id = static_cast<int>(d->CtlID);
   const bool pressed = d->itemState & ODS_SELECTED;

@@ -9,12 +9,6 @@
 #include "launcher/base/resource.h"
 #include "launcher/skin/draw.h"
 
-void CButtonPanelWnd::ErasePlain(HDC dc) {
-  RECT rc;
-  ::GetClientRect(m_hwnd, &rc);
-  contrast::Fill(dc, rc, contrast::SystemColour::kWindow);
-}
-
 void CButtonPanelWnd::DrawPlain(const DRAWITEMSTRUCT* d) {
   const int id = static_cast<int>(d->CtlID);
   std::string label;

@@ -175,7 +175,7 @@ void CButtonPanelWnd::LayOut() {
 }
 
 void CButtonPanelWnd::OnEraseBackground(HDC dc) {
-  if (contrast::On()) return ErasePlain(dc);
+  if (contrast::On()) return contrast::FillSurface(m_hwnd, dc, false);
   const CTheme& t = m_data->Theme();
   BlitBitmap(dc, 0, 0, t.Bitmap(IDB_PANEL_BACK));
   const theme::Params& p = t.Params();

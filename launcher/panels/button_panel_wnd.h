@@ -39,7 +39,6 @@ class CButtonPanelWnd : public CWnd {
   void OnDestroy();
   void OnEraseBackground(HDC dc);
   void OnDrawItem(const DRAWITEMSTRUCT* d);
-  void ErasePlain(HDC dc);  // under high contrast
   void DrawPlain(const DRAWITEMSTRUCT* d);
   void OnTipText(LPARAM notify);
   void OnCommand(UINT id);

@@ -6,12 +6,7 @@
 #include "common/win/gdi.h"
 #include "common/win/high_contrast.h"
 
-void CPopupBase::PaintPlain(HDC dc) {
-  RECT client;
-  ::GetClientRect(m_hwnd, &client);
-  contrast::Fill(dc, client, contrast::SystemColour::kWindow);
-  ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
-}
+void CPopupBase::PaintPlain(HDC dc) { contrast::FillSurface(m_hwnd, dc, true); }
 
 void CPopupBase::DrawPlainEntry(const DRAWITEMSTRUCT* d, const char* text) {
   const bool lit = (d->itemState & ODS_SELECTED) || static_cast<int>(d->CtlID) == m_hotId;

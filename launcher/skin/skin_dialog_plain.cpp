@@ -13,10 +13,9 @@ constexpr UINT kLabelFormat = DT_END_ELLIPSIS;  // labels underline their access
 
 void CSkinDialog::PaintPlain(HDC dc) {
   using contrast::SystemColour;
+  contrast::FillSurface(m_hwnd, dc, true);
   RECT client;
   ::GetClientRect(m_hwnd, &client);
-  contrast::Fill(dc, client, SystemColour::kWindow);
-  ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
   ::SetBkMode(dc, TRANSPARENT);
   ScopedSelect font(dc, m_titleFont.Get());
   if (m_drawTitle) {  // the strip that drags the dialog, lit while it is active

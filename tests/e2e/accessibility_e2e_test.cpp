@@ -40,8 +40,8 @@ TEST(AccessibilityE2E, AScreenReaderReadsOpensAndSwitchesTilesAndMenus) {
   ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::string folder = test::TempFolder("toplex_a11y"), record = folder + "probe.txt";
-  ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), (folder + "probe.exe").c_str(), FALSE));
-  ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", record.c_str());  // inherited by the launcher
+  ASSERT_TRUE(CopyProbe(folder + "probe.exe"));
+  RecordProbesIn(record);
   std::string items = "#Category\r\n#Item\r\nF: " + folder + "probe.exe\r\nC: 記録する\r\nS: 起動を記録する\r\n";
   for (int i = 2; i <= kItems; ++i)
     items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
@@ -130,11 +130,6 @@ TEST(AccessibilityE2E, AScreenReaderReadsOpensAndSwitchesTilesAndMenus) {
 
 namespace {
 
-HWND FocusOf(const PROCESS_INFORMATION& pi) {
-  GUITHREADINFO info{sizeof info};
-  return ::GetGUIThreadInfo(pi.dwThreadId, &info) ? info.hwndFocus : nullptr;
-}
-
 // The pixel just inside the focus frame drawn left of a tile, read from the screen.
 unsigned LeftOfTile(HWND panel, const RECT& tile) {
   const RECT client = ClientOnScreen(panel);
@@ -151,8 +146,8 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
   ASSERT_EQ(Launcher::Window(), nullptr) << "a launcher from an earlier test still runs";
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::string folder = test::TempFolder("toplex_keys"), record = folder + "probe.txt";
-  ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), (folder + "probe.exe").c_str(), FALSE));
-  ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", record.c_str());
+  ASSERT_TRUE(CopyProbe(folder + "probe.exe"));
+  RecordProbesIn(record);
   std::string items = "#Category\r\n";
   for (int i = 1; i < kItems; ++i)
     items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
@@ -174,7 +169,7 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
     ::SetForegroundWindow(w);
     AccessibleWindow tiles(panel), menus(column);
     ASSERT_TRUE(tiles.acc && menus.acc);
-    EXPECT_EQ(FocusOf(app.pi), panel) << "the panel has the focus from the start";
+    EXPECT_EQ(FocusOf(app.pi.dwThreadId), panel) << "the panel has the focus from the start";
     const RECT first = tiles.Read(1).place, second = tiles.Read(2).place;
     int columns = 1;
     while (columns < kItems && tiles.Read(columns + 1).place.top == first.top) ++columns;
@@ -221,7 +216,7 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
     PressKeys({}, VK_HOME);
 
     PressKeys({}, VK_TAB);
-    EXPECT_EQ(FocusOf(app.pi), column);
+    EXPECT_EQ(FocusOf(app.pi.dwThreadId), column);
     PressKeys({}, VK_DOWN);
     EXPECT_EQ(Answered([&](VARIANT* v) { return menus.acc->get_accFocus(v); }), 2);
     EXPECT_TRUE(menus.Read(1).Has(STATE_SYSTEM_SELECTED)) << "moving the focus does not switch";
@@ -230,9 +225,9 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
     EXPECT_TRUE(menus.Read(2).Has(STATE_SYSTEM_SELECTED));
     EXPECT_EQ(tiles.Count(), 1);
     std::vector<int> stops;  // the controls Tab reaches after the column, until it is back at the panel
-    for (int n = 0; n < 8 && FocusOf(app.pi) != panel; ++n) {
+    for (int n = 0; n < 8 && FocusOf(app.pi.dwThreadId) != panel; ++n) {
       PressKeys({}, VK_TAB);
-      stops.push_back(::GetDlgCtrlID(FocusOf(app.pi)));
+      stops.push_back(::GetDlgCtrlID(FocusOf(app.pi.dwThreadId)));
       if (stops.size() != 4) continue;
       SaveShot(w, shot + "-tool");
       PressKeys({}, VK_RETURN);  // the edit button opens its popup, which keeps the keys
@@ -243,7 +238,7 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
     }
     EXPECT_EQ(stops, (std::vector<int>{6080, 6072, 6076, 6073, 6074, ::GetDlgCtrlID(panel)}));
     PressKeys({VK_SHIFT}, VK_TAB);
-    EXPECT_EQ(::GetDlgCtrlID(FocusOf(app.pi)), stops[4]);
+    EXPECT_EQ(::GetDlgCtrlID(FocusOf(app.pi.dwThreadId)), stops[4]);
     EXPECT_TRUE(app.Close());
   }
 }

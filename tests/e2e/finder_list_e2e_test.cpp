@@ -111,11 +111,6 @@ int CountFiles(const std::string& pattern) {
   return n;
 }
 
-HWND FocusOf(DWORD thread) {
-  GUITHREADINFO info{sizeof info};
-  return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
-}
-
 using Texts = std::vector<std::string>;
 
 }  // namespace
@@ -139,11 +134,11 @@ TEST(FinderListE2E, DetailsSortAndFilterWithTheLimitCountingMatchesAndTheLookKep
   MakeFile("list\\MEMO.txt", 3000);
   for (int i = 0; i < 40; ++i) MakeFile("many\\f" + std::to_string(i) + ".doc");
   for (int i = 1; i <= 3; ++i) MakeFile("many\\needle" + std::to_string(i) + ".doc");
-  const std::string ran = test::TempFolder("finder_open");     // each program opened leaves a file here
-  ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", ran.c_str());  // inherited by the finder
+  const std::string ran = test::TempFolder("finder_open");  // each program opened leaves a file here
+  RecordProbesIn(ran);
   for (const char* copy : {"prog\\p1.exe", "prog\\p2.exe", "prog\\p3.exe"}) {
     MakeFile(copy);
-    ASSERT_TRUE(::CopyFileA((TestFolder() + "probe.exe").c_str(), ("T:\\" + std::string(copy)).c_str(), FALSE));
+    ASSERT_TRUE(CopyProbe("T:\\" + std::string(copy)));
   }
   int widened = 0;  // the folder column's width after a drag
   {

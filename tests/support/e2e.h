@@ -449,6 +449,19 @@ inline void Wheel(int notches) {
   ::Sleep(300);
 }
 
+// The window that has the keyboard focus in another program's thread.
+inline HWND FocusOf(DWORD thread) {
+  GUITHREADINFO info{sizeof info};
+  return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// The stand-in program copied to `to`, and where the copies that programs started from now on
+// record their runs: a file, or a folder (ending in a backslash) where each leaves its own.
+inline bool CopyProbe(const std::string& to) {
+  return ::CopyFileA((TestFolder() + "probe.exe").c_str(), to.c_str(), FALSE) != FALSE;
+}
+inline void RecordProbesIn(const std::string& where) { ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", where.c_str()); }
+
 // Real key strokes to the focused window: the modifiers held while the key goes down and up.
 inline void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
   std::vector<INPUT> in;
