@@ -256,10 +256,6 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
     case SearchControl::Action::kStartPending: break;
   }
   m_list->Clear();
-  m_countDisplay.Reset();
-  ShowCount(0);
-  SetPane(1, Text(IDS_SEARCHING));
-  ::UpdateWindow(m_status);
   m_request.roots = m_tree->PathOf(m_pending.item).value_or("");
   m_request.attributeMask = m_tree->HiddenType();
   m_request.extensions = m_tree->ExtensionsOf(m_pending.item);
@@ -268,6 +264,11 @@ void CMainFrame::OnSearchStopped(unsigned startsTaken) {
   ::ResetEvent(m_request.quit.Get());
   m_request.stopRequested = false;
   ::SetEvent(m_request.start.Get());
+  // The walk is under way while the panes are painted; its matches wait in the queue.
+  m_countDisplay.Reset();
+  ShowCount(0);
+  SetPane(1, Text(IDS_SEARCHING));
+  ::UpdateWindow(m_status);
 }
 
 void CMainFrame::OnSearchDone() {
