@@ -5,6 +5,7 @@
 #include "common/ui/subclass.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/high_contrast.h"
 #include "common/win/monitors.h"
 #include "finder/caption_layout.h"
 
@@ -45,6 +46,9 @@ void Free(CaptionSkinEntry& e) {
 void CaptionSkinEntry::OnDetached() { Free(*this); }
 
 bool HasCaption(HWND w) { return (::GetWindowLongA(w, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
+
+// Under the system's high contrast the system draws the caption in its own colours.
+bool Skinned(HWND w) { return HasCaption(w) && !contrast::On(); }
 
 RECT CaptionRect(HWND w) {
   RECT rc;
@@ -118,7 +122,7 @@ HBITMAP MakeCaption(CaptionSkinEntry& e, bool active, int w, int h) {
 }
 
 void DrawCaption(CaptionSkinEntry& e) {
-  if (!HasCaption(e.Subclassed()) || ::IsIconic(e.Subclassed())) return;
+  if (!Skinned(e.Subclassed()) || ::IsIconic(e.Subclassed())) return;
   const RECT rc = CaptionRect(e.Subclassed());
   const bool maximized = ::IsZoomed(e.Subclassed());
   if (!::EqualRect(&rc, &e.caption) || maximized != e.maximized) {
@@ -139,7 +143,7 @@ void DrawCaption(CaptionSkinEntry& e) {
 }
 
 LRESULT NcPaint(CaptionSkinEntry& e, WPARAM region) {
-  if (!HasCaption(e.Subclassed())) return e.Pass(WM_NCPAINT, region, 0);
+  if (!Skinned(e.Subclassed())) return e.Pass(WM_NCPAINT, region, 0);
   RECT window;
   ::GetWindowRect(e.Subclassed(), &window);
   RECT cap = CaptionRect(e.Subclassed());
@@ -162,6 +166,7 @@ LRESULT CaptionSkinEntry::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   CaptionSkinEntry* e = this;
   switch (msg) {
     case WM_SETTEXT: {
+      if (!Skinned(w)) return Default(msg, wParam, lParam);
       // The system would paint its own caption with the new text; it is kept from doing so.
       const LONG style = ::GetWindowLongA(w, GWL_STYLE);
       ::SetWindowLongA(w, GWL_STYLE, style & ~WS_VISIBLE);
@@ -174,11 +179,17 @@ LRESULT CaptionSkinEntry::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-    case WM_DPICHANGED:
+    case WM_DPICHANGED: {
       e->bitmaps[0].Reset();
       e->bitmaps[1].Reset();
       e->font.Reset();
-      return Default(msg, wParam, lParam);
+      if (msg == WM_DPICHANGED) return Default(msg, wParam, lParam);
+      const bool wasSkinned = Skinned(w);
+      contrast::Update();
+      const LRESULT r = Default(msg, wParam, lParam);
+      if (Skinned(w) != wasSkinned) ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+      return r;
+    }
     case WM_NCHITTEST:
     case WM_NCMOUSEMOVE: {
       LRESULT r = Default(msg, wParam, lParam);

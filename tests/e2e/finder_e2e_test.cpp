@@ -16,6 +16,7 @@
 
 #include "finder/finder_ids.h"
 #include "tests/support/e2e.h"
+#include "tests/support/high_contrast.h"
 #include "tests/support/finder_view.h"
 
 using namespace e2e;
@@ -190,8 +191,8 @@ bool ShowsMotif(const ScreenImage& band, const ScreenImage& picture) {
 }
 
 // The caption is drawn from the finder's own pictures: the active motif while the finder is in
-// front, the inactive one once another window is.
-TEST_F(FinderE2E, TheCaptionWearsTheActiveAndTheInactivePicture) {
+// front, the inactive one once another window is; the system's caption while high contrast is on.
+TEST_F(FinderE2E, TheCaptionWearsItsPicturesExceptUnderHighContrast) {
   const ScreenImage active = FinderPicture(IDB_CAPTION_ACTIVE), inactive = FinderPicture(IDB_CAPTION_INACTIVE);
   ASSERT_EQ(active.width, 85);
   ASSERT_NE(active.bits, inactive.bits);
@@ -202,20 +203,31 @@ TEST_F(FinderE2E, TheCaptionWearsTheActiveAndTheInactivePicture) {
   RECT rc;
   ::GetWindowRect(v->Frame(), &rc);
   const RECT band{rc.left, rc.top, rc.right, rc.top + ::GetSystemMetrics(SM_CYCAPTION) + 8};
-  bool shown = false;
-  for (int t = 0; t < 3000 && !(shown = ShowsMotif(SettledScreen(band), active)); t += 200) ::Sleep(200);
-  EXPECT_TRUE(shown) << "the active caption does not show its picture";
+  // Whether the caption comes to show the motif (or, with `wanted` false, to lose it) within 3 s.
+  auto comes = [&](const ScreenImage& motif, bool wanted = true) {
+    for (int t = 0; t < 3000; t += 200, ::Sleep(200))
+      if (ShowsMotif(SettledScreen(band), motif) == wanted) return true;
+    return false;
+  };
+  EXPECT_TRUE(comes(active)) << "the active caption does not show its picture";
   EXPECT_FALSE(ShowsMotif(SettledScreen(band), inactive));
 
   HWND other = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 600, 100, 100, nullptr,
                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
   ::SetForegroundWindow(other);
-  shown = false;
-  for (int t = 0; t < 3000 && !(shown = ShowsMotif(SettledScreen(band), inactive)); t += 200) ::Sleep(200);
-  EXPECT_TRUE(shown) << "the inactive caption does not show its picture";
+  EXPECT_TRUE(comes(inactive)) << "the inactive caption does not show its picture";
   EXPECT_FALSE(ShowsMotif(SettledScreen(band), active));
   SaveShot(v->Frame(), "finder-inactive");
   ::DestroyWindow(other);
+
+  ::SetForegroundWindow(v->Frame());
+  test::HighContrastSwitch contrast;
+  contrast.Set(true);
+  EXPECT_TRUE(comes(active, false)) << "the caption kept its picture under high contrast";
+  EXPECT_FALSE(ShowsMotif(SettledScreen(band), inactive));
+  SaveShot(v->Frame(), "finder-high-contrast");
+  contrast.Set(false);
+  EXPECT_TRUE(comes(active)) << "the picture did not come back when high contrast went off";
 }
 
 // Takes a drive letter out of the session's devices for as long as it lives; programs started
