@@ -30,8 +30,9 @@ TEST(HotkeyRules, KeysAndModifiersInPlainText) {
     // Stored and read again, and through a hotkey control and back, it is the same key.
     const hotkey::Setting s = hotkey::ToSetting(p.hotkey);
     EXPECT_EQ(hotkey::Parse(s.key, s.modifiers).hotkey, p.hotkey) << c.described;
-    if (!(p.hotkey.modifiers & hotkey::kWin))
+    if (!(p.hotkey.modifiers & hotkey::kWin)) {
       EXPECT_EQ(hotkey::FromControl(hotkey::ToControl(p.hotkey)).hotkey, p.hotkey) << c.described;
+    }
   }
   EXPECT_EQ(hotkey::ToSetting(std::nullopt).key, "None");
   EXPECT_EQ(hotkey::FromControl(0).status, Status::kNone);
