@@ -504,7 +504,9 @@ TEST_F(DropE2E, LinksFromTodaysBrowsersAreTakenOnThePanelAndTheMenuButtons) {
                                    c.onMenu ? MenuButton(1) : PanelSpace(), AnswerItemDialog(Pid(), &seen, IDOK));
     EXPECT_NE(r.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << c.browser;
     EXPECT_EQ(seen.file, c.file) << c.browser;
-    if (c.proposed) EXPECT_EQ(seen.name, c.proposed) << c.browser;
+    if (c.proposed) {
+      EXPECT_EQ(seen.name, c.proposed) << c.browser;
+    }
   }
   const std::string items = ItemsAfterClose();
   for (const Case& c : cases) EXPECT_NE(items.find(std::string("F: ") + c.file), std::string::npos) << items;

@@ -223,7 +223,9 @@ TEST_F(LaunchE2E, TargetsThatCannotBeOpenedWarnWithTheWindowTitleAndNameTheFile)
     HWND box = FindMessageBox(app.pi.dwProcessId, &text);
     ASSERT_NE(box, nullptr) << position;
     EXPECT_EQ(text.rfind(std::string(kMissingText) + "\n\n", 0), 0u) << text;
-    if (position == 0) EXPECT_EQ(text, std::string(kMissingText) + "\n\nC:\\nowhere\\missing.exe");
+    if (position == 0) {
+      EXPECT_EQ(text, std::string(kMissingText) + "\n\nC:\\nowhere\\missing.exe");
+    }
     EXPECT_EQ(WindowText(box), title);
     EXPECT_EQ(::WaitForSingleObject(modal, 0), WAIT_TIMEOUT) << position;
     if (position == 0) SaveShot(box, "launch-missing-file");

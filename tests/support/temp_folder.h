@@ -36,9 +36,11 @@ inline bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   return ok;
 }
 
+// Shares deletion too: a file that another program has just renamed into place may still be open
+// there for the rename, and the programs' own saves rename over files that a test reads.
 inline std::string ReadWholeFile(const std::string& path) {
-  HANDLE f =
-      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE f = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return {};
   std::string text;
   char buf[4096];
