@@ -89,4 +89,14 @@ void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label,
   ::DrawTextA(dc, label, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+void DrawTitleStrip(HDC dc, const RECT& strip, const RECT& text, const char* title, bool active, HFONT font) {
+  const Colours c = PlainColours(Part::kButton, {.chosen = active});
+  Fill(dc, strip, c.fill);
+  ScopedSelect select(dc, font);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, Colour(c.text));
+  RECT box = text;
+  ::DrawTextA(dc, title, -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 }  // namespace contrast

@@ -25,4 +25,8 @@ void PassToChildren(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
 // focusWidth is not 0, is a frame of that width inside, in the label's colour.
 void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label, HFONT font, int focusWidth = 0);
 
+// The strip where a press drags a window, lit while the window is active, with its title on one
+// line at the left of `text`. A null font writes with the DC's own.
+void DrawTitleStrip(HDC dc, const RECT& strip, const RECT& text, const char* title, bool active, HFONT font);
+
 }  // namespace contrast

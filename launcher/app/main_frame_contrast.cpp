@@ -34,18 +34,12 @@ void CMainFrame::OnSystemLook(UINT msg, WPARAM wParam, LPARAM lParam) {
 // The window's surface framed in the text colour, and the title strip (where a press drags the
 // window) with the title, lit while the window is active.
 void CMainFrame::PaintPlain(HDC dc, const RECT& client) {
-  contrast::Fill(dc, client, contrast::SystemColour::kWindow);
-  ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+  contrast::FillSurface(m_hwnd, dc, true);
   const int edge = Px(kEdge);
   const RECT strip{edge, edge, client.right - edge, Px(m_webOpen ? kWebStripTop : kStripTop)};
-  const contrast::Colours c = contrast::PlainColours(contrast::Part::kButton, {.chosen = m_active});
-  contrast::Fill(dc, strip, c.fill);
+  const RECT text{strip.left + Px(6), strip.top, strip.right - Px(6), strip.bottom};
   UniqueFont font = CreateThemeFont(m_data.Theme().Params().fontA);
-  ScopedSelect select(dc, font.Get());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, contrast::Colour(c.text));
-  RECT text{strip.left + Px(6), strip.top, strip.right - Px(6), strip.bottom};
-  ::DrawTextA(dc, m_title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  contrast::DrawTitleStrip(dc, strip, text, m_title.c_str(), m_active, font.Get());
 }
 
 void CMainFrame::DrawPlainButton(const DRAWITEMSTRUCT* d, int button) {

@@ -18,16 +18,12 @@ void CSkinDialog::PaintPlain(HDC dc) {
   ::GetClientRect(m_hwnd, &client);
   ::SetBkMode(dc, TRANSPARENT);
   ScopedSelect font(dc, m_titleFont.Get());
-  if (m_drawTitle) {  // the strip that drags the dialog, lit while it is active
-    const contrast::Colours c = contrast::PlainColours(contrast::Part::kButton, {.chosen = m_active != FALSE});
-    const RECT strip{1, 1, client.right - 1, Px(skin::kDragStripBottom)};
-    contrast::Fill(dc, strip, c.fill);
+  if (m_drawTitle) {
     char title[260] = {};
     ::GetWindowTextA(m_hwnd, title, sizeof title);
     const Rect t = skin::TitleBox(client.right, Dpi());
-    RECT box{t.left, t.top, t.right, t.bottom};
-    ::SetTextColor(dc, contrast::Colour(c.text));
-    ::DrawTextA(dc, title, -1, &box, DT_NOPREFIX | DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
+    contrast::DrawTitleStrip(dc, RECT{1, 1, client.right - 1, Px(skin::kDragStripBottom)},
+                             RECT{t.left, t.top, t.right, t.bottom}, title, m_active != FALSE, nullptr);
   }
   for (const RECT& f : m_frames) ::FrameRect(dc, &f, ::GetSysColorBrush(COLOR_WINDOWTEXT));
   ::SetTextColor(dc, contrast::Colour(SystemColour::kWindowText));

@@ -32,6 +32,16 @@ bool Heard(DWORD event, LONG child) {
 
 POINT Middle(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// Items of the first menu that open Notepad, "memo first" to "memo last".
+std::string MemoItems(int first, int last) {
+  std::string items;
+  for (int i = first; i <= last; ++i)
+    items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
+  return items;
+}
+
+constexpr char kSecondMenu[] = "#Category\r\n#Item\r\nF: C:\\windows\\regedit.exe\r\nC: 登録\r\n";
+
 }  // namespace
 
 // The tiles and menus with their names, roles, states and places; the events that follow the
@@ -42,10 +52,9 @@ TEST(AccessibilityE2E, AScreenReaderReadsOpensAndSwitchesTilesAndMenus) {
   const std::string folder = test::TempFolder("toplex_a11y"), record = folder + "probe.txt";
   ASSERT_TRUE(CopyProbe(folder + "probe.exe"));
   RecordProbesIn(record);
-  std::string items = "#Category\r\n#Item\r\nF: " + folder + "probe.exe\r\nC: 記録する\r\nS: 起動を記録する\r\n";
-  for (int i = 2; i <= kItems; ++i)
-    items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
-  SeedOneUser({"仕事", "趣味"}, items + "#Category\r\n#Item\r\nF: C:\\windows\\regedit.exe\r\nC: 登録\r\n");
+  SeedOneUser({"仕事", "趣味"}, "#Category\r\n#Item\r\nF: " + folder +
+                                    "probe.exe\r\nC: 記録する\r\nS: 起動を記録する\r\n" + MemoItems(2, kItems) +
+                                    kSecondMenu);
   Launcher app;
   HWND w = app.WaitForWindow();
   ASSERT_NE(w, nullptr);
@@ -87,8 +96,7 @@ TEST(AccessibilityE2E, AScreenReaderReadsOpensAndSwitchesTilesAndMenus) {
   MouseTo(frame.right + 20, frame.bottom + 20);
 
   EXPECT_EQ(tiles.acc->accDoDefaultAction(ChildId(1)), S_OK);
-  for (DWORD t = 0; t < kWaitMs && !Exists(record); t += 50) ::Sleep(50);
-  EXPECT_TRUE(Exists(record)) << "開く did not start the item";
+  EXPECT_TRUE(FileAppears(record)) << "開く did not start the item";
 
   // The menus are tabs, the current one selected, the page buttons after them.
   EXPECT_EQ(menus.Read(CHILDID_SELF).role, ROLE_SYSTEM_PAGETABLIST);
@@ -148,14 +156,12 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
   const std::string folder = test::TempFolder("toplex_keys"), record = folder + "probe.txt";
   ASSERT_TRUE(CopyProbe(folder + "probe.exe"));
   RecordProbesIn(record);
-  std::string items = "#Category\r\n";
-  for (int i = 1; i < kItems; ++i)
-    items += "#Item\r\nF: C:\\windows\\notepad.exe\r\nC: memo " + std::to_string(i) + "\r\n";
-  items += "#Item\r\nF: " + folder + "probe.exe\r\nC: 記録する\r\n";
+  const std::string items =
+      "#Category\r\n" + MemoItems(1, kItems - 1) + "#Item\r\nF: " + folder + "probe.exe\r\nC: 記録する\r\n";
   for (const char* theme : {"Image00.dll", "Image01.dll"}) {
     SCOPED_TRACE(theme);
     ::DeleteFileA(record.c_str());
-    SeedOneUser({"仕事", "趣味"}, items + "#Category\r\n#Item\r\nF: C:\\windows\\regedit.exe\r\nC: 登録\r\n");
+    SeedOneUser({"仕事", "趣味"}, items + kSecondMenu);
     ::WritePrivateProfileStringA("Init", "ResourceDLL", theme, (DataFolder() + "USER00.INI").c_str());
     Launcher app;
     HWND w = app.WaitForWindow();
@@ -188,8 +194,7 @@ TEST(AccessibilityE2E, TheKeyboardAloneReachesAndOpensEveryPart) {
     EXPECT_EQ(Answered([&](VARIANT* v) { return tiles.acc->get_accFocus(v); }), kItems);
     EXPECT_FALSE(tiles.Read(kItems).Has(STATE_SYSTEM_OFFSCREEN)) << "scrolled into view";
     PressKeys({}, VK_RETURN);
-    for (DWORD t = 0; t < kWaitMs && !Exists(record); t += 50) ::Sleep(50);
-    EXPECT_TRUE(Exists(record)) << "Enter did not open the focused tile";
+    EXPECT_TRUE(FileAppears(record)) << "Enter did not open the focused tile";
     ::SetForegroundWindow(w);
     PressKeys({}, VK_HOME);
     EXPECT_EQ(Answered([&](VARIANT* v) { return tiles.acc->get_accFocus(v); }), 1);

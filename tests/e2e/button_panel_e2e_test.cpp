@@ -176,7 +176,7 @@ TEST_F(ButtonPanelE2E, LupeStartsTheFinderBesideTheWindow) {
     const int width = ThemeNumber("Image00.dll", 21151);  // the icon panel's width
     const POINT lupe = Centre(Tool(kLupeButton));
     ClickAt(lupe.x, lupe.y);
-    for (int i = 0; i < 100 && !Exists(out); ++i) ::Sleep(50);
+    FileAppears(out);
     const std::string record = ReadWholeFile(out);
     const int x = frame.right + width - 1280;
     const std::string expected =

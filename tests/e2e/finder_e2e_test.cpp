@@ -740,8 +740,7 @@ TEST_F(FinderE2E, EnterOpensTheChosenResult) {
   const POINT at = v->ResultPoint(0);
   ClickAt(at.x, at.y);
   PressKeys({}, VK_RETURN);
-  for (int i = 0; i < 100 && !Exists(out); ++i) ::Sleep(50);
-  EXPECT_TRUE(Exists(out)) << "Enter did not open the result";
+  EXPECT_TRUE(FileAppears(out)) << "Enter did not open the result";
   ::DeleteFileA(out.c_str());
 }
 

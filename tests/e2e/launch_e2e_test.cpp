@@ -135,7 +135,7 @@ class LaunchE2E : public ::testing::Test {
 
   // The probe's record: its current directory, then its arguments. Empty when it never ran.
   std::vector<std::string> WaitForProbe() {
-    for (DWORD t = 0; t < kWaitMs && !Exists(m_probeOut); t += 50) ::Sleep(50);
+    FileAppears(m_probeOut);
     std::string text = ReadWholeFile(m_probeOut);
     ::DeleteFileA(m_probeOut.c_str());
     return SplitLines(text);

@@ -462,6 +462,12 @@ inline bool CopyProbe(const std::string& to) {
 }
 inline void RecordProbesIn(const std::string& where) { ::SetEnvironmentVariableA("TOPLEX_PROBE_OUT", where.c_str()); }
 
+// Whether the file is there, or comes within the wait (a probe's record, say).
+inline bool FileAppears(const std::string& path) {
+  for (DWORD t = 0; t < kWaitMs && !Exists(path); t += 50) ::Sleep(50);
+  return Exists(path);
+}
+
 // Real key strokes to the focused window: the modifiers held while the key goes down and up.
 inline void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
   std::vector<INPUT> in;
