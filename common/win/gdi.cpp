@@ -72,3 +72,12 @@ int ArtSourceDpi(HBITMAP picture, HBITMAP twin, int dpi) {
     scales.push_back(200);
   return dpi::ArtScale(dpi, scales) * dpi::kBase / 100;
 }
+
+void DrawFocusFrame(HDC dc, const RECT& box, int width, COLORREF colour) {
+  UniqueBrush brush(::CreateSolidBrush(colour));
+  RECT r = box;
+  for (int i = 0; i < width; ++i) {
+    ::FrameRect(dc, &r, brush.Get());
+    ::InflateRect(&r, -1, -1);
+  }
+}

@@ -57,6 +57,9 @@ inline SIZE BitmapSize(HBITMAP b) {
   return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
+// The keyboard focus of a drawn part: a frame `width` pixels wide just inside `box`.
+void DrawFocusFrame(HDC dc, const RECT& box, int width, COLORREF colour);
+
 // Copies image onto the target through a monochrome mask (white: the image shows), writing the
 // target once. The image is whitened where the mask is black, so passing it again changes nothing.
 void MaskedOntoDC(HDC target, int x, int y, HBITMAP image, HBITMAP mask);

@@ -78,9 +78,7 @@ void DrawFace(HDC dc, const RECT& rc, Part part, State state, const char* label,
   const Colours c = PlainColours(part, state);
   Fill(dc, rc, c.fill);
   ::FrameRect(dc, &rc, ::GetSysColorBrush(static_cast<int>(c.frame)));
-  RECT focus{rc.left + 2, rc.top + 2, rc.right - 2, rc.bottom - 2};
-  for (int i = 0; i < focusWidth; ++i, ::InflateRect(&focus, -1, -1))
-    ::FrameRect(dc, &focus, ::GetSysColorBrush(static_cast<int>(c.text)));
+  DrawFocusFrame(dc, RECT{rc.left + 2, rc.top + 2, rc.right - 2, rc.bottom - 2}, focusWidth, Colour(c.text));
   if (!label || !*label) return;
   ScopedSelect select(dc, font);
   ::SetBkMode(dc, TRANSPARENT);

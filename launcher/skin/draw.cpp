@@ -80,12 +80,3 @@ void SetFocusCues(HWND topLevel, bool on) {
 bool FocusCuesOn(HWND part) { return ::GetPropA(::GetAncestor(part, GA_ROOT), kFocusCues) != nullptr; }
 
 bool FocusShown(HWND part) { return ::GetFocus() == part && FocusCuesOn(part); }
-
-void DrawFocusFrame(HDC dc, const RECT& box, int width, COLORREF colour) {
-  UniqueBrush brush(::CreateSolidBrush(colour));
-  RECT r = box;
-  for (int i = 0; i < width; ++i) {
-    ::FrameRect(dc, &r, brush.Get());
-    ::InflateRect(&r, -1, -1);
-  }
-}

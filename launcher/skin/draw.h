@@ -16,10 +16,9 @@ void DrawMasked(HDC target, int x, int y, HBITMAP image, HBITMAP mask, HBITMAP b
 void DrawShadowText(HDC dc, const char* text, const RECT& box, UINT format, HFONT font, COLORREF textColour,
                     COLORREF shadowColour, HBITMAP background, int bgX, int bgY);
 
-// The keyboard focus of a themed part: a frame `width` pixels wide just inside `box`, in a colour
-// of the theme, drawn only once the keyboard has been used in the window (the system's rule: no
-// focus marks for the mouse alone). The top-level window keeps that mark for its parts.
+// The keyboard focus of a themed part (DrawFocusFrame, in a colour of the theme) is drawn only once
+// the keyboard has been used in the window (the system's rule: no focus marks for the mouse
+// alone). The top-level window keeps that mark for its parts.
 void SetFocusCues(HWND topLevel, bool on);
 bool FocusCuesOn(HWND part);
 bool FocusShown(HWND part);  // it has the focus, and the marks are on
-void DrawFocusFrame(HDC dc, const RECT& box, int width, COLORREF colour);
